@@ -1,0 +1,30 @@
+// The data half of the engine: from a text and the settings to the version
+// and its data codewords (filtering, segmentation, bit stream, version
+// choice, terminator, packing).
+#pragma once
+
+#include <cstdint>
+
+#include "qr/version_tables.h"
+
+// The data codewords of one symbol and the counts of its version.
+struct DataCodewords {
+    int32_t version;         // 1 to 40; 0 when there is nothing to encode
+    int32_t capacityBits;    // data capacity of the version at the level
+    int32_t dataCount;       // capacityBits / 8 codewords in `bytes`
+    int32_t totalCodewords;  // data + error-correction codewords of the version
+    int32_t remainderBits;   // bits after the last codeword
+    int32_t levelCode;       // M 0, L 1, H 2, Q 3
+    uint8_t bytes[kMaxCodewords];
+};
+
+// No version holds more than this many characters of any mode (7089 digits at
+// level L), so a longer filtered text fails before anything is allocated for it.
+inline constexpr int32_t kMaxFilteredLength = 7089;
+
+// Runs the data stages for `text` with the settings of EncodeQRSymbol and
+// fills `out`, which the caller zero-fills. Returns kQROk (with version 0 when
+// the mode's filter kept nothing), kQRDoesNotFit, kQROutOfMemory, or
+// kQRBadArgument for a version outside 0 to 40.
+int32_t BuildDataCodewords(const char* text, char levelChar, char modeChar, int32_t version,
+                           DataCodewords* out);

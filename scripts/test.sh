@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Sets up what is missing, builds, and runs every test: the release build's
+# suite, then the same suite under AddressSanitizer and UBSan.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash scripts/setup.sh
+for preset in release asan; do
+  cmake --preset "$preset" >/dev/null
+  cmake --build --preset "$preset"
+  ctest --preset "$preset"
+done

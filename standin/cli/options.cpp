@@ -1,0 +1,62 @@
+#include "standin/cli/options.h"
+
+#include <cerrno>
+#include <cmath>
+#include <cstdarg>
+#include <cstdlib>
+#include <cstring>
+
+void PrintError(FILE* err, const char* command, const char* format, ...) {
+    std::fprintf(err, "orvelk %s: ", command);
+    va_list args;
+    va_start(args, format);
+    std::vfprintf(err, format, args);
+    va_end(args);
+    std::fputc('\n', err);
+}
+
+bool ParseIntInRange(const char* s, long lo, long hi, long* value) {
+    if (s == nullptr || *s == '\0') return false;
+    errno = 0;
+    char* end = nullptr;
+    const long v = std::strtol(s, &end, 10);
+    if (errno != 0 || *end != '\0' || v < lo || v > hi) return false;
+    *value = v;
+    return true;
+}
+
+bool ParseDoubleInRange(const char* s, double lo, double hi, double* value) {
+    if (s == nullptr || *s == '\0') return false;
+    errno = 0;
+    char* end = nullptr;
+    const double v = std::strtod(s, &end);
+    if (errno != 0 || *end != '\0' || !std::isfinite(v) || v < lo || v > hi) return false;
+    *value = v;
+    return true;
+}
+
+bool ReadWholeFile(const char* path, std::string* bytes, std::string* error) {
+    FILE* f = std::fopen(path, "rb");
+    if (f == nullptr) {
+        *error = std::strerror(errno);
+        return false;
+    }
+    bytes->clear();
+    char buffer[65536];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) bytes->append(buffer, n);
+    const bool ok = !std::ferror(f);
+    if (!ok) *error = std::strerror(errno);
+    std::fclose(f);
+    return ok;
+}
+
+void ResetOptionScan() {
+    optind = 0;  // glibc: 0 re-initialises the scanner completely
+    opterr = 0;
+}
+
+void ReportBadOption(FILE* err, const char* command, char* const* argv) {
+    PrintError(err, command, "option '%s' is unknown or lacks its value (see --help)",
+               argv[optind - 1]);
+}

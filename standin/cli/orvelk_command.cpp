@@ -1,0 +1,53 @@
+#include "standin/cli/orvelk_command.h"
+
+#include <cstring>
+
+#include "standin/cli/encode_command.h"
+#include "standin/cli/options.h"
+
+namespace {
+
+constexpr char kUsage[] =
+    "Usage: orvelk COMMAND [OPTIONS]\n"
+    "\n"
+    "The Orvelk host stand-in: runs the Orvelk QR Code plug-in as its host would.\n"
+    "\n"
+    "Commands:\n"
+    "  encode   encode a text with the plug-in's symbol engine and print the result\n"
+    "\n"
+    "Options:\n"
+    "  -h, --help      show this help and exit\n"
+    "  -V, --version   show the version and exit\n"
+    "\n"
+    "Run 'orvelk COMMAND --help' for the options of a command.\n";
+
+struct Command {
+    const char* name;
+    int (*run)(int argc, char** argv, FILE* out, FILE* err);
+};
+
+constexpr Command kCommands[] = {
+    {"encode", RunEncodeCommand},
+};
+
+}  // namespace
+
+int RunOrvelk(int argc, char** argv, FILE* out, FILE* err) {
+    if (argc < 2) {
+        std::fputs(kUsage, err);
+        return kExitUsage;
+    }
+    const char* first = argv[1];
+    if (std::strcmp(first, "-h") == 0 || std::strcmp(first, "--help") == 0) {
+        std::fputs(kUsage, out);
+        return kExitOk;
+    }
+    if (std::strcmp(first, "-V") == 0 || std::strcmp(first, "--version") == 0) {
+        std::fputs("orvelk 1.21\n", out);
+        return kExitOk;
+    }
+    for (const Command& c : kCommands)
+        if (std::strcmp(first, c.name) == 0) return c.run(argc - 1, argv + 1, out, err);
+    std::fprintf(err, "orvelk: '%s' is not a command; see 'orvelk --help'\n", first);
+    return kExitUsage;
+}
