@@ -48,7 +48,7 @@ constexpr IncrementRows MakeIncrementRows() {
 
 constexpr IncrementRows kIncrements = MakeIncrementRows();
 
-bool ValidVersion(int version) { return version >= kMinVersion && version <= kMaxVersion; }
+[[maybe_unused]] bool ValidVersion(int version) { return version >= kMinVersion && version <= kMaxVersion; }
 
 }  // namespace
 

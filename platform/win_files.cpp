@@ -1,0 +1,150 @@
+#include "platform/win_files.h"
+
+#include <fcntl.h>
+#include <stdio.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+
+#include "platform/last_error.h"
+#include "platform/win_path.h"
+
+namespace {
+
+// Maps a Windows path to a native one in `native`; sets the last error and
+// returns false when it cannot.
+bool MapPath(LPCSTR path, char (&native)[4 * MAX_PATH]) {
+    const DWORD rc = WindowsPathToNative(path, native, sizeof native);
+    if (rc == ERROR_SUCCESS) return true;
+    SetLastError(rc);
+    return false;
+}
+
+HFILE OpenNative(const char* native, int flags) {
+    const int fd = ::open(native, flags | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        SetLastErrorFromErrno(errno);
+        return HFILE_ERROR;
+    }
+    struct stat st;
+    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {  // Windows opens no folders
+        ::close(fd);
+        SetLastError(ERROR_ACCESS_DENIED);
+        return HFILE_ERROR;
+    }
+    return fd;
+}
+
+}  // namespace
+
+HFILE _lopen(LPCSTR path, int readWrite) {
+    char native[4 * MAX_PATH];
+    if (!MapPath(path, native)) return HFILE_ERROR;
+    int flags;
+    switch (readWrite & 3) {
+        case OF_READ: flags = O_RDONLY; break;
+        case OF_WRITE: flags = O_WRONLY; break;
+        case OF_READWRITE: flags = O_RDWR; break;
+        default: SetLastError(ERROR_INVALID_PARAMETER); return HFILE_ERROR;
+    }
+    return OpenNative(native, flags);
+}
+
+HFILE _lcreat(LPCSTR path, int /*attribute*/) {
+    char native[4 * MAX_PATH];
+    if (!MapPath(path, native)) return HFILE_ERROR;
+    return OpenNative(native, O_RDWR | O_CREAT | O_TRUNC);
+}
+
+UINT _lread(HFILE file, LPVOID buffer, UINT count) {
+    auto* p = static_cast<char*>(buffer);
+    UINT done = 0;
+    while (done < count) {
+        const ssize_t n = ::read(file, p + done, count - done);
+        if (n == 0) break;
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            SetLastErrorFromErrno(errno);
+            return static_cast<UINT>(HFILE_ERROR);
+        }
+        done += static_cast<UINT>(n);
+    }
+    return done;
+}
+
+UINT _lwrite(HFILE file, LPCCH buffer, UINT count) {
+    UINT done = 0;
+    while (done < count) {
+        const ssize_t n = ::write(file, buffer + done, count - done);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            SetLastErrorFromErrno(errno);
+            return static_cast<UINT>(HFILE_ERROR);
+        }
+        done += static_cast<UINT>(n);
+    }
+    return done;
+}
+
+LONG _llseek(HFILE file, LONG offset, int origin) {
+    int whence;
+    switch (origin) {
+        case FILE_BEGIN: whence = SEEK_SET; break;
+        case FILE_CURRENT: whence = SEEK_CUR; break;
+        case FILE_END: whence = SEEK_END; break;
+        default: SetLastError(ERROR_INVALID_PARAMETER); return HFILE_ERROR;
+    }
+    const off_t pos = ::lseek(file, offset, whence);
+    if (pos < 0) {
+        SetLastErrorFromErrno(errno);
+        return HFILE_ERROR;
+    }
+    if (pos > LONG_MAX) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return HFILE_ERROR;
+    }
+    return static_cast<LONG>(pos);
+}
+
+HFILE _lclose(HFILE file) {
+    if (::close(file) != 0) {
+        SetLastErrorFromErrno(errno);
+        return HFILE_ERROR;
+    }
+    return 0;
+}
+
+BOOL CreateDirectoryA(LPCSTR path, LPSECURITY_ATTRIBUTES /*attributes*/) {
+    char native[4 * MAX_PATH];
+    if (!MapPath(path, native)) return FALSE;
+    if (::mkdir(native, 0777) != 0) {
+        SetLastErrorFromErrno(errno);
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL DeleteFileA(LPCSTR path) {
+    char native[4 * MAX_PATH];
+    if (!MapPath(path, native)) return FALSE;
+    if (::unlink(native) != 0) {
+        SetLastErrorFromErrno(errno);
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL MoveFileExA(LPCSTR from, LPCSTR to, DWORD flags) {
+    char nativeFrom[4 * MAX_PATH], nativeTo[4 * MAX_PATH];
+    if (!MapPath(from, nativeFrom) || !MapPath(to, nativeTo)) return FALSE;
+    const int rc = (flags & MOVEFILE_REPLACE_EXISTING)
+                       ? ::rename(nativeFrom, nativeTo)
+                       : ::renameat2(AT_FDCWD, nativeFrom, AT_FDCWD, nativeTo, RENAME_NOREPLACE);
+    if (rc != 0) {
+        SetLastErrorFromErrno(errno);
+        return FALSE;
+    }
+    return TRUE;
+}

@@ -1,0 +1,46 @@
+// The Windows file calls the plug-in makes, over POSIX, with their Windows
+// meanings. Paths are Windows paths in code page 932 ("C:\Dir\File.ext"):
+// see win_path.h for how they map to this machine's files.
+#pragma once
+
+#include "platform/win_types.h"
+
+#if defined(_WIN32)
+#define ORVELK_PLATFORM_API extern "C" __declspec(dllimport)
+#else
+#define ORVELK_PLATFORM_API extern "C" __attribute__((visibility("default")))
+#endif
+
+// Opens an existing file (OF_READ, OF_WRITE, OF_READWRITE); HFILE_ERROR if it
+// cannot be opened.
+ORVELK_PLATFORM_API HFILE _lopen(LPCSTR path, int readWrite);
+
+// Creates a file, or truncates an existing one, open for writing.
+ORVELK_PLATFORM_API HFILE _lcreat(LPCSTR path, int attribute);
+
+// Reads up to `count` bytes; returns the number read (0 at the end of the
+// file) or (UINT)HFILE_ERROR.
+ORVELK_PLATFORM_API UINT _lread(HFILE file, LPVOID buffer, UINT count);
+
+// Writes `count` bytes; returns the number written or (UINT)HFILE_ERROR.
+ORVELK_PLATFORM_API UINT _lwrite(HFILE file, LPCCH buffer, UINT count);
+
+// Moves the file pointer; returns the new offset from the start or HFILE_ERROR.
+ORVELK_PLATFORM_API LONG _llseek(HFILE file, LONG offset, int origin);
+
+// Closes the file; returns 0 or HFILE_ERROR.
+ORVELK_PLATFORM_API HFILE _lclose(HFILE file);
+
+// Creates one directory; FALSE with ERROR_ALREADY_EXISTS if it exists.
+ORVELK_PLATFORM_API BOOL CreateDirectoryA(LPCSTR path, LPSECURITY_ATTRIBUTES attributes);
+
+// Deletes a file; FALSE if it cannot.
+ORVELK_PLATFORM_API BOOL DeleteFileA(LPCSTR path);
+
+// Renames a file; with MOVEFILE_REPLACE_EXISTING an existing target is
+// replaced in one step.
+ORVELK_PLATFORM_API BOOL MoveFileExA(LPCSTR from, LPCSTR to, DWORD flags);
+
+// The calling thread's last error code, set by the calls above on failure.
+ORVELK_PLATFORM_API DWORD GetLastError(void);
+ORVELK_PLATFORM_API void SetLastError(DWORD code);

@@ -1,0 +1,49 @@
+// The few Windows types, constants and error codes the plug-in's platform
+// calls use, declared for this machine. Layout-compatible with the Windows
+// definitions where it matters (32-bit LONG, UINT, BOOL).
+#pragma once
+
+#include <cstdint>
+
+typedef int32_t BOOL;
+typedef uint32_t UINT;
+typedef int32_t LONG;
+typedef uint32_t DWORD;
+typedef int HFILE;
+typedef const char* LPCSTR;
+typedef const char* LPCCH;
+typedef void* LPVOID;
+typedef struct _SECURITY_ATTRIBUTES* LPSECURITY_ATTRIBUTES;
+
+#define TRUE 1
+#define FALSE 0
+#define MAX_PATH 260
+#define HFILE_ERROR (static_cast<HFILE>(-1))
+
+// _lopen access modes
+#define OF_READ 0
+#define OF_WRITE 1
+#define OF_READWRITE 2
+
+// _llseek origins
+#define FILE_BEGIN 0
+#define FILE_CURRENT 1
+#define FILE_END 2
+
+// MoveFileExA flags
+#define MOVEFILE_REPLACE_EXISTING 0x1
+
+// GetLastError codes
+#define ERROR_SUCCESS 0
+#define ERROR_FILE_NOT_FOUND 2
+#define ERROR_PATH_NOT_FOUND 3
+#define ERROR_ACCESS_DENIED 5
+#define ERROR_INVALID_HANDLE 6
+#define ERROR_NOT_ENOUGH_MEMORY 8
+#define ERROR_WRITE_FAULT 29
+#define ERROR_READ_FAULT 30
+#define ERROR_INVALID_PARAMETER 87
+#define ERROR_DISK_FULL 112
+#define ERROR_INVALID_NAME 123
+#define ERROR_ALREADY_EXISTS 183
+#define ERROR_FILENAME_EXCED_RANGE 206

@@ -1,0 +1,115 @@
+// The Windows file calls over POSIX, and the path mapping beneath them.
+#include "platform/win_files.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <string>
+
+#include "platform/win_path.h"
+
+namespace {
+
+// The Windows form of a native path under the test's temporary folder.
+std::string Win(const std::string& nativeName) {
+    char out[MAX_PATH];
+    const std::string native = testing::TempDir() + nativeName;
+    EXPECT_EQ(NativePathToWindows(native.c_str(), out, sizeof out), ERROR_SUCCESS) << native;
+    return out;
+}
+
+std::string Native(const std::string& windows) {
+    char out[1024];
+    const DWORD rc = WindowsPathToNative(windows.c_str(), out, sizeof out);
+    return rc == ERROR_SUCCESS ? out : "<error " + std::to_string(rc) + ">";
+}
+
+TEST(WinPath, DropsTheDriveAndTurnsBackslashesIntoSlashes) {
+    EXPECT_EQ(Native("C:\\Apps\\Host\\Prefs\\Orvelk.ini"), "/Apps/Host/Prefs/Orvelk.ini");
+    EXPECT_EQ(Native("d:\\x"), "/x");
+    EXPECT_EQ(Native("rel\\a.txt"), "rel/a.txt");
+    // 表 is 0x95 0x5C: its second byte is not a separator.
+    EXPECT_EQ(Native("C:\\\x95\x5C\\a"), "/\xE8\xA1\xA8/a");
+    char out[MAX_PATH];
+    ASSERT_EQ(NativePathToWindows("/\xE8\xA1\xA8/a b", out, sizeof out), ERROR_SUCCESS);
+    EXPECT_STREQ(out, "C:\\\x95\x5C\\a b");
+}
+
+TEST(WinPath, RefusesOverlongAndUnconvertiblePaths) {
+    EXPECT_EQ(Native("C:\\" + std::string(257, 'a')), "<error 206>");  // 260 bytes
+    EXPECT_EQ(Native("C:\\" + std::string(256, 'a')).size(), 257u);  // 259 bytes fit
+    EXPECT_EQ(Native("C:\\\x88"), "<error 123>");  // a lead byte with nothing after it
+    char out[MAX_PATH];
+    EXPECT_EQ(NativePathToWindows(("/" + std::string(300, 'a')).c_str(), out, sizeof out),
+              static_cast<DWORD>(ERROR_FILENAME_EXCED_RANGE));
+    EXPECT_EQ(NativePathToWindows("/\xF0\x9F\x98\x80", out, sizeof out),
+              static_cast<DWORD>(ERROR_INVALID_NAME));
+    EXPECT_EQ(NativePathToWindows("relative", out, sizeof out), static_cast<DWORD>(ERROR_INVALID_NAME));
+}
+
+TEST(WinFiles, CreateWriteSeekReadClose) {
+    const std::string path = Win("wf_basic.bin");
+    HFILE f = _lcreat(path.c_str(), 0);
+    ASSERT_NE(f, HFILE_ERROR);
+    EXPECT_EQ(_lwrite(f, "hello world", 11), 11u);
+    EXPECT_EQ(_lclose(f), 0);
+
+    f = _lopen(path.c_str(), OF_READ);
+    ASSERT_NE(f, HFILE_ERROR);
+    EXPECT_EQ(_llseek(f, 0, FILE_END), 11);
+    EXPECT_EQ(_llseek(f, 6, FILE_BEGIN), 6);
+    char buffer[16] = {};
+    EXPECT_EQ(_lread(f, buffer, sizeof buffer), 5u);  // short at the end of the file
+    EXPECT_STREQ(buffer, "world");
+    EXPECT_EQ(_lread(f, buffer, sizeof buffer), 0u);
+    EXPECT_EQ(_llseek(f, -1, FILE_BEGIN), HFILE_ERROR);
+    EXPECT_EQ(_lclose(f), 0);
+
+    // _lcreat truncates an existing file.
+    f = _lcreat(path.c_str(), 0);
+    EXPECT_EQ(_llseek(f, 0, FILE_END), 0);
+    _lclose(f);
+    EXPECT_TRUE(DeleteFileA(path.c_str()));
+    EXPECT_FALSE(DeleteFileA(path.c_str()));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
+}
+
+TEST(WinFiles, OpenFailuresSetTheLastError) {
+    EXPECT_EQ(_lopen(Win("wf_missing.bin").c_str(), OF_READ), HFILE_ERROR);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
+    EXPECT_EQ(_lopen(Win("").c_str(), OF_READ), HFILE_ERROR);  // a folder is no file
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+    EXPECT_EQ(_lopen(("C:\\" + std::string(300, 'x')).c_str(), OF_READ), HFILE_ERROR);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILENAME_EXCED_RANGE));
+    EXPECT_EQ(_lclose(-5), HFILE_ERROR);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
+}
+
+TEST(WinFiles, DirectoriesAndMoves) {
+    const std::string dir = Win("wf_dir");
+    ::rmdir((testing::TempDir() + "wf_dir").c_str());
+    EXPECT_TRUE(CreateDirectoryA(dir.c_str(), nullptr));
+    EXPECT_FALSE(CreateDirectoryA(dir.c_str(), nullptr));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ALREADY_EXISTS));
+
+    const std::string a = dir + "\\a.txt", b = dir + "\\b.txt";
+    HFILE f = _lcreat(a.c_str(), 0);
+    _lwrite(f, "new", 3);
+    _lclose(f);
+    f = _lcreat(b.c_str(), 0);
+    _lwrite(f, "old", 3);
+    _lclose(f);
+    EXPECT_FALSE(MoveFileExA(a.c_str(), b.c_str(), 0));  // no replacing unless asked
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ALREADY_EXISTS));
+    EXPECT_TRUE(MoveFileExA(a.c_str(), b.c_str(), MOVEFILE_REPLACE_EXISTING));
+    f = _lopen(b.c_str(), OF_READ);
+    char buffer[4] = {};
+    EXPECT_EQ(_lread(f, buffer, 3), 3u);
+    EXPECT_STREQ(buffer, "new");
+    _lclose(f);
+    EXPECT_EQ(_lopen(a.c_str(), OF_READ), HFILE_ERROR);
+    DeleteFileA(b.c_str());
+}
+
+}  // namespace

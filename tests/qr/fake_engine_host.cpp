@@ -1,0 +1,31 @@
+#include "tests/qr/fake_engine_host.h"
+
+#include <cstring>
+
+#include "platform/win_path.h"
+#include "qr/engine_host.h"
+
+namespace {
+std::string gFolder;
+int32_t gError = 0;
+int32_t gMask = 0;
+}  // namespace
+
+void SetFakeAppFolder(const std::string& nativeDir, int32_t error) {
+    char windows[kAppFolderSize];
+    gFolder = NativePathToWindows(nativeDir.c_str(), windows, sizeof windows) == ERROR_SUCCESS
+                  ? windows
+                  : nativeDir;
+    gError = error;
+}
+
+void SetFakeMaskSetting(int32_t setting) { gMask = setting; }
+
+int32_t FindAppFolder(char* folder) {
+    if (gError != 0) return gError;
+    std::strncpy(folder, gFolder.c_str(), kAppFolderSize - 1);
+    folder[kAppFolderSize - 1] = '\0';
+    return 0;
+}
+
+int32_t EngineMaskSetting() { return gMask; }

@@ -1,0 +1,93 @@
+// The table file's LZSS decoder.
+#include "qr/lzss_decode.h"
+
+#include <gtest/gtest.h>
+
+#include <malloc.h>
+
+#include <cstdlib>
+#include <vector>
+
+namespace {
+
+std::vector<uint8_t> Decode(const std::vector<uint8_t>& in) {
+    uint8_t* out = reinterpret_cast<uint8_t*>(1);
+    int32_t length = -1;
+    EXPECT_EQ(LzssDecode(&out, &length, in.data(), static_cast<int32_t>(in.size())), 0);
+    std::vector<uint8_t> v(out, out + length);
+    std::free(out);
+    return v;
+}
+
+TEST(LzssDecode, LiteralsFollowTheFlagBitsLowFirst) {
+    EXPECT_EQ(Decode({0xFF, 1, 2, 3, 4, 5, 6, 7, 8}), (std::vector<uint8_t>{1, 2, 3, 4, 5, 6, 7, 8}));
+    // 0x05 = literal, match, literal.
+    EXPECT_EQ(Decode({0x05, 'a', 0x00, 0x00, 'b'}), (std::vector<uint8_t>{'a', 0, 0, 0, 'b'}));
+}
+
+TEST(LzssDecode, MatchesReadTheZeroFilledRingAndTheirOwnOutput) {
+    // At the start, position 0 length 3 gives three zero bytes (not blanks).
+    EXPECT_EQ(Decode({0x00, 0x00, 0x00}), (std::vector<uint8_t>(3, 0)));
+    // b2 = 0x0F: 18 bytes.
+    EXPECT_EQ(Decode({0x00, 0x00, 0x0F}).size(), 18u);
+    // b1 = 0, b2 = 0x10: ring position 256, still zero fill.
+    EXPECT_EQ(Decode({0x00, 0x00, 0x10}), (std::vector<uint8_t>(3, 0)));
+    // 'x' at 4078, then a match from 4078 of length 10 overlapping itself.
+    EXPECT_EQ(Decode({0x01, 'x', 0xEE, 0xF7}), std::vector<uint8_t>(11, 'x'));
+}
+
+TEST(LzssDecode, StopsWhereTheInputEnds) {
+    EXPECT_TRUE(Decode({}).empty());
+    EXPECT_EQ(Decode({0x03, 'a'}), (std::vector<uint8_t>{'a'}));      // before a literal
+    EXPECT_EQ(Decode({0x00, 0x05}), (std::vector<uint8_t>{}));        // inside a match
+    EXPECT_EQ(Decode({0xFF, 1, 2, 3, 4, 5, 6, 7, 8}).size(), 8u);     // before a flag byte
+}
+
+TEST(LzssDecode, EveryDecodeStartsFromAFreshRing) {
+    // Literals land at 4078 onwards; a later (damaged) stream that reads
+    // there before writing must not see them.
+    Decode({0xFF, 9, 9, 9, 9, 9, 9, 9, 9});
+    EXPECT_EQ(Decode({0x00, 0xEE, 0xF0}), (std::vector<uint8_t>{0, 0, 0}));
+}
+
+// Packs elements into a stream: a literal is one byte, a match two.
+struct StreamBuilder {
+    std::vector<uint8_t> bytes;
+    size_t flagAt = 0;
+    int used = 8;
+    void Element(bool literal) {
+        if (used == 8) flagAt = bytes.size(), bytes.push_back(0), used = 0;
+        if (literal) bytes[flagAt] = static_cast<uint8_t>(bytes[flagAt] | (1 << used));
+        ++used;
+    }
+    void Literal(uint8_t c) { Element(true), bytes.push_back(c); }
+    void Match(int pos, int length) {
+        Element(false);
+        bytes.push_back(static_cast<uint8_t>(pos & 0xFF));
+        bytes.push_back(static_cast<uint8_t>(((pos >> 4) & 0xF0) | (length - 3)));
+    }
+};
+
+int32_t DecodedCapacity(const StreamBuilder& s, int32_t* length) {
+    uint8_t* out = nullptr;
+    EXPECT_EQ(LzssDecode(&out, length, s.bytes.data(), static_cast<int32_t>(s.bytes.size())), 0);
+    const auto capacity = static_cast<int32_t>(malloc_usable_size(out));
+    std::free(out);
+    return capacity;
+}
+
+TEST(LzssDecode, OutputGrowsInWholeStepsAboveItsLength) {
+    StreamBuilder exact;  // 455 x 18 + 2 = 8192 bytes
+    for (int i = 0; i < 455; ++i) exact.Match(0, 18);
+    exact.Literal(1), exact.Literal(2);
+    int32_t length = 0;
+    EXPECT_GE(DecodedCapacity(exact, &length), 16384);
+    EXPECT_EQ(length, 8192);
+
+    StreamBuilder small;
+    small.Match(100, 5);
+    EXPECT_GE(DecodedCapacity(small, &length), 8192);
+    EXPECT_EQ(length, 5);
+}
+
+}  // namespace

@@ -1,0 +1,176 @@
+// Finding and reading named sections of the table file.
+#include "qr/table_file.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "tests/qr/fake_engine_host.h"
+
+namespace {
+
+// LZSS stream of `raw` as literals only.
+std::string Literals(const std::string& raw) {
+    std::string s;
+    for (size_t i = 0; i < raw.size(); i += 8) {
+        const size_t n = std::min<size_t>(8, raw.size() - i);
+        s += static_cast<char>((1 << n) - 1);
+        s += raw.substr(i, n);
+    }
+    return s;
+}
+
+std::string Hex8(size_t v) {
+    char b[9];
+    std::snprintf(b, sizeof b, "%08zX", v);
+    return b;
+}
+
+class TableFileTest : public testing::Test {
+protected:
+    void SetUp() override {
+        app_ = testing::TempDir() + "tablefile_app";
+        ::mkdir(app_.c_str(), 0777);
+        ::mkdir((app_ + "/Prefs").c_str(), 0777);
+        ::mkdir((app_ + "/Prefs/Orvelk").c_str(), 0777);
+        std::remove((app_ + "/Prefs/Orvelk/ORVK_QR.DAT").c_str());
+        SetFakeAppFolder(app_);
+    }
+    void TearDown() override { SetFakeAppFolder(app_); }
+
+    void WriteFile(const std::string& bytes) {
+        std::ofstream(app_ + "/Prefs/Orvelk/ORVK_QR.DAT", std::ios::binary) << bytes;
+    }
+
+    // A file whose directory lists `sections` (name, raw bytes) behind
+    // `directoryEnd` lines, each section stored as literals after 8192 bytes.
+    void WriteTable(const std::vector<std::pair<std::string, std::string>>& sections,
+                    const std::string& lineEnd = "\r\n") {
+        std::string directory, body;
+        size_t offset = kTableDirectorySize;
+        for (const auto& [name, raw] : sections) {
+            const std::string stream = Literals(raw);
+            directory += Hex8(offset) + ":" + Hex8(stream.size()) + ":" + name + lineEnd;
+            body += stream;
+            offset += stream.size();
+        }
+        directory.resize(kTableDirectorySize, '\0');
+        WriteFile(directory + body);
+    }
+
+    // Reads a section; returns its bytes, or "<absent>".
+    std::string Read(const char* name, int32_t* rc = nullptr) {
+        uint8_t* bytes = reinterpret_cast<uint8_t*>(8);
+        int32_t length = -1;
+        const int32_t r = ReadTableSection(name, &bytes, &length);
+        if (rc) *rc = r;
+        if (bytes == nullptr) {
+            EXPECT_EQ(length, 0);
+            return "<absent>";
+        }
+        std::string s(reinterpret_cast<char*>(bytes), length);
+        std::free(bytes);
+        return s;
+    }
+
+    std::string app_;
+};
+
+TEST_F(TableFileTest, FindsEntriesWhateverTheLineEnds) {
+    for (const char* end : {"\r\n", "\n", "\r"}) {
+        WriteTable({{"QRB_S01", "template"}, {"QRA_S01M", "record M"}, {"QRC_S07", "gen"}}, end);
+        EXPECT_EQ(Read("QRA_S01M"), "record M");
+        EXPECT_EQ(Read("QRC_S07"), "gen");
+        EXPECT_EQ(Read("QRB_S01"), "template");
+    }
+}
+
+TEST_F(TableFileTest, NamesMustMatchExactly) {
+    WriteTable({{"QRA_S01M", "m"}, {"QRA_S01M", "second"}});
+    int32_t rc = 99;
+    EXPECT_EQ(Read("QRA_S01L", &rc), "<absent>");
+    EXPECT_EQ(rc, 0);
+    EXPECT_EQ(Read("QRA_S01"), "<absent>");
+    EXPECT_EQ(Read("QRA_S01MM"), "<absent>");
+    EXPECT_EQ(Read("QRA_S01M"), "m");  // the first entry wins
+}
+
+TEST_F(TableFileTest, UnterminatedLastEntryIsNotFound) {
+    std::string stream = Literals("abc");
+    std::string dir = "00002000:" + Hex8(stream.size()) + ":QRC_S07";
+    dir += '\0';
+    dir.resize(kTableDirectorySize, 'Z');
+    WriteFile(dir + stream);
+    EXPECT_EQ(Read("QRC_S07"), "<absent>");
+}
+
+TEST_F(TableFileTest, ZeroOffsetOrSizeMeansAbsent) {
+    WriteFile("00000000:00000005:QRC_S07\n00002000:00000000:QRC_S08\n" + std::string(8192, '\0'));
+    EXPECT_EQ(Read("QRC_S07"), "<absent>");
+    EXPECT_EQ(Read("QRC_S08"), "<absent>");
+}
+
+TEST_F(TableFileTest, MissingFileOrFolderIsReported) {
+    int32_t rc = 0;
+    EXPECT_EQ(Read("QRC_S07", &rc), "<absent>");
+    EXPECT_EQ(rc, -1);
+    SetFakeAppFolder(app_, 0x53214664);  // the host's error passes through
+    EXPECT_EQ(Read("QRC_S07", &rc), "<absent>");
+    EXPECT_EQ(rc, 0x53214664);
+}
+
+TEST_F(TableFileTest, FolderTooLongForThePathBufferIsRefused) {
+    WriteTable({{"QRC_S07", "x"}});
+    SetFakeAppFolder("/" + std::string(240, 'd'));
+    int32_t rc = 0;
+    EXPECT_EQ(Read("QRC_S07", &rc), "<absent>");
+    EXPECT_NE(rc, 0);
+}
+
+TEST_F(TableFileTest, DamagedDirectoriesReadNothingOutsideTheFile) {
+    const std::string stream = Literals("0123456789");
+    std::string dir = "0000200G:00000005:BADHEX\n";                 // not hex
+    dir += "7FFFFFF0:00000005:PASTEND\n";                           // beyond the file
+    dir += "00002000:FFFFFFFF:HUGE\n";                              // far too large
+    dir += "00002000:00000005:CUT\n";                               // ends inside a literal run
+    dir += std::string(300, 'L') + "\n";                            // overlong line
+    dir += "00002000:" + Hex8(stream.size()) + ":AFTER\n";
+    dir.resize(kTableDirectorySize, '\0');
+    WriteFile(dir + stream);
+    EXPECT_EQ(Read("BADHEX"), "<absent>");
+    EXPECT_EQ(Read("PASTEND"), "<absent>");
+    EXPECT_EQ(Read("HUGE"), "0123456789");
+    EXPECT_EQ(Read("CUT"), "0123");
+    EXPECT_EQ(Read("AFTER"), "0123456789");
+}
+
+TEST_F(TableFileTest, OnlyTheFirst8192BytesAreDirectory) {
+    std::string dir(8180, '\n');
+    dir += "00002100:00000002:LATE\n";
+    WriteFile(dir + std::string(512, '\0'));
+    EXPECT_EQ(Read("LATE"), "<absent>");
+}
+
+TEST(TakeSectionBytes, CopiesInOrderAndStopsAtTheEnd) {
+    const uint8_t section[5] = {1, 2, 3, 4, 5};
+    uint8_t a[3] = {9, 9, 9}, b[4] = {9, 9, 9, 9};
+    int32_t cursor = 0;
+    TakeSectionBytes(section, 5, a, &cursor, 3);
+    EXPECT_EQ(cursor, 3);
+    TakeSectionBytes(section, 5, b, &cursor, 4);
+    EXPECT_EQ(cursor, 5);
+    EXPECT_EQ(a[2], 3);
+    EXPECT_EQ(b[0], 4);
+    EXPECT_EQ(b[1], 5);
+    EXPECT_EQ(b[2], 9);  // beyond what was copied: untouched
+    TakeSectionBytes(nullptr, 0, b, &cursor, 4);
+    EXPECT_EQ(b[0], 4);
+}
+
+}  // namespace
