@@ -1,0 +1,61 @@
+// The plug-in's module state: what it holds while its module is loaded. The
+// host's basic suite is taken from every message; the other suite pointers
+// are set for the length of a message and null while not acquired; the
+// globals pointer lives from startup to shutdown.
+#pragma once
+
+#include <cstdint>
+
+#include "host/plugin_globals.h"
+#include "hostapi/adm_basic.h"
+#include "hostapi/adm_dialog.h"
+#include "hostapi/adm_drawer.h"
+#include "hostapi/adm_entry.h"
+#include "hostapi/adm_item.h"
+#include "hostapi/adm_list.h"
+#include "hostapi/ai_action_manager.h"
+#include "hostapi/ai_art.h"
+#include "hostapi/ai_document_view.h"
+#include "hostapi/ai_filter.h"
+#include "hostapi/ai_menu.h"
+#include "hostapi/ai_path.h"
+#include "hostapi/ai_path_style.h"
+#include "hostapi/ai_runtime.h"
+#include "hostapi/ai_user.h"
+#include "hostapi/sp_basic.h"
+#include "hostapi/sp_blocks.h"
+
+struct ModuleState {
+    const SPBasicSuite* basic;  // from the message being handled
+
+    // The suites the plug-in calls, acquired around each message.
+    const SPBlocksSuite* blocks;
+    const AIFilterSuite* filter;
+    const AIMenuSuite* menu;
+    const AIActionManagerSuite* actionManager;
+    const AIDocumentViewSuite* documentView;
+    const AIArtSuite* art;
+    const AIPathSuite* path;
+    const AIPathStyleSuite* pathStyle;
+    const AIRuntimeSuite* runtime;
+    const AIUserSuite* user;
+    const ADMDialogSuite* admDialog;
+    const ADMItemSuite* admItem;
+    const ADMListSuite* admList;
+    const ADMEntrySuite* admEntry;
+    const ADMDrawerSuite* admDrawer;
+    const ADMBasicSuite* admBasic;
+
+    PluginGlobals* globals;  // null before startup and after shutdown
+    int16_t acquireDepth;    // nesting of messages holding the suites; 0 while none are held
+};
+
+// The one module state of the plug-in, all null and 0 when the module loads.
+extern ModuleState gModuleState;
+
+// Puts the module state back to all null and depth 0, as at load.
+void ResetModuleState();
+
+// The mask setting for the symbol engine: that of the globals, 0 (automatic)
+// when there are no globals. A setting outside 0 to 8 asserts and gives 0.
+int32_t EngineMaskSetting();
