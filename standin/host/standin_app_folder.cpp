@@ -1,0 +1,111 @@
+#include "standin/host/standin_app_folder.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <system_error>
+
+#include "platform/win_path.h"
+#include "prefs/app_folder.h"
+
+#ifndef ORVELK_DEFAULT_APP_DIR
+#error "ORVELK_DEFAULT_APP_DIR must name the build's application folder"
+#endif
+
+namespace {
+
+// The folder chosen by SetStandinAppFolder; empty while none is.
+std::string gChosenFolder;
+
+// The longest folder, as a Windows path, under which the plug-in's longest
+// file name, "\Prefs\Orvelk\ORVK_QR.DAT" (25 bytes), still fits its 256-byte
+// path buffer with the NUL.
+constexpr size_t kMaxWindowsFolderLength = 255 - 25;
+
+// `dir` made absolute from the current directory, without "." and ".." parts
+// or a trailing slash. `dir` itself if the current directory is unknown.
+std::string AbsoluteFolder(const char* dir) {
+    std::error_code ec;
+    std::filesystem::path p = std::filesystem::absolute(dir, ec);
+    if (ec) return dir;
+    std::string folder = p.lexically_normal().string();
+    while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
+    return folder;
+}
+
+std::string ExecutablePath(const std::string& folder) {
+    return (folder == "/" ? std::string() : folder) + kStandinExecutableSubpath;
+}
+
+// What keeps the plug-in from finding `folder`; empty when nothing does.
+std::string FolderProblem(const std::string& folder) {
+    const std::string quoted = "application folder '" + folder + "'";
+    SPPlatformFileSpecification executable;
+    if (NativePathToWindows(ExecutablePath(folder).c_str(), executable.path,
+                            sizeof executable.path) != ERROR_SUCCESS)
+        return quoted +
+               " has no Windows form: it must be absolute, have a code page 932 form"
+               " and be shorter than 260 bytes as a Windows path";
+    // What the plug-in will make of it, and where that is on this machine.
+    CutAtAppFolderPattern(executable.path);
+    if (std::strlen(executable.path) > kMaxWindowsFolderLength)
+        return quoted + " is too long: the plug-in's file names under it exceed its path buffer";
+    char native[4 * kFileSpecificationSize];
+    if (WindowsPathToNative(executable.path, native, sizeof native) != ERROR_SUCCESS)
+        return quoted + " has no Windows form";
+    const std::string found = native[0] == '\0' ? std::string("/") : std::string(native);
+    if (found != folder)
+        return quoted + " would be found as '" + found +
+               "': its path holds a name the host's folder rule cuts at"
+               " (a System or Support Files folder, the host's executable name) or a backslash";
+    return std::string();
+}
+
+}  // namespace
+
+const char* StandinDefaultAppFolder() {
+    return ORVELK_DEFAULT_APP_DIR;
+}
+
+bool SetStandinAppFolder(const char* dir, std::string* error) {
+    if (dir == nullptr) {
+        gChosenFolder.clear();
+        return true;
+    }
+    if (*dir == '\0') {
+        if (error != nullptr) *error = "the application folder's name is empty";
+        return false;
+    }
+    const std::string folder = AbsoluteFolder(dir);
+    const std::string problem = FolderProblem(folder);
+    if (!problem.empty()) {
+        if (error != nullptr) *error = problem;
+        return false;
+    }
+    gChosenFolder = folder;
+    return true;
+}
+
+std::string StandinAppFolder() {
+    if (!gChosenFolder.empty()) return gChosenFolder;
+    const char* variable = std::getenv(kStandinAppFolderVariable);
+    if (variable != nullptr && *variable != '\0') return AbsoluteFolder(variable);
+    return AbsoluteFolder(StandinDefaultAppFolder());
+}
+
+bool CheckStandinAppFolder(std::string* error) {
+    const std::string problem = FolderProblem(StandinAppFolder());
+    if (!problem.empty() && error != nullptr) *error = problem;
+    return problem.empty();
+}
+
+ASErr StandinAppFileSpecification(SPPlatformFileSpecification* file) {
+    if (file == nullptr) return kSPBadParameterError;
+    std::memset(file, 0, sizeof *file);
+    if (NativePathToWindows(ExecutablePath(StandinAppFolder()).c_str(), file->path,
+                            sizeof file->path) != ERROR_SUCCESS) {
+        std::memset(file, 0, sizeof *file);
+        return kStandinAppFolderError;
+    }
+    return kSPNoError;
+}

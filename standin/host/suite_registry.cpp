@@ -1,0 +1,117 @@
+#include "standin/host/suite_registry.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct SuiteEntry {
+    std::string name;
+    int32_t version;
+    const void* suite;  // null: only a failure switch was set
+    int32_t useCount;
+    ASErr failure;
+};
+
+std::vector<SuiteEntry>& Entries() {
+    static std::vector<SuiteEntry> entries;
+    return entries;
+}
+
+SuiteEntry* Find(const char* name, int32_t version) {
+    if (name == nullptr) return nullptr;
+    for (SuiteEntry& e : Entries())
+        if (e.version == version && e.name == name) return &e;
+    return nullptr;
+}
+
+SuiteEntry& FindOrAdd(const char* name, int32_t version) {
+    if (SuiteEntry* e = Find(name, version)) return *e;
+    Entries().push_back(SuiteEntry{name, version, nullptr, 0, kSPNoError});
+    return Entries().back();
+}
+
+ASErr HOST_CALL BasicAcquireSuite(const char* name, int32_t version, const void** suite) {
+    return AcquireStandinSuite(name, version, suite);
+}
+
+ASErr HOST_CALL BasicReleaseSuite(const char* name, int32_t version) {
+    return ReleaseStandinSuite(name, version);
+}
+
+ASBoolean HOST_CALL BasicIsEqual(const char* a, const char* b) {
+    if (a == nullptr || b == nullptr) return a == b ? kASTrue : kASFalse;
+    return std::strcmp(a, b) == 0 ? kASTrue : kASFalse;
+}
+
+ASErr HOST_CALL BasicAllocateBlock(size_t size, void** block) {
+    if (block == nullptr) return kSPBadParameterError;
+    *block = std::malloc(size == 0 ? 1 : size);
+    return *block == nullptr ? kSPOutOfMemoryError : kSPNoError;
+}
+
+ASErr HOST_CALL BasicFreeBlock(void* block) {
+    std::free(block);
+    return kSPNoError;
+}
+
+ASErr HOST_CALL BasicReallocateBlock(void* block, size_t newSize, void** newBlock) {
+    if (newBlock == nullptr) return kSPBadParameterError;
+    *newBlock = std::realloc(block, newSize == 0 ? 1 : newSize);
+    return *newBlock == nullptr ? kSPOutOfMemoryError : kSPNoError;
+}
+
+constexpr SPBasicSuite kBasicSuite = {
+    BasicAcquireSuite,  BasicReleaseSuite, BasicIsEqual,
+    BasicAllocateBlock, BasicFreeBlock,    BasicReallocateBlock,
+};
+
+}  // namespace
+
+void RegisterStandinSuite(const char* name, int32_t version, const void* suite) {
+    if (name == nullptr) return;
+    FindOrAdd(name, version).suite = suite;
+}
+
+ASErr AcquireStandinSuite(const char* name, int32_t version, const void** suite) {
+    if (suite == nullptr) return kSPBadParameterError;
+    *suite = nullptr;
+    SuiteEntry* e = Find(name, version);
+    if (e == nullptr) return kSPSuiteNotFoundError;
+    if (e->failure != kSPNoError) return e->failure;
+    if (e->suite == nullptr) return kSPSuiteNotFoundError;
+    ++e->useCount;
+    *suite = e->suite;
+    return kSPNoError;
+}
+
+ASErr ReleaseStandinSuite(const char* name, int32_t version) {
+    SuiteEntry* e = Find(name, version);
+    if (e == nullptr || e->suite == nullptr) return kSPSuiteNotFoundError;
+    if (e->useCount == 0) return kSPBadParameterError;
+    --e->useCount;
+    return kSPNoError;
+}
+
+int32_t StandinSuiteUseCount(const char* name, int32_t version) {
+    const SuiteEntry* e = Find(name, version);
+    return e == nullptr ? 0 : e->useCount;
+}
+
+void SetStandinSuiteFailure(const char* name, int32_t version, ASErr error) {
+    if (name == nullptr) return;
+    FindOrAdd(name, version).failure = error;
+}
+
+void ResetStandinSuiteUse() {
+    for (SuiteEntry& e : Entries()) {
+        e.useCount = 0;
+        e.failure = kSPNoError;
+    }
+}
+
+const SPBasicSuite* StandinBasicSuite() {
+    return &kBasicSuite;
+}
