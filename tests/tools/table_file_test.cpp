@@ -1,0 +1,147 @@
+// The container: directory layout under the reader's rules, the file the
+// build lays out, and the generator program's command line.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "tests/tools/table_test_support.h"
+#include "tools/qrtables/block_table.h"
+#include "tools/qrtables/lzss_encode.h"
+#include "tools/qrtables/table_writer.h"
+
+namespace {
+
+std::vector<uint8_t> ReadFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
+}
+
+std::string Hex8(size_t value) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%08X", static_cast<unsigned>(value));
+    return text;
+}
+
+qrtables::TableSection Packed(const std::string& name, std::vector<uint8_t> raw) {
+    qrtables::TableSection s{name, std::move(raw), {}};
+    s.packed = qrtables::LzssEncode(s.raw);
+    return s;
+}
+
+// Every entry of `file` names a section that decodes, strictly and with the
+// engine's decoder, to the raw bytes of the section of that name.
+void ExpectSectionsDecode(const std::vector<uint8_t>& file,
+                          const std::vector<qrtables::TableSection>& sections) {
+    const std::vector<tabletest::DirectoryEntry> entries = tabletest::ParseDirectory(file);
+    ASSERT_EQ(entries.size(), sections.size());
+    for (size_t i = 0; i < entries.size(); ++i) {
+        const tabletest::DirectoryEntry& e = entries[i];
+        SCOPED_TRACE(e.name);
+        ASSERT_EQ(e.name, sections[i].name);
+        ASSERT_LE(static_cast<size_t>(e.offset) + e.size, file.size());
+        const std::span<const uint8_t> packed(file.data() + e.offset, e.size);
+        std::vector<uint8_t> strict;
+        std::string why;
+        ASSERT_TRUE(tabletest::StrictLzssDecode(packed, &strict, &why)) << why;
+        EXPECT_EQ(strict, sections[i].raw);
+        EXPECT_EQ(tabletest::EngineDecode(packed), sections[i].raw);
+    }
+}
+
+}  // namespace
+
+TEST(TableFile, DirectoryLinesOffsetsAndSections) {
+    const std::vector<qrtables::TableSection> sections = {
+        Packed("QRA_S01M", std::vector<uint8_t>(300, 7)), Packed("QRB_S01", {'0', '1', '\n'}),
+        Packed("QRC_S07", {1, 2, 3, 4, 5})};
+    std::vector<uint8_t> file;
+    std::string error;
+    ASSERT_TRUE(qrtables::LayOutTableFile(sections, &file, &error)) << error;
+
+    // Lines of 18 + name + CR LF (28, 27 and 27 bytes), then the 0x00, then
+    // the sections.
+    ASSERT_GT(file.size(), 0x53u);
+    EXPECT_EQ(std::string(file.begin(), file.begin() + 28),
+              "00000053:" + Hex8(sections[0].packed.size()) + ":QRA_S01M\r\n");
+    EXPECT_EQ(file[0x50], '\r');
+    EXPECT_EQ(file[0x51], '\n');
+    EXPECT_EQ(file[0x52], 0);
+    EXPECT_EQ(std::count(file.begin(), file.begin() + 0x53, '\n'), 3);
+    ExpectSectionsDecode(file, sections);
+    const std::vector<tabletest::DirectoryEntry> entries = tabletest::ParseDirectory(file);
+    EXPECT_EQ(entries[0].offset, 0x53u);
+    EXPECT_EQ(entries[1].offset, entries[0].offset + entries[0].size);
+    EXPECT_EQ(entries[2].offset + entries[2].size, file.size());
+}
+
+TEST(TableFile, RefusesWhatTheDirectoryCannotHold) {
+    std::vector<uint8_t> file;
+    std::string error;
+    // 292 entries of 28 bytes need 8177 bytes with the 0x00; 293 need 8205.
+    std::vector<qrtables::TableSection> sections;
+    for (int i = 0; i < 292; ++i) sections.push_back({"QRA_S01M", {1}, {0x01, 1}});
+    EXPECT_TRUE(qrtables::LayOutTableFile(sections, &file, &error)) << error;
+    sections.push_back({"QRA_S01M", {1}, {0x01, 1}});
+    EXPECT_FALSE(qrtables::LayOutTableFile(sections, &file, &error));
+    EXPECT_NE(error.find("8192"), std::string::npos) << error;
+
+    error.clear();
+    EXPECT_FALSE(qrtables::LayOutTableFile({{"QRB\nS01", {1}, {0x01, 1}}}, &file, &error));
+    EXPECT_FALSE(error.empty());
+    // An empty section would read as absent.
+    EXPECT_FALSE(qrtables::LayOutTableFile({{"QRB_S01", {}, {}}}, &file, &error));
+}
+
+TEST(TableFile, BuiltFileHoldsEverySection) {
+    const std::vector<uint8_t> file = ReadFile(ORVELK_TABLE_FILE);
+    ASSERT_FALSE(file.empty()) << "missing " << ORVELK_TABLE_FILE;
+    const std::vector<qrtables::TableSection> sections = qrtables::BuildSections();
+    ASSERT_EQ(sections.size(), 160u + 40u + qrtables::DistinctEcPerBlock().size());
+
+    std::set<std::string> names;
+    for (const qrtables::TableSection& s : sections) names.insert(s.name);
+    EXPECT_EQ(names.size(), sections.size());
+    EXPECT_TRUE(names.count("QRA_S01L") && names.count("QRA_S40H") && names.count("QRA_S05Q"));
+    EXPECT_TRUE(names.count("QRB_S01") && names.count("QRB_S40"));
+    EXPECT_TRUE(names.count("QRC_S07") && names.count("QRC_S30") && !names.count("QRC_S08"));
+
+    const auto zero = std::find(file.begin(), file.end(), 0);
+    EXPECT_LT(zero - file.begin(), 8192);
+    ExpectSectionsDecode(file, sections);
+}
+
+TEST(TableFile, ProgramWritesTheSameFileAndFailsLoudly) {
+    const std::filesystem::path dir =
+        std::filesystem::temp_directory_path() / ("orvk_tablegen_test_" + std::to_string(getpid()));
+    std::filesystem::remove_all(dir);
+    const std::string program = ORVK_TABLEGEN;
+    auto run = [&](const std::string& args) {
+        const std::string command = "\"" + program + "\" " + args + " 2>/dev/null >/dev/null";
+        const int status = std::system(command.c_str());
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    };
+
+    EXPECT_EQ(run("--help"), 0);
+    EXPECT_NE(run(""), 0);
+    EXPECT_NE(run("--no-such-option " + (dir / "x.dat").string()), 0);
+
+    // A parent that is a regular file: nothing can be written.
+    std::filesystem::create_directories(dir);
+    std::ofstream(dir / "plain") << "x";
+    EXPECT_NE(run((dir / "plain" / "ORVK_QR.DAT").string()), 0);
+    EXPECT_NE(run(dir.string()), 0);  // a folder is not replaced
+
+    // Missing folders are made, and the output is the build's file.
+    const std::filesystem::path out = dir / "Prefs" / "Orvelk" / "ORVK_QR.DAT";
+    ASSERT_EQ(run(out.string()), 0);
+    EXPECT_EQ(ReadFile(out), ReadFile(ORVELK_TABLE_FILE));
+    EXPECT_FALSE(std::filesystem::exists(out.string() + ".tmp"));
+    std::filesystem::remove_all(dir);
+}
