@@ -36,3 +36,17 @@ enum QRResult : int32_t {
 // a symbol was written.
 int32_t EncodeQRSymbol(const char* text, char levelChar, char modeChar, int32_t version,
                        ModuleMatrix* result);
+
+// The codewords of a symbol, for inspection: the data codewords followed by
+// the error-correction codewords of every block, block after block.
+struct QRCodewords {
+    int32_t version;    // 0 when the mode's filter kept nothing
+    int32_t dataCount;  // data codewords at the start of `bytes`
+    int32_t eccCount;   // error-correction codewords after them
+    uint8_t bytes[3706];
+};
+
+// Runs the stages of EncodeQRSymbol up to the error correction and fills
+// `codewords`. Returns the same codes as EncodeQRSymbol.
+int32_t EncodeQRCodewords(const char* text, char levelChar, char modeChar, int32_t version,
+                          QRCodewords* codewords);

@@ -5,9 +5,12 @@
 set -euo pipefail
 
 packages=(
-  g++ cmake ninja-build pkg-config   # the build
-  libgtest-dev libgmock-dev          # tests
-  libbenchmark-dev                   # bench/
+  g++ cmake ninja-build pkg-config      # the build
+  libpng-dev                            # the stand-in's PNG output
+  libgtest-dev libgmock-dev             # tests
+  libzxing-dev                          # tests: a real QR decoder
+  libbenchmark-dev                      # bench/
+  libqrencode-dev libqrcodegencpp-dev   # bench/: peer encoders
 )
 
 missing=()

@@ -1,0 +1,36 @@
+#include "standin/cli/engine_session.h"
+
+#include "host/module_state.h"
+#include "host/plugin_globals.h"
+#include "qr/table_file.h"
+#include "standin/host/standin_app_folder.h"
+#include "standin/host/standin_suites.h"
+
+namespace {
+
+// The globals record of the session: only its mask setting matters to the
+// engine.
+PluginGlobals gSessionGlobals;
+
+}  // namespace
+
+bool BeginEngineSession(const char* appFolder, int32_t maskSetting, std::string* why) {
+    if (appFolder != nullptr && !SetStandinAppFolder(appFolder, why)) return false;
+    if (!CheckStandinAppFolder(why)) return false;
+    const ASErr rc = InstallStandinSuites();
+    if (rc != kSPNoError) {
+        *why = "the stand-in's suites could not be installed (error " + std::to_string(rc) + ")";
+        return false;
+    }
+    SetDefaultGlobals(&gSessionGlobals);
+    gSessionGlobals.maskSetting = maskSetting;
+    gModuleState.globals = &gSessionGlobals;
+    return true;
+}
+
+void EndEngineSession() {
+    gModuleState.globals = nullptr;
+    UninstallStandinSuites();
+}
+
+std::string StandinTableFilePath() { return StandinAppFolder() + "/Prefs/Orvelk/ORVK_QR.DAT"; }
