@@ -7,7 +7,7 @@
 namespace qrtables {
 namespace {
 
-bool ValidVersion(int version) {
+[[maybe_unused]] bool ValidVersion(int version) {
     return version >= kMinVersion && version <= kMaxVersion;
 }
 
