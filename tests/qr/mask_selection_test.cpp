@@ -50,7 +50,8 @@ Candidate Board(int side = 21) {
 // Paints a dark run of `length` into row y from column x, with light modules
 // on both sides.
 void PaintRun(Candidate& c, int x, int y, int length) {
-    std::string run = "0" + std::string(length, '1') + "0";
+    std::string run(length + 2, '1');
+    run.front() = run.back() = '0';
     c.Row(x - 1, y, run.c_str());
 }
 

@@ -37,8 +37,8 @@ struct MatchTable {
 MatchTable FindMatches(std::span<const uint8_t> data) {
     const int n = static_cast<int>(data.size());
     const int total = kLzssFirstWrite + n;
-    std::vector<uint8_t> text(total, 0);
-    std::copy(data.begin(), data.end(), text.begin() + kLzssFirstWrite);
+    std::vector<uint8_t> text(kLzssFirstWrite, 0);
+    text.insert(text.end(), data.begin(), data.end());
 
     // Raw pointers in the inner loops keep unoptimised builds quick.
     const uint8_t* t = text.data();
