@@ -3,7 +3,9 @@
 #include <cassert>
 #include <cstdlib>
 
+#include "qr/format_information.h"
 #include "qr/module_placement.h"
+#include "qr/penalty_planes.h"
 
 namespace {
 
@@ -125,18 +127,32 @@ PenaltyRules ScorePenaltyRules(const ModuleMatrix* candidate) {
 int32_t PenaltyScore(const ModuleMatrix* candidate) { return ScorePenaltyRules(candidate).Total(); }
 
 int ChooseMask(ModuleMatrix* working, int levelCode, const SymbolRecords* records,
-               ModuleMatrix* candidate, int32_t* scores) {
+               MaskPlanes* planes, int32_t* scores) {
+    // All eight candidates at once, as bit planes. The format modules differ
+    // by mask: each candidate gets its own format string, as if it had been
+    // written into the working matrix before composing.
+    BuildMaskPlanes(working, records->pattern, planes);
+    const int32_t stride = working->side + 1;
     int chosen = 0;
     int32_t best = 0;
     for (int m = 0; m < 8; ++m) {
-        WriteFormatInformation(levelCode, m, records, working);
-        ComposeSymbol(working, m, records->pattern, candidate);
-        const int32_t score = PenaltyScore(candidate);
+        const char* format = FormatString(levelCode, m);
+        for (int i = 0; i < kFormatBits; ++i) {
+            const int32_t copies[2][2] = {{kFormatFirstCopyColumns[i], kFormatFirstCopyRows[i]},
+                                          {records->formatColumns[i], records->formatRows[i]}};
+            for (const auto& at : copies) {
+                const bool fromTemplate = records->pattern[at[1] * stride + at[0]] == '1';
+                SetPlaneModule(planes, m, at[0], at[1], format[i] == '1' || fromTemplate);
+            }
+        }
+        const int32_t score = ScoreMaskPlanes(planes, m).Total();
         if (scores != nullptr) scores[m] = score;
         if (m == 0 || score < best) {
             chosen = m;
             best = score;
         }
     }
+    // As after trying every mask in turn: mask 7's format information.
+    WriteFormatInformation(levelCode, 7, records, working);
     return chosen;
 }

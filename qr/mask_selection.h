@@ -26,10 +26,12 @@ PenaltyRules ScorePenaltyRules(const ModuleMatrix* candidate);
 // The total penalty of a candidate symbol.
 int32_t PenaltyScore(const ModuleMatrix* candidate);
 
-// Tries the eight masks on the working matrix: writes each mask's format
-// information, composes it with the template into `candidate`, scores it, and
-// returns the mask with the lowest score (the lower mask on a tie). Leaves
-// mask 7's format information in the working matrix. `scores`, when given,
-// receives the eight totals.
+struct MaskPlanes;
+
+// Tries the eight masks on the working matrix: each mask's candidate, with
+// its own format information and the template, is scored, and the mask with
+// the lowest score wins (the lower mask on a tie). `planes` is the working
+// space for the candidates. Leaves mask 7's format information in the
+// working matrix. `scores`, when given, receives the eight totals.
 int ChooseMask(ModuleMatrix* working, int levelCode, const SymbolRecords* records,
-               ModuleMatrix* candidate, int32_t* scores = nullptr);
+               MaskPlanes* planes, int32_t* scores = nullptr);

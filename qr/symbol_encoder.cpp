@@ -8,6 +8,7 @@
 #include "qr/error_correction.h"
 #include "qr/mask_selection.h"
 #include "qr/module_placement.h"
+#include "qr/penalty_planes.h"
 #include "qr/symbol_records.h"
 
 // The stages of one call, in order:
@@ -32,7 +33,7 @@ struct SymbolWork {
     uint8_t finalCodewords[kMaxCodewords];
     SymbolRecords records;
     ModuleMatrix working;
-    ModuleMatrix candidate;
+    MaskPlanes planes;
 };
 
 // The level letter the records are named with: the level code's own, so that
@@ -77,7 +78,7 @@ int32_t EncodeQRSymbol(const char* text, char levelChar, char modeChar, int32_t 
         PlaceCodewords(w->finalCodewords, d.totalCodewords, d.remainderBits, &w->records, side,
                        &w->working);
         int mask = FixedMask();
-        if (mask < 0) mask = ChooseMask(&w->working, d.levelCode, &w->records, &w->candidate);
+        if (mask < 0) mask = ChooseMask(&w->working, d.levelCode, &w->records, &w->planes);
         WriteFormatInformation(d.levelCode, mask, &w->records, &w->working);
         ComposeSymbol(&w->working, mask, w->records.pattern, result);
     }

@@ -2,6 +2,7 @@
 
 #include <png.h>
 
+#include <charconv>
 #include <string>
 #include <vector>
 
@@ -36,8 +37,12 @@ bool WriteSymbolSvg(FILE* out, const ModuleMatrix& m, double cellMillimetres) {
                   "<rect width=\"%d\" height=\"%d\" fill=\"#ffffff\"/>\n<path fill=\"#000000\" d=\"",
                   size, size, n, n, n, n);
     svg += head;
-    // One sub-path per horizontal run of dark modules.
-    char step[64];
+    // One sub-path per horizontal run of dark modules: "M<x> <y>h<n>v1h-<n>z".
+    auto number = [&svg](int v) {
+        char digits[16];
+        const auto end = std::to_chars(digits, digits + sizeof digits, v).ptr;
+        svg.append(digits, end);
+    };
     for (int y = 0; y < m.side; ++y) {
         for (int x = 0; x < m.side;) {
             if (!Dark(m, x, y)) {
@@ -46,9 +51,15 @@ bool WriteSymbolSvg(FILE* out, const ModuleMatrix& m, double cellMillimetres) {
             }
             int run = 1;
             while (x + run < m.side && Dark(m, x + run, y)) ++run;
-            std::snprintf(step, sizeof step, "M%d %dh%dv1h-%dz", x + kQuietZoneModules,
-                          y + kQuietZoneModules, run, run);
-            svg += step;
+            svg += 'M';
+            number(x + kQuietZoneModules);
+            svg += ' ';
+            number(y + kQuietZoneModules);
+            svg += 'h';
+            number(run);
+            svg += "v1h-";
+            number(run);
+            svg += 'z';
             x += run;
         }
     }

@@ -11,6 +11,7 @@
 #include "qr/format_information.h"
 #include "qr/mask_selection.h"
 #include "qr/module_placement.h"
+#include "qr/penalty_planes.h"
 #include "qr/symbol_encoder.h"
 #include "qr/symbol_records.h"
 #include "tests/qr/fake_engine_host.h"
@@ -54,6 +55,11 @@ protected:
     }
 };
 
+int RemainderBitsOf(int version) {
+    return (version >= 2 && version <= 6) ? 7 : (version >= 14 && version <= 20) ? 3
+         : (version >= 21 && version <= 27) ? 4 : (version >= 28 && version <= 34) ? 3 : 0;
+}
+
 std::string Hex(const uint8_t* p, int n) {
     std::string s;
     char b[4];
@@ -75,9 +81,10 @@ TEST_F(TableEngineTest, WorkedExampleErrorCorrectionAndMaskScores) {
     ASSERT_EQ(ReadSymbolRecords(1, 'M', 16, 26, 0, records.get()), kQROk);
     auto working = std::make_unique<ModuleMatrix>();
     auto candidate = std::make_unique<ModuleMatrix>();
+    auto planes = std::make_unique<MaskPlanes>();
     PlaceCodewords(c->bytes, 26, 0, records.get(), 21, working.get());
     int32_t scores[8];
-    EXPECT_EQ(ChooseMask(working.get(), 0, records.get(), candidate.get(), scores), 2);
+    EXPECT_EQ(ChooseMask(working.get(), 0, records.get(), planes.get(), scores), 2);
     EXPECT_EQ(std::vector<int32_t>(scores, scores + 8),
               (std::vector<int32_t>{283, 255, 101, 123, 164, 181, 127, 119}));
     WriteFormatInformation(0, 2, records.get(), working.get());
@@ -164,6 +171,38 @@ TEST_F(TableEngineTest, BlocksOfTwoLengthsAreCorrectedShortestFirst) {
     EXPECT_EQ(records->blockCount, 4);
     EXPECT_EQ(std::vector<uint8_t>(records->blockList, records->blockList + 5),
               (std::vector<uint8_t>{33, 33, 34, 34, 0}));
+}
+
+// The bit-plane scorer the engine uses against the module-by-module rules,
+// on real symbols of many versions under every mask.
+TEST_F(TableEngineTest, PlaneScoresEqualTheRulesModuleByModule) {
+    auto records = std::make_unique<SymbolRecords>();
+    auto working = std::make_unique<ModuleMatrix>();
+    auto candidate = std::make_unique<ModuleMatrix>();
+    auto planes = std::make_unique<MaskPlanes>();
+    auto c = std::make_unique<QRCodewords>();
+    for (int version : {1, 2, 7, 14, 21, 27, 32, 40}) {
+        for (char level : {'L', 'H'}) {
+            const std::string text = "pc" + std::to_string(version);
+            ASSERT_EQ(EncodeQRCodewords(text.c_str(), level, 'B', version, c.get()), kQROk);
+            const int total = c->dataCount + c->eccCount;
+            const int levelCode = level == 'L' ? 1 : 2;
+            std::memset(records.get(), 0, sizeof(SymbolRecords));
+            ASSERT_EQ(ReadSymbolRecords(version, level, c->dataCount, total,
+                                        RemainderBitsOf(version), records.get()),
+                      kQROk);
+            PlaceCodewords(c->bytes, total, RemainderBitsOf(version), records.get(),
+                           4 * version + 17, working.get());
+            int32_t fast[8];
+            ChooseMask(working.get(), levelCode, records.get(), planes.get(), fast);
+            for (int m = 0; m < 8; ++m) {
+                WriteFormatInformation(levelCode, m, records.get(), working.get());
+                ComposeSymbol(working.get(), m, records->pattern, candidate.get());
+                EXPECT_EQ(fast[m], PenaltyScore(candidate.get()))
+                    << "version " << version << level << " mask " << m;
+            }
+        }
+    }
 }
 
 }  // namespace
