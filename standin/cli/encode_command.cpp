@@ -255,7 +255,8 @@ bool WriteResult(FILE* out, const EncodeOptions& o, const ModuleMatrix& m, const
 }
 
 // Reports a failure of the engine and returns the exit status for it.
-int ReportEngineFailure(int32_t rc, const EncodeOptions& o, FILE* err) {
+int ReportEngineFailure(int32_t rc, const EncodeOptions& o, const std::string& tablePath,
+                        FILE* err) {
     switch (rc) {
         case kQRDoesNotFit:
             if (o.version == 0)
@@ -268,7 +269,7 @@ int ReportEngineFailure(int32_t rc, const EncodeOptions& o, FILE* err) {
         case kQRTableFileDamaged:
             PrintError(err, kCommand,
                        "the symbol table file is missing or damaged: %s (code %d)",
-                       StandinTableFilePath().c_str(), rc);
+                       tablePath.c_str(), rc);
             return kExitTableFile;
         default:
             PrintError(err, kCommand, "the symbol engine failed with code %d", rc);
@@ -289,6 +290,7 @@ int RunEncodeCommand(int argc, char** argv, FILE* out, FILE* err) {
         return kExitUsage;
     }
 
+    const std::string tablePath = StandinTableFilePath();
     auto matrix = std::make_unique<ModuleMatrix>();
     auto codewords = std::make_unique<QRCodewords>();
     const auto version = static_cast<int32_t>(o.version);
@@ -296,7 +298,7 @@ int RunEncodeCommand(int argc, char** argv, FILE* out, FILE* err) {
                      ? EncodeQRCodewords(text.c_str(), o.level, o.mode, version, codewords.get())
                      : EncodeQRSymbol(text.c_str(), o.level, o.mode, version, matrix.get());
     EndEngineSession();
-    if (rc != kQROk) return ReportEngineFailure(rc, o, err);
+    if (rc != kQROk) return ReportEngineFailure(rc, o, tablePath, err);
     const bool empty = o.format == Format::kCodewords ? codewords->version == 0 : matrix->side == 0;
     if (empty) {
         PrintError(err, kCommand, "note: nothing is left to encode after the %c mode's filter",

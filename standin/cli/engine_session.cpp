@@ -12,11 +12,18 @@ namespace {
 // engine.
 PluginGlobals gSessionGlobals;
 
+// Whether the session chose the application folder, which it then gives up.
+bool gChoseAppFolder = false;
+
 }  // namespace
 
 bool BeginEngineSession(const char* appFolder, int32_t maskSetting, std::string* why) {
     if (appFolder != nullptr && !SetStandinAppFolder(appFolder, why)) return false;
-    if (!CheckStandinAppFolder(why)) return false;
+    gChoseAppFolder = appFolder != nullptr;
+    if (!CheckStandinAppFolder(why)) {
+        EndEngineSession();
+        return false;
+    }
     const ASErr rc = InstallStandinSuites();
     if (rc != kSPNoError) {
         *why = "the stand-in's suites could not be installed (error " + std::to_string(rc) + ")";
@@ -31,6 +38,8 @@ bool BeginEngineSession(const char* appFolder, int32_t maskSetting, std::string*
 void EndEngineSession() {
     gModuleState.globals = nullptr;
     UninstallStandinSuites();
+    if (gChoseAppFolder) SetStandinAppFolder(nullptr);
+    gChoseAppFolder = false;
 }
 
 std::string StandinTableFilePath() { return StandinAppFolder() + "/Prefs/Orvelk/ORVK_QR.DAT"; }

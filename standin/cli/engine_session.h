@@ -12,7 +12,7 @@
 // as the plug-in's mask setting. On failure returns false with a reason.
 bool BeginEngineSession(const char* appFolder, int32_t maskSetting, std::string* why);
 
-// Ends the session begun last.
+// Ends the session begun last; a folder it chose is given up again.
 void EndEngineSession();
 
 // The native path of the table file the session's engine reads, for messages.

@@ -12,19 +12,9 @@
 #include <vector>
 
 #include "tests/qr/fake_engine_host.h"
+#include "tests/qr/table_file_writer.h"
 
 namespace {
-
-// LZSS stream of `raw` as literals only.
-std::string Literals(const std::string& raw) {
-    std::string s;
-    for (size_t i = 0; i < raw.size(); i += 8) {
-        const size_t n = std::min<size_t>(8, raw.size() - i);
-        s += static_cast<char>((1 << n) - 1);
-        s += raw.substr(i, n);
-    }
-    return s;
-}
 
 std::string Hex8(size_t v) {
     char b[9];
@@ -55,7 +45,7 @@ protected:
         std::string directory, body;
         size_t offset = kTableDirectorySize;
         for (const auto& [name, raw] : sections) {
-            const std::string stream = Literals(raw);
+            const std::string stream = LzssLiterals(raw);
             directory += Hex8(offset) + ":" + Hex8(stream.size()) + ":" + name + lineEnd;
             body += stream;
             offset += stream.size();
@@ -102,7 +92,7 @@ TEST_F(TableFileTest, NamesMustMatchExactly) {
 }
 
 TEST_F(TableFileTest, UnterminatedLastEntryIsNotFound) {
-    std::string stream = Literals("abc");
+    std::string stream = LzssLiterals("abc");
     std::string dir = "00002000:" + Hex8(stream.size()) + ":QRC_S07";
     dir += '\0';
     dir.resize(kTableDirectorySize, 'Z');
@@ -134,7 +124,7 @@ TEST_F(TableFileTest, FolderTooLongForThePathBufferIsRefused) {
 }
 
 TEST_F(TableFileTest, DamagedDirectoriesReadNothingOutsideTheFile) {
-    const std::string stream = Literals("0123456789");
+    const std::string stream = LzssLiterals("0123456789");
     std::string dir = "0000200G:00000005:BADHEX\n";                 // not hex
     dir += "7FFFFFF0:00000005:PASTEND\n";                           // beyond the file
     dir += "00002000:FFFFFFFF:HUGE\n";                              // far too large

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <string>
 
@@ -124,6 +125,48 @@ TEST(EncodeCommand, UsageErrorsExitWithTwo) {
         EXPECT_EQ(r.out, "");
         EXPECT_NE(r.err.find("orvelk encode: "), std::string::npos) << r.err;
     }
+}
+
+TEST(EncodeCommand, WholeSymbolFormats) {
+    // The worked example under mask 2, the one the penalty chooses.
+    CommandResult text = RunOrvelkCommand({"encode", "--text", "01234567", "--mode", "N"});
+    EXPECT_EQ(text.status, 0);
+    ASSERT_EQ(text.out.size(), 21u * 22);
+    EXPECT_EQ(text.out.substr(0, 8), "11111110");  // the finder, then its separator
+    EXPECT_EQ(text.out.substr(13, 9), "01111111\n");
+    CommandResult fixed =
+        RunOrvelkCommand({"encode", "--text", "01234567", "--mode", "N", "--mask", "2"});
+    EXPECT_EQ(fixed.out, text.out);
+    CommandResult other =
+        RunOrvelkCommand({"encode", "--text", "01234567", "--mode", "N", "--mask", "5"});
+    EXPECT_NE(other.out, text.out);
+
+    CommandResult svg = RunOrvelkCommand(
+        {"encode", "--text", "01234567", "--format", "svg", "--cell", "0.25"});
+    EXPECT_EQ(svg.status, 0);
+    EXPECT_NE(svg.out.find("width=\"7.25mm\""), std::string::npos);  // (21 + 8) x 0.25
+    EXPECT_NE(svg.out.find("<path"), std::string::npos);
+
+    const std::string png = testing::TempDir() + "symbol.png";
+    CommandResult written = RunOrvelkCommand(
+        {"encode", "--text", "01234567", "--format", "png", "--scale", "3", "-o", png});
+    EXPECT_EQ(written.status, 0);
+    EXPECT_EQ(written.out, "");
+    std::ifstream in(png, std::ios::binary);
+    std::string head(8, '\0');
+    in.read(head.data(), 8);
+    EXPECT_EQ(head, "\x89PNG\r\n\x1A\n");
+}
+
+TEST(EncodeCommand, MissingTableFileExitsWithThree) {
+    const std::string empty = testing::TempDir() + "no_table_app";
+    std::filesystem::create_directories(empty);
+    CommandResult r = RunOrvelkCommand({"encode", "--text", "abc", "--app-folder", empty});
+    EXPECT_EQ(r.status, 3);
+    EXPECT_EQ(r.out, "");
+    EXPECT_NE(r.err.find("table file is missing or damaged"), std::string::npos) << r.err;
+    // The next command finds the default folder again.
+    EXPECT_EQ(RunOrvelkCommand({"encode", "--text", "abc"}).status, 0);
 }
 
 TEST(OrvelkCommand, HelpGoesToStandardOutputAndUnknownCommandsFail) {

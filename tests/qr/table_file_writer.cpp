@@ -1,0 +1,54 @@
+#include "tests/qr/table_file_writer.h"
+
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+
+#include "qr/table_file.h"
+#include "tests/qr/fake_engine_host.h"
+
+std::string LzssLiterals(const std::string& raw) {
+    std::string s;
+    for (size_t i = 0; i < raw.size(); i += 8) {
+        const size_t n = std::min<size_t>(8, raw.size() - i);
+        s += static_cast<char>((1 << n) - 1);
+        s += raw.substr(i, n);
+    }
+    return s;
+}
+
+void WriteRawTableFile(const std::string& appDir, const std::string& bytes) {
+    ::mkdir(appDir.c_str(), 0777);
+    ::mkdir((appDir + "/Prefs").c_str(), 0777);
+    ::mkdir((appDir + "/Prefs/Orvelk").c_str(), 0777);
+    std::ofstream(appDir + "/Prefs/Orvelk/ORVK_QR.DAT", std::ios::binary | std::ios::trunc) << bytes;
+}
+
+void WriteTableFile(const std::string& appDir,
+                    const std::vector<std::pair<std::string, std::string>>& sections,
+                    const std::string& lineEnd) {
+    std::string directory, body;
+    size_t offset = kTableDirectorySize;
+    for (const auto& [name, raw] : sections) {
+        const std::string stream = LzssLiterals(raw);
+        char head[32];
+        std::snprintf(head, sizeof head, "%08zX:%08zX:", offset, stream.size());
+        directory += head + name + lineEnd;
+        body += stream;
+        offset += stream.size();
+    }
+    directory.resize(kTableDirectorySize, '\0');
+    WriteRawTableFile(appDir, directory + body);
+}
+
+std::string BuiltSection(const char* name) {
+    SetFakeAppFolder(ORVELK_TEST_APP_DIR);
+    uint8_t* bytes = nullptr;
+    int32_t length = 0;
+    ReadTableSection(name, &bytes, &length);
+    std::string s(reinterpret_cast<const char*>(bytes), bytes ? length : 0);
+    std::free(bytes);
+    return s;
+}

@@ -1,0 +1,22 @@
+// Writes small table files for the engine's tests: named sections, each
+// stored as LZSS literals behind a directory.
+#pragma once
+
+#include <string>
+#include <utility>
+#include <vector>
+
+// An LZSS stream of `raw` made of literals only.
+std::string LzssLiterals(const std::string& raw);
+
+// Writes `<appDir>/Prefs/Orvelk/ORVK_QR.DAT` (creating the folders) with
+// `sections` (name, raw bytes), directory lines ended by `lineEnd`.
+void WriteTableFile(const std::string& appDir,
+                    const std::vector<std::pair<std::string, std::string>>& sections,
+                    const std::string& lineEnd = "\r\n");
+
+// Writes the file's bytes as they are.
+void WriteRawTableFile(const std::string& appDir, const std::string& bytes);
+
+// A decoded section of the table file the build laid out, or "" when absent.
+std::string BuiltSection(const char* name);
