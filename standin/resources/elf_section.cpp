@@ -1,0 +1,120 @@
+#include "standin/resources/elf_section.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "standin/resources/byte_reader.h"
+
+namespace {
+
+// The parts of the ELF64 file and section headers this reader needs.
+constexpr size_t kFileHeaderSize = 64;
+constexpr size_t kSectionHeaderSize = 64;
+constexpr uint8_t kClass64 = 2;
+constexpr uint8_t kDataLittleEndian = 1;
+constexpr uint16_t kSectionIndexEscape = 0xFFFF;  // the real index is elsewhere
+constexpr uint32_t kSectionNoBits = 8;            // occupies no file bytes
+
+struct SectionHeader {
+    uint32_t name;
+    uint32_t type;
+    uint32_t link;
+    uint64_t offset;
+    uint64_t size;
+};
+
+SectionHeader LoadSectionHeader(const uint8_t* bytes) {
+    SectionHeader header;
+    header.name = LoadU32(bytes + 0);
+    header.type = LoadU32(bytes + 4);
+    header.offset = LoadU64(bytes + 24);
+    header.size = LoadU64(bytes + 32);
+    header.link = LoadU32(bytes + 40);
+    return header;
+}
+
+// The bytes of a section in the file; false when they lie outside it.
+bool SectionBytes(std::span<const uint8_t> image, const SectionHeader& header,
+                  std::span<const uint8_t>* bytes) {
+    if (header.type == kSectionNoBits) {
+        *bytes = {};
+        return true;
+    }
+    if (!RangeFits(header.offset, header.size, image.size())) return false;
+    *bytes = image.subspan(header.offset, header.size);
+    return true;
+}
+
+}  // namespace
+
+ResourceStatus ReadWholeFile(const std::string& path, std::vector<uint8_t>* bytes) {
+    FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) return ResourceStatus::kIoError;
+    std::vector<uint8_t> out;
+    uint8_t chunk[65536];
+    size_t got;
+    while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) {
+        out.insert(out.end(), chunk, chunk + got);
+    }
+    const bool failed = std::ferror(file) != 0;
+    std::fclose(file);
+    if (failed) return ResourceStatus::kIoError;
+    *bytes = std::move(out);
+    return ResourceStatus::kOk;
+}
+
+ResourceStatus FindElfSection(std::span<const uint8_t> image, std::string_view name,
+                              std::span<const uint8_t>* section) {
+    if (image.size() < 16 || std::memcmp(image.data(),
+                                         "\x7F"
+                                         "ELF",
+                                         4) != 0) {
+        return ResourceStatus::kNotModule;
+    }
+    if (image[4] != kClass64 || image[5] != kDataLittleEndian) return ResourceStatus::kNotModule;
+    if (image.size() < kFileHeaderSize) return ResourceStatus::kDamaged;
+
+    const uint64_t tableOffset = LoadU64(image.data() + 0x28);
+    const uint16_t entrySize = LoadU16(image.data() + 0x3A);
+    uint64_t count = LoadU16(image.data() + 0x3C);
+    uint32_t namesIndex = LoadU16(image.data() + 0x3E);
+    if (tableOffset == 0) return ResourceStatus::kNotFound;  // no section table at all
+    if (entrySize < kSectionHeaderSize) return ResourceStatus::kDamaged;
+    if (!RangeFits(tableOffset, entrySize, image.size())) return ResourceStatus::kDamaged;
+
+    // With many sections the count and the names' index move into the first
+    // entry of the table.
+    const SectionHeader first = LoadSectionHeader(image.data() + tableOffset);
+    if (count == 0) count = first.size;
+    if (namesIndex == kSectionIndexEscape) namesIndex = first.link;
+    if (count > image.size() / entrySize ||
+        !RangeFits(tableOffset, count * entrySize, image.size())) {
+        return ResourceStatus::kDamaged;
+    }
+    if (namesIndex >= count) return ResourceStatus::kDamaged;
+
+    std::span<const uint8_t> names;
+    const SectionHeader namesHeader =
+        LoadSectionHeader(image.data() + tableOffset + namesIndex * entrySize);
+    if (!SectionBytes(image, namesHeader, &names)) return ResourceStatus::kDamaged;
+
+    for (uint64_t i = 0; i < count; ++i) {
+        const SectionHeader header = LoadSectionHeader(image.data() + tableOffset + i * entrySize);
+        if (header.name >= names.size()) {
+            if (i == 0 && header.name == 0) continue;  // the null entry of an empty name table
+            return ResourceStatus::kDamaged;
+        }
+        const uint8_t* start = names.data() + header.name;
+        const void* end = std::memchr(start, 0, names.size() - header.name);
+        if (end == nullptr) return ResourceStatus::kDamaged;  // name runs off its table
+        const std::string_view sectionName(reinterpret_cast<const char*>(start),
+                                           static_cast<const uint8_t*>(end) - start);
+        if (sectionName != name) continue;
+        std::span<const uint8_t> bytes;
+        if (!SectionBytes(image, header, &bytes)) return ResourceStatus::kDamaged;
+        if (bytes.empty()) return ResourceStatus::kNotFound;
+        *section = bytes;
+        return ResourceStatus::kOk;
+    }
+    return ResourceStatus::kNotFound;
+}
