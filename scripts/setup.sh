@@ -5,7 +5,8 @@
 set -euo pipefail
 
 packages=(
-  g++ cmake ninja-build pkg-config      # the build
+  gcc g++ cmake ninja-build pkg-config  # the build
+  binutils-mingw-w64-x86-64             # windres: the plug-in's resource script
   libpng-dev                            # the stand-in's PNG output
   libgtest-dev libgmock-dev             # tests
   libzxing-dev                          # tests: a real QR decoder
