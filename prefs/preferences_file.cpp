@@ -1,0 +1,481 @@
+#include "prefs/preferences_file.h"
+
+#include <cassert>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "host/module_state.h"
+#include "platform/win_files.h"
+#include "prefs/app_folder.h"
+
+namespace {
+
+static_assert(kPrefsPathSize == MAX_PATH);
+
+constexpr unsigned char kTab = 0x09;
+constexpr unsigned char kLineFeed = 0x0A;
+constexpr unsigned char kCarriageReturn = 0x0D;
+constexpr unsigned char kBackslash = 0x5C;
+constexpr unsigned char kQuote = '"';
+
+constexpr char kLevelKey[] = "qr_ecclevel";
+constexpr char kVersionKey[] = "qr_version";
+constexpr char kModeKey[] = "qr_encodemode";
+constexpr char kModuleSizeKey[] = "qr_cellsize";
+constexpr char kTextKeyPrefix[] = "barcode_text";
+constexpr size_t kTextKeyPrefixLength = sizeof kTextKeyPrefix - 1;
+
+// Bytes of a line that are kept, not counting kept TABs; the rest of a longer
+// line is read and dropped.
+constexpr int32_t kKeptLimit = 256;
+// Room for the kept bytes with the TABs among them.
+constexpr int32_t kKeptBufferSize = 2 * kKeptLimit;
+// Fields of a line: key, value, and three more that no key uses.
+constexpr int32_t kFieldCount = 5;
+
+// Room for one written chunk (at most 79 bytes and a 3-byte sequence) and
+// for one chunk line.
+constexpr int32_t kChunkBufferSize = kPrefsChunkLength + 4;
+constexpr int32_t kLineBufferSize = 128;
+
+// A code page 932 lead byte: the byte after it belongs to the same character.
+bool IsLeadByte(unsigned char c) {
+    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+}
+
+// The length of the string at `text`, at most `size`.
+size_t BoundedLength(const char* text, size_t size) {
+    const void* nul = std::memchr(text, '\0', size);
+    return nul == nullptr ? size : static_cast<size_t>(static_cast<const char*>(nul) - text);
+}
+
+// Builds `folder` followed by `suffix` into `path` (kPrefsPathSize bytes).
+// False, with `path` empty, when it does not fit.
+bool BuildPath(const char* folder, const char* suffix, char* path) {
+    const size_t folderLength = std::strlen(folder);
+    const size_t suffixLength = std::strlen(suffix);
+    path[0] = '\0';
+    if (folderLength + suffixLength >= static_cast<size_t>(kPrefsPathSize)) return false;
+    std::memcpy(path, folder, folderLength);
+    std::memcpy(path + folderLength, suffix, suffixLength + 1);
+    return true;
+}
+
+// The preferences folder, file and temporary file.
+struct PrefsPaths {
+    char folder[kPrefsPathSize];
+    char file[kPrefsPathSize];
+    char tempFile[kPrefsPathSize];
+};
+
+// Builds the paths under the application's folder and creates the
+// preferences folder (an existing one or a failure is ignored). False when
+// the application's folder cannot be found or a name does not fit.
+bool PreparePrefsPaths(PrefsPaths* paths) {
+    char appFolder[kAppFolderBufferSize];
+    if (FindAppFolder(appFolder) != 0) return false;
+    if (!BuildPath(appFolder, kPrefsFolderSuffix, paths->folder) ||
+        !BuildPath(appFolder, kPrefsFileSuffix, paths->file) ||
+        !BuildPath(appFolder, kPrefsTempFileSuffix, paths->tempFile)) {
+        return false;
+    }
+    CreateDirectoryA(paths->folder, nullptr);
+    return true;
+}
+
+// ---- Reading ----
+
+// One line split into its key and value. A value may hold TABs: those the
+// text chunks carry inside quotes; a double quote in it is a written quote.
+struct PrefsLine {
+    char key[kKeptLimit + 1];
+    char value[kKeptBufferSize + 1];
+    int32_t valueLength;
+};
+
+// Keeps the bytes of one line (without its LF) that count: CR is dropped; a
+// space outside quotes is dropped; a double quote switches the quoted state;
+// TABs are kept for the split, which drops those that carry nothing. At most
+// kKeptLimit bytes besides TABs. Returns the number of bytes kept.
+int32_t KeepLineBytes(const unsigned char* line, size_t length, unsigned char* kept) {
+    int32_t count = 0;    // bytes kept, TABs included
+    int32_t counted = 0;  // bytes kept, TABs not included
+    bool quoted = false;
+    for (size_t i = 0; i < length && counted < kKeptLimit; ++i) {
+        const unsigned char c = line[i];
+        if (c == kCarriageReturn) continue;
+        if (c == kTab) {
+            if (count < kKeptBufferSize) kept[count++] = c;
+            continue;
+        }
+        if (c == kQuote) quoted = !quoted;
+        if (c == ' ' && !quoted) continue;
+        if (count >= kKeptBufferSize) break;
+        kept[count++] = c;
+        ++counted;
+    }
+    return count;
+}
+
+// Splits kept bytes into the key and the value: a double quote switches the
+// quoted state and is dropped; outside quotes an equals sign or a comma ends
+// the field. Inside quotes, a quote, a TAB and a quote stand for one written
+// quote, and a TAB stays in the value; other TABs are dropped.
+void SplitFields(const unsigned char* kept, int32_t count, PrefsLine* line) {
+    int32_t field = 0;
+    int32_t keyLength = 0;
+    int32_t valueLength = 0;
+    bool quoted = false;
+    for (int32_t i = 0; i < count; ++i) {
+        const unsigned char c = kept[i];
+        if (quoted && c == kQuote && i + 2 < count && kept[i + 1] == kTab &&
+            kept[i + 2] == kQuote) {
+            if (field == 1) line->value[valueLength++] = static_cast<char>(kQuote);
+            i += 2;
+            continue;
+        }
+        if (c == kQuote) {
+            quoted = !quoted;
+            continue;
+        }
+        if (!quoted && (c == '=' || c == ',')) {
+            ++field;
+            if (field >= kFieldCount) break;  // further fields are ignored
+            continue;
+        }
+        if (c == kTab && !(quoted && field == 1)) continue;
+        if (field == 0) {
+            line->key[keyLength++] = static_cast<char>(c);
+        } else if (field == 1) {
+            line->value[valueLength++] = static_cast<char>(c);
+        }
+        // Fields 2 to 4 are used by no key.
+    }
+    assert(keyLength <= kKeptLimit && valueLength <= kKeptBufferSize);
+    line->key[keyLength] = '\0';
+    line->value[valueLength] = '\0';
+    line->valueLength = valueLength;
+}
+
+// Whether the value holds anything but TABs.
+bool HasValue(const PrefsLine& line) {
+    for (int32_t i = 0; i < line.valueLength; ++i) {
+        if (static_cast<unsigned char>(line.value[i]) != kTab) return true;
+    }
+    return false;
+}
+
+// The value's leading decimal integer: an optional sign and the digits up to
+// the first other byte (TABs skipped); 0 without digits. Saturates far beyond
+// every setting's range.
+int64_t LeadingInteger(const char* value) {
+    constexpr int64_t kSaturation = 1'000'000'000'000;
+    const char* p = value;
+    auto skipTabs = [&p] {
+        while (static_cast<unsigned char>(*p) == kTab) ++p;
+    };
+    skipTabs();
+    bool negative = false;
+    if (*p == '+' || *p == '-') {
+        negative = *p == '-';
+        ++p;
+    }
+    int64_t number = 0;
+    for (skipTabs(); *p >= '0' && *p <= '9'; skipTabs()) {
+        if (number < kSaturation) number = number * 10 + (*p - '0');
+        ++p;
+    }
+    return negative ? -number : number;
+}
+
+// Stores the value's integer into `setting` when it lies in [0, max]; a value
+// outside keeps what the setting holds.
+void StoreSetting(const char* value, int32_t max, int32_t* setting) {
+    const int64_t number = LeadingInteger(value);
+    if (number >= 0 && number <= max) *setting = static_cast<int32_t>(number);
+}
+
+// How the written text is turned back into its bytes, carried from one chunk
+// to the next: a lead byte waits for its second byte, a backslash for the
+// letter of its sequence.
+enum class Pending : int8_t { kNone, kLeadByte, kBackslash };
+
+struct TextDecoder {
+    Pending pending;
+    unsigned char leadByte;
+};
+
+// Turns one written byte back into text bytes appended at out[*length].
+void DecodeByte(TextDecoder* decoder, unsigned char c, char* out, int32_t* length) {
+    switch (decoder->pending) {
+        case Pending::kLeadByte:
+            decoder->pending = Pending::kNone;
+            out[(*length)++] = static_cast<char>(decoder->leadByte);
+            // A TAB after a lead byte only ends its character.
+            if (c != kTab) out[(*length)++] = static_cast<char>(c);
+            return;
+        case Pending::kBackslash:
+            decoder->pending = Pending::kNone;
+            if (c == 't' || c == 'r' || c == 'n') {
+                out[(*length)++] = static_cast<char>(c == 't'   ? kTab
+                                                     : c == 'r' ? kCarriageReturn
+                                                                : kLineFeed);
+                return;
+            }
+            out[(*length)++] = static_cast<char>(kBackslash);
+            if (c == kTab) return;  // a backslash of the text itself
+            break;                  // a backslash before any other byte stays
+        case Pending::kNone:
+            break;
+    }
+    if (c == kTab) return;
+    if (IsLeadByte(c)) {
+        decoder->pending = Pending::kLeadByte;
+        decoder->leadByte = c;
+    } else if (c == kBackslash) {
+        decoder->pending = Pending::kBackslash;
+    } else {
+        out[(*length)++] = static_cast<char>(c);
+    }
+}
+
+// The bytes a decoder still holds back.
+int32_t PendingLength(const TextDecoder& decoder) {
+    return decoder.pending == Pending::kNone ? 0 : 1;
+}
+
+// The text as the chunks of one load build it.
+struct TextLoad {
+    bool started;  // a chunk was taken, so the text was emptied
+    int32_t length;
+    TextDecoder decoder;
+};
+
+// Appends the chunk `value` to the text when the text, with what the decoder
+// holds back, stays below kMaxGlobalsTextLength bytes; else drops it.
+void AppendTextChunk(const PrefsLine& line, TextLoad* load, PluginGlobals* globals) {
+    char decoded[kKeptBufferSize + 2];
+    int32_t decodedLength = 0;
+    TextDecoder decoder = load->decoder;
+    for (int32_t i = 0; i < line.valueLength; ++i) {
+        DecodeByte(&decoder, static_cast<unsigned char>(line.value[i]), decoded, &decodedLength);
+    }
+    const int32_t base = load->started ? load->length : 0;
+    if (base + decodedLength + PendingLength(decoder) >= kMaxGlobalsTextLength) return;
+    std::memcpy(globals->text + base, decoded, static_cast<size_t>(decodedLength));
+    load->started = true;
+    load->length = base + decodedLength;
+    load->decoder = decoder;
+    globals->text[load->length] = '\0';
+}
+
+// Ends the text: what the decoder holds back is written as it stands.
+void FinishText(TextLoad* load, PluginGlobals* globals) {
+    if (!load->started) return;
+    const TextDecoder& decoder = load->decoder;
+    if (decoder.pending == Pending::kLeadByte) {
+        globals->text[load->length++] = static_cast<char>(decoder.leadByte);
+    } else if (decoder.pending == Pending::kBackslash) {
+        globals->text[load->length++] = static_cast<char>(kBackslash);
+    }
+    assert(load->length < kMaxGlobalsTextLength);
+    globals->text[load->length] = '\0';
+}
+
+// Acts on one line of the file.
+void ApplyLine(const unsigned char* bytes, size_t length, TextLoad* load, PluginGlobals* globals) {
+    unsigned char kept[kKeptBufferSize];
+    const int32_t count = KeepLineBytes(bytes, length, kept);
+    int32_t first = 0;  // the first kept byte that is not a TAB
+    while (first < count && kept[first] == kTab) ++first;
+    if (first == count || kept[first] == '\'') return;  // empty, or a comment
+
+    PrefsLine line;
+    SplitFields(kept, count, &line);
+    if (line.key[0] == '\0' || !HasValue(line)) return;
+
+    if (std::strcmp(line.key, kLevelKey) == 0) {
+        StoreSetting(line.value, kLevelIndexCount - 1, &globals->level);
+    } else if (std::strcmp(line.key, kVersionKey) == 0) {
+        StoreSetting(line.value, kVersionSettingMax, &globals->version);
+    } else if (std::strcmp(line.key, kModeKey) == 0) {
+        StoreSetting(line.value, kModeIndexCount - 1, &globals->mode);
+    } else if (std::strcmp(line.key, kModuleSizeKey) == 0) {
+        StoreSetting(line.value, kModuleSizeIndexCount - 1, &globals->moduleSize);
+    } else if (std::strncmp(line.key, kTextKeyPrefix, kTextKeyPrefixLength) == 0) {
+        AppendTextChunk(line, load, globals);
+    }
+}
+
+// ---- Writing ----
+
+// Writes all `length` bytes; false on any failure.
+bool WriteAll(HFILE file, const char* bytes, size_t length) {
+    if (length == 0) return true;
+    return _lwrite(file, bytes, static_cast<UINT>(length)) == length;
+}
+
+// Formats one line into `line` and writes it.
+bool WriteNumberLine(HFILE file, const char* key, int32_t value) {
+    char line[kLineBufferSize];
+    const int written =
+        std::snprintf(line, sizeof line, "%s = %d\r\n", key, static_cast<int>(value));
+    if (written < 0 || written >= static_cast<int>(sizeof line)) return false;
+    return WriteAll(file, line, static_cast<size_t>(written));
+}
+
+// Appends the written form of the text byte at text[*index] to `chunk` and
+// moves on. `afterLead` says that the byte is the second of a two-byte
+// character, and is set for the next byte.
+void EncodeTextByte(const unsigned char* text, int32_t textLength, int32_t* index, bool* afterLead,
+                    char* chunk, int32_t* chunkLength) {
+    auto put = [chunk, chunkLength](unsigned char c) {
+        chunk[(*chunkLength)++] = static_cast<char>(c);
+    };
+    auto putQuote = [&put] {
+        put(kQuote);  // closes the quotes around a TAB, which older readers drop
+        put(kTab);
+        put(kQuote);
+    };
+    const unsigned char c = text[*index];
+    ++*index;
+    if (*afterLead) {
+        *afterLead = false;
+        if (c == kQuote) {
+            putQuote();
+        } else {
+            put(c);  // a second byte 0x5C stays as it is
+        }
+        return;
+    }
+    if (IsLeadByte(c)) {
+        const unsigned char next = *index < textLength ? text[*index] : 0;
+        put(c);
+        if (next == kTab || next == kCarriageReturn || next == kLineFeed) {
+            put(kTab);  // the character ends here: its escape is no second byte
+        } else if (next != 0) {
+            *afterLead = true;
+        }
+        return;
+    }
+    switch (c) {
+        case kTab:
+            put(kBackslash), put('t');
+            return;
+        case kCarriageReturn:
+            put(kBackslash), put('r');
+            return;
+        case kLineFeed:
+            put(kBackslash), put('n');
+            return;
+        case kBackslash:
+            put(kBackslash), put(kTab);
+            return;
+        case kQuote:
+            putQuote();
+            return;
+        default:
+            put(c);
+            return;
+    }
+}
+
+// Writes the text in chunk lines barcode_text00, 01, ...; an empty text
+// writes none.
+bool WriteTextChunks(HFILE file, const PluginGlobals* globals) {
+    const auto* text = reinterpret_cast<const unsigned char*>(globals->text);
+    const auto textLength =
+        static_cast<int32_t>(BoundedLength(globals->text, sizeof globals->text));
+    int32_t index = 0;
+    bool afterLead = false;
+    for (int32_t chunkNumber = 0; index < textLength; ++chunkNumber) {
+        char chunk[kChunkBufferSize];
+        int32_t chunkLength = 0;
+        while (index < textLength && chunkLength < kPrefsChunkLength) {
+            EncodeTextByte(text, textLength, &index, &afterLead, chunk, &chunkLength);
+        }
+        assert(chunkLength < kChunkBufferSize);
+        chunk[chunkLength] = '\0';
+        char line[kLineBufferSize];
+        const int written = std::snprintf(line, sizeof line, "%s%2.2d = \"%s\"\r\n", kTextKeyPrefix,
+                                          static_cast<int>(chunkNumber), chunk);
+        if (written < 0 || written >= static_cast<int>(sizeof line)) return false;
+        if (!WriteAll(file, line, static_cast<size_t>(written))) return false;
+    }
+    return true;
+}
+
+// Writes the whole file.
+bool WritePreferences(HFILE file, const PluginGlobals* globals) {
+    return WriteNumberLine(file, kLevelKey, globals->level) &&
+           WriteNumberLine(file, kVersionKey, globals->version) &&
+           WriteNumberLine(file, kModeKey, globals->mode) &&
+           WriteNumberLine(file, kModuleSizeKey, globals->moduleSize) &&
+           WriteTextChunks(file, globals);
+}
+
+}  // namespace
+
+void ApplyPreferencesData(const char* data, size_t size, PluginGlobals* globals) {
+    assert(data != nullptr && globals != nullptr);
+    const auto* bytes = reinterpret_cast<const unsigned char*>(data);
+    const size_t end = BoundedLength(data, size);
+    TextLoad load = {false, 0, {Pending::kNone, 0}};
+    size_t start = 0;
+    while (start < end) {
+        size_t stop = start;
+        while (stop < end && bytes[stop] != kLineFeed) ++stop;
+        ApplyLine(bytes + start, stop - start, &load, globals);
+        start = stop + 1;  // past the LF
+    }
+    FinishText(&load, globals);
+}
+
+int32_t LoadPreferences() {
+    PluginGlobals* globals = gModuleState.globals;
+    if (globals == nullptr) return -1;
+    PrefsPaths paths;
+    if (!PreparePrefsPaths(&paths)) return -1;
+
+    const HFILE file = _lopen(paths.file, OF_READ);
+    if (file == HFILE_ERROR) return -1;
+    const LONG size = _llseek(file, 0, FILE_END);
+    if (size < 0 || _llseek(file, 0, FILE_BEGIN) != 0) {
+        _lclose(file);
+        return -1;
+    }
+    auto* data = static_cast<char*>(std::calloc(static_cast<size_t>(size) + 1, 1));
+    if (data == nullptr) {
+        _lclose(file);
+        return -1;
+    }
+    const UINT read = _lread(file, data, static_cast<UINT>(size));
+    _lclose(file);
+    if (read == static_cast<UINT>(HFILE_ERROR)) {
+        std::free(data);
+        return -1;
+    }
+    data[read] = '\0';
+    ApplyPreferencesData(data, read, globals);
+    std::free(data);
+    return 0;
+}
+
+int32_t SavePreferences() {
+    const PluginGlobals* globals = gModuleState.globals;
+    if (globals == nullptr) return -1;
+    PrefsPaths paths;
+    if (!PreparePrefsPaths(&paths)) return -1;
+
+    const HFILE file = _lcreat(paths.tempFile, 0);
+    if (file == HFILE_ERROR) return -1;
+    const bool written = WritePreferences(file, globals);
+    const HFILE closed = _lclose(file);
+    if (!written || closed != 0 ||
+        !MoveFileExA(paths.tempFile, paths.file, MOVEFILE_REPLACE_EXISTING)) {
+        DeleteFileA(paths.tempFile);  // the old file stays as it was
+        return -1;
+    }
+    return 0;
+}
