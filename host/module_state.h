@@ -25,6 +25,10 @@
 #include "hostapi/sp_basic.h"
 #include "hostapi/sp_blocks.h"
 
+// Entries of the suite table (suite_table.h) that the plug-in acquires but
+// never calls: each has an untyped pointer in `otherSuites`.
+inline constexpr int32_t kOtherSuiteCount = 117;
+
 struct ModuleState {
     const SPBasicSuite* basic;  // from the message being handled
 
@@ -45,6 +49,8 @@ struct ModuleState {
     const ADMEntrySuite* admEntry;
     const ADMDrawerSuite* admDrawer;
     const ADMBasicSuite* admBasic;
+    // The acquired suites the plug-in never calls, in suite-table order.
+    const void* otherSuites[kOtherSuiteCount];
 
     PluginGlobals* globals;  // null before startup and after shutdown
     int16_t acquireDepth;    // nesting of messages holding the suites; 0 while none are held
