@@ -253,7 +253,8 @@ struct TextLoad {
 };
 
 // Appends the chunk `value` to the text when the text, with what the decoder
-// holds back, stays below kMaxGlobalsTextLength bytes; else drops it.
+// holds back, still fits the text field (kMaxGlobalsTextLength bytes, the
+// most the dialog lets the user type and save); else drops it.
 void AppendTextChunk(const PrefsLine& line, TextLoad* load, PluginGlobals* globals) {
     char decoded[kKeptBufferSize + 2];
     int32_t decodedLength = 0;
@@ -262,7 +263,7 @@ void AppendTextChunk(const PrefsLine& line, TextLoad* load, PluginGlobals* globa
         DecodeByte(&decoder, static_cast<unsigned char>(line.value[i]), decoded, &decodedLength);
     }
     const int32_t base = load->started ? load->length : 0;
-    if (base + decodedLength + PendingLength(decoder) >= kMaxGlobalsTextLength) return;
+    if (base + decodedLength + PendingLength(decoder) > kMaxGlobalsTextLength) return;
     std::memcpy(globals->text + base, decoded, static_cast<size_t>(decodedLength));
     load->started = true;
     load->length = base + decodedLength;
@@ -279,7 +280,7 @@ void FinishText(TextLoad* load, PluginGlobals* globals) {
     } else if (decoder.pending == Pending::kBackslash) {
         globals->text[load->length++] = static_cast<char>(kBackslash);
     }
-    assert(load->length < kMaxGlobalsTextLength);
+    assert(load->length <= kMaxGlobalsTextLength);
     globals->text[load->length] = '\0';
 }
 

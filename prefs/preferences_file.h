@@ -54,5 +54,5 @@ int32_t SavePreferences();
 // Applies the contents of a preferences file, `size` bytes of `data` (up to
 // the first NUL), to `globals`: each known key with a value sets its setting
 // when the value is within the setting's range; the text chunks, taken in the
-// order of their lines, replace the text while it stays below 8192 bytes.
+// order of their lines, replace the text while it fits its 8192 bytes.
 void ApplyPreferencesData(const char* data, size_t size, PluginGlobals* globals);

@@ -213,17 +213,26 @@ TEST_F(PreferencesFileTest, ALineKeepsAtMost256Bytes) {
     EXPECT_EQ(globals_.version, 3);
 }
 
-TEST_F(PreferencesFileTest, TheTextStaysBelow8192Bytes) {
+TEST_F(PreferencesFileTest, TheTextFillsAtMost8192Bytes) {
     std::string file;
     for (int i = 0; i < 103; ++i) {
         file += "barcode_text" + std::to_string(i) + " = \"" + std::string(80, 'a') + "\"\r\n";
     }
-    // After 102 chunks (8160 bytes) the 103rd does not fit; 32 bytes would
-    // reach 8192; 31 bytes still fit.
-    file += "barcode_text103 = \"" + std::string(32, 'b') + "\"\r\n";
-    file += "barcode_text104 = \"" + std::string(31, 'c') + "\"\r\n";
+    // After 102 chunks (8160 bytes) the 103rd does not fit; 33 bytes would
+    // pass 8192; 32 bytes still fit.
+    file += "barcode_text103 = \"" + std::string(33, 'b') + "\"\r\n";
+    file += "barcode_text104 = \"" + std::string(32, 'c') + "\"\r\n";
+    file += "barcode_text105 = \"d\"\r\n";
     Load(file);
-    EXPECT_EQ(std::string(globals_.text), std::string(8160, 'a') + std::string(31, 'c'));
+    EXPECT_EQ(std::string(globals_.text), std::string(8160, 'a') + std::string(32, 'c'));
+}
+
+TEST_F(PreferencesFileTest, AFullTextComesBackWhole) {
+    // The dialog lets the user type 8192 bytes; a save and a load keep them all.
+    std::string text;
+    for (int i = 0; text.size() < 8192; ++i) text += (i % 7 == 0) ? '\t' : static_cast<char>('a' + i % 26);
+    text.resize(8192);
+    EXPECT_EQ(RoundTrip(text), text);
 }
 
 TEST_F(PreferencesFileTest, EscapesCountAsTheBytesTheyStandFor) {
