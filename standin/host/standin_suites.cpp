@@ -1,8 +1,7 @@
 #include "standin/host/standin_suites.h"
 
-#include <cstdlib>
-
 #include "host/module_state.h"
+#include "standin/host/host_blocks.h"
 #include "standin/host/standin_app_folder.h"
 #include "standin/host/suite_registry.h"
 
@@ -13,21 +12,16 @@ ASErr HOST_CALL RuntimeGetAppFileSpecification(SPPlatformFileSpecification* file
 }
 
 ASErr HOST_CALL BlocksAllocate(size_t size, const char* /*debugName*/, void** block) {
-    if (block == nullptr) return kSPBadParameterError;
-    *block = std::malloc(size == 0 ? 1 : size);
-    return *block == nullptr ? kSPOutOfMemoryError : kSPNoError;
+    return AllocateHostBlock(size, block);
 }
 
 ASErr HOST_CALL BlocksFree(void* block) {
-    std::free(block);
-    return kSPNoError;
+    return FreeHostBlock(block);
 }
 
 ASErr HOST_CALL BlocksReallocate(void* block, size_t newSize, const char* /*debugName*/,
                                  void** newBlock) {
-    if (newBlock == nullptr) return kSPBadParameterError;
-    *newBlock = std::realloc(block, newSize == 0 ? 1 : newSize);
-    return *newBlock == nullptr ? kSPOutOfMemoryError : kSPNoError;
+    return ReallocateHostBlock(block, newSize, newBlock);
 }
 
 constexpr AIRuntimeSuite kRuntimeSuite = {RuntimeGetAppFileSpecification};

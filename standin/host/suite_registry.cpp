@@ -1,9 +1,10 @@
 #include "standin/host/suite_registry.h"
 
-#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
+
+#include "standin/host/host_blocks.h"
 
 namespace {
 
@@ -47,20 +48,15 @@ ASBoolean HOST_CALL BasicIsEqual(const char* a, const char* b) {
 }
 
 ASErr HOST_CALL BasicAllocateBlock(size_t size, void** block) {
-    if (block == nullptr) return kSPBadParameterError;
-    *block = std::malloc(size == 0 ? 1 : size);
-    return *block == nullptr ? kSPOutOfMemoryError : kSPNoError;
+    return AllocateHostBlock(size, block);
 }
 
 ASErr HOST_CALL BasicFreeBlock(void* block) {
-    std::free(block);
-    return kSPNoError;
+    return FreeHostBlock(block);
 }
 
 ASErr HOST_CALL BasicReallocateBlock(void* block, size_t newSize, void** newBlock) {
-    if (newBlock == nullptr) return kSPBadParameterError;
-    *newBlock = std::realloc(block, newSize == 0 ? 1 : newSize);
-    return *newBlock == nullptr ? kSPOutOfMemoryError : kSPNoError;
+    return ReallocateHostBlock(block, newSize, newBlock);
 }
 
 constexpr SPBasicSuite kBasicSuite = {

@@ -1,0 +1,143 @@
+#include "standin/host/filters.h"
+
+#include <algorithm>
+#include <memory>
+
+#include "standin/host/documents.h"
+#include "standin/host/plugins.h"
+
+namespace standin {
+namespace {
+
+std::vector<std::unique_ptr<Filter>>& List() {
+    static std::vector<std::unique_ptr<Filter>> filters;
+    return filters;
+}
+
+Filter* FromHandle(AIFilterHandle handle) {
+    for (const auto& f : List())
+        if (FilterHandle(f.get()) == handle) return f.get();
+    return nullptr;
+}
+
+// A filter's menu item is the menu item record inside the filter.
+AIMenuItemHandle MenuItemHandle(Filter* filter) {
+    return reinterpret_cast<AIMenuItemHandle>(&filter->menuItem);
+}
+
+FilterMenuItem* MenuItemFromHandle(AIMenuItemHandle handle) {
+    for (const auto& f : List())
+        if (MenuItemHandle(f.get()) == handle) return &f->menuItem;
+    return nullptr;
+}
+
+// The bytes of a length-prefixed string.
+std::string FromLengthPrefixed(const unsigned char* text) {
+    return std::string(reinterpret_cast<const char*>(text + 1), text[0]);
+}
+
+ASErr HOST_CALL AddFilter(SPPluginRef self, const char* name, const AIPlatformAddFilterData* data,
+                          int32_t options, AIFilterHandle* filter) {
+    if (filter == nullptr) return kSPBadParameterError;
+    *filter = nullptr;
+    if (FindPlugin(self) == nullptr || name == nullptr || data == nullptr ||
+        data->category == nullptr || data->title == nullptr)
+        return kSPBadParameterError;
+    auto added = std::make_unique<Filter>();
+    added->plugin = self;
+    added->name = name;
+    added->category = FromLengthPrefixed(data->category);
+    added->title = FromLengthPrefixed(data->title);
+    added->options = options;
+    *filter = FilterHandle(added.get());
+    List().push_back(std::move(added));
+    return kSPNoError;
+}
+
+ASErr HOST_CALL GetFilterMenuItem(AIFilterHandle handle, AIMenuItemHandle* menuItem) {
+    if (menuItem == nullptr) return kSPBadParameterError;
+    *menuItem = nullptr;
+    Filter* filter = FromHandle(handle);
+    if (filter == nullptr) return kSPBadParameterError;
+    *menuItem = MenuItemHandle(filter);
+    return kSPNoError;
+}
+
+ASErr HOST_CALL UpdateMenuItemAutomatically(AIMenuItemHandle handle, int32_t action,
+                                            int32_t artInDocument, int32_t artNotInDocument,
+                                            int32_t artSelected, int32_t artNotSelected,
+                                            int32_t conditionsTrue, int32_t conditionsFalse) {
+    FilterMenuItem* item = MenuItemFromHandle(handle);
+    if (item == nullptr ||
+        (action != kAutoEnableMenuItemAction && action != kAutoCheckMenuItemAction))
+        return kSPBadParameterError;
+    item->automatic = true;
+    item->action = action;
+    item->artInDocument = artInDocument;
+    item->artNotInDocument = artNotInDocument;
+    item->artSelected = artSelected;
+    item->artNotSelected = artNotSelected;
+    item->conditionsTrue = conditionsTrue;
+    item->conditionsFalse = conditionsFalse;
+    return kSPNoError;
+}
+
+constexpr AIFilterSuite kFilterSuite = {AddFilter, GetFilterMenuItem};
+constexpr AIMenuSuite kMenuSuite = {UpdateMenuItemAutomatically};
+
+}  // namespace
+
+const AIFilterSuite* StandinFilterSuite() {
+    return &kFilterSuite;
+}
+
+const AIMenuSuite* StandinMenuSuite() {
+    return &kMenuSuite;
+}
+
+std::vector<const Filter*> Filters() {
+    std::vector<const Filter*> filters;
+    for (const auto& f : List()) filters.push_back(f.get());
+    return filters;
+}
+
+AIFilterHandle FilterHandle(const Filter* filter) {
+    return reinterpret_cast<AIFilterHandle>(const_cast<Filter*>(filter));
+}
+
+bool IsFilterEnabled(const Filter& filter) {
+    const FilterMenuItem& item = filter.menuItem;
+    if (!item.automatic || item.action != kAutoEnableMenuItemAction) return true;
+    const bool open = HasOpenDocument();
+    if ((item.conditionsTrue & kIfOpenDocument) != 0 && !open) return false;
+    if ((item.conditionsFalse & kIfOpenDocument) != 0 && open) return false;
+    return true;
+}
+
+ASErr RunFilter(const Filter* filter) {
+    if (filter == nullptr || !IsFilterEnabled(*filter)) return kSPBadParameterError;
+    Plugin* plugin = FindPlugin(filter->plugin);
+    if (plugin == nullptr || plugin->state != Plugin::State::kStarted) return kSPBadParameterError;
+    const AIFilterHandle handle = FilterHandle(filter);
+    AIFilterMessage message{};
+    message.filter = handle;
+    ASErr result =
+        SendPluginMessage(plugin, kAIFilterCaller, kAIFilterGetParametersSelector, &message.d);
+    if (result != kSPNoError) return result;
+    message = AIFilterMessage{};
+    message.filter = handle;
+    return SendPluginMessage(plugin, kAIFilterCaller, kAIFilterGoSelector, &message.d);
+}
+
+void ForgetFiltersOf(SPPluginRef plugin) {
+    auto& list = List();
+    list.erase(std::remove_if(list.begin(), list.end(),
+                              [plugin](const auto& f) { return f->plugin == plugin; }),
+               list.end());
+}
+
+void ResetFilters() {
+    List().clear();
+}
+
+}  // namespace standin

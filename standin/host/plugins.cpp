@@ -1,0 +1,233 @@
+#include "standin/host/plugins.h"
+
+#include <dlfcn.h>
+#include <strings.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+#include "standin/host/action_manager.h"
+#include "standin/host/filters.h"
+#include "standin/host/host_errors.h"
+#include "standin/host/suite_registry.h"
+
+namespace standin {
+namespace {
+
+std::vector<std::unique_ptr<Plugin>>& List() {
+    static std::vector<std::unique_ptr<Plugin>> plugins;
+    return plugins;
+}
+
+std::string FileName(const std::string& path) {
+    return std::filesystem::path(path).filename().string();
+}
+
+bool HasModuleExtension(const std::filesystem::path& path) {
+    return strcasecmp(path.extension().string().c_str(), ".aip") == 0;
+}
+
+std::string DlError() {
+    const char* e = dlerror();
+    return e != nullptr ? e : "unknown reason";
+}
+
+// Opens `plugin`'s module and resolves its entry point into it. On failure
+// returns false with the reason.
+bool OpenModule(Plugin* plugin, std::string* why) {
+    dlerror();
+    void* module = dlopen(plugin->path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (module == nullptr) {
+        *why = "it cannot be loaded: " + DlError();
+        return false;
+    }
+    dlerror();
+    void* entry = dlsym(module, plugin->properties.entryName.c_str());
+    if (entry == nullptr) {
+        *why = "it does not export its entry point '" + plugin->properties.entryName + "'";
+        dlclose(module);
+        return false;
+    }
+    plugin->module = module;
+    plugin->main = reinterpret_cast<SPPluginMainProc>(entry);
+    return true;
+}
+
+void CloseModule(Plugin* plugin) {
+    if (plugin->module != nullptr) dlclose(plugin->module);
+    plugin->module = nullptr;
+    if (!plugin->path.empty()) plugin->main = nullptr;
+}
+
+ASErr SendInterfaceMessage(Plugin* plugin, const char* selector) {
+    SPMessageData message{};
+    return SendPluginMessage(plugin, kSPInterfaceCaller, selector, &message);
+}
+
+}  // namespace
+
+SPPluginRef PluginRef(Plugin* plugin) {
+    return reinterpret_cast<SPPluginRef>(plugin);
+}
+
+Plugin* FindPlugin(SPPluginRef ref) {
+    if (ref == nullptr) return nullptr;
+    for (const auto& p : List())
+        if (PluginRef(p.get()) == ref) return p.get();
+    return nullptr;
+}
+
+const std::vector<std::unique_ptr<Plugin>>& Plugins() {
+    return List();
+}
+
+std::vector<std::string> FindPluginModules(const std::string& folder) {
+    namespace fs = std::filesystem;
+    std::vector<std::string> modules;
+    std::error_code ec;
+    if (!fs::is_directory(folder, ec)) {
+        AddHostNote("", "the plug-ins folder '" + folder + "' does not exist");
+        return modules;
+    }
+    fs::recursive_directory_iterator it(folder, fs::directory_options::skip_permission_denied, ec);
+    for (; !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
+        std::error_code fileError;
+        if (HasModuleExtension(it->path()) && it->is_regular_file(fileError))
+            modules.push_back(it->path().string());
+    }
+    if (ec)
+        AddHostNote("",
+                    "the plug-ins folder '" + folder + "' cannot be read whole: " + ec.message());
+    std::sort(modules.begin(), modules.end());
+    return modules;
+}
+
+Plugin* LoadPluginModule(const std::string& path) {
+    auto plugin = std::make_unique<Plugin>();
+    plugin->path = path;
+    plugin->name = FileName(path);
+    const auto skip = [&](const std::string& why) -> Plugin* {
+        AddHostNote(plugin->name, "skipped: " + why);
+        return nullptr;
+    };
+
+    std::string why;
+    plugin->resources = ReadModuleResources(path, &why);
+    if (plugin->resources == nullptr) return skip(why);
+    const std::optional<std::vector<uint8_t>> pipl = plugin->resources->Pipl();
+    if (!pipl) return skip("it has no PiPL resource");
+    if (!ReadPluginProperties(*pipl, &plugin->properties, &why)) return skip(why);
+    if (!OpenModule(plugin.get(), &why)) return skip(why);
+    List().push_back(std::move(plugin));
+    return List().back().get();
+}
+
+Plugin* AddBuiltinPlugin(const std::string& name, std::unique_ptr<ModuleResources> resources,
+                         SPPluginMainProc main) {
+    auto plugin = std::make_unique<Plugin>();
+    plugin->name = name;
+    plugin->resources =
+        resources != nullptr ? std::move(resources) : std::make_unique<MemoryModuleResources>();
+    plugin->properties.kind = MakeFourCharCode("SPEA");
+    plugin->properties.interfaceVersion = kHostInterfaceVersion;
+    plugin->properties.entryName = kSPPluginMainName;
+    plugin->main = main;
+    List().push_back(std::move(plugin));
+    return List().back().get();
+}
+
+void RemovePlugin(Plugin* plugin) {
+    auto& list = List();
+    const auto it = std::find_if(list.begin(), list.end(),
+                                 [plugin](const auto& p) { return p.get() == plugin; });
+    if (it == list.end()) return;
+    ForgetFiltersOf(PluginRef(plugin));
+    ForgetActionEventsOf(PluginRef(plugin));
+    CloseModule(plugin);
+    list.erase(it);
+}
+
+void RemoveAllPlugins() {
+    while (!List().empty()) RemovePlugin(List().back().get());
+}
+
+ASErr SendPluginMessage(Plugin* plugin, const char* caller, const char* selector,
+                        SPMessageData* message) {
+    if (plugin == nullptr || message == nullptr || caller == nullptr || selector == nullptr)
+        return kSPBadParameterError;
+    if (plugin->state == Plugin::State::kStartupFailed || plugin->state == Plugin::State::kShutDown)
+        return kSPBadParameterError;
+    const bool access = std::string(caller) == kSPAccessCaller;
+    if (plugin->unloaded && !access) {
+        const ASErr error = ReloadPlugin(plugin);
+        if (error != kSPNoError) return error;
+    }
+    if (plugin->main == nullptr) return kStandinPluginNotLoadedError;
+    message->checkWord = kSPMessageCheckWord;
+    message->self = PluginRef(plugin);
+    message->globals = plugin->globals;
+    message->basic = StandinBasicSuite();
+    const ASErr result = plugin->main(caller, selector, message);
+    plugin->globals = message->globals;
+    return result;
+}
+
+ASErr StartupPlugin(Plugin* plugin) {
+    if (plugin == nullptr || plugin->state != Plugin::State::kLoaded) return kSPBadParameterError;
+    const ASErr result = SendInterfaceMessage(plugin, kSPInterfaceStartupSelector);
+    if (result == kSPNoError) {
+        plugin->state = Plugin::State::kStarted;
+    } else {
+        plugin->state = Plugin::State::kStartupFailed;
+        plugin->startupError = result;
+        ForgetFiltersOf(PluginRef(plugin));
+        ForgetActionEventsOf(PluginRef(plugin));
+        AddHostNote(plugin->name, "its startup failed with error " + ErrorText(result));
+    }
+    return result;
+}
+
+ASErr AboutPlugin(Plugin* plugin) {
+    return SendInterfaceMessage(plugin, kSPInterfaceAboutSelector);
+}
+
+ASErr ShutdownPlugin(Plugin* plugin) {
+    if (plugin == nullptr || plugin->state != Plugin::State::kStarted) return kSPNoError;
+    const ASErr result = SendInterfaceMessage(plugin, kSPInterfaceShutdownSelector);
+    plugin->state = Plugin::State::kShutDown;
+    return result;
+}
+
+ASErr UnloadPlugin(Plugin* plugin) {
+    if (plugin == nullptr || plugin->unloaded) return kSPBadParameterError;
+    SPMessageData message{};
+    const ASErr result =
+        SendPluginMessage(plugin, kSPAccessCaller, kSPAccessUnloadSelector, &message);
+    CloseModule(plugin);
+    plugin->unloaded = true;
+    return result;
+}
+
+ASErr ReloadPlugin(Plugin* plugin) {
+    if (plugin == nullptr || !plugin->unloaded) return kSPBadParameterError;
+    if (!plugin->path.empty()) {
+        std::string why;
+        if (!OpenModule(plugin, &why)) {
+            AddHostNote(plugin->name, "cannot be loaded again: " + why);
+            return kStandinPluginNotLoadedError;
+        }
+    }
+    plugin->unloaded = false;
+    SPMessageData message{};
+    return SendPluginMessage(plugin, kSPAccessCaller, kSPAccessReloadSelector, &message);
+}
+
+bool IsModuleResident(const std::string& path) {
+    void* module = dlopen(path.c_str(), RTLD_NOW | RTLD_NOLOAD);
+    if (module == nullptr) return false;
+    dlclose(module);
+    return true;
+}
+
+}  // namespace standin
