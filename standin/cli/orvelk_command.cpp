@@ -2,7 +2,9 @@
 
 #include <cstring>
 
+#include "standin/cli/about_command.h"
 #include "standin/cli/encode_command.h"
+#include "standin/cli/info_command.h"
 #include "standin/cli/options.h"
 
 namespace {
@@ -14,6 +16,8 @@ constexpr char kUsage[] =
     "\n"
     "Commands:\n"
     "  encode   encode a text with the plug-in's symbol engine and print the result\n"
+    "  info     load and start the plug-ins; list their filters and action events\n"
+    "  about    show each plug-in's About box and print its texts\n"
     "\n"
     "Options:\n"
     "  -h, --help      show this help and exit\n"
@@ -28,6 +32,8 @@ struct Command {
 
 constexpr Command kCommands[] = {
     {"encode", RunEncodeCommand},
+    {"info", RunInfoCommand},
+    {"about", RunAboutCommand},
 };
 
 }  // namespace

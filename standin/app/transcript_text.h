@@ -1,0 +1,24 @@
+// The transcript's entries as the command line prints them: UTF-8 lines.
+#pragma once
+
+#include <string>
+
+#include "standin/host/host_transcript.h"
+
+namespace standin {
+
+// A shown dialog: its title on the first line, then one line per item the
+// user sees, each indented by `indent` spaces: texts as they are, buttons in
+// brackets ("[OK]"), popups as their chosen entry in angle brackets, pictures
+// as "(picture N)". Empty texts, frames and items the plug-in draws itself
+// are left out; line breaks inside a text continue on further indented
+// lines. Ends with a newline.
+std::string DialogText(const TranscriptEntry& dialog, int indent);
+
+// One entry as a message: "NAME: note", "NAME: alert: TEXT", "NAME: dialog
+// TITLE" with the dialog's items on the lines after, "NAME: dialog N closed
+// with item K". NAME is the plug-in's module name (left out for the host's
+// own notes). Ends with a newline.
+std::string TranscriptEntryText(const TranscriptEntry& entry);
+
+}  // namespace standin

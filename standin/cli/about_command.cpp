@@ -1,0 +1,159 @@
+#include "standin/cli/about_command.h"
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "standin/app/host_session.h"
+#include "standin/app/transcript_text.h"
+#include "standin/cli/info_command.h"
+#include "standin/cli/options.h"
+#include "standin/dialogs/user_script.h"
+#include "standin/host/standin_app_folder.h"
+
+namespace {
+
+constexpr char kCommand[] = "about";
+
+constexpr char kUsage[] =
+    "Usage: orvelk about [OPTIONS]\n"
+    "\n"
+    "Loads and starts the plug-ins of the host application folder's Plug-ins folder\n"
+    "and sends each the About message, as the host's About Plug-ins menu does. Prints\n"
+    "each About box in UTF-8: its title, then its texts, buttons in brackets and\n"
+    "pictures as their bitmap resource. Messages go to standard error.\n"
+    "\n"
+    "Options:\n"
+    "  --plugin NAME       only the plug-in whose module file is NAME (e.g. Orvelk.aip)\n"
+    "  --app-folder DIR    the host application folder, which holds Plug-ins/ and Prefs/\n"
+    "                      (default: $ORVELK_APP_FOLDER, else the folder the build laid out)\n"
+    "  --user SCRIPT       what the user does in the dialogs: steps 'press ITEM',\n"
+    "                      'select ITEM INDEX', 'type ITEM TEXT', 'close', separated by ';'\n"
+    "                      (default: press each dialog's default button)\n"
+    "  -h, --help          show this help and exit\n"
+    "\n"
+    "Exit status: 0 when every plug-in asked showed its About box, 2 on bad usage, 4\n"
+    "when a module was skipped, a plug-in failed to start or showed no About box, or\n"
+    "no plug-in was found.\n";
+
+struct AboutOptions {
+    const char* plugin = nullptr;
+    const char* appFolder = nullptr;
+    std::vector<standin::UserStep> steps;
+};
+
+// Parses the arguments into `o`. Returns -1 to go on, else the exit status.
+int ParseOptions(int argc, char** argv, AboutOptions* o, FILE* out, FILE* err) {
+    enum { kPlugin = 256, kAppFolder, kUser };
+    static const option kLongOptions[] = {
+        {"plugin", required_argument, nullptr, kPlugin},
+        {"app-folder", required_argument, nullptr, kAppFolder},
+        {"user", required_argument, nullptr, kUser},
+        {"help", no_argument, nullptr, 'h'},
+        {nullptr, 0, nullptr, 0},
+    };
+    ResetOptionScan();
+    int c;
+    while ((c = getopt_long(argc, argv, "h", kLongOptions, nullptr)) != -1) {
+        switch (c) {
+            case 'h':
+                std::fputs(kUsage, out);
+                return kExitOk;
+            case kPlugin:
+                o->plugin = optarg;
+                break;
+            case kAppFolder:
+                o->appFolder = optarg;
+                break;
+            case kUser: {
+                std::string why;
+                if (!standin::ParseUserScript(optarg, &o->steps, &why)) {
+                    PrintError(err, kCommand, "--user: %s", why.c_str());
+                    return kExitUsage;
+                }
+                break;
+            }
+            default:
+                ReportBadOption(err, kCommand, argv);
+                return kExitUsage;
+        }
+    }
+    if (optind < argc) {
+        PrintError(err, kCommand, "unexpected argument '%s' (see --help)", argv[optind]);
+        return kExitUsage;
+    }
+    return -1;
+}
+
+// What the transcript listener does with the dialogs of an About message.
+struct AboutCapture {
+    FILE* out = nullptr;
+    FILE* err = nullptr;
+    const standin::Plugin* asked = nullptr;  // the plug-in being asked; null between messages
+    bool shown = false;                      // it showed its About box
+};
+
+}  // namespace
+
+int RunAboutCommand(int argc, char** argv, FILE* out, FILE* err) {
+    AboutOptions o;
+    const int parsed = ParseOptions(argc, argv, &o, out, err);
+    if (parsed >= 0) return parsed;
+    std::string why;
+    if (o.appFolder != nullptr && !SetStandinAppFolder(o.appFolder, &why)) {
+        PrintError(err, kCommand, "%s", why.c_str());
+        return kExitUsage;
+    }
+
+    // The first dialog a plug-in shows for the About message is its About
+    // box: its texts go to `out`. Everything else is a message.
+    AboutCapture capture{out, err};
+    standin::ClearTranscript();
+    standin::SetTranscriptListener([&capture](const standin::TranscriptEntry& entry) {
+        using Kind = standin::TranscriptEntry::Kind;
+        if (entry.kind == Kind::kDialogClosed) return;
+        if (entry.kind == Kind::kDialogShown && capture.asked != nullptr && !capture.shown &&
+            entry.plugin == capture.asked->name) {
+            capture.shown = true;
+            std::fputs(standin::DialogText(entry, 2).c_str(), capture.out);
+            return;
+        }
+        std::fprintf(capture.err, "orvelk %s: %s", kCommand,
+                     standin::TranscriptEntryText(entry).c_str());
+    });
+    int status = kExitOk;
+    {
+        standin::HostSession session;
+        standin::SetUserScript(o.steps);
+        const std::string folder = standin::HostSession::DefaultPluginsFolder();
+        if (!session.LoadAndStartPlugins(folder)) status = kExitPluginFailure;
+        size_t asked = 0;
+        for (const auto& plugin : standin::Plugins()) {
+            if (o.plugin != nullptr && plugin->name != o.plugin) continue;
+            ++asked;
+            if (plugin->state != standin::Plugin::State::kStarted) continue;
+            if (asked > 1) std::fputc('\n', out);
+            capture.asked = plugin.get();
+            capture.shown = false;
+            standin::AboutPlugin(plugin.get());
+            capture.asked = nullptr;
+            if (!capture.shown) {
+                PrintError(err, kCommand, "%s showed no About box", plugin->name.c_str());
+                status = kExitPluginFailure;
+            }
+        }
+        if (asked == 0) {
+            if (o.plugin != nullptr) {
+                PrintError(err, kCommand, "no plug-in '%s' was loaded from '%s'", o.plugin,
+                           folder.c_str());
+            } else {
+                PrintError(err, kCommand, "no plug-in was loaded from '%s'", folder.c_str());
+            }
+            status = kExitPluginFailure;
+        }
+        session.End();
+    }
+    standin::SetTranscriptListener({});
+    if (o.appFolder != nullptr) SetStandinAppFolder(nullptr);
+    return status;
+}

@@ -1,0 +1,106 @@
+// The dialog manager's objects behind the ADM handles: dialogs built from
+// dialog resources, their items, the entry lists of popup and list items, and
+// the entries. Every handle the plug-in passes back is looked up among the
+// objects alive; a handle of a closed dialog, or one never given out, finds
+// nothing, and the call then does nothing.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "hostapi/adm_types.h"
+#include "standin/host/module_resources.h"
+#include "standin/host/plugins.h"
+
+namespace standin {
+
+struct AdmDialog;
+struct AdmItem;
+struct AdmList;
+
+struct AdmEntry {
+    AdmList* list = nullptr;
+    std::string text;  // code page 932
+    bool enabled = true;
+    bool separator = false;
+    bool selected = false;
+};
+
+struct AdmList {
+    AdmItem* item = nullptr;
+    std::vector<std::unique_ptr<AdmEntry>> entries;
+};
+
+struct AdmItem {
+    AdmDialog* dialog = nullptr;
+    int32_t id = 0;
+    DialogItemKind kind = DialogItemKind::kOther;
+    DialogItemResource resource;
+    std::string text;            // code page 932
+    int32_t maxTextLength = -1;  // bytes the user can type; -1: no limit
+    int32_t intValue = 0;
+    std::unique_ptr<AdmList> list;  // popups and lists only
+    ADMItemNotifyProc notify = nullptr;
+    ADMItemDrawProc draw = nullptr;
+    ADMUserData userData = nullptr;
+    bool invalid = false;  // waits to be painted
+};
+
+struct AdmDialog {
+    Plugin* plugin = nullptr;
+    int32_t resourceId = 0;
+    std::string name;
+    DialogResource resource;
+    std::vector<std::unique_ptr<AdmItem>> items;
+    ADMUserData userData = nullptr;
+    bool ended = false;
+    int32_t result = 0;
+};
+
+// Builds a dialog from `resource`, with `plugin`'s reference and `name`, and
+// makes it and all its parts alive.
+std::unique_ptr<AdmDialog> BuildDialog(Plugin* plugin, int32_t resourceId, const std::string& name,
+                                       const DialogResource& resource);
+
+// Makes `dialog` and all its parts dead; the handles find nothing from then on.
+void RetireDialog(AdmDialog* dialog);
+
+// A new entry at `index` of `list` (at the end when `index` is outside 0 to
+// the count), alive.
+AdmEntry* InsertEntry(AdmList* list, int32_t index);
+
+// The index of `entry` in its list.
+int32_t EntryIndex(const AdmEntry* entry);
+
+// The selected entry of `list`; null if none is.
+AdmEntry* ActiveEntry(const AdmList* list);
+
+// Selects `entry` alone in its list, or deselects it.
+void SelectEntry(AdmEntry* entry, bool select);
+
+// The item `id` of `dialog`; null if there is none.
+AdmItem* FindItem(const AdmDialog* dialog, int32_t id);
+
+// The item's rectangle in pixels: the dialog units of its resource at the
+// stand-in's dialog base units of 6 by 13 pixels (those of an 8-point dialog
+// font), (0, 0) at its top left.
+ADMRect LocalRect(const AdmItem* item);
+
+// How many bytes of the code page 932 text `text` fit into `maxBytes`
+// without cutting a two-byte character in half.
+size_t WholeCharacterPrefix(const std::string& text, size_t maxBytes);
+
+// The objects behind handles, and the handles of objects. The lookups give
+// null for a handle that is not alive.
+AdmDialog* FromRef(ADMDialogRef ref);
+AdmItem* FromRef(ADMItemRef ref);
+AdmList* FromRef(ADMListRef ref);
+AdmEntry* FromRef(ADMEntryRef ref);
+ADMDialogRef RefOf(AdmDialog* dialog);
+ADMItemRef RefOf(AdmItem* item);
+ADMListRef RefOf(AdmList* list);
+ADMEntryRef RefOf(AdmEntry* entry);
+
+}  // namespace standin

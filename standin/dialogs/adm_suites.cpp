@@ -1,0 +1,262 @@
+#include "standin/dialogs/adm_suites.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "standin/dialogs/adm_objects.h"
+#include "standin/dialogs/dialog_manager.h"
+#include "standin/host/host_errors.h"
+#include "standin/host/host_transcript.h"
+#include "standin/host/suite_registry.h"
+
+namespace standin {
+namespace {
+
+// Copies `text` into `buffer` (`size` bytes) as NUL-terminated text, cut
+// without splitting a character. Nothing for a null buffer or no room.
+void CopyOut(const std::string& text, char* buffer, int32_t size) {
+    if (buffer == nullptr || size <= 0) return;
+    const size_t n = WholeCharacterPrefix(text, static_cast<size_t>(size) - 1);
+    std::memcpy(buffer, text.data(), n);
+    buffer[n] = '\0';
+}
+
+// ADM Dialog Suite.
+
+ADMItemRef HOST_CALL DialogGetItem(ADMDialogRef ref, int32_t itemID) {
+    AdmDialog* dialog = FromRef(ref);
+    AdmItem* item = dialog != nullptr ? FindItem(dialog, itemID) : nullptr;
+    return item != nullptr ? RefOf(item) : nullptr;
+}
+
+ADMUserData HOST_CALL DialogGetUserData(ADMDialogRef ref) {
+    AdmDialog* dialog = FromRef(ref);
+    return dialog != nullptr ? dialog->userData : nullptr;
+}
+
+void HOST_CALL DialogSetUserData(ADMDialogRef ref, ADMUserData userData) {
+    if (AdmDialog* dialog = FromRef(ref)) dialog->userData = userData;
+}
+
+void HOST_CALL DialogEndModal(ADMDialogRef ref, int32_t resultID, ASBoolean /*cancelling*/) {
+    EndModalDialog(ref, resultID);
+}
+
+// ADM Item Suite.
+
+ADMDialogRef HOST_CALL ItemGetDialog(ADMItemRef ref) {
+    AdmItem* item = FromRef(ref);
+    return item != nullptr ? RefOf(item->dialog) : nullptr;
+}
+
+int32_t HOST_CALL ItemGetID(ADMItemRef ref) {
+    AdmItem* item = FromRef(ref);
+    return item != nullptr ? item->id : 0;
+}
+
+void HOST_CALL ItemSetText(ADMItemRef ref, const char* text) {
+    if (AdmItem* item = FromRef(ref)) {
+        item->text = text != nullptr ? text : "";
+        item->invalid = true;
+    }
+}
+
+void HOST_CALL ItemGetText(ADMItemRef ref, char* text, int32_t bufferSize) {
+    AdmItem* item = FromRef(ref);
+    CopyOut(item != nullptr ? item->text : std::string(), text, bufferSize);
+}
+
+void HOST_CALL ItemSetMaxTextLength(ADMItemRef ref, int32_t length) {
+    if (AdmItem* item = FromRef(ref)) item->maxTextLength = std::max<int32_t>(length, -1);
+}
+
+int32_t HOST_CALL ItemGetIntValue(ADMItemRef ref) {
+    AdmItem* item = FromRef(ref);
+    return item != nullptr ? item->intValue : 0;
+}
+
+void HOST_CALL ItemSetIntValue(ADMItemRef ref, int32_t value) {
+    if (AdmItem* item = FromRef(ref)) {
+        item->intValue = value;
+        item->invalid = true;
+    }
+}
+
+ADMListRef HOST_CALL ItemGetList(ADMItemRef ref) {
+    AdmItem* item = FromRef(ref);
+    return item != nullptr && item->list != nullptr ? RefOf(item->list.get()) : nullptr;
+}
+
+void HOST_CALL ItemSetNotifyProc(ADMItemRef ref, ADMItemNotifyProc proc) {
+    if (AdmItem* item = FromRef(ref)) item->notify = proc;
+}
+
+void HOST_CALL ItemDefaultNotify(ADMItemRef ref, ADMNotifierRef /*notifier*/) {
+    DefaultNotifyItem(ref);
+}
+
+void HOST_CALL ItemSetDrawProc(ADMItemRef ref, ADMItemDrawProc proc) {
+    if (AdmItem* item = FromRef(ref)) {
+        item->draw = proc;
+        item->invalid = true;
+    }
+}
+
+void HOST_CALL ItemDefaultDraw(ADMItemRef /*item*/, ADMDrawerRef /*drawer*/) {
+    // The stand-in draws nothing of its own.
+}
+
+void HOST_CALL ItemInvalidate(ADMItemRef ref) {
+    if (AdmItem* item = FromRef(ref)) item->invalid = true;
+}
+
+void HOST_CALL ItemGetLocalRect(ADMItemRef ref, ADMRect* rect) {
+    if (rect == nullptr) return;
+    AdmItem* item = FromRef(ref);
+    *rect = item != nullptr ? LocalRect(item) : ADMRect{};
+}
+
+ADMUserData HOST_CALL ItemGetUserData(ADMItemRef ref) {
+    AdmItem* item = FromRef(ref);
+    return item != nullptr ? item->userData : nullptr;
+}
+
+void HOST_CALL ItemSetUserData(ADMItemRef ref, ADMUserData userData) {
+    if (AdmItem* item = FromRef(ref)) item->userData = userData;
+}
+
+// ADM List Suite.
+
+ADMEntryRef HOST_CALL ListInsertEntry(ADMListRef ref, int32_t index) {
+    AdmList* list = FromRef(ref);
+    return list != nullptr ? RefOf(InsertEntry(list, index)) : nullptr;
+}
+
+ADMEntryRef HOST_CALL ListIndexEntry(ADMListRef ref, int32_t index) {
+    AdmList* list = FromRef(ref);
+    if (list == nullptr || index < 0 || static_cast<size_t>(index) >= list->entries.size())
+        return nullptr;
+    return RefOf(list->entries[static_cast<size_t>(index)].get());
+}
+
+ADMEntryRef HOST_CALL ListGetActiveEntry(ADMListRef ref) {
+    AdmList* list = FromRef(ref);
+    AdmEntry* entry = list != nullptr ? ActiveEntry(list) : nullptr;
+    return entry != nullptr ? RefOf(entry) : nullptr;
+}
+
+int32_t HOST_CALL ListNumberOfEntries(ADMListRef ref) {
+    AdmList* list = FromRef(ref);
+    return list != nullptr ? static_cast<int32_t>(list->entries.size()) : 0;
+}
+
+// ADM Entry Suite.
+
+int32_t HOST_CALL EntryGetIndex(ADMEntryRef ref) {
+    AdmEntry* entry = FromRef(ref);
+    return entry != nullptr ? EntryIndex(entry) : -1;
+}
+
+void HOST_CALL EntrySelect(ADMEntryRef ref, ASBoolean select) {
+    if (AdmEntry* entry = FromRef(ref)) SelectEntry(entry, select != 0);
+}
+
+ASBoolean HOST_CALL EntryIsSelected(ADMEntryRef ref) {
+    AdmEntry* entry = FromRef(ref);
+    return entry != nullptr && entry->selected ? kASTrue : kASFalse;
+}
+
+void HOST_CALL EntrySetText(ADMEntryRef ref, const char* text) {
+    if (AdmEntry* entry = FromRef(ref)) entry->text = text != nullptr ? text : "";
+}
+
+void HOST_CALL EntryEnable(ADMEntryRef ref, ASBoolean enable) {
+    if (AdmEntry* entry = FromRef(ref)) entry->enabled = enable != 0;
+}
+
+void HOST_CALL EntryMakeSeparator(ADMEntryRef ref, ASBoolean separator) {
+    if (AdmEntry* entry = FromRef(ref)) entry->separator = separator != 0;
+}
+
+// ADM Drawer Suite.
+
+ADMPortRef HOST_CALL DrawerGetPortRef(ADMDrawerRef drawer) {
+    return DrawerPort(drawer);
+}
+
+// ADM Basic Suite.
+
+void HOST_CALL BasicMessageAlert(const char* message) {
+    TranscriptEntry entry;
+    entry.kind = TranscriptEntry::Kind::kAlert;
+    entry.text = message != nullptr ? message : "";
+    AddTranscriptEntry(std::move(entry));
+}
+
+ASErr HOST_CALL BasicGetIndexString(SPPluginRef self, int32_t stringID, int32_t index, char* text,
+                                    int32_t bufferSize) {
+    if (text == nullptr || bufferSize <= 0) return kSPBadParameterError;
+    text[0] = '\0';
+    Plugin* plugin = FindPlugin(self);
+    if (plugin == nullptr) return kSPBadParameterError;
+    // String ids are 16 bits.
+    const int64_t id = static_cast<int64_t>(stringID) + index;
+    if (id < 0 || id > 0xFFFF) return kStandinNoSuchStringError;
+    const std::optional<std::string> string = plugin->resources->String(static_cast<int32_t>(id));
+    if (!string || string->empty()) return kStandinNoSuchStringError;
+    CopyOut(*string, text, bufferSize);
+    return kSPNoError;
+}
+
+constexpr ADMDialogSuite kDialogSuite = {
+    RunModalDialog, DialogGetItem, DialogGetUserData, DialogSetUserData, DialogEndModal,
+};
+constexpr ADMItemSuite kItemSuite = {
+    ItemGetDialog,        ItemGetID,         ItemSetText,     ItemGetText,
+    ItemSetMaxTextLength, ItemGetIntValue,   ItemSetIntValue, ItemGetList,
+    ItemSetNotifyProc,    ItemDefaultNotify, ItemSetDrawProc, ItemDefaultDraw,
+    ItemInvalidate,       ItemGetLocalRect,  ItemGetUserData, ItemSetUserData,
+};
+constexpr ADMListSuite kListSuite = {
+    ListInsertEntry,
+    ListIndexEntry,
+    ListGetActiveEntry,
+    ListNumberOfEntries,
+};
+constexpr ADMEntrySuite kEntrySuite = {
+    EntryGetIndex, EntrySelect, EntryIsSelected, EntrySetText, EntryEnable, EntryMakeSeparator,
+};
+constexpr ADMDrawerSuite kDrawerSuite = {DrawerGetPortRef};
+constexpr ADMBasicSuite kBasicSuite = {BasicMessageAlert, BasicGetIndexString};
+
+}  // namespace
+
+const ADMDialogSuite* StandinADMDialogSuite() {
+    return &kDialogSuite;
+}
+const ADMItemSuite* StandinADMItemSuite() {
+    return &kItemSuite;
+}
+const ADMListSuite* StandinADMListSuite() {
+    return &kListSuite;
+}
+const ADMEntrySuite* StandinADMEntrySuite() {
+    return &kEntrySuite;
+}
+const ADMDrawerSuite* StandinADMDrawerSuite() {
+    return &kDrawerSuite;
+}
+const ADMBasicSuite* StandinADMBasicSuite() {
+    return &kBasicSuite;
+}
+
+void RegisterDialogSuites() {
+    RegisterStandinSuite(kADMDialogSuite, kADMDialogSuiteVersion, &kDialogSuite);
+    RegisterStandinSuite(kADMItemSuite, kADMItemSuiteVersion, &kItemSuite);
+    RegisterStandinSuite(kADMListSuite, kADMListSuiteVersion, &kListSuite);
+    RegisterStandinSuite(kADMEntrySuite, kADMEntrySuiteVersion, &kEntrySuite);
+    RegisterStandinSuite(kADMDrawerSuite, kADMDrawerSuiteVersion, &kDrawerSuite);
+    RegisterStandinSuite(kADMBasicSuite, kADMBasicSuiteVersion, &kBasicSuite);
+}
+
+}  // namespace standin

@@ -1,0 +1,249 @@
+#include "standin/dialogs/dialog_manager.h"
+
+#include <unordered_set>
+
+#include "standin/dialogs/adm_objects.h"
+#include "standin/dialogs/user_script.h"
+#include "standin/host/host_errors.h"
+#include "standin/host/host_transcript.h"
+
+namespace standin {
+namespace {
+
+// What a drawer or a notifier handle stands for while its call lasts.
+struct Drawer {
+    ADMPortRef port = nullptr;
+};
+struct Notifier {
+    AdmItem* item = nullptr;
+};
+
+std::unordered_set<const Drawer*>& LiveDrawers() {
+    static std::unordered_set<const Drawer*> drawers;
+    return drawers;
+}
+
+ItemCanvasFactory& CanvasFactory() {
+    static ItemCanvasFactory factory;
+    return factory;
+}
+
+bool IsButton(const AdmItem* item) {
+    return item->kind == DialogItemKind::kPushButton ||
+           item->kind == DialogItemKind::kDefaultButton;
+}
+
+// The item the user presses with Enter: the default push button, else item 1.
+AdmItem* DefaultButton(const AdmDialog* dialog) {
+    for (const auto& item : dialog->items)
+        if (item->kind == DialogItemKind::kDefaultButton) return item.get();
+    return FindItem(dialog, kADMDefaultItemID);
+}
+
+std::string Describe(const AdmDialog* dialog) {
+    return "dialog " + std::to_string(dialog->resourceId);
+}
+
+TranscriptEntry DialogEntry(const AdmDialog* dialog, TranscriptEntry::Kind kind) {
+    TranscriptEntry entry;
+    entry.kind = kind;
+    entry.plugin = dialog->plugin->name;
+    entry.dialogId = dialog->resourceId;
+    entry.dialogName = dialog->name;
+    entry.title = dialog->resource.title;
+    entry.result = dialog->result;
+    for (const auto& item : dialog->items) {
+        ShownDialogItem shown;
+        shown.id = item->id;
+        shown.kind = item->kind;
+        shown.text = item->text;
+        if (item->list != nullptr) {
+            const AdmEntry* active = ActiveEntry(item->list.get());
+            shown.text = active != nullptr ? active->text : std::string();
+        }
+        if (item->kind == DialogItemKind::kPicture) shown.picture = item->resource.titleOrdinal;
+        entry.items.push_back(std::move(shown));
+    }
+    return entry;
+}
+
+// Calls the draw procedure of every item of `dialog` that waits to be
+// painted, on a canvas of the factory.
+void Paint(AdmDialog* dialog) {
+    for (const auto& item : dialog->items) {
+        if (!item->invalid) continue;
+        item->invalid = false;
+        if (item->draw == nullptr || !CanvasFactory()) continue;
+        PaintRequest request;
+        request.plugin = dialog->plugin->name;
+        request.dialogId = dialog->resourceId;
+        request.itemId = item->id;
+        request.rect = LocalRect(item.get());
+        std::unique_ptr<ItemCanvas> canvas = CanvasFactory()(request);
+        if (canvas == nullptr) continue;
+        Drawer drawer{canvas->Port()};
+        LiveDrawers().insert(&drawer);
+        item->draw(RefOf(item.get()), reinterpret_cast<ADMDrawerRef>(&drawer));
+        LiveDrawers().erase(&drawer);
+    }
+}
+
+// Ends `dialog` because the host could not go on with it.
+void Abandon(AdmDialog* dialog, const std::string& why) {
+    AddHostNote(dialog->plugin->name, Describe(dialog) + ": " + why);
+    dialog->ended = true;
+    dialog->result = kNoDialogResult;
+}
+
+// What is wrong with applying `step` to `dialog`; empty when it fits. Does
+// what the step says when it fits.
+std::string ApplyStep(AdmDialog* dialog, const UserStep& step) {
+    if (step.action == UserStep::Action::kClose) {
+        AdmItem* cancel = FindItem(dialog, kADMCancelItemID);
+        if (cancel != nullptr && IsButton(cancel)) {
+            NotifyItem(RefOf(cancel));
+        } else {
+            dialog->ended = true;
+            dialog->result = kADMCancelItemID;
+        }
+        return std::string();
+    }
+    AdmItem* item = FindItem(dialog, step.item);
+    const std::string itemName = "item " + std::to_string(step.item);
+    if (item == nullptr) return "it has no " + itemName;
+    switch (step.action) {
+        case UserStep::Action::kPress:
+            if (item->kind == DialogItemKind::kCheckBox) {
+                item->intValue = item->intValue != 0 ? 0 : 1;
+            } else if (item->kind == DialogItemKind::kRadioButton) {
+                item->intValue = 1;
+            } else if (!IsButton(item) && item->kind != DialogItemKind::kUserDrawn) {
+                return itemName + " is a " + DialogItemKindName(item->kind) +
+                       ", which cannot be pressed";
+            }
+            break;
+        case UserStep::Action::kSelect: {
+            if (item->list == nullptr)
+                return itemName + " is a " + DialogItemKindName(item->kind) + ", not a popup";
+            const auto& entries = item->list->entries;
+            if (step.index < 0 || static_cast<size_t>(step.index) >= entries.size())
+                return itemName + " has no entry " + std::to_string(step.index) + " (it has " +
+                       std::to_string(entries.size()) + ")";
+            AdmEntry* entry = entries[static_cast<size_t>(step.index)].get();
+            if (!entry->enabled || entry->separator)
+                return "entry " + std::to_string(step.index) + " of " + itemName + " is disabled";
+            SelectEntry(entry, true);
+            break;
+        }
+        case UserStep::Action::kType: {
+            if (item->kind != DialogItemKind::kEditText)
+                return itemName + " is a " + DialogItemKindName(item->kind) + ", not a text field";
+            const size_t limit = item->maxTextLength >= 0 ? static_cast<size_t>(item->maxTextLength)
+                                                          : step.text.size();
+            item->text = step.text.substr(0, WholeCharacterPrefix(step.text, limit));
+            break;
+        }
+        case UserStep::Action::kClose:
+            break;
+    }
+    NotifyItem(RefOf(item));
+    return std::string();
+}
+
+// Plays the user's steps on `dialog` until its run ends.
+void Interact(AdmDialog* dialog) {
+    while (!dialog->ended) {
+        std::optional<UserStep> step = TakeUserStep();
+        if (!step) {
+            AdmItem* button = DefaultButton(dialog);
+            if (button != nullptr) {
+                NotifyItem(RefOf(button));
+                Paint(dialog);
+            }
+            if (!dialog->ended)
+                Abandon(dialog,
+                        "still open after the user's steps and its default button; the "
+                        "host closed it");
+            return;
+        }
+        const std::string misfit = ApplyStep(dialog, *step);
+        if (!misfit.empty()) {
+            ClearUserScript();
+            Abandon(dialog, "the user's next step does not fit: " + misfit +
+                                "; the host closed it and dropped the remaining steps");
+            return;
+        }
+        Paint(dialog);
+    }
+}
+
+}  // namespace
+
+int32_t RunModalDialog(SPPluginRef self, const char* name, int32_t dialogID,
+                       ADMDialogStyle /*style*/, ADMDialogInitProc initProc, ADMUserData userData,
+                       int32_t /*options*/) {
+    Plugin* plugin = FindPlugin(self);
+    if (plugin == nullptr) {
+        AddHostNote("", "a modal dialog was asked for by an unknown plug-in reference");
+        return kNoDialogResult;
+    }
+    const std::optional<DialogResource> resource = plugin->resources->Dialog(dialogID);
+    if (!resource) {
+        AddHostNote(plugin->name, "it has no dialog resource " + std::to_string(dialogID));
+        return kNoDialogResult;
+    }
+    std::unique_ptr<AdmDialog> dialog =
+        BuildDialog(plugin, dialogID, name != nullptr ? name : "", *resource);
+    dialog->userData = userData;
+    if (initProc != nullptr) {
+        const ASErr error = initProc(RefOf(dialog.get()));
+        if (error != kSPNoError) {
+            AddHostNote(plugin->name, Describe(dialog.get()) + ": its init procedure failed with " +
+                                          ErrorText(error) + "; it was not shown");
+            RetireDialog(dialog.get());
+            return kNoDialogResult;
+        }
+    }
+    AddTranscriptEntry(DialogEntry(dialog.get(), TranscriptEntry::Kind::kDialogShown));
+    for (const auto& item : dialog->items) item->invalid = true;
+    Paint(dialog.get());
+    // The init procedure may already have ended the run.
+    if (!dialog->ended) Interact(dialog.get());
+    AddTranscriptEntry(DialogEntry(dialog.get(), TranscriptEntry::Kind::kDialogClosed));
+    RetireDialog(dialog.get());
+    return dialog->result;
+}
+
+void NotifyItem(ADMItemRef ref) {
+    AdmItem* item = FromRef(ref);
+    if (item == nullptr) return;
+    Notifier notifier{item};
+    if (item->notify != nullptr) {
+        item->notify(ref, reinterpret_cast<ADMNotifierRef>(&notifier));
+    } else {
+        DefaultNotifyItem(ref);
+    }
+}
+
+void DefaultNotifyItem(ADMItemRef ref) {
+    AdmItem* item = FromRef(ref);
+    if (item != nullptr && IsButton(item)) EndModalDialog(RefOf(item->dialog), item->id);
+}
+
+void EndModalDialog(ADMDialogRef ref, int32_t result) {
+    AdmDialog* dialog = FromRef(ref);
+    if (dialog == nullptr) return;
+    dialog->ended = true;
+    dialog->result = result;
+}
+
+void SetItemCanvasFactory(ItemCanvasFactory factory) {
+    CanvasFactory() = std::move(factory);
+}
+
+ADMPortRef DrawerPort(ADMDrawerRef ref) {
+    const Drawer* drawer = reinterpret_cast<const Drawer*>(ref);
+    return LiveDrawers().count(drawer) != 0 ? drawer->port : nullptr;
+}
+
+}  // namespace standin
