@@ -1,0 +1,23 @@
+// What the loading tests and their test module share.
+#pragma once
+
+#include <cstdint>
+
+#include "hostapi/sp_basic.h"
+
+// The module's globals record.
+struct TestModuleGlobals {
+    int32_t magic;     // kTestModuleMagic once started
+    int32_t messages;  // messages since startup, across unloads
+};
+inline constexpr int32_t kTestModuleMagic = 0x4F52564B;
+
+// "Test" / "State": the module reports what it holds.
+inline constexpr char kTestCaller[] = "Test";
+inline constexpr char kTestStateSelector[] = "State";
+struct TestStateMessage {
+    SPMessageData d;
+    void* moduleGlobals;        // the module's globals pointer
+    int32_t messagesSinceLoad;  // this one included; 0 at every load
+    SPPluginRef self;           // the reference the message carried
+};
