@@ -6,7 +6,6 @@
 
 #include "standin/app/host_session.h"
 #include "standin/app/transcript_text.h"
-#include "standin/cli/info_command.h"
 #include "standin/cli/options.h"
 #include "standin/dialogs/user_script.h"
 #include "standin/host/standin_app_folder.h"

@@ -13,6 +13,7 @@ enum ExitStatus : int {
     kExitDoesNotFit = 1,  // the text does not fit the symbol
     kExitUsage = 2,       // bad usage, or a text that cannot be converted
     kExitTableFile = 3,   // the symbol table file is missing or damaged
+    kExitPluginFailure = 4,  // a module was skipped, a plug-in failed to start, or none was found
 };
 
 // Prints "orvelk COMMAND: MESSAGE" and a newline to `err`.
