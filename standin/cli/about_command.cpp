@@ -6,6 +6,7 @@
 
 #include "standin/app/host_session.h"
 #include "standin/app/transcript_text.h"
+#include "standin/cli/host_command.h"
 #include "standin/cli/options.h"
 #include "standin/dialogs/user_script.h"
 #include "standin/host/standin_app_folder.h"
@@ -37,17 +38,16 @@ constexpr char kUsage[] =
 
 struct AboutOptions {
     const char* plugin = nullptr;
-    const char* appFolder = nullptr;
-    std::vector<standin::UserStep> steps;
+    HostCommandOptions host;
 };
 
 // Parses the arguments into `o`. Returns -1 to go on, else the exit status.
 int ParseOptions(int argc, char** argv, AboutOptions* o, FILE* out, FILE* err) {
-    enum { kPlugin = 256, kAppFolder, kUser };
+    enum { kPlugin = 256 };
     static const option kLongOptions[] = {
         {"plugin", required_argument, nullptr, kPlugin},
-        {"app-folder", required_argument, nullptr, kAppFolder},
-        {"user", required_argument, nullptr, kUser},
+        {"app-folder", required_argument, nullptr, kOptionAppFolder},
+        {"user", required_argument, nullptr, kOptionUser},
         {"help", no_argument, nullptr, 'h'},
         {nullptr, 0, nullptr, 0},
     };
@@ -61,27 +61,15 @@ int ParseOptions(int argc, char** argv, AboutOptions* o, FILE* out, FILE* err) {
             case kPlugin:
                 o->plugin = optarg;
                 break;
-            case kAppFolder:
-                o->appFolder = optarg;
-                break;
-            case kUser: {
-                std::string why;
-                if (!standin::ParseUserScript(optarg, &o->steps, &why)) {
-                    PrintError(err, kCommand, "--user: %s", why.c_str());
-                    return kExitUsage;
-                }
-                break;
+            default: {
+                const int taken = TakeHostOption(c, optarg, kCommand, &o->host, err);
+                if (taken == -1) break;
+                if (taken == -2) ReportBadOption(err, kCommand, argv);
+                return taken == -2 ? kExitUsage : taken;
             }
-            default:
-                ReportBadOption(err, kCommand, argv);
-                return kExitUsage;
         }
     }
-    if (optind < argc) {
-        PrintError(err, kCommand, "unexpected argument '%s' (see --help)", argv[optind]);
-        return kExitUsage;
-    }
-    return -1;
+    return FinishOptionScan(argc, argv, kCommand, err);
 }
 
 // What the transcript listener does with the dialogs of an About message.
@@ -98,11 +86,7 @@ int RunAboutCommand(int argc, char** argv, FILE* out, FILE* err) {
     AboutOptions o;
     const int parsed = ParseOptions(argc, argv, &o, out, err);
     if (parsed >= 0) return parsed;
-    std::string why;
-    if (o.appFolder != nullptr && !SetStandinAppFolder(o.appFolder, &why)) {
-        PrintError(err, kCommand, "%s", why.c_str());
-        return kExitUsage;
-    }
+    if (!BeginHostCommand(o.host, kCommand, err)) return kExitUsage;
 
     // The first dialog a plug-in shows for the About message is its About
     // box: its texts go to `out`. Everything else is a message.
@@ -123,7 +107,7 @@ int RunAboutCommand(int argc, char** argv, FILE* out, FILE* err) {
     int status = kExitOk;
     {
         standin::HostSession session;
-        standin::SetUserScript(o.steps);
+        standin::SetUserScript(o.host.steps);
         const std::string folder = standin::HostSession::DefaultPluginsFolder();
         if (!session.LoadAndStartPlugins(folder)) status = kExitPluginFailure;
         size_t asked = 0;
@@ -153,6 +137,6 @@ int RunAboutCommand(int argc, char** argv, FILE* out, FILE* err) {
         session.End();
     }
     standin::SetTranscriptListener({});
-    if (o.appFolder != nullptr) SetStandinAppFolder(nullptr);
+    EndHostCommand(o.host);
     return status;
 }

@@ -167,10 +167,7 @@ int ParseOptions(int argc, char** argv, EncodeOptions* o, FILE* out, FILE* err) 
             default: ReportBadOption(err, kCommand, argv); return kExitUsage;
         }
     }
-    if (optind < argc) {
-        PrintError(err, kCommand, "unexpected argument '%s' (see --help)", argv[optind]);
-        return kExitUsage;
-    }
+    if (FinishOptionScan(argc, argv, kCommand, err) >= 0) return kExitUsage;
     if ((o->text == nullptr) == (o->textFile == nullptr)) {
         PrintError(err, kCommand, "give the text with either --text or --text-file (see --help)");
         return kExitUsage;

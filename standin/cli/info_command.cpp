@@ -5,6 +5,7 @@
 
 #include "standin/app/host_session.h"
 #include "standin/app/transcript_text.h"
+#include "standin/cli/host_command.h"
 #include "standin/cli/options.h"
 #include "standin/dialogs/user_script.h"
 #include "standin/host/action_manager.h"
@@ -44,17 +45,16 @@ constexpr char kUsage[] =
 
 struct InfoOptions {
     bool document = false;
-    const char* appFolder = nullptr;
-    std::vector<standin::UserStep> steps;
+    HostCommandOptions host;
 };
 
 // Parses the arguments into `o`. Returns -1 to go on, else the exit status.
 int ParseOptions(int argc, char** argv, InfoOptions* o, FILE* out, FILE* err) {
-    enum { kDocument = 256, kAppFolder, kUser };
+    enum { kDocument = 256 };
     static const option kLongOptions[] = {
         {"document", no_argument, nullptr, kDocument},
-        {"app-folder", required_argument, nullptr, kAppFolder},
-        {"user", required_argument, nullptr, kUser},
+        {"app-folder", required_argument, nullptr, kOptionAppFolder},
+        {"user", required_argument, nullptr, kOptionUser},
         {"help", no_argument, nullptr, 'h'},
         {nullptr, 0, nullptr, 0},
     };
@@ -68,27 +68,15 @@ int ParseOptions(int argc, char** argv, InfoOptions* o, FILE* out, FILE* err) {
             case kDocument:
                 o->document = true;
                 break;
-            case kAppFolder:
-                o->appFolder = optarg;
-                break;
-            case kUser: {
-                std::string why;
-                if (!standin::ParseUserScript(optarg, &o->steps, &why)) {
-                    PrintError(err, kCommand, "--user: %s", why.c_str());
-                    return kExitUsage;
-                }
-                break;
+            default: {
+                const int taken = TakeHostOption(c, optarg, kCommand, &o->host, err);
+                if (taken == -1) break;
+                if (taken == -2) ReportBadOption(err, kCommand, argv);
+                return taken == -2 ? kExitUsage : taken;
             }
-            default:
-                ReportBadOption(err, kCommand, argv);
-                return kExitUsage;
         }
     }
-    if (optind < argc) {
-        PrintError(err, kCommand, "unexpected argument '%s' (see --help)", argv[optind]);
-        return kExitUsage;
-    }
-    return -1;
+    return FinishOptionScan(argc, argv, kCommand, err);
 }
 
 std::string Utf8(const std::string& cp932) {
@@ -153,11 +141,7 @@ int RunInfoCommand(int argc, char** argv, FILE* out, FILE* err) {
     InfoOptions o;
     const int parsed = ParseOptions(argc, argv, &o, out, err);
     if (parsed >= 0) return parsed;
-    std::string why;
-    if (o.appFolder != nullptr && !SetStandinAppFolder(o.appFolder, &why)) {
-        PrintError(err, kCommand, "%s", why.c_str());
-        return kExitUsage;
-    }
+    if (!BeginHostCommand(o.host, kCommand, err)) return kExitUsage;
 
     standin::ClearTranscript();
     standin::SetTranscriptListener([err](const standin::TranscriptEntry& entry) {
@@ -167,7 +151,7 @@ int RunInfoCommand(int argc, char** argv, FILE* out, FILE* err) {
     int status = kExitOk;
     {
         standin::HostSession session;
-        standin::SetUserScript(o.steps);
+        standin::SetUserScript(o.host.steps);
         const std::string folder = standin::HostSession::DefaultPluginsFolder();
         if (!session.LoadAndStartPlugins(folder)) status = kExitPluginFailure;
         if (standin::Plugins().empty()) {
@@ -182,6 +166,6 @@ int RunInfoCommand(int argc, char** argv, FILE* out, FILE* err) {
         session.End();
     }
     standin::SetTranscriptListener({});
-    if (o.appFolder != nullptr) SetStandinAppFolder(nullptr);
+    EndHostCommand(o.host);
     return status;
 }

@@ -60,3 +60,11 @@ void ReportBadOption(FILE* err, const char* command, char* const* argv) {
     PrintError(err, command, "option '%s' is unknown or lacks its value (see --help)",
                argv[optind - 1]);
 }
+
+int FinishOptionScan(int argc, char* const* argv, const char* command, FILE* err) {
+    if (optind < argc) {
+        PrintError(err, command, "unexpected argument '%s' (see --help)", argv[optind]);
+        return kExitUsage;
+    }
+    return -1;
+}

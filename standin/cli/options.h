@@ -36,3 +36,7 @@ void ResetOptionScan();
 
 // Reports the option getopt_long could not take (returned '?' or ':').
 void ReportBadOption(FILE* err, const char* command, char* const* argv);
+
+// Ends an option scan: -1 when no argument is left over, else kExitUsage
+// with a message.
+int FinishOptionScan(int argc, char* const* argv, const char* command, FILE* err);

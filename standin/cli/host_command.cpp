@@ -1,0 +1,37 @@
+#include "standin/cli/host_command.h"
+
+#include <string>
+
+#include "standin/cli/options.h"
+#include "standin/host/standin_app_folder.h"
+
+int TakeHostOption(int c, const char* arg, const char* command, HostCommandOptions* o, FILE* err) {
+    switch (c) {
+        case kOptionAppFolder:
+            o->appFolder = arg;
+            return -1;
+        case kOptionUser: {
+            std::string why;
+            if (!standin::ParseUserScript(arg, &o->steps, &why)) {
+                PrintError(err, command, "--user: %s", why.c_str());
+                return kExitUsage;
+            }
+            return -1;
+        }
+        default:
+            return -2;
+    }
+}
+
+bool BeginHostCommand(const HostCommandOptions& o, const char* command, FILE* err) {
+    std::string why;
+    if (o.appFolder != nullptr && !SetStandinAppFolder(o.appFolder, &why)) {
+        PrintError(err, command, "%s", why.c_str());
+        return false;
+    }
+    return true;
+}
+
+void EndHostCommand(const HostCommandOptions& o) {
+    if (o.appFolder != nullptr) SetStandinAppFolder(nullptr);
+}

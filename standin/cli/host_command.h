@@ -1,0 +1,30 @@
+// What the commands that run plug-ins in a host session share: the options
+// --app-folder and --user, and the application folder they choose for the
+// length of the command.
+#pragma once
+
+#include <cstdio>
+#include <vector>
+
+#include "standin/dialogs/user_script.h"
+
+// getopt_long values of the shared options.
+inline constexpr int kOptionAppFolder = 0x200;
+inline constexpr int kOptionUser = 0x201;
+
+struct HostCommandOptions {
+    const char* appFolder = nullptr;        // --app-folder, or null for the default
+    std::vector<standin::UserStep> steps;   // --user: what the scripted user does
+};
+
+// Takes option `c` with argument `arg` when it is one of the shared options.
+// Returns -2 when `c` is not one of them, -1 when it was taken, or the exit
+// status of a bad value (with a message on `err`).
+int TakeHostOption(int c, const char* arg, const char* command, HostCommandOptions* o, FILE* err);
+
+// Chooses the application folder of --app-folder for the command; false with
+// a message on `err` when it cannot be used.
+bool BeginHostCommand(const HostCommandOptions& o, const char* command, FILE* err);
+
+// Gives up the folder that BeginHostCommand chose.
+void EndHostCommand(const HostCommandOptions& o);
