@@ -6,7 +6,8 @@
 
 #include <cstdint>
 
-// Size of the buffer FindAppFolder fills: the host's file specification.
+// Size of the buffer FindAppFolder fills: as long as the host's path of its
+// own executable.
 inline constexpr int32_t kAppFolderSize = 300;
 
 // Fills `folder` (kAppFolderSize bytes) with the host application's folder, a
