@@ -2,22 +2,14 @@
 
 #include <cassert>
 
+#include "host/dialog_buttons.h"
 #include "host/module_state.h"
 
 namespace {
 
 // The OK button: ADM's own notification closes the dialog.
-void HOST_CALL AboutOkNotify(ADMItemRef item, ADMNotifierRef notifier) {
-    const ADMItemSuite* admItem = gModuleState.admItem;
-    if (admItem != nullptr) admItem->DefaultNotify(item, notifier);
-}
-
 ASErr HOST_CALL AboutDialogInit(ADMDialogRef dialog) {
-    const ADMDialogSuite* admDialog = gModuleState.admDialog;
-    const ADMItemSuite* admItem = gModuleState.admItem;
-    if (admDialog == nullptr || admItem == nullptr) return kSPNoError;
-    ADMItemRef ok = admDialog->GetItem(dialog, kADMDefaultItemID);
-    if (ok != nullptr) admItem->SetNotifyProc(ok, AboutOkNotify);
+    CloseOnDefaultButton(dialog);
     return kSPNoError;
 }
 

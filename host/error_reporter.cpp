@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "host/dialog_buttons.h"
 #include "host/module_state.h"
 
 namespace {
@@ -92,17 +93,11 @@ int32_t FindMessageIndex(const ADMBasicSuite* admBasic, SPPluginRef self, ASErr 
     return index - 1;
 }
 
-void HOST_CALL ErrorOkNotify(ADMItemRef item, ADMNotifierRef notifier) {
-    const ADMItemSuite* admItem = gModuleState.admItem;
-    if (admItem != nullptr) admItem->DefaultNotify(item, notifier);
-}
-
 ASErr HOST_CALL ErrorDialogInit(ADMDialogRef dialog) {
     const ADMDialogSuite* admDialog = gModuleState.admDialog;
     const ADMItemSuite* admItem = gModuleState.admItem;
     if (admDialog == nullptr || admItem == nullptr) return kSPNoError;
-    ADMItemRef ok = admDialog->GetItem(dialog, kADMDefaultItemID);
-    if (ok != nullptr) admItem->SetNotifyProc(ok, ErrorOkNotify);
+    CloseOnDefaultButton(dialog);
     const auto* record = static_cast<const ErrorRecord*>(admDialog->GetUserData(dialog));
     if (record == nullptr) return kSPNoError;
     ADMItemRef messageItem = admDialog->GetItem(dialog, kErrorDialogMessageItem);

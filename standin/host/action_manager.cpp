@@ -162,14 +162,19 @@ ASErr HOST_CALL GetInteger(AIActionParamValueRef value, ActionParamKeyID key, in
     return error;
 }
 
-ASErr HOST_CALL SetInteger(AIActionParamValueRef ref, ActionParamKeyID key, int32_t integer) {
+// Stores `v` under `key` of the parameter value `ref`.
+ASErr SetValue(AIActionParamValueRef ref, ActionParamKeyID key, ActionValue v) {
     ParamValue* value = FromValueRef(ref);
     if (value == nullptr) return kSPBadParameterError;
+    Set(value, key, std::move(v));
+    return kSPNoError;
+}
+
+ASErr HOST_CALL SetInteger(AIActionParamValueRef ref, ActionParamKeyID key, int32_t integer) {
     ActionValue v;
     v.type = kActionIntegerType;
     v.integer = integer;
-    Set(value, key, std::move(v));
-    return kSPNoError;
+    return SetValue(ref, key, std::move(v));
 }
 
 ASErr HOST_CALL GetReal(AIActionParamValueRef value, ActionParamKeyID key, ASReal* out) {
@@ -181,13 +186,10 @@ ASErr HOST_CALL GetReal(AIActionParamValueRef value, ActionParamKeyID key, ASRea
 }
 
 ASErr HOST_CALL SetReal(AIActionParamValueRef ref, ActionParamKeyID key, ASReal real) {
-    ParamValue* value = FromValueRef(ref);
-    if (value == nullptr) return kSPBadParameterError;
     ActionValue v;
     v.type = kActionRealType;
     v.real = real;
-    Set(value, key, std::move(v));
-    return kSPNoError;
+    return SetValue(ref, key, std::move(v));
 }
 
 ASErr HOST_CALL GetString(AIActionParamValueRef value, ActionParamKeyID key, char* buffer,
@@ -204,13 +206,11 @@ ASErr HOST_CALL GetString(AIActionParamValueRef value, ActionParamKeyID key, cha
 }
 
 ASErr HOST_CALL SetString(AIActionParamValueRef ref, ActionParamKeyID key, const char* string) {
-    ParamValue* value = FromValueRef(ref);
-    if (value == nullptr || string == nullptr) return kSPBadParameterError;
+    if (string == nullptr) return kSPBadParameterError;
     ActionValue v;
     v.type = kActionStringType;
     v.string = string;
-    Set(value, key, std::move(v));
-    return kSPNoError;
+    return SetValue(ref, key, std::move(v));
 }
 
 ASErr HOST_CALL RecordActionEvent(const char* eventName, ActionDialogStatus dialogStatus,
