@@ -5,12 +5,6 @@
 
 #include "platform/win_types.h"
 
-#if defined(_WIN32)
-#define ORVELK_PLATFORM_API extern "C" __declspec(dllimport)
-#else
-#define ORVELK_PLATFORM_API extern "C" __attribute__((visibility("default")))
-#endif
-
 // Opens an existing file (OF_READ, OF_WRITE, OF_READWRITE); HFILE_ERROR if it
 // cannot be opened.
 ORVELK_PLATFORM_API HFILE _lopen(LPCSTR path, int readWrite);

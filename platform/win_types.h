@@ -6,14 +6,28 @@
 #include <cstdint>
 
 typedef int32_t BOOL;
+typedef uint8_t BYTE;
+typedef uint16_t WORD;
 typedef uint32_t UINT;
 typedef int32_t LONG;
 typedef uint32_t DWORD;
+typedef uintptr_t ULONG_PTR;
+typedef void* HANDLE;
 typedef int HFILE;
 typedef const char* LPCSTR;
 typedef const char* LPCCH;
 typedef void* LPVOID;
 typedef struct _SECURITY_ATTRIBUTES* LPSECURITY_ATTRIBUTES;
+
+// How the platform library's calls are declared: exported from it here, and
+// imported from the system's libraries on Windows.
+#ifndef ORVELK_PLATFORM_API
+#if defined(_WIN32)
+#define ORVELK_PLATFORM_API extern "C" __declspec(dllimport)
+#else
+#define ORVELK_PLATFORM_API extern "C" __attribute__((visibility("default")))
+#endif
+#endif
 
 #define TRUE 1
 #define FALSE 0
