@@ -43,6 +43,15 @@ void FreeDC(Object& dc) {
     gdi::FreeObject(gdi::HandleOf(dc));
 }
 
+// The call `name`: frees `dc` if it is a device context of `kind`.
+BOOL FreeDCOfKind(const char* name, HDC dc, Kind kind) {
+    Call call(name, dc);
+    Object* d = Find(dc, kind);
+    if (d == nullptr) return call.Done(Fail<BOOL>(ERROR_INVALID_HANDLE));
+    FreeDC(*d);
+    return call.Done(BOOL{TRUE});
+}
+
 HGDIOBJ SelectBitmap(Object& dc, Object& bitmap) {
     if (dc.kind != Kind::MemoryDC) return Fail<HGDIOBJ>(ERROR_INVALID_PARAMETER);
     const Handle dcHandle = gdi::HandleOf(dc);
@@ -128,7 +137,8 @@ HBITMAP CreateCompatibleBitmap(HDC dc, int width, int height) {
         return call.Done(Fail<HBITMAP>(ERROR_INVALID_PARAMETER));
     }
     if (width == 0 || height == 0) {
-        return call.Done(static_cast<HBITMAP>(gdi::AsPointer(gdi::HandleOf(gdi::kStockBitmapSlot))));
+        return call.Done(
+            static_cast<HBITMAP>(gdi::AsPointer(gdi::HandleOf(gdi::kStockBitmapSlot))));
     }
     const Handle handle = gdi::NewBitmap(width, height, gdi::CompatibleIsMono(*d));
     return call.Done(static_cast<HBITMAP>(gdi::AsPointer(handle)));
@@ -190,13 +200,7 @@ BOOL DeleteObject(HGDIOBJ object) {
     return call.Done(Fail<BOOL>(ERROR_INVALID_PARAMETER));
 }
 
-BOOL DeleteDC(HDC dc) {
-    Call call("DeleteDC", dc);
-    Object* d = Find(dc, Kind::MemoryDC);
-    if (d == nullptr) return call.Done(Fail<BOOL>(ERROR_INVALID_HANDLE));
-    FreeDC(*d);
-    return call.Done(BOOL{TRUE});
-}
+BOOL DeleteDC(HDC dc) { return FreeDCOfKind("DeleteDC", dc, Kind::MemoryDC); }
 
 HDC GdiCreateSurfaceDC(int width, int height, ptrdiff_t stride, void* pixels) {
     Call call("GdiCreateSurfaceDC", width, height, static_cast<int>(stride), gdi::Buffer{pixels});
@@ -215,9 +219,5 @@ HDC GdiCreateSurfaceDC(int width, int height, ptrdiff_t stride, void* pixels) {
 }
 
 BOOL GdiReleaseSurfaceDC(HDC dc) {
-    Call call("GdiReleaseSurfaceDC", dc);
-    Object* d = Find(dc, Kind::SurfaceDC);
-    if (d == nullptr) return call.Done(Fail<BOOL>(ERROR_INVALID_HANDLE));
-    FreeDC(*d);
-    return call.Done(BOOL{TRUE});
+    return FreeDCOfKind("GdiReleaseSurfaceDC", dc, Kind::SurfaceDC);
 }

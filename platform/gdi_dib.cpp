@@ -138,8 +138,8 @@ int GetDIBits(HDC dc, HBITMAP bitmap, UINT start, UINT lines, LPVOID bits, LPBIT
               static_cast<const BITMAPINFO*>(info));
     Object* b = gdi::Find(bitmap, Kind::Bitmap);
     if (gdi::FindDC(dc) == nullptr || b == nullptr) return call.Done(Fail(ERROR_INVALID_HANDLE));
-    if (info == nullptr || info->bmiHeader.biSize < sizeof(BITMAPINFOHEADER) || !UsageKnown(usage) ||
-        RefusedAsSelected(*b)) {
+    if (info == nullptr || info->bmiHeader.biSize < sizeof(BITMAPINFOHEADER) ||
+        !UsageKnown(usage) || RefusedAsSelected(*b)) {
         return call.Done(Fail(ERROR_INVALID_PARAMETER));
     }
     if (bits == nullptr) return call.Done(DescribeBitmap(b->bitmap, &info->bmiHeader));
@@ -173,8 +173,8 @@ HBITMAP CreateDIBitmap(HDC dc, const BITMAPINFOHEADER* header, DWORD init, const
     DibLayout source;
     bool valid = header != nullptr && header->biSize >= sizeof(BITMAPINFOHEADER);
     if (initialise) {
-        valid = valid && bits != nullptr && info != nullptr && ReadLayout(&info->bmiHeader, &source) &&
-                UsageKnown(usage);
+        valid = valid && bits != nullptr && info != nullptr &&
+                ReadLayout(&info->bmiHeader, &source) && UsageKnown(usage);
     }
     const int64_t width = valid ? header->biWidth : -1;
     const int64_t height = valid ? (header->biHeight < 0 ? -int64_t{header->biHeight}
@@ -186,10 +186,11 @@ HBITMAP CreateDIBitmap(HDC dc, const BITMAPINFOHEADER* header, DWORD init, const
     }
     // As CreateCompatibleBitmap: no pixels each way gives the stock bitmap.
     if (width == 0 || height == 0) {
-        return call.Done(static_cast<HBITMAP>(gdi::AsPointer(gdi::HandleOf(gdi::kStockBitmapSlot))));
+        return call.Done(
+            static_cast<HBITMAP>(gdi::AsPointer(gdi::HandleOf(gdi::kStockBitmapSlot))));
     }
-    const gdi::Handle handle =
-        gdi::NewBitmap(static_cast<int>(width), static_cast<int>(height), gdi::CompatibleIsMono(*d));
+    const gdi::Handle handle = gdi::NewBitmap(static_cast<int>(width), static_cast<int>(height),
+                                              gdi::CompatibleIsMono(*d));
     if (handle != 0 && initialise) {
         Object* b = gdi::Find(gdi::AsPointer(handle), Kind::Bitmap);
         WriteScans(b->bitmap, source, 0, UINT(source.height), bits);

@@ -93,6 +93,8 @@ std::vector<GdiCall> GdiCallLog() { return gdi::L().calls; }
 
 std::string GdiCallLogText() {
     std::string text;
-    for (const GdiCall& c : gdi::L().calls) text += c.name + "(" + c.args + ") = " + c.result + "\n";
+    for (const GdiCall& c : gdi::L().calls) {
+        text += c.name + "(" + c.args + ") = " + c.result + "\n";
+    }
     return text;
 }

@@ -73,7 +73,9 @@ Object* FindAny(const void* handle) {
     const unsigned slot = SlotOf(h);
     if (h == 0 || slot >= s.objects.size()) return nullptr;
     Object& o = s.objects[slot];
-    if (o.kind == Kind::Free || o.kind != KindOf(h) || o.generation != GenerationOf(h)) return nullptr;
+    if (o.kind == Kind::Free || o.kind != KindOf(h) || o.generation != GenerationOf(h)) {
+        return nullptr;
+    }
     return &o;
 }
 
@@ -204,7 +206,8 @@ GdiCounts GdiLiveCounts() {
         const bool firstBitmap =
             o.kind != Kind::MemoryDC || o.dc.bitmap == gdi::HandleOf(gdi::kStockBitmapSlot);
         const bool firstBrush = o.dc.brush == gdi::HandleOf(gdi::kStockBrushSlot);
-        if ((o.kind == Kind::MemoryDC || o.kind == Kind::SurfaceDC) && !(firstBitmap && firstBrush)) {
+        if ((o.kind == Kind::MemoryDC || o.kind == Kind::SurfaceDC) &&
+            !(firstBitmap && firstBrush)) {
             ++c.dcsNotRestored;
         }
     }

@@ -23,19 +23,20 @@ void Paint(const gdi::Surface& s, int64_t left, int64_t top, int64_t right, int6
 // one and succeed.
 bool IsEmpty(const RECT& r) { return r.right <= r.left || r.bottom <= r.top; }
 
-// The device context and brush of a fill, or false with the last error set.
-bool Resolve(HDC dc, const RECT* rect, HBRUSH brush, gdi::Object** d, gdi::Object** b) {
-    *d = gdi::FindDC(dc);
-    *b = gdi::Find(brush, gdi::Kind::Brush);
-    if (*d == nullptr || *b == nullptr) {
-        SetLastError(ERROR_INVALID_HANDLE);
-        return false;
+// The call `name`: `draw` paints a rectangle that is not empty with the
+// brush's colour on the device context's surface. 0 for a bad device
+// context, brush or rectangle, else 1.
+template <class Draw>
+int DrawRect(const char* name, HDC dc, const RECT* rect, HBRUSH brush, Draw draw) {
+    Call call(name, dc, rect, brush);
+    const gdi::Object* d = gdi::FindDC(dc);
+    const gdi::Object* b = gdi::Find(brush, gdi::Kind::Brush);
+    if (d == nullptr || b == nullptr || rect == nullptr) {
+        SetLastError(rect == nullptr ? ERROR_INVALID_PARAMETER : ERROR_INVALID_HANDLE);
+        return call.Done(0);
     }
-    if (rect == nullptr) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return false;
-    }
-    return true;
+    if (!IsEmpty(*rect)) draw(gdi::SurfaceOf(*d), *rect, b->brush.color);
+    return call.Done(1);
 }
 
 }  // namespace
@@ -58,29 +59,19 @@ BOOL InflateRect(LPRECT rect, int dx, int dy) {
 }
 
 int FillRect(HDC dc, const RECT* rect, HBRUSH brush) {
-    Call call("FillRect", dc, rect, brush);
-    gdi::Object* d;
-    gdi::Object* b;
-    if (!Resolve(dc, rect, brush, &d, &b)) return call.Done(0);
-    if (!IsEmpty(*rect)) {
-        Paint(gdi::SurfaceOf(*d), rect->left, rect->top, rect->right, rect->bottom, b->brush.color);
-    }
-    return call.Done(1);
+    return DrawRect("FillRect", dc, rect, brush,
+                    [](const gdi::Surface& s, const RECT& r, COLORREF c) {
+                        Paint(s, r.left, r.top, r.right, r.bottom, c);
+                    });
 }
 
 int FrameRect(HDC dc, const RECT* rect, HBRUSH brush) {
-    Call call("FrameRect", dc, rect, brush);
-    gdi::Object* d;
-    gdi::Object* b;
-    if (!Resolve(dc, rect, brush, &d, &b)) return call.Done(0);
-    if (!IsEmpty(*rect)) {
-        const gdi::Surface s = gdi::SurfaceOf(*d);
-        const int64_t l = rect->left, t = rect->top, r = rect->right, bt = rect->bottom;
-        const COLORREF c = b->brush.color;
-        Paint(s, l, t, r, t + 1, c);        // top edge
-        Paint(s, l, bt - 1, r, bt, c);      // bottom edge
-        Paint(s, l, t + 1, l + 1, bt - 1, c);  // left edge
-        Paint(s, r - 1, t + 1, r, bt - 1, c);  // right edge
-    }
-    return call.Done(1);
+    return DrawRect(
+        "FrameRect", dc, rect, brush, [](const gdi::Surface& s, const RECT& r, COLORREF c) {
+            const int64_t left = r.left, top = r.top, right = r.right, bottom = r.bottom;
+            Paint(s, left, top, right, top + 1, c);              // top edge
+            Paint(s, left, bottom - 1, right, bottom, c);        // bottom edge
+            Paint(s, left, top + 1, left + 1, bottom - 1, c);    // left edge
+            Paint(s, right - 1, top + 1, right, bottom - 1, c);  // right edge
+        });
 }

@@ -27,7 +27,9 @@ Modules Pattern(int side) {
     m.side = side;
     m.dark.assign(177 * 177, 0);
     for (int x = 0; x < side; ++x) {
-        for (int y = 0; y < side; ++y) m.dark[size_t(x) * 177 + size_t(y)] = (x * 7 + y * 3) % 5 < 2;
+        for (int y = 0; y < side; ++y) {
+            m.dark[size_t(x) * 177 + size_t(y)] = (x * 7 + y * 3) % 5 < 2;
+        }
     }
     return m;
 }
@@ -88,7 +90,8 @@ void PaintPreview(HDC dc, const RECT& item, const Modules& m) {
         std::vector<uint32_t> sums(size_t(w) * size_t(h)), counts(sums.size());
         for (int y = 0; y < n; ++y) {
             for (int x = 0; x < n; ++x) {
-                const int tx = std::min(int(x * k + 0.5), w - 1), ty = std::min(int(y * k + 0.5), h - 1);
+                const int tx = std::min(int(x * k + 0.5), w - 1),
+                          ty = std::min(int(y * k + 0.5), h - 1);
                 sums[size_t(ty) * size_t(w) + size_t(tx)] += source[(size_t(y) * n + x) * 4 + 2];
                 ++counts[size_t(ty) * size_t(w) + size_t(tx)];
             }
@@ -130,7 +133,8 @@ TEST_F(GdiTest, ASymbolThatFitsIsShownUnscaledAndCentred) {
             uint32_t want = 0xFFFFFF;
             if (x == 0 || y == 0 || x == 99 || y == 109) want = 0;  // the frame
             const int mx = (x - x0) / 3 - 4, my = (y - y0) / 3 - 4;
-            if (x >= x0 + 12 && y >= y0 + 12 && mx < 21 && my < 21 && m.dark[size_t(mx) * 177 + size_t(my)]) {
+            if (x >= x0 + 12 && y >= y0 + 12 && mx < 21 && my < 21 &&
+                m.dark[size_t(mx) * 177 + size_t(my)]) {
                 want = 0;
             }
             ASSERT_EQ(w.At(x, y), want) << x << "," << y;
@@ -188,7 +192,9 @@ TEST_F(GdiTest, ThePaintsCallsAllSucceedInTheirOrder) {
     for (const GdiCall& c : log) {
         EXPECT_NE(c.result, "0") << c.name << "(" << c.args << ")";
         EXPECT_NE(c.result, "NULL") << c.name << "(" << c.args << ")";
-        if (c.name != "FillRect" && (names.empty() || names.back() != c.name)) names.push_back(c.name);
+        if (c.name != "FillRect" && (names.empty() || names.back() != c.name)) {
+            names.push_back(c.name);
+        }
     }
     const std::vector<std::string> expected = {
         "CreateSolidBrush", "SetRect", "FrameRect", "InflateRect", "CreateCompatibleDC",

@@ -6,6 +6,7 @@
 #include <climits>
 #include <cstddef>
 #include <cstring>
+#include <random>
 
 #include "platform/win_files.h"
 #include "tests/platform/gdi_test_support.h"
@@ -437,6 +438,51 @@ TEST_F(GdiTest, BitBltRasterOperationsWithoutASourceNeedNone) {
     EXPECT_EQ(w.At(1, 0), Px(RGB(0, 255, 255)));
     SelectObject(w.dc, white);
     DeleteObject(red);
+}
+
+TEST_F(GdiTest, AnySequenceOfCallsWithAnyHandlesAndSizesStaysSound) {
+    Window w(16, 16);
+    std::mt19937 random(7);
+    auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(random); };
+    std::vector<void*> pool = {w.dc, nullptr, reinterpret_cast<void*>(0x03000099)};
+    auto any = [&] { return pool[size_t(pick(0, int(pool.size()) - 1))]; };
+    std::vector<uint32_t> bits(16 * 17);  // the largest DIB the steps describe
+    for (int step = 0; step < 20000; ++step) {
+        HDC dc = static_cast<HDC>(any());
+        RECT r{pick(-20, 40), pick(-20, 40), pick(-20, 40), pick(-20, 40)};
+        BITMAPINFO info = Header32(pick(1, 16), pick(-16, 16) | 1);
+        const UINT start = UINT(pick(0, 20)), lines = UINT(pick(0, 20));
+        void* made = nullptr;
+        switch (pick(0, 11)) {
+            case 0: made = CreateSolidBrush(RGB(pick(0, 255), 0, pick(0, 255))); break;
+            case 1: made = CreateCompatibleDC(pick(0, 1) ? dc : nullptr); break;
+            case 2: made = CreateCompatibleBitmap(dc, pick(-2, 40), pick(-2, 40)); break;
+            case 3:
+                made = CreateDIBitmap(dc, &info.bmiHeader, pick(0, 1) * CBM_INIT, bits.data(),
+                                      &info, 0);
+                break;
+            case 4: SelectObject(dc, any()); break;
+            case 5: FillRect(dc, &r, static_cast<HBRUSH>(any())); break;
+            case 6: FrameRect(dc, &r, static_cast<HBRUSH>(any())); break;
+            case 7:
+                GetDIBits(dc, static_cast<HBITMAP>(any()), start, lines,
+                          pick(0, 3) ? bits.data() : nullptr, &info, 0);
+                break;
+            case 8:
+                SetDIBits(dc, static_cast<HBITMAP>(any()), start, lines, bits.data(), &info, 0);
+                break;
+            case 9:
+                BitBlt(dc, r.left, r.top, r.right, r.bottom, static_cast<HDC>(any()), pick(-20, 40),
+                       pick(-20, 40), DWORD(pick(0, 255)) << 16);
+                break;
+            case 10: DeleteObject(any()); break;
+            case 11: DeleteDC(dc); break;
+        }
+        if (made != nullptr) pool.push_back(made);
+        const GdiCounts c = GdiLiveCounts();
+        ASSERT_LE(c.selectedBitmaps, c.memoryDCs);
+        ASSERT_EQ(c.surfaceDCs, 1);
+    }
 }
 
 }  // namespace

@@ -39,7 +39,9 @@ struct Window {
     Window(const Window&) = delete;
     Window& operator=(const Window&) = delete;
 
-    uint32_t At(int x, int y) const { return pixels[size_t(y) * size_t(width) + size_t(x)] & 0xFFFFFF; }
+    uint32_t At(int x, int y) const {
+        return pixels[size_t(y) * size_t(width) + size_t(x)] & 0xFFFFFF;
+    }
     std::string Text() const { return Picture(pixels, width); }
 
     int width;
