@@ -1,7 +1,9 @@
-// The engine's host for the benchmarks.
+// The engine's host for the benchmarks: the build's application folder, and
+// a mask setting each benchmark chooses.
 #pragma once
 
 #include <cstdint>
 
-// Sets the plug-in's mask setting the engine reads: 0 automatic, k + 1 for mask k.
+// Installs the benchmarks' engine host with the mask setting `setting`: 0
+// automatic, k + 1 for mask k.
 void SetBenchMaskSetting(int32_t setting);

@@ -50,8 +50,8 @@ DWORD NativePathToWindows(const char* nativePath, char* out, size_t outSize) {
     const DWORD rc = Convert("CP932", "UTF-8", nativePath, out + 2, outSize - 2);
     if (rc != ERROR_SUCCESS) return rc;
     if (std::strlen(out) >= MAX_PATH) return ERROR_FILENAME_EXCED_RANGE;
-    // Only single-byte slashes become separators: skip second bytes of
-    // two-byte characters, which may be 0x5C but are never 0x2F.
+    // Every 0x2F byte is a slash of its own: a second byte of a two-byte
+    // character may be 0x5C but is never below 0x40, so none is turned.
     for (char* p = out; *p != '\0'; ++p)
         if (*p == '/') *p = '\\';
     return ERROR_SUCCESS;

@@ -5,9 +5,10 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "host/module_state.h"
+#include "globals/plugin_state.h"
 #include "platform/win_files.h"
 #include "prefs/app_folder.h"
+#include "sjis/shift_jis.h"
 
 namespace {
 
@@ -39,11 +40,6 @@ constexpr int32_t kFieldCount = 5;
 constexpr int32_t kChunkBufferSize = kPrefsChunkLength + 4;
 constexpr int32_t kLineBufferSize = 128;
 
-// A code page 932 lead byte: the byte after it belongs to the same character.
-bool IsLeadByte(unsigned char c) {
-    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
-}
-
 // The length of the string at `text`, at most `size`.
 size_t BoundedLength(const char* text, size_t size) {
     const void* nul = std::memchr(text, '\0', size);
@@ -73,7 +69,7 @@ struct PrefsPaths {
 // preferences folder (an existing one or a failure is ignored). False when
 // the application's folder cannot be found or a name does not fit.
 bool PreparePrefsPaths(PrefsPaths* paths) {
-    char appFolder[kAppFolderBufferSize];
+    char appFolder[kAppFolderSize];
     if (FindAppFolder(appFolder) != 0) return false;
     if (!BuildPath(appFolder, kPrefsFolderSuffix, paths->folder) ||
         !BuildPath(appFolder, kPrefsFileSuffix, paths->file) ||
@@ -230,7 +226,7 @@ void DecodeByte(TextDecoder* decoder, unsigned char c, char* out, int32_t* lengt
             break;
     }
     if (c == kTab) return;
-    if (IsLeadByte(c)) {
+    if (IsKanjiLeadByte(c)) {
         decoder->pending = Pending::kLeadByte;
         decoder->leadByte = c;
     } else if (c == kBackslash) {
@@ -350,7 +346,7 @@ void EncodeTextByte(const unsigned char* text, int32_t textLength, int32_t* inde
         }
         return;
     }
-    if (IsLeadByte(c)) {
+    if (IsKanjiLeadByte(c)) {
         const unsigned char next = *index < textLength ? text[*index] : 0;
         put(c);
         if (next == kTab || next == kCarriageReturn || next == kLineFeed) {
@@ -434,7 +430,7 @@ void ApplyPreferencesData(const char* data, size_t size, PluginGlobals* globals)
 }
 
 int32_t LoadPreferences() {
-    PluginGlobals* globals = gModuleState.globals;
+    PluginGlobals* globals = gPluginState.globals;
     if (globals == nullptr) return -1;
     PrefsPaths paths;
     if (!PreparePrefsPaths(&paths)) return -1;
@@ -464,7 +460,7 @@ int32_t LoadPreferences() {
 }
 
 int32_t SavePreferences() {
-    const PluginGlobals* globals = gModuleState.globals;
+    const PluginGlobals* globals = gPluginState.globals;
     if (globals == nullptr) return -1;
     PrefsPaths paths;
     if (!PreparePrefsPaths(&paths)) return -1;

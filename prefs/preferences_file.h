@@ -22,7 +22,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "host/plugin_globals.h"
+#include "globals/plugin_globals.h"
 
 // What FindAppFolder's folder is followed by: the preferences folder, the
 // file, and the file a save writes before it replaces the old one.

@@ -1,5 +1,6 @@
-// The data bit stream (ISO/IEC 18004 clause 7.4): stream items, version
-// choice, count widening, terminator and packing into data codewords.
+// The data bit stream (ISO/IEC 18004 clause 7.4), stages 5, 7, 8, 12 and 13 of
+// EncodeQRSymbol: stream items, version choice, count widening, terminator
+// and packing into data codewords.
 //
 // A stream item is one field of the bit stream: a value and its width in bits,
 // held in two parallel arrays. The first item of width 0 ends the list.
@@ -36,7 +37,7 @@ struct SegmentList {
 // Appends one item; the caller sized the arrays so that it always fits.
 void AppendItem(StreamItems* items, int32_t value, int width);
 
-// Step 1 (clause 7.4.3 - 7.4.6): writes, for each segment of the filtered
+// Stage 5 (clause 7.4.3 - 7.4.6): writes, for each segment of the filtered
 // text, its mode indicator, its count at the width of versions 1 to 9, and
 // its characters. Single modes make one segment; any other mode character
 // cuts the text into Kanji and byte segments. Adds the widths to *sumBits.
@@ -48,23 +49,23 @@ int32_t BuildStreamItems(const char* filtered, int32_t length, char modeChar, St
 // The data mode of the segment whose count item is `countItem`.
 DataMode SegmentMode(const StreamItems* items, int32_t countItem);
 
-// Step 3 (clause 7.3, table 7): with `versionArg` 1 to 40, takes that
+// Stage 7 (clause 7.3, table 7): with `versionArg` 1 to 40, takes that
 // version's capacity; with 0, the first version whose capacity holds the
 // stream with its counts widened for that version. Returns kQROk, or
 // kQRDoesNotFit when no version up to 40 holds it.
 int32_t ChooseVersion(const StreamItems* items, const SegmentList* segments, int32_t sumBits,
                       int levelCode, int32_t versionArg, int32_t* version, int32_t* capacityBits);
 
-// Step 4 (clause 7.4.1 table 3): widens every count item to its width at
+// Stage 8 (clause 7.4.1 table 3): widens every count item to its width at
 // `version` and returns the bits added.
 int32_t WidenCountItems(StreamItems* items, const SegmentList* segments, int32_t version);
 
-// Step 5 (clause 7.4.9): appends the terminator, 4 bits or the 1 to 3 bits
+// Stage 12 (clause 7.4.9): appends the terminator, 4 bits or the 1 to 3 bits
 // left before the capacity, or nothing when the stream fills it exactly.
 // Returns kQRDoesNotFit when the stream is longer than the capacity.
 int32_t AppendTerminator(StreamItems* items, int32_t* sumBits, int32_t capacityBits);
 
-// Step 6 (clause 7.4.10): packs the items, most significant bit first, into
+// Stage 13 (clause 7.4.10): packs the items, most significant bit first, into
 // capacityBits / 8 codewords, completing the last byte with 0 bits and
 // filling with the pad codewords 0xEC and 0x11 alternately.
 void PackDataCodewords(const StreamItems* items, int32_t capacityBits, uint8_t* codewords);

@@ -1,6 +1,7 @@
-// The data half of the engine: from a text and the settings to the version
-// and its data codewords (filtering, segmentation, bit stream, version
-// choice, terminator, packing).
+// The data half of the engine, stages 2 to 9, 12, 13 and 15 of
+// EncodeQRSymbol: from a text and the settings to the version and its data
+// codewords (filtering, segmentation, bit stream, version choice,
+// terminator, packing) on working buffers of its own.
 #pragma once
 
 #include <cstdint>

@@ -1,7 +1,7 @@
-// Reed-Solomon error correction per block (ISO/IEC 18004 clause 7.5), by long
-// division with the generator rows of the table file: the field's
-// multiplication is already done there, so the engine only shifts and
-// exclusive-ors.
+// Stage 14 of EncodeQRSymbol: Reed-Solomon error correction per block
+// (ISO/IEC 18004 clause 7.5), by long division with the generator rows of the
+// table file: the field's multiplication is already done there, so the engine
+// only shifts and exclusive-ors.
 #pragma once
 
 #include <cstdint>

@@ -1,6 +1,7 @@
 // The format information (ISO/IEC 18004 clause 7.9): the engine's table of
 // the 32 format bit strings and the module positions of its first copy. The
-// second copy's positions come from the version-and-level record.
+// second copy's positions come from the version-and-level record. Stages 17
+// and 18 of EncodeQRSymbol write it.
 #pragma once
 
 #include <cstdint>

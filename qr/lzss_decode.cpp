@@ -2,14 +2,10 @@
 
 #include <cassert>
 #include <cstdlib>
-#include <cstring>
 
 #include "qr/symbol_encoder.h"
 
 namespace {
-
-// The one ring of the process: every decode starts by clearing it.
-uint8_t gRing[kLzssRingSize];
 
 // Makes room for `needed` more bytes behind `length`, keeping the capacity a
 // multiple of the output step and above the length.
@@ -32,7 +28,7 @@ int32_t LzssDecode(uint8_t** out, int32_t* outLength, const uint8_t* in, int32_t
     // Positions 0 to 4077 must start as zero bytes. The last 18 are cleared
     // too: a valid stream never reads them before writing them, and a damaged
     // one then decodes the same way every time.
-    std::memset(gRing, 0, sizeof gRing);
+    uint8_t ring[kLzssRingSize] = {};
     uint8_t* buffer = nullptr;
     int32_t capacity = 0;
     int32_t length = 0;
@@ -55,7 +51,7 @@ int32_t LzssDecode(uint8_t** out, int32_t* outLength, const uint8_t* in, int32_t
             if (i >= inLength) break;
             const uint8_t c = in[i++];
             buffer[length++] = c;
-            gRing[r] = c;
+            ring[r] = c;
             r = (r + 1) & (kLzssRingSize - 1);
         } else {
             if (i + 1 >= inLength) break;  // a match cut off outputs nothing
@@ -65,10 +61,10 @@ int32_t LzssDecode(uint8_t** out, int32_t* outLength, const uint8_t* in, int32_t
             const int32_t count = (b2 & 0x0F) + kLzssMinMatch;
             // Byte by byte: a match may overlap what it produces.
             for (int32_t k = 0; k < count; ++k) {
-                const uint8_t c = gRing[pos];
+                const uint8_t c = ring[pos];
                 pos = (pos + 1) & (kLzssRingSize - 1);
                 buffer[length++] = c;
-                gRing[r] = c;
+                ring[r] = c;
                 r = (r + 1) & (kLzssRingSize - 1);
             }
         }

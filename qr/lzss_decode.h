@@ -4,8 +4,7 @@
 // bit first: 1 = a literal byte, 0 = a match), literals, and matches of two
 // bytes b1 b2: ring position b1 + 256 * (b2 >> 4), length (b2 & 0x0F) + 3.
 // The ring holds 4096 bytes; positions 0 to 4077 start as 0x00 and writing
-// starts at 4078. The decoder keeps one ring for the whole process, so it is
-// not re-entrant.
+// starts at 4078. Each decode has a ring of its own, so decodes share nothing.
 #pragma once
 
 #include <cstdint>

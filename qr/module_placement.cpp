@@ -6,10 +6,10 @@
 #include "qr/format_information.h"
 
 void PlaceCodewords(const uint8_t* finalCodewords, int32_t totalCodewords, int32_t remainderBits,
-                    const SymbolRecords* records, int32_t side, ModuleMatrix* working) {
+                    const SymbolRecords* records, int32_t side, WorkingMatrix* working) {
     assert(side >= 21 && side <= kMaxSide);
     working->side = static_cast<int16_t>(side);
-    for (int32_t x = 0; x < side; ++x) std::memset(working->modules + x * kMaxSide, 0, side);
+    for (int32_t x = 0; x < side; ++x) std::memset(working->masked + x * kMaxSide, 0, side);
 
     const uint8_t* columns = records->columns;
     const uint8_t* rows = records->rows;
@@ -20,26 +20,26 @@ void PlaceCodewords(const uint8_t* finalCodewords, int32_t totalCodewords, int32
         for (int i = 0; i < 8; ++i, ++k) {
             assert(columns[k] < side && rows[k] < side);
             const bool dark = (codeword >> (7 - i)) & 1;
-            working->modules[columns[k] * kMaxSide + rows[k]] =
+            working->masked[columns[k] * kMaxSide + rows[k]] =
                 dark ? static_cast<uint8_t>(~maskBits[k]) : maskBits[k];
         }
     }
     // Remainder bits are 0: the module shows each mask's condition.
     for (int32_t end = k + remainderBits; k < end; ++k)
-        working->modules[columns[k] * kMaxSide + rows[k]] = maskBits[k];
+        working->masked[columns[k] * kMaxSide + rows[k]] = maskBits[k];
 }
 
 void WriteFormatInformation(int levelCode, int mask, const SymbolRecords* records,
-                            ModuleMatrix* working) {
+                            WorkingMatrix* working) {
     const char* bits = FormatString(levelCode, mask);
     for (int x = 0; x < kFormatBits; ++x) {
         const uint8_t value = bits[x] == '1' ? 0xFF : 0x00;
-        working->modules[kFormatFirstCopyColumns[x] * kMaxSide + kFormatFirstCopyRows[x]] = value;
-        working->modules[records->formatColumns[x] * kMaxSide + records->formatRows[x]] = value;
+        working->masked[kFormatFirstCopyColumns[x] * kMaxSide + kFormatFirstCopyRows[x]] = value;
+        working->masked[records->formatColumns[x] * kMaxSide + records->formatRows[x]] = value;
     }
 }
 
-void ComposeSymbol(const ModuleMatrix* working, int mask, const uint8_t* pattern,
+void ComposeSymbol(const WorkingMatrix* working, int mask, const uint8_t* pattern,
                    ModuleMatrix* result) {
     assert(mask >= 0 && mask < 8);
     const int32_t side = working->side;
@@ -48,7 +48,7 @@ void ComposeSymbol(const ModuleMatrix* working, int mask, const uint8_t* pattern
     for (int32_t r = 0; r < side; ++r, ++t) {
         for (int32_t j = 0; j < side; ++j, ++t) {
             const int32_t at = j * kMaxSide + r;
-            result->modules[at] = ((working->modules[at] >> mask) & 1) || *t == '1' ? 1 : 0;
+            result->modules[at] = ((working->masked[at] >> mask) & 1) || *t == '1' ? 1 : 0;
         }
     }
 }

@@ -89,7 +89,14 @@ inline uint64_t Transpose8(uint64_t x) {
 
 }  // namespace
 
-void BuildMaskPlanes(const ModuleMatrix* working, const uint8_t* pattern, MaskPlanes* planes) {
+int32_t BalancePenalty(int32_t dark, int32_t counted) {
+    assert(counted > 0 && dark >= 0 && dark <= counted);
+    const int32_t percent = static_cast<int32_t>(100LL * dark / counted);
+    const int32_t deviation = std::abs(percent - 50);
+    return deviation >= 5 ? (deviation / 5) * 10 : 0;
+}
+
+void BuildMaskPlanes(const WorkingMatrix* working, const uint8_t* pattern, MaskPlanes* planes) {
     const int32_t side = working->side;
     assert(side >= 21 && side <= kMaxSide);
     planes->side = side;
@@ -100,7 +107,7 @@ void BuildMaskPlanes(const ModuleMatrix* working, const uint8_t* pattern, MaskPl
     // where the template says so.
     const int32_t stride = side + 1;
     auto composed = [&](int32_t x, int32_t y) -> uint64_t {
-        const uint8_t v = working->modules[x * kMaxSide + y];
+        const uint8_t v = working->masked[x * kMaxSide + y];
         return pattern[y * stride + x] == '1' ? 0xFF : v;
     };
     // Eight modules at a time: gather their bytes, transpose, and byte m is
@@ -185,9 +192,6 @@ PenaltyRules ScoreMaskPlanes(const MaskPlanes* planes, int mask) {
         previousDark = currentDark;
         previousLight = currentLight;
     }
-    const int32_t counted = side * side - 192;
-    const int32_t percent = static_cast<int32_t>(100LL * dark / counted);
-    const int32_t deviation = std::abs(percent - 50);
-    p.balance = deviation >= 5 ? (deviation / 5) * 10 : 0;
+    p.balance = BalancePenalty(dark, side * side - 192);
     return p;
 }

@@ -11,19 +11,29 @@
 #include "qr/penalty_planes.h"
 #include "qr/symbol_records.h"
 
-// The stages of one call, in order:
-//   1-9, 12, 13  data codewords: filter, segments, stream items, level code,
-//                version and capacity, widened counts, terminator, packing
-//                (data_codewords.cpp). The table reads of stages 10 and 11
-//                feed only the later stages, so they follow the data stages,
-//                and a text that does not fit opens no file.
-//   10, 11       the version-and-level record and the function-pattern
-//                template from the table file (symbol_records.cpp)
-//   14           error-correction codewords, block after block
-//   15, 16       placement of the codeword and remainder bits
-//   17           mask: the mask setting, or the lowest penalty score
-//   18, 19       format information, then the result from the working matrix
-//   20           release and return
+// The stages of one call (docs/architecture.md lists them with their files):
+//    1  allocate the working buffers, zero-filled
+//    2  filter the text by the mode                      text_filter
+//    3  allocate the item arrays for the filtered length  data_codewords
+//    4  nothing kept: return 0 with side 0                data_codewords
+//    5  stream items of every segment                     bit_stream, text_filter
+//    6  the level code                                    version_tables
+//    7  the version and its data capacity                bit_stream
+//    8  count indicators widened for the version          bit_stream
+//    9  total codewords, remainder bits and side          version_tables
+//   10  the version-and-level record                      symbol_records
+//   11  the function-pattern template                     symbol_records
+//   12  the terminator, or "does not fit"                 bit_stream
+//   13  packing and pad codewords                         bit_stream
+//   14  error-correction codewords, block after block     error_correction
+//   15  release the item arrays                           data_codewords
+//   16  placement of the codeword and remainder bits      module_placement
+//   17  the mask: the setting, or the lowest penalty      mask_selection
+//   18  format information of the level and the mask      module_placement
+//   19  the result from the working matrix                module_placement
+//   20  release everything and return
+// Stages 10 and 11 only read what 14 and later need, so they run after 15:
+// a text that does not fit opens no file.
 
 namespace {
 
@@ -32,7 +42,7 @@ struct SymbolWork {
     DataCodewords data;
     uint8_t finalCodewords[kMaxCodewords];
     SymbolRecords records;
-    ModuleMatrix working;
+    WorkingMatrix working;
     MaskPlanes planes;
 };
 
@@ -40,7 +50,7 @@ struct SymbolWork {
 // a character that reads as M also finds M's records.
 char RecordLevelChar(int levelCode) { return "MLHQ"[levelCode]; }
 
-// Stages 1 to 14: the final codeword sequence, with the records it needs.
+// Stages 1 to 15: the final codeword sequence, with the records it needs.
 // Leaves data.version 0 when the filter kept nothing.
 int32_t RunCodewordStages(const char* text, char levelChar, char modeChar, int32_t version,
                           SymbolWork* w) {
@@ -52,13 +62,6 @@ int32_t RunCodewordStages(const char* text, char levelChar, char modeChar, int32
     if (rc != kQROk) return rc;
     return ComputeErrorCorrection(d.bytes, d.dataCount, w->records.eccPerBlock,
                                   w->records.blockList, w->records.blockCount, w->finalCodewords);
-}
-
-// The mask from the plug-in's setting: 1 to 8 fix masks 0 to 7; 0, and any
-// value outside the setting's range, choose automatically (-1).
-int FixedMask() {
-    const int32_t setting = EngineMaskSetting();
-    return setting >= 1 && setting <= 8 ? setting - 1 : -1;
 }
 
 }  // namespace
@@ -77,7 +80,7 @@ int32_t EncodeQRSymbol(const char* text, char levelChar, char modeChar, int32_t 
         const int32_t side = 4 * d.version + 17;
         PlaceCodewords(w->finalCodewords, d.totalCodewords, d.remainderBits, &w->records, side,
                        &w->working);
-        int mask = FixedMask();
+        int mask = HostFixedMask();
         if (mask < 0) mask = ChooseMask(&w->working, d.levelCode, &w->records, &w->planes);
         WriteFormatInformation(d.levelCode, mask, &w->records, &w->working);
         ComposeSymbol(&w->working, mask, w->records.pattern, result);

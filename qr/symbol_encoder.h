@@ -3,7 +3,9 @@
 // EncodeQRSymbol turns a code page 932 text and the symbol settings into the
 // module matrix of one QR Code symbol (ISO/IEC 18004, versions 1 to 40). The
 // engine keeps nothing between calls; the only things it takes from its host
-// are the mask setting and the folder of the table file (see engine_host.h).
+// are the mask setting and the folder of the table file, through the record
+// that its caller installs (engine_host.h). symbol_encoder.cpp lists its
+// twenty stages.
 #pragma once
 
 #include <cstdint>
@@ -12,7 +14,7 @@
 inline constexpr int kMaxSide = 177;
 
 // The square of dark and light modules of one symbol. The module in column x,
-// row y (0, 0 at the top left) is modules[x * kMaxSide + y]; non-zero is dark.
+// row y (0, 0 at the top left) is modules[x * kMaxSide + y]: 1 dark, 0 light.
 // Only the side x side square at the top left is ever written.
 struct ModuleMatrix {
     int16_t side;  // 4 x version + 17, or 0 for "no symbol"

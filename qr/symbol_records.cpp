@@ -11,8 +11,8 @@ namespace {
 // Reads a whole section; a missing file, folder or section is a damaged table.
 int32_t ReadWholeSection(const char* name, uint8_t** bytes, int32_t* length) {
     const int32_t rc = ReadTableSection(name, bytes, length);
-    if (rc == kQROutOfMemory) return rc;
-    if (rc != kQROk || *bytes == nullptr) {
+    if (rc == kTableOutOfMemory) return kQROutOfMemory;
+    if (rc != kTableRead || *bytes == nullptr) {
         std::free(*bytes);
         *bytes = nullptr;
         return kQRTableFileDamaged;

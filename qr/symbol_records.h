@@ -1,7 +1,7 @@
-// The per-version tables an encoding reads from the table file: the
-// version-and-level record (where every codeword bit goes, its eight mask
-// bits, the second format copy, the error-correction blocks) and the
-// function-pattern template.
+// Stages 10 and 11 of EncodeQRSymbol: the per-version tables an encoding
+// reads from the table file, the version-and-level record (where every
+// codeword bit goes, its eight mask bits, the second format copy, the
+// error-correction blocks) and the function-pattern template.
 #pragma once
 
 #include <cstdint>

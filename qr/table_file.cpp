@@ -5,9 +5,7 @@
 #include <cstring>
 
 #include "platform/win_files.h"
-#include "qr/engine_host.h"
 #include "qr/lzss_decode.h"
-#include "qr/symbol_encoder.h"
 
 namespace {
 
@@ -72,14 +70,14 @@ bool FindEntry(const uint8_t* directory, int32_t count, const char* name, uint32
 // the file holds) and decodes it.
 int32_t ReadSection(HFILE file, uint32_t offset, uint32_t size, uint8_t** bytes, int32_t* length) {
     const LONG fileLength = _llseek(file, 0, FILE_END);
-    if (fileLength == HFILE_ERROR || offset >= static_cast<uint32_t>(fileLength)) return kQROk;
+    if (fileLength == HFILE_ERROR || offset >= static_cast<uint32_t>(fileLength)) return kTableRead;
     uint32_t available = static_cast<uint32_t>(fileLength) - offset;
     if (size > available) size = available;
     if (size > static_cast<uint32_t>(kMaxSectionSize)) size = kMaxSectionSize;
-    if (_llseek(file, static_cast<LONG>(offset), FILE_BEGIN) == HFILE_ERROR) return kQROk;
+    if (_llseek(file, static_cast<LONG>(offset), FILE_BEGIN) == HFILE_ERROR) return kTableRead;
 
     auto* compressed = static_cast<uint8_t*>(std::calloc(size, 1));
-    if (compressed == nullptr) return kQROutOfMemory;
+    if (compressed == nullptr) return kTableOutOfMemory;
     UINT got = _lread(file, compressed, size);
     if (got == static_cast<UINT>(HFILE_ERROR)) got = 0;
     const int32_t rc = LzssDecode(bytes, length, compressed, static_cast<int32_t>(got));
@@ -94,23 +92,23 @@ int32_t ReadTableSection(const char* name, uint8_t** bytes, int32_t* length) {
     *bytes = nullptr;
     *length = 0;
 
-    char folder[kAppFolderSize] = {};
-    const int32_t folderRc = FindAppFolder(folder);
-    if (folderRc != 0) return folderRc;
-    folder[kAppFolderSize - 1] = '\0';
-    char path[kTableFilePathSize];
+    char folder[kAppFolderSize];
+    if (!FindHostAppFolder(folder)) return kTableNoAppFolder;
     const size_t folderLength = std::strlen(folder);
-    if (folderLength + sizeof kTableFileSubpath > sizeof path) return -1;  // no such name fits
+    assert(folderLength < static_cast<size_t>(kAppFolderSize));
+    if (folderLength > static_cast<size_t>(kTableFileMaxFolderLength)) return kTablePathTooLong;
+    char path[kTableFilePathSize];
+    static_assert(sizeof path >= sizeof folder - 1 + sizeof kTableFileSubpath);
     std::memcpy(path, folder, folderLength);
     std::memcpy(path + folderLength, kTableFileSubpath, sizeof kTableFileSubpath);
 
     const HFILE file = _lopen(path, OF_READ);
-    if (file == HFILE_ERROR) return -1;
+    if (file == HFILE_ERROR) return kTableFileCannotOpen;
 
-    int32_t rc = kQROk;
+    int32_t rc = kTableRead;
     auto* directory = static_cast<uint8_t*>(std::calloc(kTableDirectorySize, 1));
     if (directory == nullptr) {
-        rc = kQROutOfMemory;
+        rc = kTableOutOfMemory;
     } else {
         UINT got = _lread(file, directory, kTableDirectorySize);
         if (got == static_cast<UINT>(HFILE_ERROR)) got = 0;

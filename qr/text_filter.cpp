@@ -15,13 +15,9 @@ bool IsAlphanumeric(uint8_t b) {
     }
 }
 
-// Length in bytes of the character at `p`: 2 for a lead byte followed by a
-// byte other than NUL, else 1.
-int CharLength(const uint8_t* p) { return IsKanjiLeadByte(p[0]) && p[1] != 0 ? 2 : 1; }
+bool IsDigit(uint8_t b) { return b >= '0' && b <= '9'; }
 
 }  // namespace
-
-bool IsKanjiLeadByte(uint8_t b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
 
 bool IsEncodableKanji(uint8_t b1, uint8_t b2) {
     if (b2 < 0x40 || b2 > 0xFC || b2 == 0x7F) return false;
@@ -46,40 +42,24 @@ size_t FilterText(const char* text, char modeChar, char* filtered) {
     const int mode = SingleModeFromChar(modeChar);
     while (*in != 0) {
         const uint8_t b = *in;
-        switch (mode) {
-            case kModeNumeric:
-                if (b >= '0' && b <= '9') filtered[n++] = static_cast<char>(b);
-                ++in;
-                break;
-            case kModeAlphanumeric:
-                if (IsAlphanumeric(b)) filtered[n++] = static_cast<char>(b);
-                ++in;
-                break;
-            case kModeByte:
-                filtered[n++] = static_cast<char>(b);
-                ++in;
-                break;
-            case kModeKanji:
-                if (CharLength(in) == 2) {
-                    if (IsEncodableKanji(in[0], in[1])) {
-                        filtered[n++] = static_cast<char>(in[0]);
-                        filtered[n++] = static_cast<char>(in[1]);
-                    }
-                    in += 2;
-                } else {
-                    ++in;  // a single byte, or a lead byte that ends the text
-                }
-                break;
-            default:  // mixed: every byte but a lead byte that ends the text
-                if (IsKanjiLeadByte(b) && in[1] == 0) {
-                    ++in;
-                } else {
-                    const int len = CharLength(in);
-                    for (int i = 0; i < len; ++i) filtered[n++] = static_cast<char>(in[i]);
-                    in += len;
-                }
-                break;
+        if (mode == kModeByte) {
+            filtered[n++] = static_cast<char>(b);
+            ++in;
+            continue;
         }
+        // Every other mode takes the text character by character; a lead
+        // byte that ends the text is a character of one byte, kept by none.
+        const int len = ShiftJisCharLength(reinterpret_cast<const char*>(in));
+        bool keep = false;
+        switch (mode) {
+            case kModeNumeric: keep = len == 1 && IsDigit(b); break;
+            case kModeAlphanumeric: keep = len == 1 && IsAlphanumeric(b); break;
+            case kModeKanji: keep = len == 2 && IsEncodableKanji(in[0], in[1]); break;
+            default: keep = len == 2 || !IsKanjiLeadByte(b); break;  // mixed
+        }
+        if (keep)
+            for (int i = 0; i < len; ++i) filtered[n++] = static_cast<char>(in[i]);
+        in += len;
     }
     filtered[n] = '\0';
     return n;

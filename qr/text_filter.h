@@ -1,17 +1,16 @@
-// Input filtering and mixed-mode segmentation: the first stage of the engine.
+// Input filtering (stage 2 of EncodeQRSymbol) and the mixed-mode segmentation
+// that stage 5 walks.
 //
-// The text is a code page 932 byte string. Each mode keeps the bytes it can
-// encode and silently drops the rest; mixed mode then cuts what it kept into
-// maximal runs of Kanji characters and of other bytes.
+// The text is a code page 932 byte string. Each mode keeps the characters it
+// can encode and silently drops the rest; mixed mode then cuts what it kept
+// into maximal runs of Kanji characters and of other bytes.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 
 #include "qr/version_tables.h"
-
-// True for a Shift-JIS lead byte: 0x81 to 0x9F or 0xE0 to 0xFC.
-bool IsKanjiLeadByte(uint8_t b);
+#include "sjis/shift_jis.h"
 
 // True when the two-byte character b1 b2 lies in the Kanji ranges that
 // ISO/IEC 18004 clause 7.4.6 can compact to 13 bits: 0x8140-0x9FFC or
@@ -24,10 +23,13 @@ int SingleModeFromChar(char modeChar);
 
 // Copies into `filtered` the bytes of the NUL-terminated `text` that the mode
 // of `modeChar` keeps, NUL-terminates it, and returns its length L.
-// `filtered` must hold strlen(text) + 1 bytes. Never reads past the NUL: a
-// lead byte that ends the text has no second byte and is dropped in Kanji and
-// mixed mode. Kanji mode also drops two-byte characters outside the Kanji
-// ranges; mixed mode keeps them (its segmentation carries them as bytes).
+// `filtered` must hold strlen(text) + 1 bytes. Numeric and alphanumeric mode
+// keep their single-byte characters and drop every two-byte character whole,
+// so that no second byte passes for a digit or a letter. Kanji mode keeps the
+// two-byte characters of the Kanji ranges; mixed mode keeps every character
+// (its segmentation carries the others as bytes). Never reads past the NUL: a
+// lead byte that ends the text has no second byte and is dropped in every
+// mode but 8-bit byte mode, which keeps every byte.
 size_t FilterText(const char* text, char modeChar, char* filtered);
 
 // One segment of a mixed-mode text: its data mode (kModeKanji or kModeByte),

@@ -1,7 +1,7 @@
 // The engine's own small constant tables (ISO/IEC 18004, clause 7 tables 1,
 // 3, 7 and 9): data capacities, codeword counts, remainder bits, and the
-// character-count widths of each mode. The large per-version tables live in
-// the table file instead.
+// character-count widths of each mode, which stages 5 to 9 of EncodeQRSymbol
+// look up. The large per-version tables live in the table file instead.
 #pragma once
 
 #include <cstdint>

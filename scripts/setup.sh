@@ -12,6 +12,7 @@ packages=(
   libzxing-dev                          # tests: a real QR decoder
   libbenchmark-dev                      # bench/
   libqrencode-dev libqrcodegencpp-dev   # bench/: peer encoders
+  python3-minimal                       # tests: the include graph's check
 )
 
 missing=()

@@ -10,6 +10,7 @@
 #include "standin/cli/engine_session.h"
 #include "standin/cli/options.h"
 #include "standin/cli/symbol_output.h"
+#include "standin/host/standin_app_folder.h"
 #include "standin/text/cp932.h"
 
 namespace {

@@ -1,16 +1,12 @@
 #include "standin/cli/engine_session.h"
 
-#include "host/module_state.h"
-#include "host/plugin_globals.h"
-#include "qr/table_file.h"
+#include "qr/engine_host.h"
 #include "standin/host/standin_app_folder.h"
-#include "standin/host/standin_suites.h"
 
 namespace {
 
-// The globals record of the session: only its mask setting matters to the
-// engine.
-PluginGlobals gSessionGlobals;
+// The mask setting of the session, which the engine reads at every encoding.
+int32_t gSessionMaskSetting = 0;
 
 // Whether the session chose the application folder, which it then gives up.
 bool gChoseAppFolder = false;
@@ -24,22 +20,14 @@ bool BeginEngineSession(const char* appFolder, int32_t maskSetting, std::string*
         EndEngineSession();
         return false;
     }
-    const ASErr rc = InstallStandinSuites();
-    if (rc != kSPNoError) {
-        *why = "the stand-in's suites could not be installed (error " + std::to_string(rc) + ")";
-        return false;
-    }
-    SetDefaultGlobals(&gSessionGlobals);
-    gSessionGlobals.maskSetting = maskSetting;
-    gModuleState.globals = &gSessionGlobals;
+    gSessionMaskSetting = maskSetting;
+    const QREngineHost host = {StandinFindAppFolder, &gSessionMaskSetting};
+    SetQREngineHost(&host);
     return true;
 }
 
 void EndEngineSession() {
-    gModuleState.globals = nullptr;
-    UninstallStandinSuites();
+    SetQREngineHost(nullptr);
     if (gChoseAppFolder) SetStandinAppFolder(nullptr);
     gChoseAppFolder = false;
 }
-
-std::string StandinTableFilePath() { return StandinAppFolder() + "/Prefs/Orvelk/ORVK_QR.DAT"; }

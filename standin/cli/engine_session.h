@@ -1,7 +1,7 @@
 // Runs the plug-in's engine inside the `orvelk` process the way the plug-in
-// runs it inside the host: the stand-in's suites installed into the plug-in's
-// module state, a globals record holding the mask setting, and the table file
-// found through the host application's folder.
+// runs it inside the host: an engine host of the stand-in's own, which finds
+// the application folder in the stand-in's executable path by the plug-in's
+// rule and holds the mask setting the command was given.
 #pragma once
 
 #include <cstdint>
@@ -9,11 +9,10 @@
 
 // Prepares a session: `appFolder` (or null for the default) as the host's
 // application folder and `maskSetting` (0 automatic, 1 to 8 for masks 0 to 7)
-// as the plug-in's mask setting. On failure returns false with a reason.
+// as the plug-in's mask setting, and installs the engine host. On failure
+// returns false with a reason and installs nothing.
 bool BeginEngineSession(const char* appFolder, int32_t maskSetting, std::string* why);
 
-// Ends the session begun last; a folder it chose is given up again.
+// Ends the session begun last: removes the engine host, and a folder it chose
+// is given up again.
 void EndEngineSession();
-
-// The native path of the table file the session's engine reads, for messages.
-std::string StandinTableFilePath();

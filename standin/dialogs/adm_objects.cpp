@@ -4,6 +4,8 @@
 #include <type_traits>
 #include <unordered_map>
 
+#include "sjis/shift_jis.h"
+
 namespace standin {
 namespace {
 
@@ -126,9 +128,7 @@ ADMRect LocalRect(const AdmItem* item) {
 size_t WholeCharacterPrefix(const std::string& text, size_t maxBytes) {
     size_t at = 0;
     while (at < text.size()) {
-        const auto lead = static_cast<unsigned char>(text[at]);
-        const size_t width =
-            ((lead >= 0x81 && lead <= 0x9F) || (lead >= 0xE0 && lead <= 0xFC)) ? 2 : 1;
+        const size_t width = IsKanjiLeadByte(static_cast<uint8_t>(text[at])) ? 2 : 1;
         if (at + width > maxBytes || at + width > text.size()) break;
         at += width;
     }

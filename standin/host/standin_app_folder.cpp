@@ -6,7 +6,8 @@
 #include <system_error>
 
 #include "platform/win_path.h"
-#include "prefs/app_folder.h"
+#include "prefs/app_folder_rule.h"
+#include "qr/table_file.h"
 
 #ifndef ORVELK_DEFAULT_APP_DIR
 #error "ORVELK_DEFAULT_APP_DIR must name the build's application folder"
@@ -18,9 +19,8 @@ namespace {
 std::string gChosenFolder;
 
 // The longest folder, as a Windows path, under which the plug-in's longest
-// file name, "\Prefs\Orvelk\ORVK_QR.DAT" (25 bytes), still fits its 256-byte
-// path buffer with the NUL.
-constexpr size_t kMaxWindowsFolderLength = 255 - 25;
+// file name, the table file's, still fits the reader's path.
+constexpr size_t kMaxWindowsFolderLength = kTableFileMaxFolderLength;
 
 // `dir` made absolute from the current directory, without "." and ".." parts
 // or a trailing slash. `dir` itself if the current directory is unknown.
@@ -97,6 +97,24 @@ bool CheckStandinAppFolder(std::string* error) {
     const std::string problem = FolderProblem(StandinAppFolder());
     if (!problem.empty() && error != nullptr) *error = problem;
     return problem.empty();
+}
+
+std::string StandinTableFilePath() {
+    std::string subpath = kTableFileSubpath;
+    for (char& c : subpath)
+        if (c == '\\') c = '/';
+    return StandinAppFolder() + subpath;
+}
+
+int32_t StandinFindAppFolder(char* folder) {
+    SPPlatformFileSpecification executable;
+    const ASErr error = StandinAppFileSpecification(&executable);
+    static_assert(sizeof executable.path == kAppFolderSize);
+    std::memcpy(folder, executable.path, kAppFolderSize);
+    folder[kAppFolderSize - 1] = '\0';
+    if (error != kSPNoError) return error;
+    CutAtAppFolderPattern(folder);
+    return kSPNoError;
 }
 
 ASErr StandinAppFileSpecification(SPPlatformFileSpecification* file) {

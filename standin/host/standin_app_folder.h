@@ -45,3 +45,11 @@ bool CheckStandinAppFolder(std::string* error = nullptr);
 // folder in force: "C:\...\Support Files\Orvelk.exe". Returns 0, or
 // kStandinAppFolderError with an empty path.
 ASErr StandinAppFileSpecification(SPPlatformFileSpecification* file);
+
+// The folder the plug-in finds in the executable's path above, by its own
+// rule, into `folder` (kAppFolderSize bytes): what an engine host of the
+// stand-in reports. Returns 0, or kStandinAppFolderError with `folder` empty.
+int32_t StandinFindAppFolder(char* folder);
+
+// The native path of the table file under the folder in force, for messages.
+std::string StandinTableFilePath();

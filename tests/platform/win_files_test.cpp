@@ -8,13 +8,14 @@
 #include <string>
 
 #include "platform/win_path.h"
+#include "tests/support/test_temp_dir.h"
 
 namespace {
 
 // The Windows form of a native path under the test's temporary folder.
 std::string Win(const std::string& nativeName) {
     char out[MAX_PATH];
-    const std::string native = testing::TempDir() + nativeName;
+    const std::string native = TestTempDir() + nativeName;
     EXPECT_EQ(NativePathToWindows(native.c_str(), out, sizeof out), ERROR_SUCCESS) << native;
     return out;
 }
@@ -88,7 +89,7 @@ TEST(WinFiles, OpenFailuresSetTheLastError) {
 
 TEST(WinFiles, DirectoriesAndMoves) {
     const std::string dir = Win("wf_dir");
-    ::rmdir((testing::TempDir() + "wf_dir").c_str());
+    ::rmdir((TestTempDir() + "wf_dir").c_str());
     EXPECT_TRUE(CreateDirectoryA(dir.c_str(), nullptr));
     EXPECT_FALSE(CreateDirectoryA(dir.c_str(), nullptr));
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ALREADY_EXISTS));

@@ -9,6 +9,7 @@
 #include "qr/symbol_encoder.h"
 #include "tests/qr/fake_engine_host.h"
 #include "tests/qr/table_file_writer.h"
+#include "tests/support/test_temp_dir.h"
 
 namespace {
 
@@ -19,7 +20,7 @@ protected:
         pattern_ = BuiltSection("QRB_S01");
         generator_ = BuiltSection("QRC_S10");
         ASSERT_EQ(record_.size(), 3u * 208 + 30 + 1 + 128);
-        app_ = testing::TempDir() + "damaged_app";
+        app_ = TestTempDir() + "damaged_app";
         SetFakeAppFolder(app_);
         SetFakeMaskSetting(0);
     }

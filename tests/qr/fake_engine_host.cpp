@@ -6,10 +6,24 @@
 #include "qr/engine_host.h"
 
 namespace {
+
 std::string gFolder;
 int32_t gError = 0;
 int32_t gMask = 0;
+
 }  // namespace
+
+int32_t FindFakeAppFolder(char* folder) {
+    if (gError != 0) return gError;
+    std::strncpy(folder, gFolder.c_str(), kAppFolderSize - 1);
+    folder[kAppFolderSize - 1] = '\0';
+    return 0;
+}
+
+void InstallFakeEngineHost() {
+    const QREngineHost host = {FindFakeAppFolder, &gMask};
+    SetQREngineHost(&host);
+}
 
 void SetFakeAppFolder(const std::string& nativeDir, int32_t error) {
     char windows[kAppFolderSize];
@@ -17,15 +31,10 @@ void SetFakeAppFolder(const std::string& nativeDir, int32_t error) {
                   ? windows
                   : nativeDir;
     gError = error;
+    InstallFakeEngineHost();
 }
 
-void SetFakeMaskSetting(int32_t setting) { gMask = setting; }
-
-int32_t FindAppFolder(char* folder) {
-    if (gError != 0) return gError;
-    std::strncpy(folder, gFolder.c_str(), kAppFolderSize - 1);
-    folder[kAppFolderSize - 1] = '\0';
-    return 0;
+void SetFakeMaskSetting(int32_t setting) {
+    gMask = setting;
+    InstallFakeEngineHost();
 }
-
-int32_t EngineMaskSetting() { return gMask; }

@@ -1,13 +1,19 @@
 // The engine's host for the engine's own tests: an application folder and a
-// mask setting that each test sets.
+// mask setting that each test sets. Setting either installs the host.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
-// Makes FindAppFolder report the native folder `nativeDir` (as a Windows
-// path), or fail with `error` when it is not 0.
+// The fake host's folder lookup: the folder set last, or its error.
+int32_t FindFakeAppFolder(char* folder);
+
+// Installs the fake host with the folder and mask setting set last.
+void InstallFakeEngineHost();
+
+// Makes the host's folder lookup report the native folder `nativeDir` (as a
+// Windows path), or fail with `error` when it is not 0.
 void SetFakeAppFolder(const std::string& nativeDir, int32_t error = 0);
 
-// Sets what EngineMaskSetting returns.
+// Sets the mask setting the engine reads.
 void SetFakeMaskSetting(int32_t setting);

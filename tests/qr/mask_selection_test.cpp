@@ -1,10 +1,12 @@
-// The engine's six penalty rules, one at a time, on hand-made candidates.
-#include "qr/mask_selection.h"
-
+// The engine's six penalty rules, one at a time, on hand-made candidates:
+// each scored by the engine's bit planes and by the module-by-module
+// reference, which must agree.
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <memory>
+
+#include "tests/qr/penalty_reference.h"
 
 namespace {
 
@@ -24,7 +26,17 @@ struct Candidate {
     void Column(int x, int y, const char* pattern) {
         for (int i = 0; pattern[i]; ++i) m->modules[x * kMaxSide + y + i] = pattern[i] == '1';
     }
-    PenaltyRules Score() const { return ScorePenaltyRules(m.get()); }
+    PenaltyRules Score() const {
+        const PenaltyRules planes = ScoreThroughPlanes(m.get());
+        const PenaltyRules reference = ScorePenaltyRules(m.get());
+        EXPECT_EQ(planes.rowRuns, reference.rowRuns);
+        EXPECT_EQ(planes.columnRuns, reference.columnRuns);
+        EXPECT_EQ(planes.blocks, reference.blocks);
+        EXPECT_EQ(planes.rowFinders, reference.rowFinders);
+        EXPECT_EQ(planes.columnFinders, reference.columnFinders);
+        EXPECT_EQ(planes.balance, reference.balance);
+        return planes;
+    }
 };
 
 TEST(PenaltyRules, CornerSquaresAreTheThreeFinderCorners) {

@@ -25,6 +25,16 @@ TEST(EncodeQRSymbol, NothingLeftAfterTheFilterIsSuccessWithoutASymbol) {
     EXPECT_EQ(m->modules[0], 0xAA);  // nothing written
 }
 
+TEST(EncodeQRSymbol, FullWidthTextLeavesNothingInAlphanumericOrNumericMode) {
+    // "ＱＲ１２" in code page 932: no byte of it is a letter or a digit.
+    const char* fullWidth = "\x82\x70\x82\x71\x82\x50\x82\x51";
+    auto m = Filled(0xAA);
+    EXPECT_EQ(EncodeQRSymbol(fullWidth, 'M', 'A', 0, m.get()), kQROk);
+    EXPECT_EQ(m->side, 0);
+    EXPECT_EQ(EncodeQRSymbol(fullWidth, 'M', 'N', 0, m.get()), kQROk);
+    EXPECT_EQ(m->side, 0);
+}
+
 TEST(EncodeQRSymbol, DataThatDoesNotFitLeavesNoSymbol) {
     auto m = Filled(0);
     EXPECT_EQ(EncodeQRSymbol(std::string(3000, 'x').c_str(), 'L', 'B', 0, m.get()), kQRDoesNotFit);

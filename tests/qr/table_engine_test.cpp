@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "qr/data_codewords.h"
+#include "qr/engine_host.h"
 #include "qr/format_information.h"
 #include "qr/mask_selection.h"
 #include "qr/module_placement.h"
@@ -15,6 +16,7 @@
 #include "qr/symbol_encoder.h"
 #include "qr/symbol_records.h"
 #include "tests/qr/fake_engine_host.h"
+#include "tests/qr/penalty_reference.h"
 
 namespace {
 
@@ -79,7 +81,7 @@ TEST_F(TableEngineTest, WorkedExampleErrorCorrectionAndMaskScores) {
     // Place the codewords as the engine does and score all eight masks.
     auto records = std::make_unique<SymbolRecords>();
     ASSERT_EQ(ReadSymbolRecords(1, 'M', 16, 26, 0, records.get()), kQROk);
-    auto working = std::make_unique<ModuleMatrix>();
+    auto working = std::make_unique<WorkingMatrix>();
     auto candidate = std::make_unique<ModuleMatrix>();
     auto planes = std::make_unique<MaskPlanes>();
     PlaceCodewords(c->bytes, 26, 0, records.get(), 21, working.get());
@@ -131,6 +133,26 @@ TEST_F(TableEngineTest, MaskSettingFixesTheMaskAndItsFormatString) {
     EXPECT_EQ(automatic->side, 21);
 }
 
+TEST_F(TableEngineTest, AHostWithoutAMaskSettingChoosesTheMask) {
+    SetFakeMaskSetting(0);
+    auto chosen = Encode("HELLO", 'Q', 'A');
+    const QREngineHost folderOnly = {FindFakeAppFolder, nullptr};
+    SetQREngineHost(&folderOnly);
+    auto unset = Encode("HELLO", 'Q', 'A');
+    EXPECT_EQ(std::memcmp(chosen.get(), unset.get(), sizeof(ModuleMatrix)), 0);
+}
+
+TEST_F(TableEngineTest, WithoutAHostNoTableIsReadAndNoSymbolMade) {
+    SetQREngineHost(nullptr);
+    auto m = std::make_unique<ModuleMatrix>();
+    EXPECT_EQ(EncodeQRSymbol("HELLO", 'Q', 'A', 0, m.get()), kQRTableFileDamaged);
+    EXPECT_EQ(m->side, 0);
+    EXPECT_EQ(HostFixedMask(), -1);
+    // The data stages need no host: a text that fits no version still says so.
+    EXPECT_EQ(EncodeQRSymbol(std::string(7090, '1').c_str(), 'L', 'N', 0, m.get()),
+              kQRDoesNotFit);
+}
+
 TEST_F(TableEngineTest, RemainderModulesShowTheChosenMasksCondition) {
     // Version 2 has 7 remainder bits; they sit at the end of the record's lists.
     auto records = std::make_unique<SymbolRecords>();
@@ -146,13 +168,13 @@ TEST_F(TableEngineTest, RemainderModulesShowTheChosenMasksCondition) {
 }
 
 TEST_F(TableEngineTest, TemplateAndWorkingBitsBothMakeModulesDark) {
-    ModuleMatrix working{};
+    WorkingMatrix working{};
     working.side = 21;
     auto pattern = std::make_unique<uint8_t[]>(kTemplateSize);
     std::memset(pattern.get(), '0', kTemplateSize);
     pattern[3 * 22 + 5] = '1';                       // row 3, column 5: template dark
-    working.modules[7 * kMaxSide + 9] = 1 << 4;      // column 7, row 9: dark under mask 4
-    working.modules[2 * kMaxSide + 2] = 0xEF;        // dark under every mask but 4
+    working.masked[7 * kMaxSide + 9] = 1 << 4;      // column 7, row 9: dark under mask 4
+    working.masked[2 * kMaxSide + 2] = 0xEF;        // dark under every mask but 4
     auto out = std::make_unique<ModuleMatrix>();
     ComposeSymbol(&working, 4, pattern.get(), out.get());
     EXPECT_EQ(out->modules[5 * kMaxSide + 3], 1);
@@ -177,7 +199,7 @@ TEST_F(TableEngineTest, BlocksOfTwoLengthsAreCorrectedShortestFirst) {
 // on real symbols of many versions under every mask.
 TEST_F(TableEngineTest, PlaneScoresEqualTheRulesModuleByModule) {
     auto records = std::make_unique<SymbolRecords>();
-    auto working = std::make_unique<ModuleMatrix>();
+    auto working = std::make_unique<WorkingMatrix>();
     auto candidate = std::make_unique<ModuleMatrix>();
     auto planes = std::make_unique<MaskPlanes>();
     auto c = std::make_unique<QRCodewords>();

@@ -13,6 +13,7 @@
 
 #include "tests/qr/fake_engine_host.h"
 #include "tests/qr/table_file_writer.h"
+#include "tests/support/test_temp_dir.h"
 
 namespace {
 
@@ -25,7 +26,7 @@ std::string Hex8(size_t v) {
 class TableFileTest : public testing::Test {
 protected:
     void SetUp() override {
-        app_ = testing::TempDir() + "tablefile_app";
+        app_ = TestTempDir() + "tablefile_app";
         ::mkdir(app_.c_str(), 0777);
         ::mkdir((app_ + "/Prefs").c_str(), 0777);
         ::mkdir((app_ + "/Prefs/Orvelk").c_str(), 0777);
@@ -109,18 +110,38 @@ TEST_F(TableFileTest, ZeroOffsetOrSizeMeansAbsent) {
 TEST_F(TableFileTest, MissingFileOrFolderIsReported) {
     int32_t rc = 0;
     EXPECT_EQ(Read("QRC_S07", &rc), "<absent>");
-    EXPECT_EQ(rc, -1);
-    SetFakeAppFolder(app_, 0x53214664);  // the host's error passes through
+    EXPECT_EQ(rc, kTableFileCannotOpen);
+    SetFakeAppFolder(app_, 0x53214664);  // the host's error: no folder
     EXPECT_EQ(Read("QRC_S07", &rc), "<absent>");
-    EXPECT_EQ(rc, 0x53214664);
+    EXPECT_EQ(rc, kTableNoAppFolder);
+    SetQREngineHost(nullptr);
+    EXPECT_EQ(Read("QRC_S07", &rc), "<absent>");
+    EXPECT_EQ(rc, kTableNoAppFolder);
 }
 
 TEST_F(TableFileTest, FolderTooLongForThePathBufferIsRefused) {
     WriteTable({{"QRC_S07", "x"}});
-    SetFakeAppFolder("/" + std::string(240, 'd'));
+    // "C:\" and 228 letters, then the subpath's 25 bytes: 256, one too many.
+    SetFakeAppFolder("/" + std::string(228, 'd'));
     int32_t rc = 0;
     EXPECT_EQ(Read("QRC_S07", &rc), "<absent>");
+    EXPECT_EQ(rc, kTablePathTooLong);
+    SetFakeAppFolder("/" + std::string(240, 'd'));
+    EXPECT_EQ(Read("QRC_S07", &rc), "<absent>");
     EXPECT_NE(rc, 0);
+}
+
+TEST_F(TableFileTest, AFolderFillingTheWholeHostBufferIsRefusedWithoutOverflow) {
+    // A host that fills all 300 bytes of the folder, no NUL among them.
+    const QREngineHost host = {[](char* folder) -> int32_t {
+                                   for (int32_t i = 0; i < kAppFolderSize; ++i) folder[i] = 'F';
+                                   return 0;
+                               },
+                               nullptr};
+    SetQREngineHost(&host);
+    int32_t rc = 0;
+    EXPECT_EQ(Read("QRC_S07", &rc), "<absent>");
+    EXPECT_EQ(rc, kTablePathTooLong);
 }
 
 TEST_F(TableFileTest, DamagedDirectoriesReadNothingOutsideTheFile) {

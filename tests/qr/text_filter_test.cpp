@@ -50,6 +50,26 @@ TEST(TextFilter, AlphanumericKeepsLowerCaseDropsUnderscoreAndHighBytes) {
     EXPECT_EQ(Filter("A\xB1" "B\x80", 'A'), "AB");
 }
 
+TEST(TextFilter, NumericAndAlphanumericDropTwoByteCharactersWhole) {
+    // Full-width digits and letters: 1 2 3 are 82 50, 82 51, 82 52; A B are
+    // 82 60, 82 61. Their second bytes must not pass for P, Q, R or a.
+    const std::string fullDigits = "\x82\x50\x82\x51\x82\x52", fullLetters = "\x82\x60\x82\x61";
+    EXPECT_EQ(Filter(fullDigits, 'A'), "");
+    EXPECT_EQ(Filter(fullLetters, 'A'), "");
+    EXPECT_EQ(Filter(fullDigits + fullLetters, 'N'), "");
+    // A second byte in the digit range (0x88 0x31) is no digit either.
+    EXPECT_EQ(Filter("\x88\x31" "5", 'N'), "5");
+    // Between kept characters: the pair goes, its neighbours stay.
+    EXPECT_EQ(Filter("A" + fullLetters + "B", 'A'), "AB");
+    EXPECT_EQ(Filter("1" + kHyo + "2" + fullDigits + "3", 'N'), "123");
+    EXPECT_EQ(Filter("x" + kA + "y", 'A'), "xy");
+    // A lead byte that ends the text is dropped; nothing past the NUL is read.
+    EXPECT_EQ(Filter("AB\x82", 'A'), "AB");
+    EXPECT_EQ(Filter("12\x88", 'N'), "12");
+    // Single bytes are filtered as before, also after a two-byte character.
+    EXPECT_EQ(Filter(kKan + "a_b 9\xB1", 'A'), "ab 9");
+}
+
 TEST(TextFilter, KanjiKeepsWholeCharactersOnly) {
     EXPECT_EQ(Filter("x" + kA + "yz" + kKan + "w", 'K'), kA + kKan);
     EXPECT_EQ(Filter("\xB1" + kA + "\xDF", 'K'), kA);  // half-width katakana dropped

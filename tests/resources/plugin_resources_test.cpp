@@ -13,7 +13,7 @@
 #include "standin/resources/pipl.h"
 #include "standin/resources/res_file.h"
 #include "standin/resources/string_table.h"
-#include "tests/resources/resource_test_text.h"
+#include "tests/standin/resources/resource_test_text.h"
 
 namespace {
 

@@ -1,0 +1,7 @@
+#include "globals/plugin_state.h"
+
+PluginState gPluginState = {};
+
+void ResetPluginState() {
+    gPluginState = PluginState{};
+}

@@ -1,0 +1,433 @@
+// The preferences file: what is written, what is read back, and that a save
+// never loses the file it replaces.
+#include "prefs/preferences_file.h"
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <csignal>
+#include <cstring>
+#include <filesystem>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "globals/plugin_state.h"
+#include "tests/support/fake_host.h"
+
+namespace {
+
+class PreferencesFileTest : public PluginTest {
+  protected:
+    void SetUp() override {
+        PluginTest::SetUp();
+        gPluginState.runtime = FakeRuntimeSuite();
+        SetDefaultGlobals(&globals_);
+        gPluginState.globals = &globals_;
+    }
+    void TearDown() override {
+        gPluginState.globals = nullptr;
+        PluginTest::TearDown();
+    }
+
+    // Loads `contents` as the file over the defaults; fails the test on an error.
+    void Load(const std::string& contents) {
+        SetDefaultGlobals(&globals_);
+        WritePrefsFile(contents);
+        ASSERT_EQ(LoadPreferences(), 0);
+    }
+
+    // Saves `text`, then loads the file over a different text.
+    std::string RoundTrip(const std::string& text) {
+        SetDefaultGlobals(&globals_);
+        std::memcpy(globals_.text, text.c_str(), text.size() + 1);
+        EXPECT_EQ(SavePreferences(), 0);
+        std::strcpy(globals_.text, "something else");
+        EXPECT_EQ(LoadPreferences(), 0);
+        return globals_.text;
+    }
+
+    std::string TempFile() const { return AppFolder() + "Prefs/Orvelk.tmp"; }
+
+    PluginGlobals globals_;
+};
+
+TEST_F(PreferencesFileTest, TheDefaultsAreExactlyFiveLines) {
+    ASSERT_EQ(SavePreferences(), 0);
+    EXPECT_EQ(ReadPrefsFile(),
+              "qr_ecclevel = 1\r\n"
+              "qr_version = 0\r\n"
+              "qr_encodemode = 2\r\n"
+              "qr_cellsize = 3\r\n"
+              "barcode_text00 = \"*SAMPLE TEXT*\"\r\n");
+    EXPECT_FALSE(std::filesystem::exists(TempFile()));
+}
+
+TEST_F(PreferencesFileTest, SettingsAndTextComeBack) {
+    globals_.level = 3;
+    globals_.version = 40;
+    globals_.mode = 4;
+    globals_.moduleSize = 10;
+    globals_.maskSetting = 6;
+    std::strcpy(globals_.text, "Orvelk 1.21");
+    ASSERT_EQ(SavePreferences(), 0);
+    SetDefaultGlobals(&globals_);
+    ASSERT_EQ(LoadPreferences(), 0);
+    EXPECT_EQ(globals_.level, 3);
+    EXPECT_EQ(globals_.version, 40);
+    EXPECT_EQ(globals_.mode, 4);
+    EXPECT_EQ(globals_.moduleSize, 10);
+    EXPECT_EQ(globals_.maskSetting, 0);  // never saved
+    EXPECT_STREQ(globals_.text, "Orvelk 1.21");
+}
+
+TEST_F(PreferencesFileTest, TextIsCutIntoChunksOf80WrittenBytes) {
+    std::memset(globals_.text, 'A', 100);
+    globals_.text[100] = '\0';
+    ASSERT_EQ(SavePreferences(), 0);
+    const std::string file = ReadPrefsFile();
+    EXPECT_NE(file.find("barcode_text00 = \"" + std::string(80, 'A') + "\"\r\n"),
+              std::string::npos);
+    EXPECT_NE(file.find("barcode_text01 = \"" + std::string(20, 'A') + "\"\r\n"),
+              std::string::npos);
+    EXPECT_EQ(RoundTrip(std::string(100, 'A')), std::string(100, 'A'));
+
+    // An escape that begins at the 80th byte stays whole: 81 bytes.
+    std::memset(globals_.text, 'B', 79);
+    std::strcpy(globals_.text + 79, "\nC");
+    ASSERT_EQ(SavePreferences(), 0);
+    EXPECT_NE(ReadPrefsFile().find("barcode_text00 = \"" + std::string(79, 'B') +
+                                   "\\n\"\r\n"
+                                   "barcode_text01 = \"C\"\r\n"),
+              std::string::npos);
+
+    // Chunks from 100 on have three digits.
+    std::memset(globals_.text, 'D', 8100);
+    globals_.text[8100] = '\0';
+    ASSERT_EQ(SavePreferences(), 0);
+    EXPECT_NE(ReadPrefsFile().find("barcode_text101 = \"" + std::string(20, 'D') + "\"\r\n"),
+              std::string::npos);
+}
+
+TEST_F(PreferencesFileTest, ControlBytesAreWrittenAsEscapesAndReadBack) {
+    std::strcpy(globals_.text, "ab\ncd\te\rf");
+    ASSERT_EQ(SavePreferences(), 0);
+    EXPECT_NE(ReadPrefsFile().find("barcode_text00 = \"ab\\ncd\\te\\rf\"\r\n"), std::string::npos);
+    EXPECT_EQ(RoundTrip("ab\ncd\te\rf"), "ab\ncd\te\rf");
+}
+
+TEST_F(PreferencesFileTest, AnEmptyTextWritesNoChunkAndLoadsTheDefault) {
+    globals_.text[0] = '\0';
+    ASSERT_EQ(SavePreferences(), 0);
+    EXPECT_EQ(ReadPrefsFile().find("barcode_text"), std::string::npos);
+    SetDefaultGlobals(&globals_);
+    ASSERT_EQ(LoadPreferences(), 0);
+    EXPECT_STREQ(globals_.text, "*SAMPLE TEXT*");
+}
+
+struct LoadCase {
+    const char* what;
+    const char* file;
+    int32_t version;
+    int32_t moduleSize;
+    const char* text;
+};
+
+TEST_F(PreferencesFileTest, LinesAreReadByTheFilesRules) {
+    const LoadCase kCases[] = {
+        {"one line alone", "qr_version=7", 7, 3, "*SAMPLE TEXT*"},
+        {"keys are case-sensitive", "QR_VERSION = 7\r\n", 0, 3, "*SAMPLE TEXT*"},
+        {"an apostrophe starts a comment", "'qr_version = 7\r\n", 0, 3, "*SAMPLE TEXT*"},
+        {"spaces before a comment", "   'qr_version = 7\r\n", 0, 3, "*SAMPLE TEXT*"},
+        {"# is part of the key", "#qr_version = 7\r\n", 0, 3, "*SAMPLE TEXT*"},
+        {"no equals sign", "qr_version 7\r\n", 0, 3, "*SAMPLE TEXT*"},
+        {"an empty value", "qr_version = \r\n", 0, 3, "*SAMPLE TEXT*"},
+        {"an empty key", " = 7\r\n", 0, 3, "*SAMPLE TEXT*"},
+        {"digits up to the first other byte", "qr_cellsize = 3x\r\n", 0, 3, "*SAMPLE TEXT*"},
+        {"a value without digits is 0", "qr_cellsize = x\r\n", 0, 0, "*SAMPLE TEXT*"},
+        {"a sign", "qr_version = +9\r\n", 9, 3, "*SAMPLE TEXT*"},
+        {"a comma ends the value", "qr_version = 1,2\r\n", 1, 3, "*SAMPLE TEXT*"},
+        {"a quoted number", "qr_version = \"12\"\r\n", 12, 3, "*SAMPLE TEXT*"},
+        {"TABs are dropped", "qr_version\t=\t1\t5\r\n", 15, 3, "*SAMPLE TEXT*"},
+        {"LF alone ends a line", "qr_version = 5\nqr_cellsize = 6", 5, 6, "*SAMPLE TEXT*"},
+        {"the last line wins", "qr_version = 5\r\nqr_version = 6\r\n", 6, 3, "*SAMPLE TEXT*"},
+        {"spaces outside quotes are dropped", "barcode_text00 = a b", 0, 3, "ab"},
+        {"spaces inside quotes are kept", "barcode_text00 = \"a b\"", 0, 3, "a b"},
+        {"a comma outside quotes ends the value", "barcode_text00 = a,b", 0, 3, "a"},
+        {"a comma inside quotes is kept", "barcode_text00 = \"a,b\"", 0, 3, "a,b"},
+        {"an equals sign inside quotes is kept", "barcode_text00 = \"a=b\"", 0, 3, "a=b"},
+        {"a TAB inside quotes is dropped", "barcode_text00 = \"a\tb\"", 0, 3, "ab"},
+        {"a CR inside quotes is dropped", "barcode_text00 = \"a\rb\"", 0, 3, "ab"},
+        {"chunks in the order of their lines",
+         "barcode_text01 = \"one\"\r\nbarcode_text00 = \"two\"\r\nbarcode_textXY = \"!\"", 0, 3,
+         "onetwo!"},
+        {"a chunk of only a TAB is empty", "barcode_text00 = \"\t\"", 0, 3, "*SAMPLE TEXT*"},
+    };
+    for (const LoadCase& c : kCases) {
+        Load(c.file);
+        EXPECT_EQ(globals_.version, c.version) << c.what;
+        EXPECT_EQ(globals_.moduleSize, c.moduleSize) << c.what;
+        EXPECT_STREQ(globals_.text, c.text) << c.what;
+        EXPECT_EQ(globals_.level, 1) << c.what;
+        EXPECT_EQ(globals_.mode, 2) << c.what;
+    }
+}
+
+TEST_F(PreferencesFileTest, TheDataEndsAtItsSizeOrAtANul) {
+    const std::string data("qr_version = 5\r\n\0qr_cellsize = 6", 32);
+    ApplyPreferencesData(data.data(), data.size(), &globals_);
+    EXPECT_EQ(globals_.version, 5);
+    EXPECT_EQ(globals_.moduleSize, 3);
+    // No byte past the size is read, and no NUL is needed.
+    const char unterminated[] = {'q', 'r', '_', 'v', 'e', 'r', 's', 'i', 'o', 'n', '=', '8', '9'};
+    ApplyPreferencesData(unterminated, 12, &globals_);
+    EXPECT_EQ(globals_.version, 8);
+}
+
+TEST_F(PreferencesFileTest, ValuesOutsideTheirRangesKeepTheDefault) {
+    Load("qr_ecclevel = 4\r\nqr_version = 41\r\nqr_encodemode = 5\r\nqr_cellsize = 11\r\n");
+    EXPECT_EQ(globals_.level, 1);
+    EXPECT_EQ(globals_.version, 0);
+    EXPECT_EQ(globals_.mode, 2);
+    EXPECT_EQ(globals_.moduleSize, 3);
+
+    Load(
+        "qr_ecclevel = -1\r\nqr_version = 99999999999999999999\r\nqr_encodemode = -0\r\n"
+        "qr_cellsize = -4294967293\r\n");
+    EXPECT_EQ(globals_.level, 1);
+    EXPECT_EQ(globals_.version, 0);
+    EXPECT_EQ(globals_.mode, 0);
+    EXPECT_EQ(globals_.moduleSize, 3);
+
+    Load("qr_ecclevel = 3\r\nqr_version = 40\r\nqr_encodemode = 4\r\nqr_cellsize = 10\r\n");
+    EXPECT_EQ(globals_.level, 3);
+    EXPECT_EQ(globals_.version, 40);
+    EXPECT_EQ(globals_.mode, 4);
+    EXPECT_EQ(globals_.moduleSize, 10);
+}
+
+TEST_F(PreferencesFileTest, ALineKeepsAtMost256Bytes) {
+    // 14 key bytes, "=" and the opening quote leave 240 for the value.
+    Load("barcode_text00 = \"" + std::string(300, 'x') + "\"\r\nqr_version = 3\r\n");
+    EXPECT_EQ(std::string(globals_.text), std::string(240, 'x'));
+    EXPECT_EQ(globals_.version, 3);
+}
+
+TEST_F(PreferencesFileTest, TheTextFillsAtMost8192Bytes) {
+    std::string file;
+    for (int i = 0; i < 103; ++i) {
+        file += "barcode_text" + std::to_string(i) + " = \"" + std::string(80, 'a') + "\"\r\n";
+    }
+    // After 102 chunks (8160 bytes) the 103rd does not fit; 33 bytes would
+    // pass 8192; 32 bytes still fit.
+    file += "barcode_text103 = \"" + std::string(33, 'b') + "\"\r\n";
+    file += "barcode_text104 = \"" + std::string(32, 'c') + "\"\r\n";
+    file += "barcode_text105 = \"d\"\r\n";
+    Load(file);
+    EXPECT_EQ(std::string(globals_.text), std::string(8160, 'a') + std::string(32, 'c'));
+}
+
+TEST_F(PreferencesFileTest, AFullTextComesBackWhole) {
+    // The dialog lets the user type 8192 bytes; a save and a load keep them all.
+    std::string text;
+    for (int i = 0; text.size() < 8192; ++i) text += (i % 7 == 0) ? '\t' : static_cast<char>('a' + i % 26);
+    text.resize(8192);
+    EXPECT_EQ(RoundTrip(text), text);
+}
+
+TEST_F(PreferencesFileTest, EscapesCountAsTheBytesTheyStandFor) {
+    // 102 chunks of 80 escaped line feeds: 8160 bytes of text, from 16320 written.
+    std::string text(8160, '\n');
+    EXPECT_EQ(RoundTrip(text), text);
+}
+
+TEST_F(PreferencesFileTest, TheFirstChunkReplacesTheText) {
+    std::strcpy(globals_.text, "before");
+    WritePrefsFile("barcode_text00 = \"after\"\r\n");
+    ASSERT_EQ(LoadPreferences(), 0);
+    EXPECT_STREQ(globals_.text, "after");
+}
+
+TEST_F(PreferencesFileTest, EveryTextComesBackAsItWasSaved) {
+    const std::string kTexts[] = {
+        "say \"hi there\", \"x\"",
+        "\"",
+        "\"\"\"",
+        "C:\\new\\table",
+        "\\",
+        "\\\\n",
+        "a\\tb\\rc",
+        "\\\t\\\r\\\n",
+        "\x83\x5Cn\x95\x5Ct\x83\x5C\\r",  // ソn表t ソ\r: second bytes 0x5C
+        "\x83\x5C",
+        "ab\x83",              // a lone lead byte at the end
+        "\x83\n\x95\t\x88\r",  // lead bytes cut short by control bytes
+        "\x83\"x",             // a lead byte before a quote
+        "  spaces  'and' = commas, ",
+        "'comment-like",
+    };
+    for (const std::string& text : kTexts) {
+        EXPECT_EQ(RoundTrip(text), text) << text;
+    }
+
+    // Quotes, backslashes and two-byte characters across chunk boundaries.
+    std::string text;
+    for (int i = 0; i < 120; ++i) text += "\x83\x5C\"\\n\t";
+    EXPECT_EQ(RoundTrip(text), text);
+
+    // Every byte but NUL, in many orders.
+    std::mt19937 random(1221);
+    for (int round = 0; round < 40; ++round) {
+        std::string bytes(1 + random() % 3000, ' ');
+        for (char& c : bytes) c = static_cast<char>(1 + random() % 255);
+        EXPECT_EQ(RoundTrip(bytes), bytes) << "round " << round;
+    }
+    std::string all;
+    for (int c = 1; c < 256; ++c) all += static_cast<char>(c);
+    EXPECT_EQ(RoundTrip(all + all), all + all);
+}
+
+// The loader of earlier versions, for a file of one chunk line: TAB and CR
+// dropped; a quote switches the quoted state and is dropped; a space outside
+// quotes dropped; an equals sign or a comma outside quotes ends the field.
+std::string EarlierLoaderValue(const std::string& line) {
+    std::string fields[2];
+    int field = 0;
+    bool quoted = false;
+    for (char c : line) {
+        if (c == '\t' || c == '\r' || c == '\n') continue;
+        if (c == '"') {
+            quoted = !quoted;
+        } else if (c == ' ' && !quoted) {
+        } else if (!quoted && (c == '=' || c == ',')) {
+            if (++field == 2) break;
+        } else {
+            fields[field] += c;
+        }
+    }
+    return fields[1];
+}
+
+TEST_F(PreferencesFileTest, EarlierVersionsReadTheTextWithoutItsQuotes) {
+    const std::string kTexts[] = {"say \"hi there\"", "C:\\new\\a b", "\x83\x5C\"q\"", "tab\there"};
+    for (const std::string& text : kTexts) {
+        std::strcpy(globals_.text, text.c_str());
+        ASSERT_EQ(SavePreferences(), 0);
+        const std::string file = ReadPrefsFile();
+        const size_t start = file.find("barcode_text00");
+        ASSERT_NE(start, std::string::npos);
+        std::string expected;
+        for (char c : text) {
+            if (c == '"') continue;
+            if (c == '\t')
+                expected += "\\t";
+            else
+                expected += c;
+        }
+        EXPECT_EQ(EarlierLoaderValue(file.substr(start)), expected) << text;
+    }
+}
+
+TEST_F(PreferencesFileTest, FilesOfEarlierVersionsLoadAsBefore) {
+    struct Earlier {
+        const char* value;  // as written by an earlier version
+        const char* text;   // loaded now
+    };
+    const Earlier kFiles[] = {
+        // Quotes in the text were written unchanged; they are dropped, with the
+        // spaces that then stand outside quotes.
+        {"\"say \"hi there\"\"", "say hithere"},
+        {"\"a\"\"b\"", "ab"},
+        // The three escapes become their bytes; a backslash before any other
+        // byte stays, so does a second byte 0x5C.
+        {"\"ab\\ncd\"", "ab\ncd"},
+        {"\"a\\\\nb\"", "a\\\nb"},
+        {"\"C:\\dir\\x\"", "C:\\dir\\x"},
+        {"\"\x83\x5Cn\x95\x5C\\t\"", "\x83\x5Cn\x95\x5C\t"},
+        {"\"end\\\"", "end\\"},
+    };
+    for (const Earlier& f : kFiles) {
+        Load(std::string("qr_version = 1\r\nbarcode_text00 = ") + f.value + "\r\n");
+        EXPECT_STREQ(globals_.text, f.text) << f.value;
+    }
+    // A backslash at the end of one chunk and its letter at the start of the next.
+    Load("barcode_text00 = \"a\\\"\r\nbarcode_text01 = \"nb\"\r\n");
+    EXPECT_STREQ(globals_.text, "a\nb");
+    // A character cut between two chunks, its second byte 0x5C.
+    Load("barcode_text00 = \"a\x83\"\r\nbarcode_text01 = \"\x5Cn\"\r\n");
+    EXPECT_STREQ(globals_.text, "a\x83\x5Cn");
+}
+
+TEST_F(PreferencesFileTest, AMissingFileLeavesEverythingAsItWas) {
+    std::strcpy(globals_.text, "unchanged");
+    globals_.version = 17;
+    EXPECT_EQ(LoadPreferences(), -1);
+    EXPECT_STREQ(globals_.text, "unchanged");
+    EXPECT_EQ(globals_.version, 17);
+    // Loading creates the preferences folder.
+    EXPECT_TRUE(std::filesystem::is_directory(AppFolder() + "Prefs"));
+}
+
+TEST_F(PreferencesFileTest, AFailedSaveKeepsTheOldFile) {
+    const std::string old = "qr_version = 7\r\nbarcode_text00 = \"" + std::string(80, 'o') +
+                            "\"\r\nbarcode_text01 = \"old\"\r\n";
+    WritePrefsFile(old);
+    std::memset(globals_.text, 'n', 4000);
+    globals_.text[4000] = '\0';
+
+    // The new file cannot be created.
+    std::filesystem::create_directory(TempFile());
+    EXPECT_EQ(SavePreferences(), -1);
+    EXPECT_EQ(ReadPrefsFile(), old);
+    std::filesystem::remove(TempFile());
+
+    // The disk fills up while the new file is written.
+    struct rlimit saved;
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = saved;
+    small.rlim_cur = 1000;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const int32_t result = SavePreferences();
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previousHandler);
+    EXPECT_EQ(result, -1);
+    EXPECT_EQ(ReadPrefsFile(), old);
+    EXPECT_FALSE(std::filesystem::exists(TempFile()));
+
+    // The new file cannot take the old one's place.
+    std::filesystem::remove(PrefsFile());
+    std::filesystem::create_directories(PrefsFile() + "/occupied");
+    EXPECT_EQ(SavePreferences(), -1);
+    EXPECT_FALSE(std::filesystem::exists(TempFile()));
+    std::filesystem::remove_all(PrefsFile());
+
+    // A save that works replaces the file whole.
+    EXPECT_EQ(SavePreferences(), 0);
+    SetDefaultGlobals(&globals_);
+    ASSERT_EQ(LoadPreferences(), 0);
+    EXPECT_EQ(std::string(globals_.text), std::string(4000, 'n'));
+    EXPECT_EQ(globals_.version, 0);
+}
+
+TEST_F(PreferencesFileTest, AFolderTooLongForTheFileNameIsAClearFailure) {
+    // A 253-byte folder: with "\Prefs\Orvelk.ini" 270 bytes, over the 260 limit.
+    host_.appWindowsPath = "C:\\" + std::string(250, 'f') + "\\Illustrator.exe";
+    std::strcpy(globals_.text, "unchanged");
+    EXPECT_EQ(LoadPreferences(), -1);
+    EXPECT_EQ(SavePreferences(), -1);
+    EXPECT_STREQ(globals_.text, "unchanged");
+
+    // Without the Runtime suite no folder is known: nothing is read or written.
+    gPluginState.runtime = nullptr;
+    EXPECT_EQ(LoadPreferences(), -1);
+    EXPECT_EQ(SavePreferences(), -1);
+    // Without a globals record there is nothing to read into or write from.
+    gPluginState.runtime = FakeRuntimeSuite();
+    gPluginState.globals = nullptr;
+    EXPECT_EQ(LoadPreferences(), -1);
+    EXPECT_EQ(SavePreferences(), -1);
+    EXPECT_FALSE(PrefsFileExists());
+}
+
+}  // namespace

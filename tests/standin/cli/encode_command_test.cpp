@@ -1,0 +1,186 @@
+// `orvelk encode`: options, text input, output and exit statuses.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "tests/support/command_runner.h"
+#include "tests/support/test_temp_dir.h"
+
+namespace {
+
+std::string Pads(int count) {
+    std::string s;
+    for (int i = 0; i < count; ++i) s += (i % 2 == 0) ? " EC" : " 11";
+    return s;
+}
+
+// A file in the test's temporary folder holding `bytes`.
+std::string TempFile(const std::string& name, const std::string& bytes) {
+    const std::string path = TestTempDir() + name;
+    std::ofstream(path, std::ios::binary) << bytes;
+    return path;
+}
+
+TEST(EncodeCommand, PrintsTheWorkedExamplesByteForByte) {
+    CommandResult r = RunOrvelkCommand({"encode", "--text", "01234567", "--mode", "N", "--format",
+                                        "codewords"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "version 1\ndata: 10 20 0C 56 61 80" + Pads(10) +
+                         "\necc: A5 24 D4 C1 ED 36 C7 87 2C 55\n");
+    EXPECT_EQ(r.err, "");
+    r = RunOrvelkCommand({"encode", "--text", "12345", "--mode", "N", "--level", "M", "--version",
+                          "1", "--format", "codewords"});
+    EXPECT_EQ(r.out.substr(0, 64), "version 1\ndata: 10 14 7B 5A 00" + Pads(11) + "\n");
+    for (const char* text : {"AC-42", "ac-42"}) {
+        r = RunOrvelkCommand({"encode", "--text", text, "--mode", "A", "--format", "codewords"});
+        EXPECT_EQ(r.out.substr(0, 64), "version 1\ndata: 20 29 CE E7 21 00" + Pads(10) + "\n");
+    }
+}
+
+TEST(EncodeCommand, DefaultsToByteModeLevelMAutomaticVersion) {
+    CommandResult r = RunOrvelkCommand({"encode", "--text", "*SAMPLE TEXT*", "--format", "codewords"});
+    EXPECT_EQ(r.status, 0);
+    // 0100, count 13, then the bytes of "*SAMPLE TEXT*".
+    EXPECT_EQ(r.out.substr(0, 28), "version 1\ndata: 40 D2 A5 34 ");
+}
+
+TEST(EncodeCommand, ConvertsUtf8ToCodePage932) {
+    // 漢字 in mixed mode: one Kanji segment, 8 + 4 + 8 + 2 x 13 bits.
+    CommandResult r = RunOrvelkCommand({"encode", "--text", "\xE6\xBC\xA2\xE5\xAD\x97", "--mode",
+                                        "K", "--format", "codewords"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out.substr(0, 64), "version 1\ndata: 80 23 9F A8 68 00" + Pads(10) + "\n");
+    CommandResult raw = RunOrvelkCommand({"encode", "--text", "\x8A\xBF\x8E\x9A", "--input-encoding",
+                                          "cp932", "--mode", "K", "--format", "codewords"});
+    EXPECT_EQ(raw.out, r.out);
+}
+
+TEST(EncodeCommand, TextWithoutACodePage932FormIsAUsageError) {
+    CommandResult r = RunOrvelkCommand({"encode", "--text", "a\xF0\x9F\x98\x80"});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.out, "");
+    EXPECT_NE(r.err.find("no code page 932 form"), std::string::npos) << r.err;
+    r = RunOrvelkCommand({"encode", "--text", "\xFF\xFE"});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("not valid UTF-8"), std::string::npos) << r.err;
+}
+
+TEST(EncodeCommand, TextFileIsReadRawAndEndsAtANul) {
+    const std::string path = TempFile("nul.txt", std::string("123\0" "456", 7));
+    CommandResult r =
+        RunOrvelkCommand({"encode", "--text-file", path, "--mode", "N", "--format", "codewords"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out.substr(0, 25), "version 1\ndata: 10 0C 7B ");  // count 3, then 123
+    EXPECT_NE(r.err.find("NUL byte at offset 3"), std::string::npos) << r.err;
+
+    const std::string sjis = TempFile("sjis.txt", "\x95\x5C");
+    r = RunOrvelkCommand(
+        {"encode", "--text-file", sjis, "--input-encoding", "cp932", "--format", "codewords"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out.substr(0, 25), "version 1\ndata: 40 29 55 ");
+
+    r = RunOrvelkCommand({"encode", "--text-file", TestTempDir() + "missing.txt"});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("cannot read"), std::string::npos);
+}
+
+TEST(EncodeCommand, NothingLeftAfterTheFilterIsANoteAndSuccess) {
+    CommandResult r = RunOrvelkCommand({"encode", "--text", "abc", "--mode", "N"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "");
+    EXPECT_NE(r.err.find("nothing is left"), std::string::npos);
+}
+
+TEST(EncodeCommand, TextThatDoesNotFitExitsWithOne) {
+    CommandResult r = RunOrvelkCommand(
+        {"encode", "--text", std::string(20, '9'), "--mode", "N", "--level", "H", "--version", "1"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_NE(r.err.find("does not fit version 1"), std::string::npos);
+    r = RunOrvelkCommand({"encode", "--text", std::string(2954, 'x'), "--level", "L"});
+    EXPECT_EQ(r.status, 1);
+    r = RunOrvelkCommand({"encode", "--text", std::string(8193, '1'), "--mode", "N"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("at most 8192"), std::string::npos);
+}
+
+TEST(EncodeCommand, UsageErrorsExitWithTwo) {
+    for (auto args : std::initializer_list<std::initializer_list<std::string>>{
+             {"encode"},
+             {"encode", "--text", "a", "--text-file", "f"},
+             {"encode", "--text", "a", "--level", "X"},
+             {"encode", "--text", "a", "--mode", "n"},
+             {"encode", "--text", "a", "--version", "41"},
+             {"encode", "--text", "a", "--version", "1x"},
+             {"encode", "--text", "a", "--format", "jpeg"},
+             {"encode", "--text", "a", "--input-encoding", "latin1"},
+             {"encode", "--text", "a", "--bogus"},
+             {"encode", "--text", "a", "extra"},
+             {"encode", "--text"},
+         }) {
+        CommandResult r = RunOrvelkCommand(args);
+        EXPECT_EQ(r.status, 2) << *(args.begin() + (args.size() - 1));
+        EXPECT_EQ(r.out, "");
+        EXPECT_NE(r.err.find("orvelk encode: "), std::string::npos) << r.err;
+    }
+}
+
+TEST(EncodeCommand, WholeSymbolFormats) {
+    // The worked example under mask 2, the one the penalty chooses.
+    CommandResult text = RunOrvelkCommand({"encode", "--text", "01234567", "--mode", "N"});
+    EXPECT_EQ(text.status, 0);
+    ASSERT_EQ(text.out.size(), 21u * 22);
+    EXPECT_EQ(text.out.substr(0, 8), "11111110");  // the finder, then its separator
+    EXPECT_EQ(text.out.substr(13, 9), "01111111\n");
+    CommandResult fixed =
+        RunOrvelkCommand({"encode", "--text", "01234567", "--mode", "N", "--mask", "2"});
+    EXPECT_EQ(fixed.out, text.out);
+    CommandResult other =
+        RunOrvelkCommand({"encode", "--text", "01234567", "--mode", "N", "--mask", "5"});
+    EXPECT_NE(other.out, text.out);
+
+    CommandResult svg = RunOrvelkCommand(
+        {"encode", "--text", "01234567", "--format", "svg", "--cell", "0.25"});
+    EXPECT_EQ(svg.status, 0);
+    EXPECT_NE(svg.out.find("width=\"7.25mm\""), std::string::npos);  // (21 + 8) x 0.25
+    EXPECT_NE(svg.out.find("<path"), std::string::npos);
+
+    const std::string png = TestTempDir() + "symbol.png";
+    CommandResult written = RunOrvelkCommand(
+        {"encode", "--text", "01234567", "--format", "png", "--scale", "3", "-o", png});
+    EXPECT_EQ(written.status, 0);
+    EXPECT_EQ(written.out, "");
+    std::ifstream in(png, std::ios::binary);
+    std::string head(8, '\0');
+    in.read(head.data(), 8);
+    EXPECT_EQ(head, "\x89PNG\r\n\x1A\n");
+}
+
+TEST(EncodeCommand, MissingTableFileExitsWithThree) {
+    const std::string empty = TestTempDir() + "no_table_app";
+    std::filesystem::create_directories(empty);
+    CommandResult r = RunOrvelkCommand({"encode", "--text", "abc", "--app-folder", empty});
+    EXPECT_EQ(r.status, 3);
+    EXPECT_EQ(r.out, "");
+    EXPECT_NE(r.err.find("table file is missing or damaged"), std::string::npos) << r.err;
+    // The next command finds the default folder again.
+    EXPECT_EQ(RunOrvelkCommand({"encode", "--text", "abc"}).status, 0);
+}
+
+TEST(OrvelkCommand, HelpGoesToStandardOutputAndUnknownCommandsFail) {
+    CommandResult r = RunOrvelkCommand({"--help"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_NE(r.out.find("encode"), std::string::npos);
+    r = RunOrvelkCommand({"encode", "--help"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_NE(r.out.find("--text-file"), std::string::npos);
+    r = RunOrvelkCommand({"frobnicate"});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("not a command"), std::string::npos);
+    EXPECT_EQ(RunOrvelkCommand({}).status, 2);
+}
+
+}  // namespace

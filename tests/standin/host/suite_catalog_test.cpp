@@ -1,0 +1,127 @@
+// Every suite the plug-in acquires, counted acquisition and release, the
+// failure switch, and the host's heap of blocks.
+#include "standin/host/suite_catalog.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <set>
+#include <string>
+
+#include "standin/dialogs/adm_suites.h"
+#include "standin/host/action_manager.h"
+#include "standin/host/documents.h"
+#include "standin/host/filters.h"
+#include "standin/host/host_blocks.h"
+#include "standin/host/standin_suites.h"
+#include "standin/host/user_suite.h"
+#include "tests/standin/host/host_test_support.h"
+
+namespace {
+
+using standin::HostSuiteCount;
+using standin::HostSuiteNames;
+
+using SuiteCatalogTest = HostTest;
+
+TEST_F(SuiteCatalogTest, EverySuiteIsAcquiredAndReleasedOnceEachWayAndCounted) {
+    ASSERT_EQ(HostSuiteCount(), 133u);
+    std::set<std::string> names;
+    for (size_t i = 0; i < HostSuiteCount(); ++i) {
+        const standin::SuiteName& s = HostSuiteNames()[i];
+        names.insert(s.name);
+        const void* suite = nullptr;
+        ASSERT_EQ(StandinBasicSuite()->AcquireSuite(s.name, s.version, &suite), 0) << s.name;
+        EXPECT_NE(suite, nullptr) << s.name;
+        EXPECT_EQ(StandinSuiteUseCount(s.name, s.version), 1) << s.name;
+        // Another version of the same name is another suite.
+        EXPECT_EQ(StandinBasicSuite()->AcquireSuite(s.name, s.version + 1, &suite),
+                  kSPSuiteNotFoundError)
+            << s.name;
+    }
+    EXPECT_EQ(names.size(), 133u);
+    for (size_t i = 0; i < HostSuiteCount(); ++i) {
+        const standin::SuiteName& s = HostSuiteNames()[i];
+        EXPECT_EQ(StandinBasicSuite()->ReleaseSuite(s.name, s.version), 0) << s.name;
+        EXPECT_EQ(StandinSuiteUseCount(s.name, s.version), 0) << s.name;
+        EXPECT_EQ(StandinBasicSuite()->ReleaseSuite(s.name, s.version), kSPBadParameterError);
+    }
+}
+
+TEST_F(SuiteCatalogTest, TheSuitesThePluginCallsWorkAndTheOthersAreEmpty) {
+    const std::pair<const char*, const void*> working[] = {
+        {kSPBlocksSuite, StandinBlocksSuite()},
+        {kAIRuntimeSuite, StandinRuntimeSuite()},
+        {kAIFilterSuite, standin::StandinFilterSuite()},
+        {kAIMenuSuite, standin::StandinMenuSuite()},
+        {kAIActionManagerSuite, standin::StandinActionManagerSuite()},
+        {kAIUserSuite, standin::StandinUserSuite()},
+        {kAIDocumentViewSuite, standin::StandinDocumentViewSuite()},
+        {kAIArtSuite, standin::StandinArtSuite()},
+        {kAIPathSuite, standin::StandinPathSuite()},
+        {kAIPathStyleSuite, standin::StandinPathStyleSuite()},
+        {kADMDialogSuite, standin::StandinADMDialogSuite()},
+        {kADMItemSuite, standin::StandinADMItemSuite()},
+        {kADMListSuite, standin::StandinADMListSuite()},
+        {kADMEntrySuite, standin::StandinADMEntrySuite()},
+        {kADMDrawerSuite, standin::StandinADMDrawerSuite()},
+        {kADMBasicSuite, standin::StandinADMBasicSuite()},
+    };
+    size_t empty = 0;
+    for (size_t i = 0; i < HostSuiteCount(); ++i) {
+        const standin::SuiteName& s = HostSuiteNames()[i];
+        const void* expected = standin::StandinEmptySuite();
+        for (const auto& [name, record] : working)
+            if (std::strcmp(name, s.name) == 0) expected = record;
+        const void* suite = AcquireSuite<void>(s.name, s.version);
+        EXPECT_EQ(suite, expected) << s.name;
+        if (suite == standin::StandinEmptySuite()) ++empty;
+        StandinBasicSuite()->ReleaseSuite(s.name, s.version);
+    }
+    EXPECT_EQ(empty, 133u - std::size(working));
+}
+
+TEST_F(SuiteCatalogTest, AFailureSwitchFailsOneSuiteUntilCleared) {
+    constexpr ASErr kFailure = MakeFourCharError("FAIL");
+    SetStandinSuiteFailure(kAIMenuSuite, kAIMenuSuiteVersion, kFailure);
+    const void* suite = &kFailure;
+    EXPECT_EQ(StandinBasicSuite()->AcquireSuite(kAIMenuSuite, kAIMenuSuiteVersion, &suite),
+              kFailure);
+    EXPECT_EQ(suite, nullptr);
+    EXPECT_EQ(StandinSuiteUseCount(kAIMenuSuite, kAIMenuSuiteVersion), 0);
+    // The others are untouched.
+    EXPECT_NE(AcquireSuite<void>(kAIFilterSuite, kAIFilterSuiteVersion), nullptr);
+    SetStandinSuiteFailure(kAIMenuSuite, kAIMenuSuiteVersion, kSPNoError);
+    EXPECT_NE(AcquireSuite<void>(kAIMenuSuite, kAIMenuSuiteVersion), nullptr);
+}
+
+TEST_F(SuiteCatalogTest, TheHeapRefusesForeignBlocksAndTakesBackLeftovers) {
+    const SPBasicSuite* basic = StandinBasicSuite();
+    const SPBlocksSuite* blocks = StandinBlocksSuite();
+    void* a = nullptr;
+    void* b = nullptr;
+    ASSERT_EQ(basic->AllocateBlock(16, &a), 0);
+    ASSERT_EQ(blocks->AllocateBlock(0, "empty", &b), 0);
+    EXPECT_EQ(OutstandingHostBlocks(), 2u);
+    std::memcpy(a, "0123456789abcdef", 16);
+    void* grown = nullptr;
+    ASSERT_EQ(blocks->ReallocateBlock(a, 4096, "grown", &grown), 0);
+    EXPECT_EQ(std::memcmp(grown, "0123456789abcdef", 16), 0);
+    EXPECT_EQ(OutstandingHostBlocks(), 2u);
+
+    int local = 0;
+    EXPECT_EQ(blocks->FreeBlock(&local), kSPBadParameterError);
+    void* moved = &local;
+    EXPECT_EQ(basic->ReallocateBlock(&local, 8, &moved), kSPBadParameterError);
+    EXPECT_EQ(moved, nullptr);
+    EXPECT_EQ(blocks->FreeBlock(nullptr), 0);
+
+    // Basic and Blocks share the heap.
+    EXPECT_EQ(basic->FreeBlock(b), 0);
+    EXPECT_EQ(blocks->FreeBlock(b), kSPBadParameterError);  // not twice
+    EXPECT_EQ(OutstandingHostBlocks(), 1u);
+    FreeAllHostBlocks();
+    EXPECT_EQ(OutstandingHostBlocks(), 0u);
+}
+
+}  // namespace

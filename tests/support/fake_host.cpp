@@ -1,0 +1,399 @@
+#include "tests/support/fake_host.h"
+
+#include <iconv.h>
+#include <strings.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <deque>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "platform/win_path.h"
+#include "shell/plugin_main.h"
+#include "tests/support/test_temp_dir.h"
+
+FakeHost* gFakeHost = nullptr;
+
+namespace {
+
+FakeHost& Host() {
+    if (gFakeHost == nullptr) std::abort();
+    return *gFakeHost;
+}
+
+// ---- Basic suite ----
+
+// Stand-ins for the suites the plug-in never calls: a distinct address each.
+std::map<std::string, int> gOtherSuites;
+
+ASErr HOST_CALL AcquireSuite(const char* name, int32_t version, const void** suite) {
+    FakeHost& host = Host();
+    const std::string key = name;
+    host.acquired.push_back(key + " " + std::to_string(version));
+    auto failure = host.acquireFailures.find(key);
+    if (failure != host.acquireFailures.end()) {
+        *suite = reinterpret_cast<const void*>(0xBAD);  // what a failing host may leave
+        return failure->second;
+    }
+    ++host.held[key];
+    if (key == kSPBlocksSuite) {
+        *suite = FakeBlocksSuite();
+    } else if (key == kAIRuntimeSuite) {
+        *suite = FakeRuntimeSuite();
+    } else if (key == kAIUserSuite) {
+        *suite = FakeUserSuite();
+    } else if (key == kADMBasicSuite) {
+        *suite = FakeADMBasicSuite();
+    } else if (key == kADMDialogSuite) {
+        *suite = FakeADMDialogSuite();
+    } else if (key == kADMItemSuite) {
+        *suite = FakeADMItemSuite();
+    } else if (key == kAIFilterSuite) {
+        static const AIFilterSuite filter = {
+            [](SPPluginRef self, const char* filterName, const AIPlatformAddFilterData* data,
+               int32_t options, AIFilterHandle* handle) -> ASErr {
+                FakeHost& h = Host();
+                ++h.addFilterCalls;
+                h.addFilter.self = self;
+                h.addFilter.name = filterName;
+                h.addFilter.category.assign(reinterpret_cast<const char*>(data->category),
+                                            data->category[0] + 1u);
+                h.addFilter.title.assign(reinterpret_cast<const char*>(data->title),
+                                         data->title[0] + 1u);
+                h.addFilter.options = options;
+                if (h.addFilterError != kSPNoError) return h.addFilterError;
+                *handle = kFakeFilter;
+                return kSPNoError;
+            },
+            [](AIFilterHandle handle, AIMenuItemHandle* item) -> ASErr {
+                Host().menuItemRequests.push_back(handle);
+                *item = reinterpret_cast<AIMenuItemHandle>(0x3E4);
+                return Host().menuItemError;
+            },
+        };
+        *suite = &filter;
+    } else if (key == kAIMenuSuite) {
+        static const AIMenuSuite menu = {
+            [](AIMenuItemHandle item, int32_t action, int32_t a, int32_t b, int32_t c, int32_t d,
+               int32_t conditionsTrue, int32_t conditionsFalse) -> ASErr {
+                Host().autoUpdates.push_back(
+                    {static_cast<int32_t>(reinterpret_cast<intptr_t>(item)), action, a, b, c, d,
+                     conditionsTrue, conditionsFalse});
+                return Host().autoUpdateError;
+            },
+        };
+        *suite = &menu;
+    } else if (key == kAIActionManagerSuite) {
+        static const AIActionManagerSuite actions = [] {
+            AIActionManagerSuite s = {};
+            s.NewActionParamType = [](AIActionParamTypeRef* type) -> ASErr {
+                *type = Host().newTypeGivesNull ? nullptr
+                                                : reinterpret_cast<AIActionParamTypeRef>(0x7E);
+                return kSPNoError;
+            };
+            s.DeleteActionParamType = [](AIActionParamTypeRef type) -> ASErr {
+                Host().deletedTypes.push_back(type);
+                return kSPNoError;
+            };
+            s.SetTypeKey = [](AIActionParamTypeRef, ActionParamKeyID key, const char* name,
+                              ActionParamTypeID type, ASBoolean shown) -> ASErr {
+                Host().typeKeys.push_back({key, name, type, shown});
+                return kSPNoError;
+            };
+            s.RegisterActionEvent = [](const char* eventName, const char* title, int32_t version,
+                                       int32_t flags, AIActionCallbackProc callback,
+                                       SPPluginRef self, ActionUserData userData,
+                                       AIActionParamTypeRef type) -> ASErr {
+                FakeHost& h = Host();
+                ++h.registerCalls;
+                h.registration = {eventName,           title, version,  flags,
+                                  callback != nullptr, self,  userData, type};
+                return h.registerEventError;
+            };
+            return s;
+        }();
+        *suite = &actions;
+    } else {
+        *suite = &gOtherSuites[key];
+    }
+    return kSPNoError;
+}
+
+ASErr HOST_CALL ReleaseSuite(const char* name, int32_t version) {
+    FakeHost& host = Host();
+    const std::string key = name;
+    host.released.push_back(key + " " + std::to_string(version));
+    auto failure = host.releaseFailures.find(key);
+    if (failure != host.releaseFailures.end()) return failure->second;
+    if (--host.held[key] == 0) host.held.erase(key);
+    return kSPNoError;
+}
+
+ASBoolean HOST_CALL IsEqual(const char* a, const char* b) {
+    FakeHost& host = Host();
+    host.comparisons.emplace_back(a, b);
+    const int order = host.caseInsensitiveIsEqual ? strcasecmp(a, b) : std::strcmp(a, b);
+    return order == 0 ? kASTrue : kASFalse;
+}
+
+// ---- ADM dialogs ----
+
+// The dialogs running now, innermost last, as indices into FakeHost::modals.
+std::vector<size_t> gRunning;
+// Notify procedures of the running dialogs' items.
+std::deque<std::map<int32_t, ADMItemNotifyProc>> gNotifyProcs;
+
+ADMDialogRef DialogRef(size_t level) {
+    return reinterpret_cast<ADMDialogRef>(static_cast<uintptr_t>(0xD000 + level));
+}
+size_t DialogLevel(ADMDialogRef dialog) {
+    return static_cast<size_t>(reinterpret_cast<uintptr_t>(dialog) - 0xD000);
+}
+ADMItemRef ItemRef(int32_t id) {
+    return reinterpret_cast<ADMItemRef>(static_cast<uintptr_t>(0x1000 + id));
+}
+int32_t ItemID(ADMItemRef item) {
+    return static_cast<int32_t>(reinterpret_cast<uintptr_t>(item) - 0x1000);
+}
+RecordedModal& Current() {
+    return Host().modals.at(gRunning.back());
+}
+
+int32_t HOST_CALL Modal(SPPluginRef self, const char* name, int32_t dialogID, ADMDialogStyle style,
+                        ADMDialogInitProc init, ADMUserData userData, int32_t options) {
+    FakeHost& host = Host();
+    RecordedModal run = {};
+    run.self = self;
+    run.hasName = name != nullptr;
+    run.name = name != nullptr ? name : "";
+    run.dialogID = dialogID;
+    run.style = style;
+    run.userData = userData;
+    run.options = options;
+    host.modals.push_back(run);
+    gRunning.push_back(host.modals.size() - 1);
+    gNotifyProcs.emplace_back();
+    const size_t level = gRunning.size() - 1;
+    if (init != nullptr) init(DialogRef(level));
+    if (host.duringModal) {
+        auto nested = std::move(host.duringModal);  // runs once, not in nested dialogs
+        host.duringModal = nullptr;
+        nested();
+    }
+    // The user presses OK.
+    auto ok = gNotifyProcs.back().find(kADMDefaultItemID);
+    Current().okHasNotifyProc = ok != gNotifyProcs.back().end();
+    if (ok != gNotifyProcs.back().end()) {
+        ok->second(ItemRef(kADMDefaultItemID), reinterpret_cast<ADMNotifierRef>(0x40));
+    }
+    gNotifyProcs.pop_back();
+    gRunning.pop_back();
+    return kADMDefaultItemID;
+}
+
+ADMItemRef HOST_CALL GetItem(ADMDialogRef dialog, int32_t id) {
+    if (DialogLevel(dialog) != gRunning.size() - 1) std::abort();
+    return ItemRef(id);
+}
+
+ADMUserData HOST_CALL GetDialogUserData(ADMDialogRef dialog) {
+    return Host().modals.at(gRunning.at(DialogLevel(dialog))).userData;
+}
+
+void HOST_CALL SetItemText(ADMItemRef item, const char* text) {
+    Current().itemTexts[ItemID(item)] = text;
+}
+
+void HOST_CALL SetNotifyProc(ADMItemRef item, ADMItemNotifyProc proc) {
+    gNotifyProcs.back()[ItemID(item)] = proc;
+}
+
+void HOST_CALL DefaultNotify(ADMItemRef item, ADMNotifierRef) {
+    if (ItemID(item) == kADMDefaultItemID) ++Current().defaultNotifies;
+}
+
+}  // namespace
+
+const SPBasicSuite* FakeBasicSuite() {
+    static const SPBasicSuite basic = {AcquireSuite, ReleaseSuite, IsEqual,
+                                       nullptr,      nullptr,      nullptr};
+    return &basic;
+}
+
+const SPBlocksSuite* FakeBlocksSuite() {
+    static const SPBlocksSuite blocks = {
+        [](size_t size, const char* name, void** block) -> ASErr {
+            FakeHost& h = Host();
+            h.allocatedNames.push_back(name);
+            *block = nullptr;
+            if (h.allocateError != kSPNoError) return h.allocateError;
+            if (h.allocateGivesNull) return kSPNoError;
+            *block = std::malloc(size);
+            std::memset(*block, 0xA5, size);  // the plug-in must set every field
+            ++h.liveBlocks;
+            return kSPNoError;
+        },
+        [](void* block) -> ASErr {
+            Host().freedBlocks.push_back(block);
+            if (block != nullptr) --Host().liveBlocks;
+            std::free(block);
+            return kSPNoError;
+        },
+        nullptr,
+    };
+    return &blocks;
+}
+
+const AIRuntimeSuite* FakeRuntimeSuite() {
+    static const AIRuntimeSuite runtime = {
+        [](SPPlatformFileSpecification* file) -> ASErr {
+            std::snprintf(file->path, sizeof file->path, "%s", Host().appWindowsPath.c_str());
+            return kSPNoError;
+        },
+    };
+    return &runtime;
+}
+
+const AIUserSuite* FakeUserSuite() {
+    static const AIUserSuite user = {
+        [](const unsigned char* text, ASReal* value) -> ASErr {
+            const std::string s(reinterpret_cast<const char*>(text + 1), text[0]);
+            char* end = nullptr;
+            *value = std::strtof(s.c_str(), &end);
+            return end == s.c_str() ? kSPBadParameterError : kSPNoError;
+        },
+        [](ASReal value, int16_t precision, unsigned char* text) -> ASErr {
+            char s[kLengthPrefixedStringSize];
+            const int n = std::snprintf(s, sizeof s, "%.*f", precision, static_cast<double>(value));
+            text[0] = static_cast<unsigned char>(n);
+            std::memcpy(text + 1, s, static_cast<size_t>(n));
+            return kSPNoError;
+        },
+    };
+    return &user;
+}
+
+const ADMBasicSuite* FakeADMBasicSuite() {
+    static const ADMBasicSuite admBasic = {
+        [](const char* message) { Host().alerts.push_back(message); },
+        [](SPPluginRef, int32_t stringID, int32_t index, char* text, int32_t size) -> ASErr {
+            FakeHost& h = Host();
+            h.stringListIDs.push_back(stringID);
+            text[0] = '\0';
+            auto found = h.errorTable.find(index);
+            if (stringID != 16050 || found == h.errorTable.end()) return kSPBadParameterError;
+            std::snprintf(text, static_cast<size_t>(size), "%s", found->second.c_str());
+            return kSPNoError;
+        },
+    };
+    return &admBasic;
+}
+
+const ADMDialogSuite* FakeADMDialogSuite() {
+    static const ADMDialogSuite admDialog = {Modal, GetItem, GetDialogUserData, nullptr, nullptr};
+    return &admDialog;
+}
+
+const ADMItemSuite* FakeADMItemSuite() {
+    static const ADMItemSuite admItem = [] {
+        ADMItemSuite s = {};
+        s.SetText = SetItemText;
+        s.SetNotifyProc = SetNotifyProc;
+        s.DefaultNotify = DefaultNotify;
+        return s;
+    }();
+    return &admItem;
+}
+
+std::map<int32_t, std::string> StandardErrorTable() {
+    const std::string memory =
+        "The filter cannot complete because there isn't enough memory (RAM) available.";
+    return {
+        {0, "<Mac strings begin at index 1>"},
+        {1, "-108"},
+        {2, memory},
+        {3, "271"},
+        {4, memory},
+        {5, "SEGM"},
+        {6, "The filter cannot complete because a layer is locked or invisible."},
+        {7, "NESS"},
+        {8, "The filter cannot complete because a path has too many anchor points."},
+        {9, "!sel"},
+        {10, "The selection is not valid for this filter."},
+        {11, "<Others>"},
+        {12, "The filter cannot complete because of an unknown error."},
+    };
+}
+
+std::string Cp932(const std::string& utf8) {
+    iconv_t cd = iconv_open("CP932", "UTF-8");
+    if (cd == reinterpret_cast<iconv_t>(-1)) std::abort();
+    std::string in = utf8;
+    std::string out(in.size() * 2 + 1, '\0');
+    char* inp = in.data();
+    size_t inLeft = in.size();
+    char* outp = out.data();
+    size_t outLeft = out.size();
+    if (iconv(cd, &inp, &inLeft, &outp, &outLeft) == static_cast<size_t>(-1)) std::abort();
+    iconv_close(cd);
+    out.resize(out.size() - outLeft);
+    return out;
+}
+
+SPMessageData FakeMessage(void* globals) {
+    return SPMessageData{kSPMessageCheckWord, kFakeSelf, globals, FakeBasicSuite()};
+}
+
+void PluginTest::SetUp() {
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    std::string name = std::string(info->test_suite_name()) + "." + info->name();
+    for (char& c : name) {
+        if (c == '/') c = '_';
+    }
+    appFolder_ = TestTempDir() + "orvelk_plugin/" + name + "/";
+    std::filesystem::remove_all(appFolder_);
+    std::filesystem::create_directories(appFolder_);
+    char windows[MAX_PATH];
+    ASSERT_EQ(
+        NativePathToWindows((appFolder_ + "Illustrator.exe").c_str(), windows, sizeof windows),
+        static_cast<DWORD>(ERROR_SUCCESS));
+    host_.appWindowsPath = windows;
+    host_.errorTable = StandardErrorTable();
+    gFakeHost = &host_;
+    ResetPluginState();
+    message_ = FakeMessage();
+}
+
+void PluginTest::TearDown() {
+    // A record the test left allocated goes back to the fake host.
+    if (gPluginState.globals != nullptr && host_.liveBlocks > 0) {
+        FakeBlocksSuite()->FreeBlock(gPluginState.globals);
+    }
+    ResetPluginState();
+    gFakeHost = nullptr;
+    std::filesystem::remove_all(appFolder_);
+}
+
+ASErr PluginTest::Send(const char* caller, const char* selector, void* message) {
+    return PluginMain(caller, selector, message != nullptr ? message : &message_);
+}
+
+void PluginTest::WritePrefsFile(const std::string& contents) const {
+    std::filesystem::create_directories(appFolder_ + "Prefs");
+    std::ofstream out(PrefsFile(), std::ios::binary | std::ios::trunc);
+    out << contents;
+}
+
+std::string PluginTest::ReadPrefsFile() const {
+    std::ifstream in(PrefsFile(), std::ios::binary);
+    std::ostringstream contents;
+    contents << in.rdbuf();
+    return contents.str();
+}
+
+bool PluginTest::PrefsFileExists() const {
+    return std::filesystem::exists(PrefsFile());
+}
