@@ -219,6 +219,28 @@ TEST(ActionSetTest, DamagedFilesNameThePlace) {
               "set.json: at /actions/0/parameters/0: expected an object, found an integer");
 }
 
+TEST(ActionSetTest, EveryByteDamagedGivesAnActionSetOrAMessage) {
+    RecordedAction action = Placement("\x82\x70");
+    action.values.push_back({MakeFourCharCode("odd "), String("\xFF")});
+    action.values.push_back({MakeFourCharCode("nan "), Real(std::nanf(""))});
+    std::string good, error;
+    ASSERT_TRUE(ActionSetToJson({action}, &good, &error));
+    std::vector<RecordedAction> actions;
+    for (size_t i = 0; i < good.size(); ++i) {
+        for (char byte : {'\0', '"', '{', ']', '-', '9', 'e', '\\', '\xFF', '\x80'}) {
+            std::string damaged = good;
+            damaged[i] = byte;
+            if (!ActionSetFromJson(damaged, "set.json", &actions, &error)) {
+                ASSERT_EQ(error.rfind("set.json:", 0), 0u) << error;
+            }
+        }
+        // Cut anywhere before its last brace.
+        if (i + 1 < good.size()) {
+            EXPECT_FALSE(ActionSetFromJson(good.substr(0, i), "set.json", &actions, &error)) << i;
+        }
+    }
+}
+
 TEST(ActionSetTest, FilesAreReplacedWholeAndReadErrorsNameTheFile) {
     const std::filesystem::path folder = std::filesystem::temp_directory_path() /
                                          ("orvelk_action_set_test_" + std::to_string(getpid()));
