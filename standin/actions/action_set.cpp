@@ -84,7 +84,9 @@ Json RealJson(ASReal value) {
     return static_cast<double>(value);
 }
 
-bool Printable(char c) { return c >= 0x20 && c <= 0x7E; }
+bool Printable(char c) {
+    return c >= 0x20 && c <= 0x7E;
+}
 
 Json KeyJson(ActionParamKeyID key) {
     const char chars[4] = {static_cast<char>(key >> 24), static_cast<char>(key >> 16),
@@ -108,8 +110,7 @@ bool ActionJson(const RecordedAction& action, size_t index, Json* out, std::stri
         return false;
     }
     if (action.dialogStatus < kDialogNone || action.dialogStatus > kDialogPartial) {
-        *error = where + "dialog status " + std::to_string(action.dialogStatus) +
-                 " is not 0 to 3";
+        *error = where + "dialog status " + std::to_string(action.dialogStatus) + " is not 0 to 3";
         return false;
     }
     Json parameters = Json::array();
@@ -158,15 +159,15 @@ std::string PointerToken(const std::string& name) {
 // Follows the parse to know where it is, refusing repeated members and deep
 // nesting as they are read.
 class ParseWatch {
-public:
+  public:
     bool operator()(int depth, nlohmann::detail::parse_event_t event, Json& parsed) {
         using Event = nlohmann::detail::parse_event_t;
         switch (event) {
             case Event::object_start:
             case Event::array_start:
                 if (depth >= kMaxDepth)
-                    throw LoadFailure{Pointer(), "nested more than " +
-                                                     std::to_string(kMaxDepth) + " levels deep"};
+                    throw LoadFailure{Pointer(), "nested more than " + std::to_string(kMaxDepth) +
+                                                     " levels deep"};
                 levels_.push_back({event == Event::object_start, 0, {}, {}});
                 break;
             case Event::key: {
@@ -188,10 +189,10 @@ public:
         return true;
     }
 
-private:
+  private:
     struct Level {
         bool object;
-        size_t index;  // array: elements read so far
+        size_t index;     // array: elements read so far
         std::string key;  // object: the member being read
         std::set<std::string> keys;
     };
@@ -359,9 +360,9 @@ std::pair<ActionParamKeyID, ActionValue> ParameterAt(const Json& j, const std::s
     ActionValue v;
     if (type == "long") {
         v.type = kActionIntegerType;
-        v.integer = static_cast<int32_t>(IntegerAt(value, valuePointer,
-                                                   std::numeric_limits<int32_t>::min(),
-                                                   std::numeric_limits<int32_t>::max()));
+        v.integer =
+            static_cast<int32_t>(IntegerAt(value, valuePointer, std::numeric_limits<int32_t>::min(),
+                                           std::numeric_limits<int32_t>::max()));
     } else if (type == "real") {
         v.type = kActionRealType;
         v.real = RealAt(value, valuePointer);

@@ -9,7 +9,7 @@
 //         "event": "Orvelk_QRCode",
 //         "dialog": 3,
 //         "parameters": [
-//           { "key": "plcx", "type": "real", "value": 297.640015 },
+//           { "key": "plcx", "type": "real", "value": 297.64 },
 //           { "key": "eclv", "type": "long", "value": 1 },
 //           { "key": "data", "type": "strn", "value": "ＱＲコード" }
 //         ]

@@ -91,8 +91,8 @@ void DrawArt(cairo_t* cr, const Document& document) {
             TracePath(cr, a);
             if (style.fillPaint) {
                 SetColor(cr, style.fill.color);
-                cairo_set_fill_rule(cr, style.evenOdd ? CAIRO_FILL_RULE_EVEN_ODD
-                                                      : CAIRO_FILL_RULE_WINDING);
+                cairo_set_fill_rule(
+                    cr, style.evenOdd ? CAIRO_FILL_RULE_EVEN_ODD : CAIRO_FILL_RULE_WINDING);
                 cairo_fill_preserve(cr);
             }
             if (style.strokePaint) {
@@ -137,15 +137,16 @@ void ReplaceLine(std::string* text, std::string_view prefix, const std::string& 
 // cairo writes the time of the export as a comment and bounds the figure by
 // its ink; the figure is the export box, and carries no time.
 void FixEpsComments(std::string* eps, const ExportBox& box) {
-    const std::string whole = "0 0 " + std::to_string(static_cast<long long>(std::ceil(box.Width()))) +
-                              " " + std::to_string(static_cast<long long>(std::ceil(box.Height())));
+    const std::string whole = "0 0 " +
+                              std::to_string(static_cast<long long>(std::ceil(box.Width()))) + " " +
+                              std::to_string(static_cast<long long>(std::ceil(box.Height())));
     std::string exact = "0 0 ";
     AppendShortest(&exact, box.Width());
     exact += ' ';
     AppendShortest(&exact, box.Height());
     ReplaceLine(eps, "%%CreationDate:", "");
-    ReplaceLine(eps, "%%BoundingBox:",
-                "%%BoundingBox: " + whole + "\n%%HiResBoundingBox: " + exact + "\n");
+    ReplaceLine(
+        eps, "%%BoundingBox:", "%%BoundingBox: " + whole + "\n%%HiResBoundingBox: " + exact + "\n");
     ReplaceLine(eps, "%%PageBoundingBox:", "%%PageBoundingBox: " + whole + "\n");
 }
 
@@ -174,11 +175,10 @@ bool Finish(cairo_t* cr, cairo_surface_t* surface, std::string* error) {
 bool WriteVector(const Document& document, const ExportBox& box, CairoFormat format,
                  std::string* out, std::string* error) {
     std::string bytes;
-    Surface surface(format == CairoFormat::kPdf
-                        ? cairo_pdf_surface_create_for_stream(AppendBytes, &bytes, box.Width(),
-                                                              box.Height())
-                        : cairo_ps_surface_create_for_stream(AppendBytes, &bytes, box.Width(),
-                                                             box.Height()));
+    Surface surface(
+        format == CairoFormat::kPdf
+            ? cairo_pdf_surface_create_for_stream(AppendBytes, &bytes, box.Width(), box.Height())
+            : cairo_ps_surface_create_for_stream(AppendBytes, &bytes, box.Width(), box.Height()));
     if (format == CairoFormat::kPdf) {
         cairo_pdf_surface_set_metadata(surface.get(), CAIRO_PDF_METADATA_CREATE_DATE,
                                        kExportCreationDate);

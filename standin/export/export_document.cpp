@@ -67,8 +67,8 @@ bool RenderDocument(const Document& document, ExportFormat format, const ExportO
 #endif
 }
 
-bool ExportDocument(const Document& document, const std::string& path,
-                    const ExportOptions& options, std::string* error) {
+bool ExportDocument(const Document& document, const std::string& path, const ExportOptions& options,
+                    std::string* error) {
     std::string reason;
     ExportFormat format = options.format;
     if (format == ExportFormat::kFromExtension) {

@@ -46,7 +46,7 @@ bool RenderDocument(const Document& document, ExportFormat format, const ExportO
 // extension. The file is written whole beside the target and then takes its
 // name, so a failed export leaves any earlier file as it was. On failure
 // returns false with a message naming the file in `error`.
-bool ExportDocument(const Document& document, const std::string& path,
-                    const ExportOptions& options, std::string* error);
+bool ExportDocument(const Document& document, const std::string& path, const ExportOptions& options,
+                    std::string* error);
 
 }  // namespace standin

@@ -8,7 +8,9 @@
 namespace standin {
 namespace {
 
-bool Finite(const ASRealPoint& p) { return std::isfinite(p.h) && std::isfinite(p.v); }
+bool Finite(const ASRealPoint& p) {
+    return std::isfinite(p.h) && std::isfinite(p.v);
+}
 
 double Clamped(ASReal component) {
     if (!(component > 0)) return 0;  // also NaN
@@ -21,8 +23,7 @@ const char* NonFinitePart(const Art& path) {
         if (!Finite(s.p) || !Finite(s.in) || !Finite(s.out)) return "a segment";
     if (path.style.strokePaint) {
         const AIStrokeStyle& stroke = path.style.stroke;
-        if (!std::isfinite(stroke.width) || !std::isfinite(stroke.miterLimit))
-            return "its stroke";
+        if (!std::isfinite(stroke.width) || !std::isfinite(stroke.miterLimit)) return "its stroke";
         if (!std::isfinite(stroke.dash.offset)) return "its dash";
         for (int i = 0; i < DashCount(stroke.dash); ++i)
             if (!std::isfinite(stroke.dash.array[i])) return "its dash";
@@ -72,8 +73,8 @@ bool ExportBounds(const Document& document, ExportCrop crop, ExportBox* box, std
         *box = art;
         return true;
     }
-    if (!(std::isfinite(document.width) && std::isfinite(document.height) &&
-          document.width > 0 && document.height > 0)) {
+    if (!(std::isfinite(document.width) && std::isfinite(document.height) && document.width > 0 &&
+          document.height > 0)) {
         if (error != nullptr) *error = "the document's page has no usable size";
         return false;
     }

@@ -27,8 +27,7 @@ struct ExportBox {
 // paths, empty paths, a single point or a straight line along an axis)
 // shows its page. Returns false with a reason when that box is unusable
 // (a page that is not a positive, finite size).
-bool ExportBounds(const Document& document, ExportCrop crop, ExportBox* box,
-                  std::string* error);
+bool ExportBounds(const Document& document, ExportCrop crop, ExportBox* box, std::string* error);
 
 // Checks that every number an export writes is finite: the segments of every
 // path, and the stroke's width, miter limit and dash of every stroked path.

@@ -31,9 +31,13 @@ void AppendPlain(std::string* out, T value) {
 
 }  // namespace
 
-void AppendShortest(std::string* out, float value) { AppendPlain(out, value); }
+void AppendShortest(std::string* out, float value) {
+    AppendPlain(out, value);
+}
 
-void AppendShortest(std::string* out, double value) { AppendPlain(out, value); }
+void AppendShortest(std::string* out, double value) {
+    AppendPlain(out, value);
+}
 
 void AppendNineDigits(std::string* out, double value) {
     char text[64];

@@ -8,7 +8,9 @@
 namespace standin {
 namespace {
 
-bool SamePoint(const ASRealPoint& a, const ASRealPoint& b) { return a.h == b.h && a.v == b.v; }
+bool SamePoint(const ASRealPoint& a, const ASRealPoint& b) {
+    return a.h == b.h && a.v == b.v;
+}
 
 void AppendPoint(std::string* out, const ASRealPoint& p) {
     AppendShortest(out, p.h);

@@ -13,7 +13,9 @@ void SetError(std::string* error, const std::string& text) {
     if (error != nullptr) *error = text;
 }
 
-std::string Reason(int err) { return std::strerror(err); }
+std::string Reason(int err) {
+    return std::strerror(err);
+}
 
 // Opens a new file beside `path` that did not exist before: "<path>.<n>.tmp".
 std::FILE* OpenTemporary(const std::string& path, std::string* tempPath, int* err) {

@@ -1,5 +1,7 @@
 // Action sets: save and load round trips, and files that are damaged,
 // foreign or not JSON at all.
+#include "standin/actions/action_set.h"
+
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -9,8 +11,6 @@
 #include <fstream>
 #include <limits>
 
-#include "standin/actions/action_set.h"
-
 namespace {
 
 using standin::ActionSetFromJson;
@@ -18,9 +18,15 @@ using standin::ActionSetToJson;
 using standin::ActionValue;
 using standin::RecordedAction;
 
-ActionValue Integer(int32_t v) { return {kActionIntegerType, v, 0, {}}; }
-ActionValue Real(float v) { return {kActionRealType, 0, v, {}}; }
-ActionValue String(std::string v) { return {kActionStringType, 0, 0, std::move(v)}; }
+ActionValue Integer(int32_t v) {
+    return {kActionIntegerType, v, 0, {}};
+}
+ActionValue Real(float v) {
+    return {kActionRealType, 0, v, {}};
+}
+ActionValue String(std::string v) {
+    return {kActionStringType, 0, 0, std::move(v)};
+}
 
 // An action as the plug-in records one.
 RecordedAction Placement(std::string text) {
@@ -93,21 +99,22 @@ TEST(ActionSetTest, EveryValueKeepsItsBytesAndBits) {
     // another, a lone lead byte; the full text the dialog allows.
     std::string longText;
     for (int i = 0; i < 8192; ++i) longText += static_cast<char>(1 + (i * 37) % 255);
-    RecordedAction odd{"\x83\x41\x83\x4E\x83\x56\x83\x87\x83\x93",  // アクション
-                       kDialogNone,
-                       {{MakeFourCharCode("data"), String("\xFF\x80\xA0")},
-                        {MakeFourCharCode("nec "), String("\xED\x40")},  // an NEC-selected duplicate
-                        {MakeFourCharCode("lead"), String("ab\x82")},
-                        {MakeFourCharCode("long"), String(longText)},
-                        {MakeFourCharCode("empt"), String("")},
-                        {0x00017F20, Integer(-1)},  // not printable
-                        {MakeFourCharCode("min "), Integer(std::numeric_limits<int32_t>::min())},
-                        {MakeFourCharCode("max "), Integer(std::numeric_limits<int32_t>::max())},
-                        {MakeFourCharCode("tiny"), Real(std::numeric_limits<float>::denorm_min())},
-                        {MakeFourCharCode("huge"), Real(std::numeric_limits<float>::max())},
-                        {MakeFourCharCode("-0  "), Real(-0.0f)},
-                        {MakeFourCharCode("nan "), Real(std::numeric_limits<float>::quiet_NaN())},
-                        {MakeFourCharCode("inf "), Real(-std::numeric_limits<float>::infinity())}}};
+    RecordedAction odd{
+        "\x83\x41\x83\x4E\x83\x56\x83\x87\x83\x93",  // アクション
+        kDialogNone,
+        {{MakeFourCharCode("data"), String("\xFF\x80\xA0")},
+         {MakeFourCharCode("nec "), String("\xED\x40")},  // an NEC-selected duplicate
+         {MakeFourCharCode("lead"), String("ab\x82")},
+         {MakeFourCharCode("long"), String(longText)},
+         {MakeFourCharCode("empt"), String("")},
+         {0x00017F20, Integer(-1)},  // not printable
+         {MakeFourCharCode("min "), Integer(std::numeric_limits<int32_t>::min())},
+         {MakeFourCharCode("max "), Integer(std::numeric_limits<int32_t>::max())},
+         {MakeFourCharCode("tiny"), Real(std::numeric_limits<float>::denorm_min())},
+         {MakeFourCharCode("huge"), Real(std::numeric_limits<float>::max())},
+         {MakeFourCharCode("-0  "), Real(-0.0f)},
+         {MakeFourCharCode("nan "), Real(std::numeric_limits<float>::quiet_NaN())},
+         {MakeFourCharCode("inf "), Real(-std::numeric_limits<float>::infinity())}}};
     // Every float of a wide sample, bit for bit.
     for (uint32_t bits = 0x00000001; bits < 0x7F800000; bits += 0x00C0FFEE) {
         float f = 0;
@@ -145,8 +152,9 @@ TEST(ActionSetTest, DamagedFilesNameThePlace) {
     std::string error;
     ASSERT_TRUE(ActionSetToJson({Placement("TEXT")}, &good, &error));
     // Not JSON, or not all of it: line and column.
-    EXPECT_EQ(LoadError(""), "set.json:1:1: syntax error while parsing value - unexpected end of "
-                             "input; expected '[', '{', or a literal");
+    EXPECT_EQ(LoadError(""),
+              "set.json:1:1: syntax error while parsing value - unexpected end of "
+              "input; expected '[', '{', or a literal");
     EXPECT_EQ(LoadError("{\n  \"format\": x").rfind("set.json:2:13: syntax error", 0), 0u)
         << LoadError("{\n  \"format\": x");
     for (size_t cut : {good.size() / 3, good.size() / 2, good.size() - 3}) {
@@ -154,8 +162,7 @@ TEST(ActionSetTest, DamagedFilesNameThePlace) {
         EXPECT_EQ(message.rfind("set.json:", 0), 0u) << message;
         EXPECT_NE(message.find("syntax error"), std::string::npos) << message;
     }
-    EXPECT_NE(LoadError("\x89PNG\r\n\x1A\n").find("set.json:1:1: syntax error"),
-              std::string::npos);
+    EXPECT_NE(LoadError("\x89PNG\r\n\x1A\n").find("set.json:1:1: syntax error"), std::string::npos);
     EXPECT_NE(LoadError("{\"format\": \"\xFF\"}").find("ill-formed UTF-8"), std::string::npos);
     EXPECT_EQ(LoadError(std::string(100, '[') + std::string(100, ']')),
               "set.json: at /0/0/0/0/0/0/0/0/0/0/0/0/0/0/0/0/0/0/0/0/0/0/0/0/0/0/0/0/0/0/0/0: "
@@ -175,48 +182,55 @@ TEST(ActionSetTest, DamagedFilesNameThePlace) {
                         "\"actions\": []}"),
               "set.json: at /actions: member \"actions\" appears twice");
 
-    auto edited = [&good](const std::string& from, const std::string& to) {
-        std::string json = good;
-        const size_t at = json.find(from);
-        EXPECT_NE(at, std::string::npos) << from;
-        return LoadError(json.replace(at, from.size(), to));
+    // Our own file with one part edited: from, to, message.
+    const struct {
+        const char* from;
+        const char* to;
+        const char* message;
+    } kEdits[] = {
+        {"\"dialog\": 3", "\"dialog\": 7",
+         "set.json: at /actions/0/dialog: the integer 7 is not 0 to 3"},
+        {"\"dialog\": 3", "\"dialog\": \"3\"",
+         "set.json: at /actions/0/dialog: expected an integer, found a string"},
+        {"\"value\": 1\n", "\"value\": 1.5\n",
+         "set.json: at /actions/0/parameters/2/value: expected an integer, found a number"},
+        {"\"value\": 1\n", "\"value\": 4294967296\n",
+         "set.json: at /actions/0/parameters/2/value: the integer 4294967296 is not "
+         "-2147483648 to 2147483647"},
+        {"\"value\": 297.64", "\"value\": 3.4028236e38",
+         "set.json: at /actions/0/parameters/0/value: the number 3.4028236e+38 is out of range for "
+         "a 32-bit real"},
+        {"\"key\": \"plcy\"", "\"key\": \"plcx\"",
+         "set.json: at /actions/0/parameters/1/key: the key appears twice in this action"},
+        {"\"key\": \"plcy\"", "\"key\": \"plc\"",
+         "set.json: at /actions/0/parameters/1/key: a key is four printable ASCII "
+         "characters (or the code as a number)"},
+        {"\"type\": \"strn\"", "\"type\": \"bool\"",
+         "set.json: at /actions/0/parameters/6/type: the type must be \"long\", \"real\" or "
+         "\"strn\", not \"bool\""},
+        {"\"value\": \"TEXT\"", "\"value\": {\"cp932-hex\": \"41004\"}",
+         "set.json: at /actions/0/parameters/6/value/cp932-hex: an odd number of "
+         "hexadecimal digits"},
+        {"\"value\": \"TEXT\"", "\"value\": {\"cp932-hex\": \"4100\"}",
+         "set.json: at /actions/0/parameters/6/value: holds a NUL byte"},
+        {"\"value\": \"TEXT\"", "\"value\": \"\xF0\x9F\x98\x80\"",
+         "set.json: at /actions/0/parameters/6/value: the character at byte 0 has no code "
+         "page 932 form"},
+        {"\"value\": \"TEXT\"", "\"value\": {\"float-bits\": \"0\"}",
+         "set.json: at /actions/0/parameters/6/value/float-bits: unknown member "
+         "\"float-bits\""},
+        {"\"event\": \"Orvelk_QRCode\"", "\"event\": null",
+         "set.json: at /actions/0/event: expected a string or {\"cp932-hex\": ...}, found "
+         "null"},
+        {"\"parameters\": [", "\"parameters\": [ 5,",
+         "set.json: at /actions/0/parameters/0: expected an object, found an integer"},
     };
-    EXPECT_EQ(edited("\"dialog\": 3", "\"dialog\": 7"),
-              "set.json: at /actions/0/dialog: the integer 7 is not 0 to 3");
-    EXPECT_EQ(edited("\"dialog\": 3", "\"dialog\": \"3\""),
-              "set.json: at /actions/0/dialog: expected an integer, found a string");
-    EXPECT_EQ(edited("\"value\": 1\n", "\"value\": 1.5\n"),
-              "set.json: at /actions/0/parameters/2/value: expected an integer, found a number");
-    EXPECT_EQ(edited("\"value\": 1\n", "\"value\": 4294967296\n"),
-              "set.json: at /actions/0/parameters/2/value: the integer 4294967296 is not "
-              "-2147483648 to 2147483647");
-    EXPECT_EQ(edited("\"value\": 297.64", "\"value\": 3.4028236e38"),
-              "set.json: at /actions/0/parameters/0/value: the number 3.4028236e+38 is out of range for "
-              "a 32-bit real");
-    EXPECT_EQ(edited("\"key\": \"plcy\"", "\"key\": \"plcx\""),
-              "set.json: at /actions/0/parameters/1/key: the key appears twice in this action");
-    EXPECT_EQ(edited("\"key\": \"plcy\"", "\"key\": \"plc\""),
-              "set.json: at /actions/0/parameters/1/key: a key is four printable ASCII "
-              "characters (or the code as a number)");
-    EXPECT_EQ(edited("\"type\": \"strn\"", "\"type\": \"bool\""),
-              "set.json: at /actions/0/parameters/6/type: the type must be \"long\", \"real\" or "
-              "\"strn\", not \"bool\"");
-    EXPECT_EQ(edited("\"value\": \"TEXT\"", "\"value\": {\"cp932-hex\": \"41004\"}"),
-              "set.json: at /actions/0/parameters/6/value/cp932-hex: an odd number of "
-              "hexadecimal digits");
-    EXPECT_EQ(edited("\"value\": \"TEXT\"", "\"value\": {\"cp932-hex\": \"4100\"}"),
-              "set.json: at /actions/0/parameters/6/value: holds a NUL byte");
-    EXPECT_EQ(edited("\"value\": \"TEXT\"", "\"value\": \"\xF0\x9F\x98\x80\""),
-              "set.json: at /actions/0/parameters/6/value: the character at byte 0 has no code "
-              "page 932 form");
-    EXPECT_EQ(edited("\"value\": \"TEXT\"", "\"value\": {\"float-bits\": \"0\"}"),
-              "set.json: at /actions/0/parameters/6/value/float-bits: unknown member "
-              "\"float-bits\"");
-    EXPECT_EQ(edited("\"event\": \"Orvelk_QRCode\"", "\"event\": null"),
-              "set.json: at /actions/0/event: expected a string or {\"cp932-hex\": ...}, found "
-              "null");
-    EXPECT_EQ(edited("\"parameters\": [", "\"parameters\": [ 5,"),
-              "set.json: at /actions/0/parameters/0: expected an object, found an integer");
+    for (const auto& edit : kEdits) {
+        std::string json = good;
+        const size_t at = json.find(edit.from);
+        ASSERT_NE(at, std::string::npos) << edit.from;
+        EXPECT_EQ(LoadError(json.replace(at, std::strlen(edit.from), edit.to)), edit.message);
+    }
 }
 
 TEST(ActionSetTest, EveryByteDamagedGivesAnActionSetOrAMessage) {
@@ -258,8 +272,7 @@ TEST(ActionSetTest, FilesAreReplacedWholeAndReadErrorsNameTheFile) {
     RecordedAction bad = Placement("x");
     bad.dialogStatus = -1;
     EXPECT_FALSE(standin::SaveActionSet({bad}, path, &error));
-    EXPECT_EQ(error.rfind("cannot save " + path + ": action 1: dialog status -1", 0), 0u)
-        << error;
+    EXPECT_EQ(error.rfind("cannot save " + path + ": action 1: dialog status -1", 0), 0u) << error;
     ASSERT_TRUE(standin::LoadActionSet(path, &back, &error)) << error;
     ExpectSame(back, actions);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder),
@@ -267,8 +280,8 @@ TEST(ActionSetTest, FilesAreReplacedWholeAndReadErrorsNameTheFile) {
               1);
 
     EXPECT_FALSE(standin::LoadActionSet((folder / "none.json").string(), &back, &error));
-    EXPECT_EQ(error, "cannot read " + (folder / "none.json").string() +
-                         ": No such file or directory");
+    EXPECT_EQ(error,
+              "cannot read " + (folder / "none.json").string() + ": No such file or directory");
     EXPECT_FALSE(standin::LoadActionSet(folder.string(), &back, &error));
     EXPECT_EQ(error, "cannot read " + folder.string() + ": Is a directory");
     std::ofstream(path) << "{\"format\": \"orvelk-action-set\",\n \"version\": 1, \"actions\": [}";

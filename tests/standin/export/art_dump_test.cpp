@@ -1,9 +1,10 @@
 // The text dump of a document's art tree.
+#include "standin/export/art_dump.h"
+
 #include <gtest/gtest.h>
 
 #include <sstream>
 
-#include "standin/export/art_dump.h"
 #include "tests/standin/export/symbol_art.h"
 
 namespace {
@@ -11,7 +12,7 @@ namespace {
 using standin::DumpArtTree;
 
 class ArtDumpTest : public testing::Test {
-protected:
+  protected:
     void SetUp() override { standin::CloseAllDocuments(); }
     void TearDown() override { standin::CloseAllDocuments(); }
 };
@@ -35,8 +36,7 @@ TEST_F(ArtDumpTest, APlacedSymbolShowsItsStoredCorners) {
     ASSERT_EQ(lines.size(), 3u + dark);
     EXPECT_EQ(lines[0], "document \"Untitled-1\" page 595.28 841.89 view 297.640015 420.945007");
     EXPECT_EQ(lines[1], "1 group " + std::to_string(1 + dark) + " objects");
-    const std::string style =
-        " gray 1 stroke 0 gray 1 width 0.100000001 miter 4 segments 4: ";
+    const std::string style = " gray 1 stroke 0 gray 1 width 0.100000001 miter 4 segments 4: ";
     EXPECT_EQ(lines[2], "1.1 path closed fill 0" + style +
                             "279.448944 420.551056 279.448944 420.551056 279.448944 420.551056 "
                             "corner; 320.551056 420.551056 320.551056 420.551056 320.551056 "

@@ -57,8 +57,8 @@ bool DrawTestSymbol(const ModuleMatrix& matrix, double x, double y, double m) {
     return ok;
 }
 
-standin::Document* OpenSymbolDocument(const std::string& text, char level, char mode,
-                                      int version, const std::string& name) {
+standin::Document* OpenSymbolDocument(const std::string& text, char level, char mode, int version,
+                                      const std::string& name) {
     const auto matrix = EncodeTestSymbol(text, level, mode, version);
     if (matrix->side == 0) return nullptr;
     standin::Document* document = standin::OpenDocument(name);

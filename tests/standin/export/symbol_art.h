@@ -20,8 +20,8 @@ bool DrawTestSymbol(const ModuleMatrix& matrix, double x, double y, double modul
 
 // A new current document holding the symbol of `text` at 0.50 mm per module,
 // centred on its page's view. Null when encoding or drawing failed.
-standin::Document* OpenSymbolDocument(const std::string& text, char level, char mode,
-                                      int version, const std::string& name = "Symbol");
+standin::Document* OpenSymbolDocument(const std::string& text, char level, char mode, int version,
+                                      const std::string& name = "Symbol");
 
 // 0.50 mm in points, as the plug-in converts its cell sizes.
 inline constexpr double kHalfMillimetreModule = 0.50 / 0.35278;

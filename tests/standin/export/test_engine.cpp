@@ -11,8 +11,7 @@ std::unique_ptr<ModuleMatrix> EncodeTestSymbol(const std::string& text, char lev
     matrix->side = 0;
     std::string why;
     if (!BeginEngineSession(ORVELK_TEST_APP_DIR, 0, &why)) return matrix;
-    if (EncodeQRSymbol(text.c_str(), level, mode, version, matrix.get()) != kQROk)
-        matrix->side = 0;
+    if (EncodeQRSymbol(text.c_str(), level, mode, version, matrix.get()) != kQROk) matrix->side = 0;
     EndEngineSession();
     return matrix;
 }
