@@ -8,8 +8,11 @@ packages=(
   gcc g++ cmake ninja-build pkg-config  # the build
   binutils-mingw-w64-x86-64             # windres: the plug-in's resource script
   libpng-dev                            # the stand-in's PNG output
+  libcairo2-dev                         # the stand-in's PDF, EPS and PNG export
+  nlohmann-json3-dev                    # the stand-in's action sets
   libgtest-dev libgmock-dev             # tests
   libzxing-dev                          # tests: a real QR decoder
+  poppler-utils ghostscript librsvg2-bin  # tests: exports rasterised (pdftoppm, gs, rsvg-convert)
   libbenchmark-dev                      # bench/
   libqrencode-dev libqrcodegencpp-dev   # bench/: peer encoders
   python3-minimal                       # tests: the include graph's check
