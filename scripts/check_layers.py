@@ -118,6 +118,11 @@ def main():
         edges.add((source, target))
         if rank[target] > rank[source]:
             upward.append(f"{file}:{number}: {source}/ includes {name}, a layer above it")
+    # Every folder of the stand-in that holds sources must have its place.
+    for sub in sorted((root / "standin").iterdir()):
+        if sub.is_dir() and folder_of(sub.relative_to(root).as_posix(), order) is None:
+            if any(f.suffix in SOURCES for f in sub.rglob("*")):
+                unknown.append(f"{sub.relative_to(root).as_posix()}/ holds sources but has no place in the layer order")
     mutual = sorted({tuple(sorted(e)) for e in edges if (e[1], e[0]) in edges})
     groups = cycles(edges)
 
