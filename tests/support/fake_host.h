@@ -55,6 +55,9 @@ struct FakeHost {
     std::map<int32_t, std::string> errorTable;  // string list 16050 by index
     std::string appWindowsPath;                 // the executable's path
     std::function<void()> duringModal;          // runs inside each modal dialog
+    ASRealPoint viewCenter = {0, 0};            // the current view's centre
+    ASErr viewCenterError = kSPNoError;         // what asking for it returns
+    bool recording = false;                     // the Actions palette records
 
     // ---- Records ----
     std::vector<std::string> acquired;  // "name version", in call order
@@ -89,6 +92,8 @@ struct FakeHost {
     std::vector<AIActionParamTypeRef> deletedTypes;
     std::vector<int32_t> stringListIDs;  // of every indexed-string read
     std::vector<RecordedModal> modals;
+    int32_t artCalls = 0;                  // of the art, path and path style suites
+    std::vector<std::string> actionCalls;  // "SetReal plcx", "RecordActionEvent Orvelk_QRCode 3"
 
     // Acquisitions not yet released, by suite name.
     std::map<std::string, int32_t> held;
@@ -132,6 +137,10 @@ class PluginTest : public ::testing::Test {
     // The native paths of the application folder and the preferences file.
     std::string AppFolder() const { return appFolder_; }
     std::string PrefsFile() const { return appFolder_ + "Prefs/Orvelk.ini"; }
+
+    // Lays the build's table file out under the application folder, so that
+    // the engine can encode.
+    void InstallTableFile() const;
 
     // Writes, reads or removes the preferences file (and its folder).
     void WritePrefsFile(const std::string& contents) const;
