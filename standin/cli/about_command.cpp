@@ -101,8 +101,7 @@ int RunAboutCommand(int argc, char** argv, FILE* out, FILE* err) {
             std::fputs(standin::DialogText(entry, 2).c_str(), capture.out);
             return;
         }
-        std::fprintf(capture.err, "orvelk %s: %s", kCommand,
-                     standin::TranscriptEntryText(entry).c_str());
+        PrintTranscriptEntry(capture.err, kCommand, entry);
     });
     int status = kExitOk;
     {

@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "standin/app/host_session.h"
-#include "standin/app/transcript_text.h"
 #include "standin/cli/host_command.h"
 #include "standin/cli/options.h"
 #include "standin/dialogs/user_script.h"
@@ -145,8 +144,7 @@ int RunInfoCommand(int argc, char** argv, FILE* out, FILE* err) {
 
     standin::ClearTranscript();
     standin::SetTranscriptListener([err](const standin::TranscriptEntry& entry) {
-        if (entry.kind == standin::TranscriptEntry::Kind::kDialogClosed) return;
-        std::fprintf(err, "orvelk %s: %s", kCommand, standin::TranscriptEntryText(entry).c_str());
+        PrintTranscriptEntry(err, kCommand, entry);
     });
     int status = kExitOk;
     {
