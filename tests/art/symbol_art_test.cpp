@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -318,9 +319,11 @@ TEST_F(SymbolArtTest, EveryFailedHostCallLeavesAWellFormedDocument) {
             // The corners a path has are the first of its four, in order.
             const size_t corners = hit && step >= 3 ? step - 3 : 4;
             ASSERT_EQ(path.segments.size(), corners) << k;
-            ASSERT_EQ(std::memcmp(path.segments.data(), reference[drawn].data(),
-                                  corners * sizeof(AIPathSegment)),
-                      0)
+            ASSERT_TRUE(std::equal(path.segments.begin(), path.segments.end(),
+                                   reference[drawn].begin(),
+                                   [](const AIPathSegment& a, const AIPathSegment& b) {
+                                       return std::memcmp(&a, &b, sizeof a) == 0;
+                                   }))
                 << k;
             ASSERT_EQ(path.closed, !(hit && step == 2)) << k;
             ASSERT_EQ(path.style.stroke.miterLimit, hit && step == 1 ? 0.0f : 4.0f) << k;
