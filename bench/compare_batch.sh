@@ -4,7 +4,8 @@
 # --batch --filetype=svg` on the same lines, then orvelk's PNG and PDF rates
 # beside them. Each is run RUNS times (default 5), in turn, each run into a
 # folder of its own; the medians are printed, in milliseconds per batch and
-# per symbol. Needs a release build and the zint program (Debian package
+# per symbol. The folders are made under $TMPDIR: TMPDIR=/dev/shm leaves the
+# disk out of it. Needs a release build and the zint program (Debian package
 # zint).
 set -euo pipefail
 cd "$(dirname "$0")/.."

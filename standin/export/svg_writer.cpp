@@ -93,13 +93,23 @@ void AppendPathData(SvgText& out, const Art& path) {
 
 void AppendColor(SvgText& out, const AIColor& color) {
     static constexpr char kHex[] = "0123456789abcdef";
+    // Paths mostly share one colour: the last one's text is kept.
+    static thread_local AIColor last = {};
+    static thread_local char text[8] = {};
+    if (text[0] == '#' && std::memcmp(&last, &color, sizeof color) == 0) {
+        out += std::string_view(text, 7);
+        return;
+    }
     const RgbColor rgb = ScreenColor(color);
-    out += '#';
+    char* p = text;
+    *p++ = '#';
     for (double component : {rgb.red, rgb.green, rgb.blue}) {
         const int level = static_cast<int>(std::lround(component * 255));
-        out += kHex[level >> 4];
-        out += kHex[level & 15];
+        *p++ = kHex[level >> 4];
+        *p++ = kHex[level & 15];
     }
+    std::memcpy(&last, &color, sizeof color);
+    out += std::string_view(text, 7);
 }
 
 void AppendStroke(SvgText& out, const AIStrokeStyle& stroke) {

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <iterator>
-#include <unordered_set>
 
 #include "hostapi/sp_basic.h"
+#include "standin/host/art_pool.h"
 #include "standin/host/host_errors.h"
 
 namespace standin {
@@ -13,7 +13,6 @@ namespace {
 struct DocumentList {
     std::vector<std::unique_ptr<Document>> open;
     Document* current = nullptr;
-    std::unordered_set<const Art*> liveArt;  // every art object handed out
 };
 
 DocumentList& State() {
@@ -75,7 +74,7 @@ Art* FromArtHandle(AIArtHandle handle) {
     Art* art = reinterpret_cast<Art*>(handle);
     RecentArt& recent = Recent();
     if (art != nullptr && (art == recent.art[0] || art == recent.art[1])) return art;
-    if (State().liveArt.count(art) == 0) return nullptr;
+    if (!IsHandedOutArt(art)) return nullptr;
     recent.art[1] = recent.art[0];
     recent.art[0] = art;
     return art;
@@ -83,19 +82,17 @@ Art* FromArtHandle(AIArtHandle handle) {
 
 // Hands out `art`'s handle.
 AIArtHandle HandOut(Art* art) {
-    State().liveArt.insert(art);
+    MarkArtHandedOut(art);
     RecentArt& recent = Recent();
     recent.art[1] = recent.art[0];
     recent.art[0] = art;
     return ArtHandle(art);
 }
 
-void ForgetArt(const Art& art) {
+// Forgets the handles remembered; their art is about to go (giving back its
+// slot ends its handle).
+void ForgetRecentArt() {
     Recent() = RecentArt{};
-    for (const auto& child : art.children) {
-        State().liveArt.erase(child.get());
-        ForgetArt(*child);
-    }
 }
 
 // Where among `parent`'s children `art` is.
@@ -222,7 +219,7 @@ void CloseDocument(Document* document) {
     const auto it = std::find_if(open.begin(), open.end(),
                                  [document](const auto& d) { return d.get() == document; });
     if (it == open.end()) return;
-    ForgetArt((*it)->art);
+    ForgetRecentArt();
     open.erase(it);
     State().current = open.empty() ? nullptr : open.back().get();
 }
@@ -231,7 +228,6 @@ void CloseAllDocuments() {
     Recent() = RecentArt{};
     State().open.clear();
     State().current = nullptr;
-    State().liveArt.clear();
 }
 
 std::vector<Document*> Documents() {
@@ -260,7 +256,7 @@ size_t CountArt(const Art& art) {
 }
 
 size_t LiveArtCount() {
-    return State().liveArt.size();
+    return HandedOutArtCount();
 }
 
 void FailArtCall(unsigned k, ASErr error, ArtCall call) {

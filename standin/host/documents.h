@@ -32,6 +32,10 @@ struct Art {
     std::vector<AIPathSegment> segments;
     bool closed = false;
     AIPathStyle style{};  // all zero until set: paints nothing
+
+    // Art made with new lives in the host's pool (art_pool.h).
+    static void* operator new(size_t size);
+    static void operator delete(void* storage) noexcept;
 };
 
 struct Document {
