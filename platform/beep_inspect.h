@@ -7,12 +7,6 @@
 
 #include "platform/win_user.h"
 
-#if defined(_WIN32)
-#define ORVELK_PLATFORM_CXX_API __declspec(dllimport)
-#else
-#define ORVELK_PLATFORM_CXX_API __attribute__((visibility("default")))
-#endif
-
 // Hands every MessageBeep from now on, with its type, to `listener`; an
 // empty function leaves the beeps unheard.
 ORVELK_PLATFORM_CXX_API void SetBeepListener(std::function<void(UINT type)> listener);

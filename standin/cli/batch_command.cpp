@@ -14,6 +14,7 @@
 #include "standin/cli/input_text.h"
 #include "standin/cli/options.h"
 #include "standin/cli/orvelk_action.h"
+#include "standin/cli/placing_options.h"
 #include "standin/cli/play_session.h"
 
 namespace {
@@ -51,14 +52,7 @@ constexpr char kUsageHead[] =
     "                           action set; 'orvelk replay SET.json -o PATTERN' writes\n"
     "                           the same files again\n";
 
-constexpr char kUsageTail[] =
-    "  --app-folder DIR         the host application folder, which holds Plug-ins/ and\n"
-    "                           Prefs/ (default: $ORVELK_APP_FOLDER, else the folder the\n"
-    "                           build laid out)\n"
-    "  --user SCRIPT            what the user does in dialogs the plug-ins show (see\n"
-    "                           'orvelk info --help'; default: press the default button)\n"
-    "  -h, --help               show this help and exit\n"
-    "\n"
+constexpr char kExitStatusUsage[] =
     "Exit status: 0 when every line was written, 2 on bad usage or when TEXTS or the\n"
     "action set cannot be read or written, 3 when the symbol table file is missing or\n"
     "damaged (the batch stops), 4 when a module was skipped, a plug-in failed to start\n"
@@ -100,24 +94,27 @@ bool ParsePoint(const char* text, double* x, double* y) {
            ParseDoubleInRange(comma + 1, -kReach, kReach, y);
 }
 
+// One of `letters` as the whole of `arg` into *letter: -1, else kExitUsage
+// with `what` and the argument.
+int TakeLetter(const char* arg, const char* letters, const char* what, char* letter, FILE* err) {
+    if (std::strlen(arg) != 1 || std::strchr(letters, arg[0]) == nullptr) {
+        PrintError(err, kCommand, "%s, not '%s'", what, arg);
+        return kExitUsage;
+    }
+    *letter = arg[0];
+    return -1;
+}
+
 // Takes one of the batch's own options. Returns -2 when `c` is not one of
 // them, -1 when it was taken, or the exit status of a bad value.
 int TakeBatchOption(int c, const char* arg, BatchOptions* o, FILE* err) {
     switch (c) {
         case kOptionLevel:
-            if (std::strlen(arg) != 1 || std::strchr(kOrvelkLevelLetters, arg[0]) == nullptr) {
-                PrintError(err, kCommand, "--level takes L, M, Q or H, not '%s'", arg);
-                return kExitUsage;
-            }
-            o->level = arg[0];
-            return -1;
+            return TakeLetter(arg, kOrvelkLevelLetters, "--level takes L, M, Q or H", &o->level,
+                              err);
         case kOptionMode:
-            if (std::strlen(arg) != 1 || std::strchr(kOrvelkModeLetters, arg[0]) == nullptr) {
-                PrintError(err, kCommand, "--mode takes N, A, B, K or M, not '%s'", arg);
-                return kExitUsage;
-            }
-            o->mode = arg[0];
-            return -1;
+            return TakeLetter(arg, kOrvelkModeLetters, "--mode takes N, A, B, K or M", &o->mode,
+                              err);
         case kOptionVersion:
             if (!ParseIntInRange(arg, 0, 40, &o->version)) {
                 PrintError(err, kCommand, "--version takes a number from 0 to 40, not '%s'", arg);
@@ -154,47 +151,21 @@ int TakeBatchOption(int c, const char* arg, BatchOptions* o, FILE* err) {
 
 // Parses the arguments into `o`. Returns -1 to go on, else the exit status.
 int ParseOptions(int argc, char** argv, BatchOptions* o, FILE* out, FILE* err) {
-    static const option kLongOptions[] = {
-        {"level", required_argument, nullptr, kOptionLevel},
-        {"mode", required_argument, nullptr, kOptionMode},
-        {"version", required_argument, nullptr, kOptionVersion},
-        {"cell", required_argument, nullptr, kOptionCell},
-        {"at", required_argument, nullptr, kOptionAt},
-        {"input-encoding", required_argument, nullptr, kOptionInputEncoding},
-        {"save-actions", required_argument, nullptr, kOptionSaveActions},
-        {"output", required_argument, nullptr, 'o'},
-        {"dump", no_argument, nullptr, kOptionDump},
-        {"crop", required_argument, nullptr, kOptionCrop},
-        {"dpi", required_argument, nullptr, kOptionDpi},
-        {"transparent", no_argument, nullptr, kOptionTransparent},
-        {"app-folder", required_argument, nullptr, kOptionAppFolder},
-        {"user", required_argument, nullptr, kOptionUser},
-        {"help", no_argument, nullptr, 'h'},
-        {nullptr, 0, nullptr, 0},
-    };
-    ResetOptionScan();
-    int c;
-    while ((c = getopt_long(argc, argv, "ho:", kLongOptions, nullptr)) != -1) {
-        if (c == 'h') {
-            std::fputs(kUsageHead, out);
-            std::fputs(kDocumentOutputUsage, out);
-            std::fputs(kUsageTail, out);
-            return kExitOk;
-        }
-        int taken = TakeBatchOption(c, optarg, o, err);
-        if (taken == -2) taken = TakeDocumentOutputOption(c, optarg, kCommand, &o->output, err);
-        if (taken == -2) taken = TakeHostOption(c, optarg, kCommand, &o->host, err);
-        if (taken == -1) continue;
-        if (taken == -2) ReportBadOption(err, kCommand, argv);
-        return taken == -2 ? kExitUsage : taken;
-    }
-    if (optind == argc) {
-        PrintError(err, kCommand, "give the file of texts, one a line (see --help)");
-        return kExitUsage;
-    }
-    o->texts = argv[optind++];
-    if (const int status = FinishOptionScan(argc, argv, kCommand, err); status >= 0) return status;
-    return CheckDocumentOutput(o->output, kCommand, err);
+    const PlacingCommand command = {kCommand, kUsageHead, kExitStatusUsage,
+                                    "give the file of texts, one a line"};
+    return ScanPlacingCommand(
+        argc, argv, command,
+        {
+            {"level", required_argument, nullptr, kOptionLevel},
+            {"mode", required_argument, nullptr, kOptionMode},
+            {"version", required_argument, nullptr, kOptionVersion},
+            {"cell", required_argument, nullptr, kOptionCell},
+            {"at", required_argument, nullptr, kOptionAt},
+            {"input-encoding", required_argument, nullptr, kOptionInputEncoding},
+            {"save-actions", required_argument, nullptr, kOptionSaveActions},
+        },
+        [o, err](int c, const char* arg) { return TakeBatchOption(c, arg, o, err); }, &o->output,
+        &o->host, &o->texts, out, err);
 }
 
 // The whole of `path`, or of standard input for "-".

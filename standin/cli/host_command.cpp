@@ -8,6 +8,16 @@
 #include "standin/cli/options.h"
 #include "standin/host/standin_app_folder.h"
 
+std::vector<option> WithHostOptions(std::vector<option> own) {
+    own.insert(own.end(), {
+                              {"app-folder", required_argument, nullptr, kOptionAppFolder},
+                              {"user", required_argument, nullptr, kOptionUser},
+                              {"help", no_argument, nullptr, 'h'},
+                              {nullptr, 0, nullptr, 0},
+                          });
+    return own;
+}
+
 int TakeHostOption(int c, const char* arg, const char* command, HostCommandOptions* o, FILE* err) {
     switch (c) {
         case kOptionAppFolder:

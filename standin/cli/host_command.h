@@ -3,6 +3,8 @@
 // length of the command.
 #pragma once
 
+#include <getopt.h>
+
 #include <cstdio>
 #include <vector>
 
@@ -17,6 +19,10 @@ struct HostCommandOptions {
     const char* appFolder = nullptr;       // --app-folder, or null for the default
     std::vector<standin::UserStep> steps;  // --user: what the scripted user does
 };
+
+// getopt_long's table: `own` followed by --app-folder, --user, --help and the
+// table's end.
+std::vector<option> WithHostOptions(std::vector<option> own);
 
 // Takes option `c` with argument `arg` when it is one of the shared options.
 // Returns -2 when `c` is not one of them, -1 when it was taken, or the exit

@@ -50,16 +50,12 @@ struct InfoOptions {
 // Parses the arguments into `o`. Returns -1 to go on, else the exit status.
 int ParseOptions(int argc, char** argv, InfoOptions* o, FILE* out, FILE* err) {
     enum { kDocument = 256 };
-    static const option kLongOptions[] = {
+    static const std::vector<option> kLongOptions = WithHostOptions({
         {"document", no_argument, nullptr, kDocument},
-        {"app-folder", required_argument, nullptr, kOptionAppFolder},
-        {"user", required_argument, nullptr, kOptionUser},
-        {"help", no_argument, nullptr, 'h'},
-        {nullptr, 0, nullptr, 0},
-    };
+    });
     ResetOptionScan();
     int c;
-    while ((c = getopt_long(argc, argv, "h", kLongOptions, nullptr)) != -1) {
+    while ((c = getopt_long(argc, argv, "h", kLongOptions.data(), nullptr)) != -1) {
         switch (c) {
             case 'h':
                 std::fputs(kUsage, out);

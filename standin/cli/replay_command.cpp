@@ -9,6 +9,7 @@
 #include "standin/cli/document_output.h"
 #include "standin/cli/host_command.h"
 #include "standin/cli/options.h"
+#include "standin/cli/placing_options.h"
 #include "standin/cli/play_session.h"
 
 namespace {
@@ -34,14 +35,7 @@ constexpr char kUsageHead[] =
     "                           length (label-####.svg), which a set of several\n"
     "                           documents needs\n";
 
-constexpr char kUsageTail[] =
-    "  --app-folder DIR         the host application folder, which holds Plug-ins/ and\n"
-    "                           Prefs/ (default: $ORVELK_APP_FOLDER, else the folder the\n"
-    "                           build laid out)\n"
-    "  --user SCRIPT            what the user does in dialogs the plug-ins show (see\n"
-    "                           'orvelk info --help'; default: press the default button)\n"
-    "  -h, --help               show this help and exit\n"
-    "\n"
+constexpr char kExitStatusUsage[] =
     "Exit status: 0 when every action played and every document was written, 2 on bad\n"
     "usage or a set that cannot be loaded, 3 when the symbol table file is missing or\n"
     "damaged, 4 when a module was skipped, a plug-in failed to start or none was found,\n"
@@ -56,39 +50,9 @@ struct ReplayOptions {
 
 // Parses the arguments into `o`. Returns -1 to go on, else the exit status.
 int ParseOptions(int argc, char** argv, ReplayOptions* o, FILE* out, FILE* err) {
-    static const option kLongOptions[] = {
-        {"output", required_argument, nullptr, 'o'},
-        {"dump", no_argument, nullptr, kOptionDump},
-        {"crop", required_argument, nullptr, kOptionCrop},
-        {"dpi", required_argument, nullptr, kOptionDpi},
-        {"transparent", no_argument, nullptr, kOptionTransparent},
-        {"app-folder", required_argument, nullptr, kOptionAppFolder},
-        {"user", required_argument, nullptr, kOptionUser},
-        {"help", no_argument, nullptr, 'h'},
-        {nullptr, 0, nullptr, 0},
-    };
-    ResetOptionScan();
-    int c;
-    while ((c = getopt_long(argc, argv, "ho:", kLongOptions, nullptr)) != -1) {
-        if (c == 'h') {
-            std::fputs(kUsageHead, out);
-            std::fputs(kDocumentOutputUsage, out);
-            std::fputs(kUsageTail, out);
-            return kExitOk;
-        }
-        int taken = TakeDocumentOutputOption(c, optarg, kCommand, &o->output, err);
-        if (taken == -2) taken = TakeHostOption(c, optarg, kCommand, &o->host, err);
-        if (taken == -1) continue;
-        if (taken == -2) ReportBadOption(err, kCommand, argv);
-        return taken == -2 ? kExitUsage : taken;
-    }
-    if (optind == argc) {
-        PrintError(err, kCommand, "give the action set to play (see --help)");
-        return kExitUsage;
-    }
-    o->set = argv[optind++];
-    if (const int status = FinishOptionScan(argc, argv, kCommand, err); status >= 0) return status;
-    return CheckDocumentOutput(o->output, kCommand, err);
+    const PlacingCommand command = {kCommand, kUsageHead, kExitStatusUsage,
+                                    "give the action set to play"};
+    return ScanPlacingCommand(argc, argv, command, {}, {}, &o->output, &o->host, &o->set, out, err);
 }
 
 // The document an action goes into: the one it names, else the first.

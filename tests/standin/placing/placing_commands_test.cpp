@@ -33,6 +33,21 @@ std::vector<std::string> Lines(const std::string& text) {
     return lines;
 }
 
+// The dump's line of a closed path with the symbol's style around the
+// rectangle (left, top, right, bottom), its corners from the top left on.
+std::string RectangleLine(const char* place, int fill, float left, float top, float right,
+                          float bottom) {
+    std::string line = std::string(place) + " path closed fill " + std::to_string(fill) +
+                       " gray 1 stroke 0 gray 1 width 0.100000001 miter 4 segments 4:";
+    const float corners[4][2] = {{left, top}, {right, top}, {right, bottom}, {left, bottom}};
+    for (int i = 0; i < 4; ++i) {
+        char point[64];
+        std::snprintf(point, sizeof point, "%.9g %.9g", corners[i][0], corners[i][1]);
+        line += std::string(i == 0 ? " " : "; ") + point + " " + point + " " + point + " corner";
+    }
+    return line;
+}
+
 class PlacingCommandsTest : public testing::Test {
   protected:
     void SetUp() override {
@@ -120,19 +135,9 @@ TEST_F(PlacingCommandsTest, TheWorkedExampleAsTheReplayDumpsIt) {
     ASSERT_EQ(lines.size(), 3 + dark);
     EXPECT_EQ(lines[0], "document \"Untitled-1\" page 595.28 841.89 view 297.640015 420.945007");
     EXPECT_EQ(lines[1], "1 group " + std::to_string(1 + dark) + " objects");
-    const std::string style = " gray 1 stroke 0 gray 1 width 0.100000001 miter 4 segments 4: ";
-    EXPECT_EQ(lines[2], "1.1 path closed fill 0" + style +
-                            "279.448944 420.551056 279.448944 420.551056 279.448944 420.551056 "
-                            "corner; 320.551056 420.551056 320.551056 420.551056 320.551056 "
-                            "420.551056 corner; 320.551056 379.448944 320.551056 379.448944 "
-                            "320.551056 379.448944 corner; 279.448944 379.448944 279.448944 "
-                            "379.448944 279.448944 379.448944 corner");
-    EXPECT_EQ(lines[3], "1.2 path closed fill 1" + style +
-                            "285.118195 414.881805 285.118195 414.881805 285.118195 414.881805 "
-                            "corner; 286.535522 414.881805 286.535522 414.881805 286.535522 "
-                            "414.881805 corner; 286.535522 413.464478 286.535522 413.464478 "
-                            "286.535522 413.464478 corner; 285.118195 413.464478 285.118195 "
-                            "413.464478 285.118195 413.464478 corner");
+    // The quiet-zone rectangle and the top-left module, corner by corner.
+    EXPECT_EQ(lines[2], RectangleLine("1.1", 0, 279.44894f, 420.55106f, 320.55106f, 379.44894f));
+    EXPECT_EQ(lines[3], RectangleLine("1.2", 1, 285.11819f, 414.88181f, 286.53552f, 413.46448f));
     EXPECT_EQ(lines.back().rfind("1." + std::to_string(1 + dark) + " path closed fill 1", 0), 0u);
 }
 
