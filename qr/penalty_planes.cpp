@@ -27,9 +27,21 @@ inline BitLine AndNot(const BitLine& a, const BitLine& b) {
     return {{a.w[0] & ~b.w[0], a.w[1] & ~b.w[1], a.w[2] & ~b.w[2]}};
 }
 
-inline int32_t Count(const BitLine& a) {
-    return std::popcount(a.w[0]) + std::popcount(a.w[1]) + std::popcount(a.w[2]);
+// The bits set in a word. Without the POPCNT instruction std::popcount is a
+// call into the compiler's library that counts a byte at a time; the sum in
+// parallel stays inline.
+inline int32_t Ones(uint64_t x) {
+#if defined(__POPCNT__)
+    return std::popcount(x);
+#else
+    x -= (x >> 1) & 0x5555555555555555u;
+    x = (x & 0x3333333333333333u) + ((x >> 2) & 0x3333333333333333u);
+    x = (x + (x >> 4)) & 0x0f0f0f0f0f0f0f0fu;
+    return static_cast<int32_t>((x * 0x0101010101010101u) >> 56);
+#endif
 }
+
+inline int32_t Count(const BitLine& a) { return Ones(a.w[0]) + Ones(a.w[1]) + Ones(a.w[2]); }
 
 inline bool Test(const BitLine& a, int32_t i) { return (a.w[i >> 6] >> (i & 63)) & 1; }
 inline void Clear(BitLine* a, int32_t i) { a->w[i >> 6] &= ~(uint64_t{1} << (i & 63)); }

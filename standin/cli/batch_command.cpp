@@ -16,6 +16,9 @@
 #include "standin/cli/orvelk_action.h"
 #include "standin/cli/placing_options.h"
 #include "standin/cli/play_session.h"
+#include "standin/export/art_dump.h"
+#include "standin/export/export_document.h"
+#include "standin/files/background_writer.h"
 
 namespace {
 
@@ -215,18 +218,26 @@ class Batch {
                 std::fprintf(err_, "\rorvelk %s: line %zu of %zu\033[K", kCommand, i + 1,
                              lines.size());
             const int line = Line(static_cast<int32_t>(i + 1), lines[i]);
+            if (ReportFailedWrites() != kExitOk) status = kExitSomeFailed;
             if (line == kExitTableFile) {
                 status = line;
                 break;
             }
             if (line != kExitOk) status = line;
         }
+        writer_.Finish();
+        if (ReportFailedWrites() != kExitOk && status == kExitOk) status = kExitSomeFailed;
         if (progress_) std::fputs("\r\033[K", err_);
         return status;
     }
 
-    // The actions of the lines written, for --save-actions.
-    const std::vector<standin::RecordedAction>& Written() const { return written_; }
+    // The actions of the lines written, for --save-actions (once Run is done).
+    std::vector<standin::RecordedAction> Written() const {
+        std::vector<standin::RecordedAction> written;
+        for (const Placed& placed : placed_)
+            if (!placed.failed) written.push_back(placed.action);
+        return written;
+    }
 
   private:
     // Places line `number`. Returns kExitOk, kExitSomeFailed, or
@@ -262,15 +273,42 @@ class Batch {
         } else if (document->art.children.empty()) {
             status = Failed(number, std::string("nothing is left to encode after the ") + o_.mode +
                                         " mode's filter");
-        } else if (!EmitDocument(*document,
-                                 o_.output.output != nullptr ? PatternFileName(pattern_, number)
-                                                             : std::string(),
-                                 o_.output, out_, &why)) {
+        } else if (!Emit(*document, number, &why)) {
             status = Failed(number, why);
         } else {
-            written_.push_back(action);
+            placed_.push_back(Placed{number, action, false});
         }
         standin::CloseDocument(document);
+        return status;
+    }
+
+    // Prints the document's dump when asked, and queues its file. A file's
+    // failure to be written is seen later, by ReportFailedWrites.
+    bool Emit(const standin::Document& document, int32_t number, std::string* why) {
+        if (o_.output.dump) std::fputs(standin::DumpArtTree(document).c_str(), out_);
+        if (o_.output.output == nullptr) return true;
+        const std::string path = PatternFileName(pattern_, number);
+        std::string bytes;
+        std::string reason;
+        if (!standin::RenderDocument(document, standin::FormatOfPath(path),
+                                     o_.output.exportOptions, &bytes, &reason)) {
+            *why = "cannot export to " + path + ": " + reason;
+            return false;
+        }
+        writer_.Write(number, path, std::move(bytes));
+        return true;
+    }
+
+    // Names the lines whose files could not be written since the last call,
+    // and leaves their actions out of the saved set. Returns kExitOk when
+    // there were none.
+    int ReportFailedWrites() {
+        int status = kExitOk;
+        for (const standin::BackgroundWriter::Failure& failure : writer_.TakeFailures()) {
+            for (Placed& placed : placed_)
+                if (placed.number == failure.tag) placed.failed = true;
+            status = Failed(static_cast<int32_t>(failure.tag), failure.why);
+        }
         return status;
     }
 
@@ -293,7 +331,15 @@ class Batch {
     FILE* out_;
     FILE* err_;
     bool progress_;
-    std::vector<standin::RecordedAction> written_;
+    // A line placed and handed to the writer.
+    struct Placed {
+        long number;
+        standin::RecordedAction action;
+        bool failed;
+    };
+    std::vector<Placed> placed_;
+    // Declared last, so that it finishes its writes before the rest goes.
+    standin::BackgroundWriter writer_;
 };
 
 }  // namespace

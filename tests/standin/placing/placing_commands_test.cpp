@@ -263,6 +263,27 @@ TEST_F(PlacingCommandsTest, ABatchsSavedActionsReplayToTheSameFiles) {
     EXPECT_TRUE(Contains(one.err, "places its actions into 3 documents")) << one.err;
 }
 
+TEST_F(PlacingCommandsTest, FilesThatCannotBeWrittenAreNamedAndLeftOutOfTheSavedActions) {
+    // Files are written while the next lines are placed; a folder in the way
+    // of line 2's file fails that line alone, whenever the failure is seen.
+    const std::string texts = Write("texts.txt", "ONE\nTWO\nTHREE\n");
+    std::filesystem::create_directories(Path("w-2.svg"));
+    const std::string set = Path("written.json");
+    const CommandResult r =
+        RunOrvelkCommand({"batch", texts, "-o", Path("w-#.svg"), "--save-actions", set});
+    EXPECT_EQ(r.status, 5);
+    EXPECT_TRUE(Contains(r.err, "orvelk batch: line 2: cannot write " + Path("w-2.svg")))
+        << r.err;
+    EXPECT_EQ(Lines(r.err).size(), 1u) << r.err;
+    EXPECT_EQ(MatrixOfSvg(FileBytes(Path("w-3.svg"))), EngineMatrix("THREE", 'M', 'B', 0));
+    std::vector<standin::RecordedAction> actions;
+    std::string error;
+    ASSERT_TRUE(standin::LoadActionSet(set, &actions, &error)) << error;
+    ASSERT_EQ(actions.size(), 2u);
+    EXPECT_EQ(actions[0].document, 1);
+    EXPECT_EQ(actions[1].document, 3);
+}
+
 TEST_F(PlacingCommandsTest, ActionsThatFailAreNamedAndTheRestIsWritten) {
     standin::RecordedAction other = OrvelkAction({1, 2, 1, 0, 2, 1, "X"}, 0);
     other.eventName = "Another_Event";
