@@ -8,6 +8,8 @@ packages=(
   gcc g++ cmake ninja-build pkg-config  # the build
   binutils-mingw-w64-x86-64             # windres: the plug-in's resource script
   libpng-dev                            # the stand-in's PNG output
+  libcairo2-dev libpango1.0-dev         # the stand-in's pictures of dialogs
+  fonts-ipafont-gothic fonts-urw-base35 # their faces: IPAPGothic, Nimbus Sans
   libgtest-dev libgmock-dev             # tests
   libzxing-dev                          # tests: a real QR decoder
   libbenchmark-dev                      # bench/

@@ -52,6 +52,12 @@ AdmItem* DefaultButton(const AdmDialog* dialog) {
     return FindItem(dialog, kADMDefaultItemID);
 }
 
+// "a popup", "an edit text".
+std::string KindWithArticle(DialogItemKind kind) {
+    const std::string name = DialogItemKindName(kind);
+    return (name.find_first_of("aeiou") == 0 ? "an " : "a ") + name;
+}
+
 std::string Describe(const AdmDialog* dialog) {
     return "dialog " + std::to_string(dialog->resourceId);
 }
@@ -171,13 +177,13 @@ std::string ApplyStep(AdmDialog* dialog, const UserStep& step) {
             } else if (item->kind == DialogItemKind::kRadioButton) {
                 item->intValue = 1;
             } else if (!IsButton(item) && item->kind != DialogItemKind::kUserDrawn) {
-                return itemName + " is a " + DialogItemKindName(item->kind) +
+                return itemName + " is " + KindWithArticle(item->kind) +
                        ", which cannot be pressed";
             }
             break;
         case UserStep::Action::kSelect: {
             if (item->list == nullptr)
-                return itemName + " is a " + DialogItemKindName(item->kind) + ", not a popup";
+                return itemName + " is " + KindWithArticle(item->kind) + ", not a popup";
             const auto& entries = item->list->entries;
             if (step.index < 0 || static_cast<size_t>(step.index) >= entries.size())
                 return itemName + " has no entry " + std::to_string(step.index) + " (it has " +
@@ -190,7 +196,7 @@ std::string ApplyStep(AdmDialog* dialog, const UserStep& step) {
         }
         case UserStep::Action::kType: {
             if (item->kind != DialogItemKind::kEditText)
-                return itemName + " is a " + DialogItemKindName(item->kind) + ", not a text field";
+                return itemName + " is " + KindWithArticle(item->kind) + ", not a text field";
             // An edit control takes no more than its limit, and no half
             // of a two-byte character.
             const size_t limit = item->maxTextLength >= 0 ? static_cast<size_t>(item->maxTextLength)
