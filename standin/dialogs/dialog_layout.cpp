@@ -20,7 +20,10 @@ namespace {
 const std::vector<DialogFontFace> kFaces = {
     {"MS Sans Serif", 8, {6, 13}, "Nimbus Sans", 11.0},
     // "ＭＳ Ｐゴシック" in code page 932.
-    {"\x82\x6C\x82\x72\x20\x82\x6F\x83\x53\x83\x56\x83\x62\x83\x4E", 9, {7, 12}, "IPAPGothic",
+    {"\x82\x6C\x82\x72\x20\x82\x6F\x83\x53\x83\x56\x83\x62\x83\x4E",
+     9,
+     {7, 12},
+     "IPAPGothic",
      12.0},
 };
 

@@ -20,8 +20,7 @@ ADMRect Clip(const ADMRect& rect, int32_t width, int32_t height) {
 }
 
 size_t Offset(const PixelImage& image, int32_t x, int32_t y) {
-    return (static_cast<size_t>(y) * static_cast<size_t>(image.width) + static_cast<size_t>(x)) *
-           4;
+    return (static_cast<size_t>(y) * static_cast<size_t>(image.width) + static_cast<size_t>(x)) * 4;
 }
 
 // Copies the `width` x `height` block at (sx, sy) of `from` to (dx, dy) of
@@ -99,9 +98,8 @@ ItemPaintStatus PaintItem(PixelImage* surface, const ADMRect& rect, const ItemPa
     }
     if (width > kMaxSurfaceSide || height > kMaxSurfaceSide) return ItemPaintStatus::kTooLarge;
     PixelImage item = MakeDialogSurface(static_cast<int32_t>(width), static_cast<int32_t>(height));
-    const ItemPaintStatus status =
-        PaintThrough(item.width, item.height, static_cast<ptrdiff_t>(item.width) * 4,
-                     item.bytes.data(), paint);
+    const ItemPaintStatus status = PaintThrough(
+        item.width, item.height, static_cast<ptrdiff_t>(item.width) * 4, item.bytes.data(), paint);
     if (status == ItemPaintStatus::kPainted)
         CopyBlock(item, inside.left - rect.left, inside.top - rect.top, surface, inside.left,
                   inside.top, inside.right - inside.left, inside.bottom - inside.top);

@@ -75,12 +75,13 @@ void CopyUserDrawn(const DialogSnapshot& snapshot, DialogPicture* picture) {
         const int32_t bottom = std::clamp(item.rect.bottom, top, surface.height);
         const size_t bytes = static_cast<size_t>(right - left) * 4;
         for (int32_t y = top; y < bottom; ++y) {
-            const size_t from =
-                (static_cast<size_t>(y) * static_cast<size_t>(surface.width) +
-                 static_cast<size_t>(left)) * 4;
+            const size_t from = (static_cast<size_t>(y) * static_cast<size_t>(surface.width) +
+                                 static_cast<size_t>(left)) *
+                                4;
             const size_t to = (static_cast<size_t>(y + picture->clientTop) *
                                    static_cast<size_t>(picture->image.width) +
-                               static_cast<size_t>(left + picture->clientLeft)) * 4;
+                               static_cast<size_t>(left + picture->clientLeft)) *
+                              4;
             std::memcpy(picture->image.bytes.data() + to, surface.bytes.data() + from, bytes);
         }
     }
@@ -103,8 +104,8 @@ DialogPicture RenderDialogPicture(const DialogSnapshot& snapshot) {
     PangoFontDescription* regular = NewFaceDescription(face, false);
     PangoFontDescription* bold = NewFaceDescription(face, true);
     // Lines lie as far apart as the layout's base units say the font is high.
-    const TextStyle style{regular, metrics.ascent, snapshot.units.y > 0 ? snapshot.units.y
-                                                                         : metrics.lineHeight};
+    const TextStyle style{regular, metrics.ascent,
+                          snapshot.units.y > 0 ? snapshot.units.y : metrics.lineHeight};
     const TextStyle captionStyle{bold, metrics.ascent, style.lineHeight};
 
     cairo_surface_t* target = SurfaceOver(&picture.image);
@@ -113,10 +114,10 @@ DialogPicture RenderDialogPicture(const DialogSnapshot& snapshot) {
     const int32_t width = picture.image.width;
     const int32_t height = picture.image.height;
     RaisedEdge(cr, ADMRect{0, 0, width, height});
-    Caption(cr, snapshot,
-            ADMRect{kPictureFrame, kPictureFrame, width - kPictureFrame,
-                    kPictureFrame + kCaptionBar},
-            captionStyle);
+    Caption(
+        cr, snapshot,
+        ADMRect{kPictureFrame, kPictureFrame, width - kPictureFrame, kPictureFrame + kCaptionBar},
+        captionStyle);
 
     cairo_save(cr);
     cairo_rectangle(cr, picture.clientLeft, picture.clientTop, clientWidth, clientHeight);

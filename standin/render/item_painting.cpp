@@ -10,21 +10,24 @@
 namespace standin {
 namespace {
 
-// Styles of the template that the pictures follow.
-constexpr uint32_t kStaticTypeMask = 0x1F;
-constexpr uint32_t kStaticCenter = 0x01;
-constexpr uint32_t kStaticRight = 0x02;
-constexpr uint32_t kStaticSimple = 0x0B;
-constexpr uint32_t kStaticLeftNoWordWrap = 0x0C;
-constexpr uint32_t kStaticNoPrefix = 0x80;
-constexpr uint32_t kBlackRect = 0x04;
-constexpr uint32_t kGrayRect = 0x05;
-constexpr uint32_t kWhiteRect = 0x06;
-constexpr uint32_t kBlackFrame = 0x07;
-constexpr uint32_t kGrayFrame = 0x08;
-constexpr uint32_t kWhiteFrame = 0x09;
-constexpr uint32_t kEtchedHorizontal = 0x10;
-constexpr uint32_t kEtchedVertical = 0x11;
+// Styles of the template that the pictures follow: a static item's type (the
+// low five bits) and its prefix switch.
+enum StaticStyle : uint32_t {
+    kStaticTypeMask = 0x1F,
+    kStaticCenter = 0x01,
+    kStaticRight = 0x02,
+    kBlackRect = 0x04,
+    kGrayRect = 0x05,
+    kWhiteRect = 0x06,
+    kBlackFrame = 0x07,
+    kGrayFrame = 0x08,
+    kWhiteFrame = 0x09,
+    kStaticSimple = 0x0B,
+    kStaticLeftNoWordWrap = 0x0C,
+    kEtchedHorizontal = 0x10,
+    kEtchedVertical = 0x11,
+    kStaticNoPrefix = 0x80,
+};
 
 // The width of a drop-down box's button, as a vertical scroll bar's.
 constexpr int32_t kDropButtonWidth = 16;
@@ -170,12 +173,13 @@ void ListBox(cairo_t* cr, const SnapshotItem& item, const TextStyle& style) {
     FillBox(cr, inner, kWindowColor);
     int32_t top = inner.top;
     for (size_t i = 0; i < item.entries.size() && top < inner.bottom; ++i) {
-        const ADMRect row{inner.left, top, inner.right, std::min(top + style.lineHeight, inner.bottom)};
+        const ADMRect row{inner.left, top, inner.right,
+                          std::min(top + style.lineHeight, inner.bottom)};
         const bool selected = static_cast<int32_t>(i) == item.selected;
         if (selected) FillBox(cr, row, kSelectionColor);
-        DrawText(cr, LabelText(item.entries[i], false), {row.left + 2, row.top, row.right, row.bottom},
-                 TextAlign::kLeft, false, false, false, style,
-                 selected ? kWindowColor : kTextColor);
+        DrawText(cr, LabelText(item.entries[i], false),
+                 {row.left + 2, row.top, row.right, row.bottom}, TextAlign::kLeft, false, false,
+                 false, style, selected ? kWindowColor : kTextColor);
         top += style.lineHeight;
     }
 }

@@ -25,10 +25,10 @@ PangoFontDescription* NewFaceDescription(const DialogFontFace& face, bool bold);
 
 // What a face measures at its size.
 struct FaceMetrics {
-    std::string family;     // the family fontconfig gave for the face
-    DialogBaseUnits units;  // by Windows's rule, from the face's own metrics
-    int32_t ascent = 0;     // pixels above the baseline of a line
-    int32_t lineHeight = 0; // ascent and descent: the distance of two lines
+    std::string family;      // the family fontconfig gave for the face
+    DialogBaseUnits units;   // by Windows's rule, from the face's own metrics
+    int32_t ascent = 0;      // pixels above the baseline of a line
+    int32_t lineHeight = 0;  // ascent and descent: the distance of two lines
 };
 
 // Measures `family` at `pixels`: base x is (width of "a..zA..Z" / 26 + 1) / 2,

@@ -1,8 +1,9 @@
 // Item texts as pictures show them: line breaks, mnemonic prefixes and
 // control characters.
+#include "standin/render/display_text.h"
+
 #include <gtest/gtest.h>
 
-#include "standin/render/display_text.h"
 #include "tests/dialogs/dialog_test_support.h"
 
 namespace {

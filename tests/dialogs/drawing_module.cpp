@@ -3,6 +3,8 @@
 // popup from string resources, sets and limits a text, and paints its
 // user-drawn items through the drawer's device context with GDI. Its
 // notifications invalidate item 3, which the host then paints again.
+#include "tests/dialogs/drawing_module.h"
+
 #include <cstdio>
 #include <cstring>
 
@@ -13,7 +15,6 @@
 #include "hostapi/adm_item.h"
 #include "hostapi/adm_list.h"
 #include "platform/win_gdi.h"
-#include "tests/dialogs/drawing_module.h"
 
 namespace {
 
@@ -102,20 +103,23 @@ void HOST_CALL OkPressed(ADMItemRef item, ADMNotifierRef notifier) {
     gSuites.item->DefaultNotify(item, notifier);
 }
 
+// Fills `list` with `count` entries, entry i from string `base` + i; a
+// missing string leaves a disabled separator.
+void FillList(ADMListRef list, int32_t base, int32_t count) {
+    for (int32_t i = 0; i < count; ++i) {
+        char text[62];
+        const bool read = gSuites.basic->GetIndexString(gSelf, base, i, text, sizeof text) == 0;
+        const ADMEntryRef entry = gSuites.list->InsertEntry(list, i);
+        if (read) gSuites.entry->SetText(entry, text);
+        gSuites.entry->MakeSeparator(entry, read ? kASFalse : kASTrue);
+        gSuites.entry->Enable(entry, read ? kASTrue : kASFalse);
+    }
+}
+
 ASErr HOST_CALL InitSettings(ADMDialogRef dialog) {
     const ADMItemRef popup = gSuites.dialog->GetItem(dialog, 5);
     const ADMListRef list = gSuites.item->GetList(popup);
-    for (int32_t i = 0; i < 4; ++i) {
-        const ADMEntryRef entry = gSuites.list->InsertEntry(list, i);
-        char text[62];
-        if (gSuites.basic->GetIndexString(gSelf, 200, i, text, sizeof text) == 0) {
-            gSuites.entry->SetText(entry, text);
-            gSuites.entry->Enable(entry, kASTrue);
-        } else {
-            gSuites.entry->MakeSeparator(entry, kASTrue);
-            gSuites.entry->Enable(entry, kASFalse);
-        }
-    }
+    FillList(list, 200, 4);
     gSuites.entry->Select(gSuites.list->IndexEntry(list, 1), kASTrue);
     const ADMItemRef text = gSuites.dialog->GetItem(dialog, 13);
     gSuites.item->SetText(text, "abc");
@@ -154,11 +158,9 @@ ASErr RunDialog(DrawingDialogMessage* message) {
     gMessage = message;
     gPaints = 0;
     message->log[0] = '\0';
-    message->result = gSuites.dialog->Modal(gSelf, nullptr, message->dialogId, kADMModalDialogStyle,
-                                            message->dialogId == kDrawingSettingsDialog
-                                                ? InitSettings
-                                                : nullptr,
-                                            nullptr, 0);
+    message->result = gSuites.dialog->Modal(
+        gSelf, nullptr, message->dialogId, kADMModalDialogStyle,
+        message->dialogId == kDrawingSettingsDialog ? InitSettings : nullptr, nullptr, 0);
     gMessage = nullptr;
     return 0;
 }

@@ -23,7 +23,7 @@ inline constexpr uint32_t DrawingMarkColor(int32_t index) {
 struct DrawingDialogMessage {
     SPMessageData d;
     int32_t dialogId;
-    int32_t result;      // what the modal run returned
-    ADMRect rect;        // item 3's local rectangle, as its draw procedure saw it
-    char log[1024];      // what happened, in order: "paint 3; notify 5 3; ..."
+    int32_t result;  // what the modal run returned
+    ADMRect rect;    // item 3's local rectangle, as its draw procedure saw it
+    char log[1024];  // what happened, in order: "paint 3; notify 5 3; ..."
 };

@@ -34,7 +34,7 @@ const ADMRect& RectOf(const standin::DialogLayout& layout, const standin::Dialog
 TEST(DialogLayout, MulDivRoundsHalvesAwayFromZeroAndFailsAsWindowsDoes) {
     EXPECT_EQ(MulDivRounded(139, 6, 4), 209);  // 208.5
     EXPECT_EQ(MulDivRounded(-139, 6, 4), -209);
-    EXPECT_EQ(MulDivRounded(139, 7, 4), 243);  // 243.25
+    EXPECT_EQ(MulDivRounded(139, 7, 4), 243);   // 243.25
     EXPECT_EQ(MulDivRounded(245, 12, 8), 368);  // 367.5
     EXPECT_EQ(MulDivRounded(5, 1, -2), -3);
     EXPECT_EQ(MulDivRounded(1, 1, 0), -1);
@@ -79,31 +79,46 @@ TEST(DialogLayout, BaseUnitsAgreeWithTheSubstituteFaces) {
     EXPECT_LE(s.lineHeight, sans.units.y);
 }
 
-TEST(DialogLayout, TheSettingsDialogInPixels) {
-    const std::optional<standin::DialogResource> dialog = OrvelkDialog(16052);
-    if (!dialog) GTEST_SKIP() << "the Orvelk module was not built";
-    const standin::DialogLayout layout = standin::LayOutDialog(*dialog);
-    EXPECT_EQ(layout.units.x, 7);
-    EXPECT_EQ(layout.units.y, 12);
-    EXPECT_EQ(layout.width, 525);   // 300 dialog units
-    EXPECT_EQ(layout.height, 368);  // 245 dialog units
-    EXPECT_EQ(RectOf(layout, *dialog, 3), (ADMRect{263, 15, 506, 246}));    // 150, 10, 139, 154
-    EXPECT_EQ(RectOf(layout, *dialog, 14), (ADMRect{18, 188, 249, 262}));   // 10, 125, 132, 49
-    EXPECT_EQ(RectOf(layout, *dialog, 13), (ADMRect{18, 290, 506, 313}));   // 10, 193, 279, 15
-    EXPECT_EQ(RectOf(layout, *dialog, 5), (ADMRect{114, 26, 247, 44}));     // 65, 17, 76, 12
-    EXPECT_EQ(RectOf(layout, *dialog, 1), (ADMRect{303, 330, 391, 351}));   // 173, 220, 50, 14
-}
-
-TEST(DialogLayout, TheErrorDialogInPixels) {
-    const std::optional<standin::DialogResource> dialog = OrvelkDialog(16051);
-    if (!dialog) GTEST_SKIP() << "the Orvelk module was not built";
-    const standin::DialogLayout layout = standin::LayOutDialog(*dialog);
-    EXPECT_EQ(layout.units.x, 6);
-    EXPECT_EQ(layout.units.y, 13);
-    EXPECT_EQ(layout.width, 278);   // 185 dialog units
-    EXPECT_EQ(layout.height, 150);  // 92
-    EXPECT_EQ(RectOf(layout, *dialog, 2), (ADMRect{65, 20, 254, 66}));  // 43, 12, 126, 28
-    EXPECT_EQ(RectOf(layout, *dialog, 4), (ADMRect{15, 16, 42, 49}));   // 10, 10, 18, 20
+// The Orvelk module's settings and error dialogs, in their two fonts.
+TEST(DialogLayout, TheModulesDialogsInPixels) {
+    struct Expected {
+        int32_t item;
+        ADMRect rect;
+    };
+    struct Case {
+        int32_t dialog;
+        standin::DialogBaseUnits units;
+        int32_t width, height;
+        std::vector<Expected> items;
+    };
+    const Case cases[] = {
+        {16052,
+         {7, 12},
+         525,
+         368,                           // 300 x 245 dialog units
+         {{3, {263, 15, 506, 246}},     // 150, 10, 139, 154
+          {14, {18, 188, 249, 262}},    // 10, 125, 132, 49
+          {13, {18, 290, 506, 313}},    // 10, 193, 279, 15
+          {5, {114, 26, 247, 44}},      // 65, 17, 76, 12
+          {1, {303, 330, 391, 351}}}},  // 173, 220, 50, 14
+        {16051,
+         {6, 13},
+         278,
+         150,                       // 185 x 92
+         {{2, {65, 20, 254, 66}},   // 43, 12, 126, 28
+          {4, {15, 16, 42, 49}}}},  // 10, 10, 18, 20
+    };
+    for (const Case& c : cases) {
+        const std::optional<standin::DialogResource> dialog = OrvelkDialog(c.dialog);
+        if (!dialog) GTEST_SKIP() << "the Orvelk module was not built";
+        const standin::DialogLayout layout = standin::LayOutDialog(*dialog);
+        EXPECT_EQ(layout.units.x, c.units.x) << c.dialog;
+        EXPECT_EQ(layout.units.y, c.units.y) << c.dialog;
+        EXPECT_EQ(layout.width, c.width) << c.dialog;
+        EXPECT_EQ(layout.height, c.height) << c.dialog;
+        for (const Expected& e : c.items)
+            EXPECT_EQ(RectOf(layout, *dialog, e.item), e.rect) << c.dialog << " item " << e.item;
+    }
 }
 
 }  // namespace

@@ -32,7 +32,7 @@ TEST_F(PaintingTest, ItemsArePaintedWhenShownAndAfterTheNotificationThatInvalida
                  "paint 3; paint 7; notify 5 3 (paints 1); paint 3; notify 13 3; notify 1; ");
     EXPECT_EQ(m.rect.left, 0);
     EXPECT_EQ(m.rect.top, 0);
-    EXPECT_EQ(m.rect.right, 243);  // 139 dialog units at 7 pixels per 4
+    EXPECT_EQ(m.rect.right, 243);   // 139 dialog units at 7 pixels per 4
     EXPECT_EQ(m.rect.bottom, 231);  // 154 at 12 per 8
     const GdiCounts live = GdiLiveCounts();
     EXPECT_EQ(live.surfaceDCs, 0);

@@ -82,7 +82,8 @@ TEST_F(PictureTest, UserDrawnItemsAreTheSurfacesPixelsAtTheirPlace) {
     for (int32_t y = r.top; y < r.bottom; ++y) {
         const size_t from = (static_cast<size_t>(y) * shot.surface.width + r.left) * 4;
         const size_t to = (static_cast<size_t>(y + picture.clientTop) * picture.image.width +
-                           r.left + picture.clientLeft) * 4;
+                           r.left + picture.clientLeft) *
+                          4;
         ASSERT_EQ(std::memcmp(picture.image.bytes.data() + to, shot.surface.bytes.data() + from,
                               static_cast<size_t>(r.right - r.left) * 4),
                   0)
@@ -98,7 +99,7 @@ TEST_F(PictureTest, TextsPopupsAndFieldsShowWhatTheyHold) {
     Run(kDrawingSettingsDialog, "select 5 3; type 13 xyz; press 1");
     const standin::DialogSnapshot& shot = Closed(kDrawingSettingsDialog);
     const DialogPicture picture = standin::RenderDialogPicture(shot);
-    EXPECT_GT(DarkPixels(picture, RectOf(shot, 4)), 40);   // the label
+    EXPECT_GT(DarkPixels(picture, RectOf(shot, 4)), 40);  // the label
     // The information text: two lines, 12 pixels apart, then nothing.
     const ADMRect& info = RectOf(shot, 14);
     EXPECT_GT(DarkPixels(picture, {info.left, info.top, info.right, info.top + 12}), 40);

@@ -83,8 +83,7 @@ TEST_F(SurfaceTest, ItemsWithoutVisiblePixelsOrTooLargeAreNotPainted) {
     const auto count = [&calls](HDC) { ++calls; };
     EXPECT_EQ(standin::PaintItem(&surface, ADMRect{5, 5, 5, 20}, count), ItemPaintStatus::kEmpty);
     EXPECT_EQ(standin::PaintItem(&surface, ADMRect{5, 5, 3, 20}, count), ItemPaintStatus::kEmpty);
-    EXPECT_EQ(standin::PaintItem(&surface, ADMRect{40, 0, 50, 10}, count),
-              ItemPaintStatus::kEmpty);
+    EXPECT_EQ(standin::PaintItem(&surface, ADMRect{40, 0, 50, 10}, count), ItemPaintStatus::kEmpty);
     EXPECT_EQ(standin::PaintItem(&surface, ADMRect{-20, -20, -1, -1}, count),
               ItemPaintStatus::kEmpty);
     EXPECT_EQ(standin::PaintItem(&surface, ADMRect{-5000, 0, 10, 10}, count),
