@@ -4,6 +4,7 @@
 
 #include "standin/app/module_resource_file.h"
 #include "standin/dialogs/adm_suites.h"
+#include "standin/dialogs/dialog_manager.h"
 #include "standin/dialogs/user_script.h"
 #include "standin/host/action_manager.h"
 #include "standin/host/documents.h"
@@ -25,6 +26,7 @@ void ResetHostState() {
 
 HostSession::HostSession(ModuleResourceReader reader) {
     ResetHostState();
+    ClearClosedDialogs();
     RegisterHostSuites();
     RegisterDialogSuites();
     SetModuleResourceReader(reader ? std::move(reader)
