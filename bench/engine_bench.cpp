@@ -1,5 +1,5 @@
 // EncodeQRSymbol against two well-kept encoders on the same payloads: byte
-// mode at level M, filling versions 1, 10, 25 and 40. The engine's runs read
+// mode at level M, filling versions 1, 2, 3, 5, 10, 25 and 40. The engine's runs read
 // and decompress the table file's records every time, as the plug-in does.
 #include <benchmark/benchmark.h>
 #include <qrcodegen/qrcodegen.hpp>
@@ -16,16 +16,21 @@
 
 namespace {
 
-// Byte-mode payloads that fill versions 1, 10, 25 and 40 at level M.
+// Byte-mode payloads that fill versions 1, 2, 3, 5, 10, 25 and 40 at level M:
+// the most bytes each holds.
 const std::string& Payload(int version) {
     static const auto make = [](size_t n) {
         std::string s;
         for (size_t i = 0; i < n; ++i) s += static_cast<char>('A' + (i * 7) % 26 + (i % 3) * 32 % 64);
         return s;
     };
-    static const std::string k1 = make(14), k10 = make(213), k25 = make(997), k40 = make(2331);
+    static const std::string k1 = make(14), k2 = make(26), k3 = make(42), k5 = make(84),
+                             k10 = make(213), k25 = make(997), k40 = make(2331);
     switch (version) {
         case 1: return k1;
+        case 2: return k2;
+        case 3: return k3;
+        case 5: return k5;
         case 10: return k10;
         case 25: return k25;
         default: return k40;
@@ -103,7 +108,8 @@ void BM_Orvelk_ReadVersion40Records(benchmark::State& state) {
     }
 }
 
-#define VERSIONS ->Arg(1)->Arg(10)->Arg(25)->Arg(40)->Unit(benchmark::kMicrosecond)
+#define VERSIONS \
+    ->Arg(1)->Arg(2)->Arg(3)->Arg(5)->Arg(10)->Arg(25)->Arg(40)->Unit(benchmark::kMicrosecond)
 BENCHMARK(BM_Orvelk_AutoMask) VERSIONS;
 BENCHMARK(BM_Libqrencode_AutoMask) VERSIONS;
 BENCHMARK(BM_Qrcodegen_AutoMask) VERSIONS;
