@@ -23,6 +23,7 @@ ENCODERS = [
 ]
 PARTS = [
     ("table reads", "BM_Orvelk_TableReads"),
+    ("table reads, file changed", "BM_Orvelk_TableReadsAfresh"),
     ("codewords", "BM_Orvelk_Codewords"),
     ("mask choice", "BM_Orvelk_MaskChoice"),
 ]
