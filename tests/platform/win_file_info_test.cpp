@@ -10,17 +10,10 @@
 
 #include "platform/win_files.h"
 #include "platform/win_path.h"
+#include "tests/platform/win_path_test_support.h"
 #include "tests/support/test_temp_dir.h"
 
 namespace {
-
-// The Windows form of a native path under the test's temporary folder.
-std::string Win(const std::string& nativeName) {
-    char out[MAX_PATH];
-    const std::string native = TestTempDir() + nativeName;
-    EXPECT_EQ(NativePathToWindows(native.c_str(), out, sizeof out), ERROR_SUCCESS) << native;
-    return out;
-}
 
 uint64_t Ticks(const FILETIME& t) { return (uint64_t{t.dwHighDateTime} << 32) | t.dwLowDateTime; }
 

@@ -31,9 +31,7 @@ struct Outcome {
 class TableReplacementTest : public testing::Test {
 protected:
     void SetUp() override {
-        record_ = BuiltSection("QRA_S01M");
-        pattern_ = BuiltSection("QRB_S01");
-        generator_ = BuiltSection("QRC_S10");
+        BuiltVersion1Sections(&record_, &pattern_, &generator_);
         ASSERT_EQ(pattern_.size(), 21u * 22);
         // Table B differs from A in one template character: column 12, row
         // 12, in the encoding region, is dark whatever the data.
@@ -71,6 +69,20 @@ protected:
     // keep what it reads of it.
     static void Settle(const std::string& file) {
         fs::last_write_time(file, fs::file_time_type::clock::now() - std::chrono::hours(1));
+    }
+
+    // Table A, written an hour ago, encoded once: the cache holds its sections.
+    void HoldSettledA() {
+        WriteA();
+        Settle(File());
+        EXPECT_EQ(Encode(), a_);
+    }
+
+    // Renames the table file of the folder `other` over this one, given this
+    // one's write time first, so that only the file itself differs.
+    void RenameOver(const std::string& other) {
+        fs::last_write_time(File(other), fs::last_write_time(File()));
+        fs::rename(File(other), File());
     }
 
     static Outcome Encode() {
@@ -124,9 +136,7 @@ TEST_F(TableReplacementTest, ARewriteInTheSameClockTickIsSeen) {
 }
 
 TEST_F(TableReplacementTest, ARewriteInPlaceIsSeen) {
-    WriteA();
-    Settle(File());
-    EXPECT_EQ(Encode(), a_);
+    HoldSettledA();
     WriteB();  // same file, same size, a new write time
     EXPECT_EQ(Encode(), b_);
     Settle(File());
@@ -136,24 +146,19 @@ TEST_F(TableReplacementTest, ARewriteInPlaceIsSeen) {
 }
 
 TEST_F(TableReplacementTest, AFileRenamedOverItIsSeenWhateverItsWriteTime) {
-    WriteA();
-    Settle(File());
-    EXPECT_EQ(Encode(), a_);
+    HoldSettledA();
     // B beside it, given A's size and write time, then renamed over it: only
     // the file itself differs.
     const std::string other = TestTempDir() + "replace_other";
     WriteB(other);
-    fs::last_write_time(File(other), fs::last_write_time(File()));
     ASSERT_EQ(fs::file_size(File(other)), fs::file_size(File()));
-    fs::rename(File(other), File());
+    RenameOver(other);
     EXPECT_EQ(Encode(), b_);
     EXPECT_EQ(Encode(), b_);
 }
 
 TEST_F(TableReplacementTest, AFileCutShortFailsUntilItIsWhole) {
-    WriteA();
-    Settle(File());
-    EXPECT_EQ(Encode(), a_);
+    HoldSettledA();
     const auto written = fs::last_write_time(File());
     fs::resize_file(File(), 8192 + 300);  // the directory and part of the first section
     fs::last_write_time(File(), written);
@@ -166,9 +171,7 @@ TEST_F(TableReplacementTest, AFileCutShortFailsUntilItIsWhole) {
 }
 
 TEST_F(TableReplacementTest, ARemovedFileFailsAndDropsWhatWasHeld) {
-    WriteA();
-    Settle(File());
-    EXPECT_EQ(Encode(), a_);
+    HoldSettledA();
     fs::remove(File());
     EXPECT_EQ(Encode().rc, kQRTableFileDamaged);
     EXPECT_EQ(HeldTableContents().sections, 0);
@@ -178,9 +181,7 @@ TEST_F(TableReplacementTest, ARemovedFileFailsAndDropsWhatWasHeld) {
 }
 
 TEST_F(TableReplacementTest, ADamagedReplacementFails) {
-    WriteA();
-    Settle(File());
-    EXPECT_EQ(Encode(), a_);
+    HoldSettledA();
     // The same directory over sections of other bytes, the same size and
     // write time, renamed over the file.
     std::string bytes(fs::file_size(File()), '\0');
@@ -193,8 +194,7 @@ TEST_F(TableReplacementTest, ADamagedReplacementFails) {
     for (size_t i = 8192; i < bytes.size(); ++i) bytes[i] = static_cast<char>(bytes[i] ^ 0x5A);
     const std::string other = TestTempDir() + "replace_damaged";
     WriteRawTableFile(other, bytes);
-    fs::last_write_time(File(other), fs::last_write_time(File()));
-    fs::rename(File(other), File());
+    RenameOver(other);
     EXPECT_EQ(Encode().rc, kQRTableFileDamaged);
     WriteA();
     EXPECT_EQ(Encode(), a_);
