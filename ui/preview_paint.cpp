@@ -239,12 +239,17 @@ void AveragePicture(const uint8_t* picture, int32_t side, double scale, int32_t 
                     int32_t height, int32_t* sums, int32_t* counts, uint8_t* target) {
     assert(picture != nullptr && sums != nullptr && counts != nullptr && target != nullptr);
     assert(side > 0 && side <= kMaxPreviewPictureSide && scale > 0 && scale <= 1);
-    assert(width >= 1 && height >= 1);
-    // Where each source column lands: the same for every row.
+    assert(width >= 1 && height >= 1 && width <= side && height <= side);
+    // A target larger than the picture is no shrinking: nothing to average.
+    if (width > side || height > side) return;
+    // Where each source column lands, and how many land on each target
+    // column: the same for every row.
     int32_t targetColumn[kMaxPreviewPictureSide];
+    int32_t columnSources[kMaxPreviewPictureSide] = {};
     for (int32_t x = 0; x < side; ++x) {
         const auto tx = static_cast<int32_t>(x * scale + 0.5);
         targetColumn[x] = tx < width - 1 ? tx : width - 1;
+        ++columnSources[targetColumn[x]];
     }
     // Rows in the order the bitmap stores them, bottom row first.
     const size_t rowBytes = static_cast<size_t>(side) * kBytesPerPixel;
@@ -256,8 +261,8 @@ void AveragePicture(const uint8_t* picture, int32_t side, double scale, int32_t 
         int32_t* rowCounts = counts + static_cast<size_t>(ty) * static_cast<size_t>(width);
         for (int32_t x = 0; x < side; ++x) {
             rowSums[targetColumn[x]] += row[x * kBytesPerPixel + kRedByte];
-            ++rowCounts[targetColumn[x]];
         }
+        for (int32_t tx = 0; tx < width; ++tx) rowCounts[tx] += columnSources[tx];
     }
     const size_t pixels = static_cast<size_t>(width) * static_cast<size_t>(height);
     for (size_t i = 0; i < pixels; ++i) {

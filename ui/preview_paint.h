@@ -33,7 +33,8 @@ void PaintSymbolPreview(HDC dc, const ADMRect& itemRect, const ModuleMatrix* mat
 // the `width` x `height` pixels `target`, laid out the same way: source pixel
 // (x, y) lands on target pixel (x * scale + 0.5, y * scale + 0.5), truncated
 // and held inside the target, and every target pixel takes the mean of the
-// red bytes that land on it as a grey, or white when none does. `sums` and
-// `counts` hold width x height elements each and must be zero.
+// red bytes that land on it as a grey, or white when none does. The target is
+// at most side x side. `sums` and `counts` hold width x height elements each
+// and must be zero.
 void AveragePicture(const uint8_t* picture, int32_t side, double scale, int32_t width,
                     int32_t height, int32_t* sums, int32_t* counts, uint8_t* target);
