@@ -27,8 +27,13 @@ TEST_F(DialogNotifications, APopupChoiceIsStoredEncodedShownAndDrawnAgain) {
         FakeUserChooses(9, 4);  // mixed
         EXPECT_EQ(Globals().mode, 4);
         EXPECT_EQ(InfoText(), Cp932("最大文字数： 74(119)文字\r図形サイズ： 32.5×32.5mm\r"));
+        const std::string before(reinterpret_cast<const char*>(Preview().modules),
+                                 sizeof Preview().modules);
         FakeUserChooses(16, 8);  // mask pattern 7
         EXPECT_EQ(Globals().maskSetting, 8);
+        EXPECT_NE(
+            std::string(reinterpret_cast<const char*>(Preview().modules), sizeof Preview().modules),
+            before);
         EXPECT_EQ(FakeRunningItem(3).invalidations, 4);
         // The mask changed the symbol the engine made, not the text.
         EXPECT_EQ(FakeRunningItem(14).textWrites, 4);
