@@ -14,7 +14,6 @@
 
 #include "bench/bench_engine_host.h"
 #include "globals/plugin_state.h"
-#include "platform/gdi_inspect.h"
 #include "platform/gdi_surface.h"
 #include "ui/dialog_items.h"
 #include "ui/dialog_notifications.h"
