@@ -4,6 +4,7 @@
 
 #include "globals/plugin_state.h"
 #include "shell/action_registration.h"
+#include "ui/settings_dialog.h"
 
 namespace {
 
@@ -36,10 +37,6 @@ ASErr HandleDoAction(AIActionDoActionMessage* message) {
     assert(message != nullptr);
     if (message->userData != kQRActionUserData) return kSPNoError;
     return PlayQRAction(message);
-}
-
-int32_t RunSettingsDialog(SPPluginRef /*self*/) {
-    return 0;
 }
 
 ASErr GenerateFromSettings() {

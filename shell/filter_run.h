@@ -19,10 +19,6 @@ ASErr HandleGo(AIFilterMessage* message);
 // otherwise returns 0 and does nothing.
 ASErr HandleDoAction(AIActionDoActionMessage* message);
 
-// The settings dialog's run; returns the id of the item that closed it (1 OK,
-// 2 Cancel). Not built yet: runs nothing and returns 0.
-int32_t RunSettingsDialog(SPPluginRef self);
-
 // Draws the symbol of the globals record at the centre of the current view.
 // Not built yet: draws nothing and returns 0.
 ASErr GenerateFromSettings();

@@ -490,12 +490,15 @@ TEST_F(PluginMainTest, FilterAndActionMessagesAreMatchedToTheirOwners) {
     host_.modals.clear();
     filter.filter = reinterpret_cast<AIFilterHandle>(0x0DD);
     EXPECT_EQ(Send("AI Filter", "AI Get Parameters", &filter), kSPNoError);
+    EXPECT_TRUE(host_.modals.empty());  // another plug-in's filter: no dialog
     filter.filter = kFakeFilter;
     EXPECT_EQ(Send("AI Filter", "AI Get Parameters", &filter), kSPNoError);
+    ASSERT_EQ(host_.modals.size(), 1u);  // the settings dialog, closed with OK
+    EXPECT_EQ(host_.modals[0].dialogID, 16052);
     EXPECT_EQ(Send("AI Filter", "AI Go", &filter), kSPNoError);
     action.userData = 1001;
     EXPECT_EQ(Send("Action Manager", "Do Action", &action), kSPNoError);
-    EXPECT_TRUE(host_.modals.empty());
+    EXPECT_EQ(host_.modals.size(), 1u);
     EXPECT_TRUE(host_.held.empty());
 }
 
