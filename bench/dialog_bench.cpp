@@ -15,6 +15,7 @@
 #include "bench/bench_engine_host.h"
 #include "globals/plugin_state.h"
 #include "platform/gdi_surface.h"
+#include "standin/host/host_blocks.h"
 #include "ui/dialog_items.h"
 #include "ui/dialog_notifications.h"
 #include "ui/preview_paint.h"
@@ -73,15 +74,10 @@ const ADMItemSuite kItemSuite = [] {
 }();
 const ADMDrawerSuite kDrawerSuite = {
     [](ADMDrawerRef drawer) { return reinterpret_cast<ADMPortRef>(drawer); }};
-const SPBlocksSuite kBlocksSuite = {[](size_t size, const char*, void** block) -> ASErr {
-                                        *block = std::malloc(size);
-                                        return *block != nullptr ? kSPNoError : kSPOutOfMemoryError;
-                                    },
-                                    [](void* block) -> ASErr {
-                                        std::free(block);
-                                        return kSPNoError;
-                                    },
-                                    nullptr};
+// The stand-in host's own heap, as `orvelk` gives it to the plug-in.
+const SPBlocksSuite kBlocksSuite = {
+    [](size_t size, const char*, void** block) { return AllocateHostBlock(size, block); },
+    [](void* block) { return FreeHostBlock(block); }, nullptr};
 // Held for SettingsDialogSuitesHeld; the notification never calls them.
 const ADMListSuite kListSuite = {};
 const ADMEntrySuite kEntrySuite = {};
