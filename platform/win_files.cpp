@@ -7,6 +7,8 @@
 
 #include <cerrno>
 #include <climits>
+#include <cstdint>
+#include <ctime>
 
 #include "platform/last_error.h"
 #include "platform/win_path.h"
@@ -36,6 +38,18 @@ HFILE OpenNative(const char* native, int flags) {
     }
     return fd;
 }
+
+// Seconds from 1601 to 1970, the two epochs.
+constexpr int64_t kEpochDifference = 11644473600;
+
+FILETIME ToFileTime(int64_t seconds, int64_t nanoseconds) {
+    int64_t ticks = (seconds + kEpochDifference) * 10000000 + nanoseconds / 100;
+    if (ticks < 0) ticks = 0;  // before 1601
+    const auto t = static_cast<uint64_t>(ticks);
+    return {static_cast<DWORD>(t), static_cast<DWORD>(t >> 32)};
+}
+
+FILETIME ToFileTime(const struct statx_timestamp& t) { return ToFileTime(t.tv_sec, t.tv_nsec); }
 
 }  // namespace
 
@@ -147,4 +161,41 @@ BOOL MoveFileExA(LPCSTR from, LPCSTR to, DWORD flags) {
         return FALSE;
     }
     return TRUE;
+}
+
+BOOL GetFileInformationByHandle(HANDLE file, BY_HANDLE_FILE_INFORMATION* info) {
+    if (info == nullptr) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    const intptr_t value = reinterpret_cast<intptr_t>(file);
+    struct statx st;
+    if (value < 0 || value > INT_MAX ||
+        ::statx(static_cast<int>(value), "", AT_EMPTY_PATH, STATX_BASIC_STATS | STATX_BTIME,
+                &st) != 0) {
+        SetLastError(ERROR_INVALID_HANDLE);
+        return FALSE;
+    }
+    DWORD attributes = 0;
+    if (S_ISDIR(st.stx_mode)) attributes |= FILE_ATTRIBUTE_DIRECTORY;
+    if ((st.stx_mode & 0222) == 0) attributes |= FILE_ATTRIBUTE_READONLY;
+    info->dwFileAttributes = attributes != 0 ? attributes : FILE_ATTRIBUTE_NORMAL;
+    info->ftCreationTime = ToFileTime((st.stx_mask & STATX_BTIME) ? st.stx_btime : st.stx_ctime);
+    info->ftLastAccessTime = ToFileTime(st.stx_atime);
+    info->ftLastWriteTime = ToFileTime(st.stx_mtime);
+    // Major and minor in the way of the old 32-bit device numbers (12 and 20
+    // bits); larger ones fold into them.
+    info->dwVolumeSerialNumber = (st.stx_dev_major << 20) ^ st.stx_dev_minor;
+    info->nFileSizeHigh = static_cast<DWORD>(st.stx_size >> 32);
+    info->nFileSizeLow = static_cast<DWORD>(st.stx_size);
+    info->nNumberOfLinks = st.stx_nlink;
+    info->nFileIndexHigh = static_cast<DWORD>(st.stx_ino >> 32);
+    info->nFileIndexLow = static_cast<DWORD>(st.stx_ino);
+    return TRUE;
+}
+
+void GetSystemTimeAsFileTime(FILETIME* time) {
+    struct timespec now;
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    *time = ToFileTime(now.tv_sec, now.tv_nsec);
 }

@@ -5,6 +5,31 @@
 
 #include "platform/win_types.h"
 
+// A point in time: 100-nanosecond intervals since 1 January 1601 (UTC).
+typedef struct _FILETIME {
+    DWORD dwLowDateTime;
+    DWORD dwHighDateTime;
+} FILETIME;
+
+// What GetFileInformationByHandle tells of an open file. The volume serial
+// number and the file index together name the file while it exists.
+typedef struct _BY_HANDLE_FILE_INFORMATION {
+    DWORD dwFileAttributes;
+    FILETIME ftCreationTime;
+    FILETIME ftLastAccessTime;
+    FILETIME ftLastWriteTime;
+    DWORD dwVolumeSerialNumber;
+    DWORD nFileSizeHigh;
+    DWORD nFileSizeLow;
+    DWORD nNumberOfLinks;
+    DWORD nFileIndexHigh;
+    DWORD nFileIndexLow;
+} BY_HANDLE_FILE_INFORMATION;
+
+#define FILE_ATTRIBUTE_READONLY 0x00000001
+#define FILE_ATTRIBUTE_DIRECTORY 0x00000010
+#define FILE_ATTRIBUTE_NORMAL 0x00000080
+
 // Opens an existing file (OF_READ, OF_WRITE, OF_READWRITE); HFILE_ERROR if it
 // cannot be opened.
 ORVELK_PLATFORM_API HFILE _lopen(LPCSTR path, int readWrite);
@@ -24,6 +49,17 @@ ORVELK_PLATFORM_API LONG _llseek(HFILE file, LONG offset, int origin);
 
 // Closes the file; returns 0 or HFILE_ERROR.
 ORVELK_PLATFORM_API HFILE _lclose(HFILE file);
+
+// Fills `info` for the open file `file`; FALSE with ERROR_INVALID_HANDLE for
+// a handle that is not open. As on Windows, a file opened with _lopen is
+// passed as (HANDLE)(INT_PTR)hfile. Here the volume serial number is folded
+// from the device number and the file index is the inode number; the
+// creation time is the birth time where the file system keeps one, else the
+// inode's last change; times keep their nanoseconds to the 100.
+ORVELK_PLATFORM_API BOOL GetFileInformationByHandle(HANDLE file, BY_HANDLE_FILE_INFORMATION* info);
+
+// The current system time (UTC).
+ORVELK_PLATFORM_API void GetSystemTimeAsFileTime(FILETIME* time);
 
 // Creates one directory; FALSE with ERROR_ALREADY_EXISTS if it exists.
 ORVELK_PLATFORM_API BOOL CreateDirectoryA(LPCSTR path, LPSECURITY_ATTRIBUTES attributes);

@@ -39,8 +39,13 @@ typedef struct _SECURITY_ATTRIBUTES* LPSECURITY_ATTRIBUTES;
 #endif
 #endif
 
+// Other headers (glib's) may have defined them already, with the same values.
+#ifndef TRUE
 #define TRUE 1
+#endif
+#ifndef FALSE
 #define FALSE 0
+#endif
 #define MAX_PATH 260
 #define HFILE_ERROR (static_cast<HFILE>(-1))
 

@@ -161,22 +161,28 @@ int32_t AppendTerminator(StreamItems* items, int32_t* sumBits, int32_t capacityB
 void PackDataCodewords(const StreamItems* items, int32_t capacityBits, uint8_t* codewords) {
     assert(capacityBits % 8 == 0 && capacityBits / 8 <= kMaxCodewords);
     const int32_t n = capacityBits / 8;
-    int32_t bit = 0;  // bits written so far
+    // Items enter a bit accumulator, most significant bit first, and leave it
+    // a byte at a time; an item is at most 16 bits, so at most 23 wait.
+    uint32_t pending = 0;
+    int32_t pendingBits = 0;
+    int32_t k = 0;  // codewords written so far
     for (int32_t i = 0; i < items->count && items->widths[i] != 0; ++i) {
-        const int32_t v = items->values[i];
-        assert(v < (1 << items->widths[i]));
-        for (int w = items->widths[i] - 1; w >= 0; --w, ++bit) {
-            assert(bit < capacityBits);
-            const uint8_t mask = static_cast<uint8_t>(0x80 >> (bit & 7));
-            if ((v >> w) & 1)
-                codewords[bit >> 3] = static_cast<uint8_t>(codewords[bit >> 3] | mask);
-            else
-                codewords[bit >> 3] = static_cast<uint8_t>(codewords[bit >> 3] & ~mask);
+        const int32_t width = items->widths[i];
+        const uint32_t v = static_cast<uint32_t>(items->values[i]);
+        assert(v < (1u << width));
+        pending = (pending << width) | v;
+        pendingBits += width;
+        while (pendingBits >= 8) {
+            pendingBits -= 8;
+            assert(k < n);
+            codewords[k++] = static_cast<uint8_t>(pending >> pendingBits);
         }
+        pending &= (1u << pendingBits) - 1;
     }
-    int32_t k = (bit + 7) / 8;
-    // Bits after the last item within its byte stay 0: clear them explicitly
-    // so that a reused buffer cannot leak old bits into the symbol.
-    if (bit % 8 != 0) codewords[k - 1] = static_cast<uint8_t>(codewords[k - 1] & (0xFF00 >> (bit % 8)));
+    // The bits after the last item within its byte are 0.
+    if (pendingBits > 0) {
+        assert(k < n);
+        codewords[k++] = static_cast<uint8_t>(pending << (8 - pendingBits));
+    }
     for (bool first = true; k < n; ++k, first = !first) codewords[k] = first ? 0xEC : 0x11;
 }

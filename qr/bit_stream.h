@@ -30,7 +30,7 @@ inline int32_t StreamItemCapacity(int32_t length) { return 2 * length + 8; }
 // The segments of one stream: for each, the index of its character-count item.
 // The item before it is the segment's mode indicator.
 struct SegmentList {
-    int32_t* countItems;  // kMaxSegments entries
+    int32_t* countItems;  // kMaxSegments entries, or as many as the text has bytes
     int32_t count;
 };
 

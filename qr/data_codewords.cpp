@@ -32,7 +32,12 @@ int32_t EncodeFiltered(DataWork* w, int32_t length, char levelChar, char modeCha
     w->items.values = static_cast<int32_t*>(std::calloc(capacity, sizeof(int32_t)));
     w->items.widths = static_cast<uint8_t*>(std::calloc(capacity + 24, 1));
     w->items.capacity = capacity;
-    if (w->items.values == nullptr || w->items.widths == nullptr) return kQROutOfMemory;
+    // Every segment has a byte at least, so L entries hold them all; past
+    // kMaxSegments the text fits no version.
+    w->segmentItems = static_cast<int32_t*>(
+        std::calloc(length < kMaxSegments ? length : kMaxSegments, sizeof(int32_t)));
+    if (w->items.values == nullptr || w->items.widths == nullptr || w->segmentItems == nullptr)
+        return kQROutOfMemory;
 
     SegmentList segments{w->segmentItems, 0};
     int32_t sumBits = 0;
@@ -71,9 +76,8 @@ int32_t BuildDataCodewords(const char* text, char levelChar, char modeChar, int3
     DataWork w;
     const size_t textLength = std::strlen(text);
     w.filtered = static_cast<char*>(std::calloc(textLength + 1, 1));
-    w.segmentItems = static_cast<int32_t*>(std::calloc(kMaxSegments, sizeof(int32_t)));
     int32_t rc = kQROutOfMemory;
-    if (w.filtered != nullptr && w.segmentItems != nullptr) {
+    if (w.filtered != nullptr) {
         // The filter keeps at most the text's bytes; a kept length beyond any
         // version's capacity fails before the item arrays are sized from it.
         const size_t kept = FilterText(text, modeChar, w.filtered);

@@ -2,6 +2,8 @@
 
 #include <cassert>
 
+#include "qr/table_cache.h"
+
 namespace {
 
 // The installed host; both members null while there is none.
@@ -11,6 +13,7 @@ QREngineHost gHost = {};
 
 void SetQREngineHost(const QREngineHost* host) {
     gHost = host != nullptr ? *host : QREngineHost{};
+    ResetTableCache();  // what another host's folder gave, or a module about to go
 }
 
 bool FindHostAppFolder(char* folder) {

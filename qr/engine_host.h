@@ -5,10 +5,12 @@
 // the plug-in shell installs the plug-in's own (its FindAppFolder and the
 // mask setting of its globals) while it holds the globals; the stand-in's
 // command line, the tests and the benchmarks install theirs. The engine asks
-// for the folder at every table read and reads the mask setting at every
-// encoding, so nothing of the host is cached between calls. Without a host the
-// table reads fail (EncodeQRSymbol returns kQRTableFileDamaged) and the mask
-// is chosen automatically.
+// for the folder and reads the mask setting at every encoding, so nothing of
+// the host is kept between calls; what it keeps of the table file it checks
+// against the file at every encoding (table_cache.h), and installing or
+// removing a host frees it. Without a host the table reads fail
+// (EncodeQRSymbol returns kQRTableFileDamaged) and the mask is chosen
+// automatically.
 #pragma once
 
 #include <cstdint>
@@ -29,6 +31,8 @@ struct QREngineHost {
 };
 
 // Installs `host` (copied) for the encodings that follow; null removes it.
+// Either way the table cache is emptied: nothing read through another host's
+// folder, or held by a module about to be unloaded, stays behind.
 void SetQREngineHost(const QREngineHost* host);
 
 // For the engine's stages: the installed host's folder lookup into `folder`

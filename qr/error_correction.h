@@ -22,9 +22,10 @@ void DivideBlock(const uint8_t* data, int32_t dataLength, const uint8_t* rows, i
 // Builds the final codeword sequence in block order (clause 7.5.2 and 7.6,
 // without the interleaving, which the module lists carry): the `dataCount`
 // data codewords, then the E error-correction codewords of every block of
-// `blockList` (`blockCount` block lengths), block after block. Reads the
-// generator record for E from the table file. Returns kQROk,
-// kQRTableFileDamaged when the record is missing or shorter than 256 x E
-// bytes, or kQROutOfMemory.
-int32_t ComputeErrorCorrection(const uint8_t* data, int32_t dataCount, int32_t e,
-                               const uint8_t* blockList, int32_t blockCount, uint8_t* finalCodewords);
+// `blockList` (`blockCount` block lengths), block after block, divided with
+// the generator record's `rows` (256 rows of E bytes). The blocks must add up
+// to the data codewords, none longer than the division register: the record
+// reader checks both.
+void ComputeErrorCorrection(const uint8_t* data, int32_t dataCount, int32_t e,
+                            const uint8_t* blockList, int32_t blockCount, const uint8_t* rows,
+                            uint8_t* finalCodewords);

@@ -44,11 +44,14 @@ void ComposeSymbol(const WorkingMatrix* working, int mask, const uint8_t* patter
     assert(mask >= 0 && mask < 8);
     const int32_t side = working->side;
     result->side = static_cast<int16_t>(side);
-    const uint8_t* t = pattern;  // row by row, a separator after each row
-    for (int32_t r = 0; r < side; ++r, ++t) {
-        for (int32_t j = 0; j < side; ++j, ++t) {
-            const int32_t at = j * kMaxSide + r;
-            result->modules[at] = ((working->masked[at] >> mask) & 1) || *t == '1' ? 1 : 0;
-        }
+    // Column by column, as the result and the working matrix lie; the
+    // template has its rows side + 1 bytes apart (a separator after each).
+    const int32_t stride = side + 1;
+    for (int32_t j = 0; j < side; ++j) {
+        const uint8_t* in = working->masked + j * kMaxSide;
+        uint8_t* out = result->modules + j * kMaxSide;
+        const uint8_t* t = pattern + j;
+        for (int32_t r = 0; r < side; ++r)
+            out[r] = static_cast<uint8_t>(((in[r] >> mask) & 1) | (t[r * stride] == '1'));
     }
 }

@@ -18,6 +18,7 @@
 // one branch per module.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "qr/module_placement.h"
@@ -38,26 +39,38 @@ int32_t BalancePenalty(int32_t dark, int32_t counted);
 // Words of one line of up to 177 modules; bit i of the line is module i.
 inline constexpr int kLineWords = 3;
 
-struct BitLine {
-    uint64_t w[kLineWords];
-};
-
-// The eight candidates of one working matrix: bit set = dark module.
+// The eight candidates of one working matrix: bit set = dark module. Each
+// line takes only the words its side needs (one up to side 64, two up to
+// 128, three beyond), and the lines lie one after another, so that a small
+// symbol is built and scored in a small corner of the record, and a record
+// of MaskPlanesSize(side) bytes holds the planes of that side.
 struct MaskPlanes {
     int32_t side;
-    BitLine rows[8][kMaxSide];     // row y, bit x
-    BitLine columns[8][kMaxSide];  // column x, bit y
-    BitLine scoredRows[kMaxSide];  // modules inside the side and outside the corner squares
-    BitLine scoredColumns[kMaxSide];
+    int32_t words;  // words per line: (side + 63) / 64
+    // The modules inside the side and outside the corner squares, line by
+    // line: the same for a row and the column of the same number, since the
+    // three corners lie symmetric about the diagonal.
+    uint64_t scored[kMaxSide * kLineWords];
+    // Mask m's row y at (m * side + y) * words, its column x at
+    // (8 + m) * side * words + x * words; bit x of a row, bit y of a column.
+    uint64_t lines[2 * 8 * kMaxSide * kLineWords];
 };
 
+// Bytes of a MaskPlanes record that holds the planes of `side`.
+inline size_t MaskPlanesSize(int32_t side) {
+    const size_t words = static_cast<size_t>(side + 63) / 64;
+    return offsetof(MaskPlanes, lines) + sizeof(uint64_t) * 2 * 8 * side * words;
+}
+
 // Builds the planes of all eight masks from the working matrix and the
-// template, one pass over the modules: a module is dark under mask m when bit
-// m of its working byte is set or the template marks it dark.
+// template into `planes` (at least MaskPlanesSize(side) bytes), one pass over
+// the modules: a module is dark under mask m when bit m of its working byte
+// is set or the template marks it dark.
 void BuildMaskPlanes(const WorkingMatrix* working, const uint8_t* pattern, MaskPlanes* planes);
 
-// Sets one module of mask m's candidate, in its row and its column.
-void SetPlaneModule(MaskPlanes* planes, int mask, int32_t x, int32_t y, bool dark);
+// Sets the module in column x, row y of all eight candidates, in its row and
+// its column: bit m of `masked` is its colour under mask m.
+void SetPlaneModules(MaskPlanes* planes, int32_t x, int32_t y, uint8_t masked);
 
 // Scores mask m's candidate by the six rules.
 PenaltyRules ScoreMaskPlanes(const MaskPlanes* planes, int mask);

@@ -12,7 +12,7 @@
 #include "qr/symbol_records.h"
 
 // The stages of one call (docs/architecture.md lists them with their files):
-//    1  allocate the working buffers, zero-filled
+//    1  allocate the working buffers
 //    2  filter the text by the mode                      text_filter
 //    3  allocate the item arrays for the filtered length  data_codewords
 //    4  nothing kept: return 0 with side 0                data_codewords
@@ -37,13 +37,16 @@
 
 namespace {
 
-// The working storage of one call, allocated zero-filled at once.
+// The working storage of one call. Nothing of it is zero-filled wholesale:
+// each stage writes all it reads (the data codewords, the final codewords,
+// the working matrix's side x side square), and the mask planes are
+// allocated for the side at hand, when the mask is chosen. The records are
+// views into the table cache's sections.
 struct SymbolWork {
     DataCodewords data;
     uint8_t finalCodewords[kMaxCodewords];
     SymbolRecords records;
     WorkingMatrix working;
-    MaskPlanes planes;
 };
 
 // The level letter the records are named with: the level code's own, so that
@@ -60,8 +63,27 @@ int32_t RunCodewordStages(const char* text, char levelChar, char modeChar, int32
     rc = ReadSymbolRecords(d.version, RecordLevelChar(d.levelCode), d.dataCount, d.totalCodewords,
                            d.remainderBits, &w->records);
     if (rc != kQROk) return rc;
-    return ComputeErrorCorrection(d.bytes, d.dataCount, w->records.eccPerBlock,
-                                  w->records.blockList, w->records.blockCount, w->finalCodewords);
+    ComputeErrorCorrection(d.bytes, d.dataCount, w->records.eccPerBlock, w->records.blockList,
+                           w->records.blockCount, w->records.generator, w->finalCodewords);
+    return kQROk;
+}
+
+// Stages 16 to 19 on the final codewords.
+int32_t BuildSymbol(SymbolWork* w, ModuleMatrix* result) {
+    const DataCodewords& d = w->data;
+    const int32_t side = 4 * d.version + 17;
+    PlaceCodewords(w->finalCodewords, d.totalCodewords, d.remainderBits, &w->records, side,
+                   &w->working);
+    int mask = HostFixedMask();
+    if (mask < 0) {
+        auto* planes = static_cast<MaskPlanes*>(std::malloc(MaskPlanesSize(side)));
+        if (planes == nullptr) return kQROutOfMemory;
+        mask = ChooseMask(&w->working, d.levelCode, &w->records, planes);
+        std::free(planes);
+    }
+    WriteFormatInformation(d.levelCode, mask, &w->records, &w->working);
+    ComposeSymbol(&w->working, mask, w->records.pattern, result);
+    return kQROk;
 }
 
 }  // namespace
@@ -72,19 +94,10 @@ int32_t EncodeQRSymbol(const char* text, char levelChar, char modeChar, int32_t 
     result->side = 0;
     if (text == nullptr) return kQRBadArgument;
 
-    auto* w = static_cast<SymbolWork*>(std::calloc(1, sizeof(SymbolWork)));
+    auto* w = static_cast<SymbolWork*>(std::malloc(sizeof(SymbolWork)));
     if (w == nullptr) return kQROutOfMemory;
     int32_t rc = RunCodewordStages(text, levelChar, modeChar, version, w);
-    if (rc == kQROk && w->data.version != 0) {
-        const DataCodewords& d = w->data;
-        const int32_t side = 4 * d.version + 17;
-        PlaceCodewords(w->finalCodewords, d.totalCodewords, d.remainderBits, &w->records, side,
-                       &w->working);
-        int mask = HostFixedMask();
-        if (mask < 0) mask = ChooseMask(&w->working, d.levelCode, &w->records, &w->planes);
-        WriteFormatInformation(d.levelCode, mask, &w->records, &w->working);
-        ComposeSymbol(&w->working, mask, w->records.pattern, result);
-    }
+    if (rc == kQROk && w->data.version != 0) rc = BuildSymbol(w, result);
     std::free(w);
     return rc;
 }
@@ -93,7 +106,7 @@ int32_t EncodeQRCodewords(const char* text, char levelChar, char modeChar, int32
                           QRCodewords* codewords) {
     if (text == nullptr || codewords == nullptr) return kQRBadArgument;
     codewords->version = 0;
-    auto* w = static_cast<SymbolWork*>(std::calloc(1, sizeof(SymbolWork)));
+    auto* w = static_cast<SymbolWork*>(std::malloc(sizeof(SymbolWork)));
     if (w == nullptr) return kQROutOfMemory;
     const int32_t rc = RunCodewordStages(text, levelChar, modeChar, version, w);
     if (rc == kQROk && w->data.version != 0) {

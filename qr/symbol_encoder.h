@@ -2,10 +2,12 @@
 //
 // EncodeQRSymbol turns a code page 932 text and the symbol settings into the
 // module matrix of one QR Code symbol (ISO/IEC 18004, versions 1 to 40). The
-// engine keeps nothing between calls; the only things it takes from its host
-// are the mask setting and the folder of the table file, through the record
-// that its caller installs (engine_host.h). symbol_encoder.cpp lists its
-// twenty stages.
+// only things it takes from its host are the mask setting and the folder of
+// the table file, through the record that its caller installs
+// (engine_host.h). Between calls it keeps only decoded sections of the table
+// file, which every call checks against the file as it stands
+// (table_cache.h); so it serves one thread at a time, as the host's main
+// thread calls it. symbol_encoder.cpp lists its twenty stages.
 #pragma once
 
 #include <cstdint>

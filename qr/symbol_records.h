@@ -1,7 +1,9 @@
 // Stages 10 and 11 of EncodeQRSymbol: the per-version tables an encoding
-// reads from the table file, the version-and-level record (where every
-// codeword bit goes, its eight mask bits, the second format copy, the
-// error-correction blocks) and the function-pattern template.
+// reads from the table file, all in one session of the table cache: the
+// version-and-level record (where every codeword bit goes, its eight mask
+// bits, the second format copy, the error-correction blocks), the
+// function-pattern template, and the generator record of the blocks'
+// error-correction codewords, which stage 14 divides with.
 #pragma once
 
 #include <cstdint>
@@ -18,24 +20,29 @@ inline constexpr int32_t kTemplateSize = kMaxSide * kMaxSide + kMaxSide + 32;
 inline constexpr int32_t kMaxBlocks = 128;
 inline constexpr int32_t kMaxBlockLength = 256;
 
+// The records of one version and level, as views into the sections the
+// table cache holds: valid until the next table read or the cache's reset.
+// The fields of the version-and-level record follow each other in it.
 struct SymbolRecords {
-    uint8_t columns[kModuleListSize];   // column of bit k's module
-    uint8_t rows[kModuleListSize];      // row of bit k's module
-    uint8_t maskBits[kModuleListSize];  // bit m: mask m's condition holds there
-    uint8_t formatColumns[kFormatBits]; // second format copy
-    uint8_t formatRows[kFormatBits];
-    uint8_t eccPerBlock;                // E
-    uint8_t blockList[kMaxBlocks];      // block lengths, ended by 0
+    const uint8_t* columns;        // column of bit k's module, N entries
+    const uint8_t* rows;           // row of bit k's module
+    const uint8_t* maskBits;       // bit m: mask m's condition holds there
+    const uint8_t* formatColumns;  // second format copy, kFormatBits entries
+    const uint8_t* formatRows;
+    int32_t eccPerBlock;           // E
+    const uint8_t* blockList;      // kMaxBlocks block lengths, ended by 0
     int32_t blockCount;
-    uint8_t pattern[kTemplateSize];     // side rows of side + 1 bytes; '1' dark
+    const uint8_t* pattern;        // side rows of side + 1 bytes; '1' dark
+    const uint8_t* generator;      // 256 rows of E bytes
 };
 
-// Reads the version-and-level record of `version` and `levelChar` and the
-// version's template into `records` (zero-filled by the caller), and checks
-// them against the version's geometry: every position inside the side x
-// side square, blocks that add up to `totalCodewords` with `dataCodewords`
-// data codewords, no block longer than the division register. Returns kQROk,
-// kQRTableFileDamaged for a missing, short or inconsistent record, or
-// kQROutOfMemory.
+// Reads the version-and-level record of `version` and `levelChar`, the
+// version's template and the generator record of the record's E into
+// `records`, opening the table file once, and checks them against the
+// version's geometry: every position inside the side x side square, blocks
+// that add up to `totalCodewords` with `dataCodewords` data codewords, no
+// block longer than the division register, 256 x E generator bytes. Returns
+// kQROk, kQRTableFileDamaged for a missing file or a missing, short or
+// inconsistent record, or kQROutOfMemory.
 int32_t ReadSymbolRecords(int32_t version, char levelChar, int32_t dataCodewords,
                           int32_t totalCodewords, int32_t remainderBits, SymbolRecords* records);

@@ -1,15 +1,19 @@
 // The symbol table file ORVK_QR.DAT: a text directory of named sections in
-// its first 8192 bytes, each section an LZSS stream (lzss_decode.h).
+// its first 8192 bytes (table_directory.h), each section an LZSS stream
+// (lzss_decode.h).
 //
-// Directory lines end with CR or LF. An entry is a line of at least 19
-// characters with colons at positions 8 and 17: 8 hex digits of offset, ':',
-// 8 hex digits of compressed size, ':', the section name.
+// ReadTableSection reads one section as a whole, opening and closing the
+// file. The engine's encodings read theirs through the table cache
+// (table_cache.h), which opens the file once per encoding with the pieces
+// below.
 #pragma once
 
 #include <cstdint>
 
+#include "platform/win_files.h"
 #include "qr/engine_host.h"
 #include "qr/symbol_encoder.h"
+#include "qr/table_directory.h"
 
 // The table file's place under the host application's folder, a Windows path
 // in code page 932. Whoever lays the file out or looks for it uses this one.
@@ -23,8 +27,6 @@ inline constexpr int32_t kTableFileMaxFolderLength =
 // The buffer of the full path: any folder the host's lookup can give, and
 // the subpath, so that building the path never overflows it.
 inline constexpr int32_t kTableFilePathSize = kAppFolderSize + kTableFileSubpathLength;
-// How much of the file the directory may take.
-inline constexpr int32_t kTableDirectorySize = 8192;
 
 // Results of ReadTableSection: one meaning each, none shared with a result of
 // EncodeQRSymbol but kQROutOfMemory, which means the same in both.
@@ -47,3 +49,29 @@ int32_t ReadTableSection(const char* name, uint8_t** bytes, int32_t* length);
 // number copied. Destination bytes beyond those copied keep their values.
 void TakeSectionBytes(const uint8_t* section, int32_t length, void* destination, int32_t* cursor,
                       int32_t count);
+
+// The table file, open for reading.
+struct TableFile {
+    HFILE file;
+    uint32_t length;  // its bytes when it was opened
+};
+
+// Looks the folder up through the engine host, forms the table file's path
+// into `path` (kTableFilePathSize bytes) and opens the file. Returns
+// kTableRead, kTableNoAppFolder, kTablePathTooLong or kTableFileCannotOpen.
+int32_t OpenTableFile(char* path, TableFile* table);
+
+// Reads the directory, up to its first 8192 bytes, and indexes it. Returns
+// kTableRead (an unreadable directory indexes no entry).
+int32_t ReadTableDirectory(const TableFile* table, TableDirectory* directory);
+
+// Reads the section of `entry` (none when its offset or size is 0), no more
+// of it than the file holds and at most 4 MiB, and decodes it: whole into a
+// buffer of LzssDecode's when `limit` is negative, else its first `limit`
+// bytes into a buffer of that size. *bytes (released with std::free) and
+// *length are none and 0 first and for an absent section. Returns kTableRead
+// or kTableOutOfMemory.
+int32_t ReadTableEntry(const TableFile* table, const TableEntry& entry, int32_t limit,
+                       uint8_t** bytes, int32_t* length);
+
+void CloseTableFile(TableFile* table);

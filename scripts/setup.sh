@@ -10,6 +10,8 @@ packages=(
   libpng-dev                            # the stand-in's PNG output
   libcairo2-dev                         # the stand-in's PDF, EPS and PNG export
   nlohmann-json3-dev                    # the stand-in's action sets
+  libpango1.0-dev                       # the stand-in's pictures of dialogs
+  fonts-ipafont-gothic fonts-urw-base35 # their faces: IPAPGothic, Nimbus Sans
   libgtest-dev libgmock-dev             # tests
   libzxing-dev                          # tests: a real QR decoder
   poppler-utils ghostscript librsvg2-bin  # tests: exports rasterised (pdftoppm, gs, rsvg-convert)

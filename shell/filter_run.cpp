@@ -8,6 +8,7 @@
 #include "globals/plugin_state.h"
 #include "platform/win_user.h"
 #include "shell/action_registration.h"
+#include "ui/settings_dialog.h"
 
 namespace {
 
@@ -85,10 +86,6 @@ ASErr HandleDoAction(AIActionDoActionMessage* message) {
     assert(message != nullptr);
     if (message->userData != kQRActionUserData) return kSPNoError;
     return PlayQRAction(message);
-}
-
-int32_t RunSettingsDialog(SPPluginRef /*self*/) {
-    return 0;
 }
 
 ASErr GenerateFromSettings() {

@@ -28,10 +28,6 @@ ASErr HandleGo(AIFilterMessage* message);
 // otherwise returns 0 and does nothing.
 ASErr HandleDoAction(AIActionDoActionMessage* message);
 
-// The settings dialog's run; returns the id of the item that closed it (1 OK,
-// 2 Cancel). Not built yet: runs nothing and returns 0.
-int32_t RunSettingsDialog(SPPluginRef self);
-
 // Draws the symbol of the globals record (text, level, mode, version, module
 // size) at the centre of the current view and beeps when the drawing fails.
 // Returns kFilterEmptyText for an empty text (no beep), the view's error when

@@ -5,6 +5,7 @@
 #include "platform/beep_inspect.h"
 #include "standin/app/module_resource_file.h"
 #include "standin/dialogs/adm_suites.h"
+#include "standin/dialogs/dialog_manager.h"
 #include "standin/dialogs/user_script.h"
 #include "standin/host/action_manager.h"
 #include "standin/host/documents.h"
@@ -28,6 +29,7 @@ void ResetHostState() {
 
 HostSession::HostSession(ModuleResourceReader reader) {
     ResetHostState();
+    ClearClosedDialogs();
     RegisterHostSuites();
     RegisterDialogSuites();
     // The system's beep is heard by the user: it goes into the transcript.

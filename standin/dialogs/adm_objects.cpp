@@ -9,11 +9,6 @@
 namespace standin {
 namespace {
 
-// Dialog base units of the stand-in: pixels per 4 horizontal and per 8
-// vertical dialog units.
-constexpr int32_t kBaseUnitX = 6;
-constexpr int32_t kBaseUnitY = 13;
-
 // The objects alive, each with its type, so that a handle of one type passed
 // as another finds nothing.
 enum class ObjectType { kDialog, kItem, kList, kEntry };
@@ -51,13 +46,17 @@ std::unique_ptr<AdmDialog> BuildDialog(Plugin* plugin, int32_t resourceId, const
     dialog->resourceId = resourceId;
     dialog->name = name;
     dialog->resource = resource;
+    dialog->layout = LayOutDialog(resource);
+    dialog->surface = MakeDialogSurface(dialog->layout.width, dialog->layout.height);
     MakeAlive(dialog.get());
-    for (const DialogItemResource& r : resource.items) {
+    for (size_t i = 0; i < resource.items.size(); ++i) {
+        const DialogItemResource& r = resource.items[i];
         auto item = std::make_unique<AdmItem>();
         item->dialog = dialog.get();
         item->id = r.id;
         item->kind = KindOfItem(r);
         item->resource = r;
+        item->rect = dialog->layout.items[i];
         item->text = r.text;
         if (item->kind == DialogItemKind::kPopup || item->kind == DialogItemKind::kListBox) {
             item->list = std::make_unique<AdmList>();
@@ -120,8 +119,8 @@ AdmItem* FindItem(const AdmDialog* dialog, int32_t id) {
 
 ADMRect LocalRect(const AdmItem* item) {
     ADMRect rect{};
-    rect.right = item->resource.width * kBaseUnitX / 4;
-    rect.bottom = item->resource.height * kBaseUnitY / 8;
+    rect.right = item->rect.right - item->rect.left;
+    rect.bottom = item->rect.bottom - item->rect.top;
     return rect;
 }
 

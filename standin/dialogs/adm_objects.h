@@ -11,6 +11,8 @@
 #include <vector>
 
 #include "hostapi/adm_types.h"
+#include "standin/dialogs/dialog_layout.h"
+#include "standin/dialogs/dialog_surface.h"
 #include "standin/host/module_resources.h"
 #include "standin/host/plugins.h"
 
@@ -38,7 +40,9 @@ struct AdmItem {
     int32_t id = 0;
     DialogItemKind kind = DialogItemKind::kOther;
     DialogItemResource resource;
+    ADMRect rect{};              // in the pixels of the dialog's client area
     std::string text;            // code page 932
+    bool typedLast = false;      // the user's typing set the text last (its end is in view)
     int32_t maxTextLength = -1;  // bytes the user can type; -1: no limit
     int32_t intValue = 0;
     std::unique_ptr<AdmList> list;  // popups and lists only
@@ -53,14 +57,17 @@ struct AdmDialog {
     int32_t resourceId = 0;
     std::string name;
     DialogResource resource;
+    DialogLayout layout;
+    PixelImage surface;  // the client area, what draw procedures paint on
     std::vector<std::unique_ptr<AdmItem>> items;
     ADMUserData userData = nullptr;
     bool ended = false;
     int32_t result = 0;
 };
 
-// Builds a dialog from `resource`, with `plugin`'s reference and `name`, and
-// makes it and all its parts alive.
+// Builds a dialog from `resource`, with `plugin`'s reference and `name`, lays
+// it out, gives it a client area in the face colour, and makes it and all its
+// parts alive.
 std::unique_ptr<AdmDialog> BuildDialog(Plugin* plugin, int32_t resourceId, const std::string& name,
                                        const DialogResource& resource);
 
@@ -83,9 +90,8 @@ void SelectEntry(AdmEntry* entry, bool select);
 // The item `id` of `dialog`; null if there is none.
 AdmItem* FindItem(const AdmDialog* dialog, int32_t id);
 
-// The item's rectangle in pixels: the dialog units of its resource at the
-// stand-in's dialog base units of 6 by 13 pixels (those of an 8-point dialog
-// font), (0, 0) at its top left.
+// The item's rectangle in its own pixels, (0, 0) at its top left: its size
+// in the dialog's layout (dialog_layout.h).
 ADMRect LocalRect(const AdmItem* item);
 
 // How many bytes of the code page 932 text `text` fit into `maxBytes`

@@ -57,6 +57,7 @@ int32_t HOST_CALL ItemGetID(ADMItemRef ref) {
 void HOST_CALL ItemSetText(ADMItemRef ref, const char* text) {
     if (AdmItem* item = FromRef(ref)) {
         item->text = text != nullptr ? text : "";
+        item->typedLast = false;
         item->invalid = true;
     }
 }

@@ -1,5 +1,6 @@
 #include "standin/dialogs/dialog_manager.h"
 
+#include <map>
 #include <unordered_set>
 
 #include "standin/dialogs/adm_objects.h"
@@ -23,9 +24,20 @@ std::unordered_set<const Drawer*>& LiveDrawers() {
     return drawers;
 }
 
-ItemCanvasFactory& CanvasFactory() {
-    static ItemCanvasFactory factory;
-    return factory;
+std::function<void(const DialogSnapshot&)>& ClosedListener() {
+    static std::function<void(const DialogSnapshot&)> listener;
+    return listener;
+}
+
+// The last closed dialog of each id, and the id of the last one closed.
+struct ClosedDialogs {
+    std::map<int32_t, DialogSnapshot> byId;
+    int32_t last = 0;
+    bool any = false;
+};
+ClosedDialogs& Closed() {
+    static ClosedDialogs closed;
+    return closed;
 }
 
 bool IsButton(const AdmItem* item) {
@@ -38,6 +50,12 @@ AdmItem* DefaultButton(const AdmDialog* dialog) {
     for (const auto& item : dialog->items)
         if (item->kind == DialogItemKind::kDefaultButton) return item.get();
     return FindItem(dialog, kADMDefaultItemID);
+}
+
+// "a popup", "an edit text".
+std::string KindWithArticle(DialogItemKind kind) {
+    const std::string name = DialogItemKindName(kind);
+    return (name.find_first_of("aeiou") == 0 ? "an " : "a ") + name;
 }
 
 std::string Describe(const AdmDialog* dialog) {
@@ -62,29 +80,70 @@ TranscriptEntry DialogEntry(const AdmDialog* dialog, TranscriptEntry::Kind kind)
             shown.text = active != nullptr ? active->text : std::string();
         }
         if (item->kind == DialogItemKind::kPicture) shown.picture = item->resource.titleOrdinal;
+        shown.rect = item->rect;
         entry.items.push_back(std::move(shown));
     }
     return entry;
 }
 
+DialogSnapshot Snapshot(const AdmDialog* dialog) {
+    DialogSnapshot snapshot;
+    snapshot.plugin = dialog->plugin->name;
+    snapshot.dialogId = dialog->resourceId;
+    snapshot.title = dialog->resource.title;
+    snapshot.fontName = dialog->resource.fontName;
+    snapshot.fontSize = dialog->resource.fontSize;
+    snapshot.face = dialog->layout.face;
+    snapshot.units = dialog->layout.units;
+    snapshot.width = dialog->layout.width;
+    snapshot.height = dialog->layout.height;
+    snapshot.surface = dialog->surface;
+    snapshot.result = dialog->ended ? dialog->result : 0;
+    for (const auto& item : dialog->items) {
+        SnapshotItem shot;
+        shot.id = item->id;
+        shot.kind = item->kind;
+        shot.style = item->resource.style;
+        shot.rect = item->rect;
+        shot.text = item->text;
+        shot.intValue = item->intValue;
+        shot.caretAtEnd = item->typedLast;
+        if (item->kind == DialogItemKind::kPicture) shot.picture = item->resource.titleOrdinal;
+        if (item->list != nullptr) {
+            shot.text.clear();
+            for (const auto& entry : item->list->entries) {
+                if (entry->selected && shot.selected < 0) {
+                    shot.selected = static_cast<int32_t>(shot.entries.size());
+                    shot.text = entry->text;
+                }
+                shot.entries.push_back(entry->separator ? std::string() : entry->text);
+            }
+        }
+        snapshot.items.push_back(std::move(shot));
+    }
+    return snapshot;
+}
+
 // Calls the draw procedure of every item of `dialog` that waits to be
-// painted, on a canvas of the factory.
+// painted, on the item's pixels in the dialog's client area.
 void Paint(AdmDialog* dialog) {
     for (const auto& item : dialog->items) {
         if (!item->invalid) continue;
         item->invalid = false;
-        if (item->draw == nullptr || !CanvasFactory()) continue;
-        PaintRequest request;
-        request.plugin = dialog->plugin->name;
-        request.dialogId = dialog->resourceId;
-        request.itemId = item->id;
-        request.rect = LocalRect(item.get());
-        std::unique_ptr<ItemCanvas> canvas = CanvasFactory()(request);
-        if (canvas == nullptr) continue;
-        Drawer drawer{canvas->Port()};
-        LiveDrawers().insert(&drawer);
-        item->draw(RefOf(item.get()), reinterpret_cast<ADMDrawerRef>(&drawer));
-        LiveDrawers().erase(&drawer);
+        if (item->draw == nullptr) continue;
+        AdmItem* painted = item.get();
+        const ItemPaintStatus status = PaintItem(&dialog->surface, item->rect, [painted](HDC dc) {
+            Drawer drawer{reinterpret_cast<ADMPortRef>(dc)};
+            LiveDrawers().insert(&drawer);
+            painted->draw(RefOf(painted), reinterpret_cast<ADMDrawerRef>(&drawer));
+            LiveDrawers().erase(&drawer);
+        });
+        const std::string itemName = Describe(dialog) + ": item " + std::to_string(item->id);
+        if (status == ItemPaintStatus::kTooLarge)
+            AddHostNote(dialog->plugin->name,
+                        itemName + " lies partly outside the dialog and is too large to paint");
+        if (status == ItemPaintStatus::kNoDC)
+            AddHostNote(dialog->plugin->name, itemName + ": no device context to paint it on");
     }
 }
 
@@ -118,13 +177,13 @@ std::string ApplyStep(AdmDialog* dialog, const UserStep& step) {
             } else if (item->kind == DialogItemKind::kRadioButton) {
                 item->intValue = 1;
             } else if (!IsButton(item) && item->kind != DialogItemKind::kUserDrawn) {
-                return itemName + " is a " + DialogItemKindName(item->kind) +
+                return itemName + " is " + KindWithArticle(item->kind) +
                        ", which cannot be pressed";
             }
             break;
         case UserStep::Action::kSelect: {
             if (item->list == nullptr)
-                return itemName + " is a " + DialogItemKindName(item->kind) + ", not a popup";
+                return itemName + " is " + KindWithArticle(item->kind) + ", not a popup";
             const auto& entries = item->list->entries;
             if (step.index < 0 || static_cast<size_t>(step.index) >= entries.size())
                 return itemName + " has no entry " + std::to_string(step.index) + " (it has " +
@@ -137,10 +196,13 @@ std::string ApplyStep(AdmDialog* dialog, const UserStep& step) {
         }
         case UserStep::Action::kType: {
             if (item->kind != DialogItemKind::kEditText)
-                return itemName + " is a " + DialogItemKindName(item->kind) + ", not a text field";
+                return itemName + " is " + KindWithArticle(item->kind) + ", not a text field";
+            // An edit control takes no more than its limit, and no half
+            // of a two-byte character.
             const size_t limit = item->maxTextLength >= 0 ? static_cast<size_t>(item->maxTextLength)
                                                           : step.text.size();
             item->text = step.text.substr(0, WholeCharacterPrefix(step.text, limit));
+            item->typedLast = true;
             break;
         }
         case UserStep::Action::kClose:
@@ -168,6 +230,7 @@ void Interact(AdmDialog* dialog) {
         }
         const std::string misfit = ApplyStep(dialog, *step);
         if (!misfit.empty()) {
+            CountFailedUserStep();
             ClearUserScript();
             Abandon(dialog, "the user's next step does not fit: " + misfit +
                                 "; the host closed it and dropped the remaining steps");
@@ -210,7 +273,13 @@ int32_t RunModalDialog(SPPluginRef self, const char* name, int32_t dialogID,
     // The init procedure may already have ended the run.
     if (!dialog->ended) Interact(dialog.get());
     AddTranscriptEntry(DialogEntry(dialog.get(), TranscriptEntry::Kind::kDialogClosed));
+    DialogSnapshot closed = Snapshot(dialog.get());
     RetireDialog(dialog.get());
+    if (ClosedListener()) ClosedListener()(closed);
+    ClosedDialogs& kept = Closed();
+    kept.last = closed.dialogId;
+    kept.any = true;
+    kept.byId[closed.dialogId] = std::move(closed);
     return dialog->result;
 }
 
@@ -227,7 +296,9 @@ void NotifyItem(ADMItemRef ref) {
 
 void DefaultNotifyItem(ADMItemRef ref) {
     AdmItem* item = FromRef(ref);
-    if (item != nullptr && IsButton(item)) EndModalDialog(RefOf(item->dialog), item->id);
+    if (item != nullptr && IsButton(item) &&
+        (item->id == kADMDefaultItemID || item->id == kADMCancelItemID))
+        EndModalDialog(RefOf(item->dialog), item->id);
 }
 
 void EndModalDialog(ADMDialogRef ref, int32_t result) {
@@ -237,8 +308,24 @@ void EndModalDialog(ADMDialogRef ref, int32_t result) {
     dialog->result = result;
 }
 
-void SetItemCanvasFactory(ItemCanvasFactory factory) {
-    CanvasFactory() = std::move(factory);
+DialogSnapshot SnapshotDialog(ADMDialogRef ref) {
+    const AdmDialog* dialog = FromRef(ref);
+    return dialog != nullptr ? Snapshot(dialog) : DialogSnapshot();
+}
+
+void SetClosedDialogListener(std::function<void(const DialogSnapshot&)> listener) {
+    ClosedListener() = std::move(listener);
+}
+
+const DialogSnapshot* LastClosedDialog(int32_t dialogId) {
+    const ClosedDialogs& kept = Closed();
+    if (!kept.any) return nullptr;
+    const auto it = kept.byId.find(dialogId != 0 ? dialogId : kept.last);
+    return it != kept.byId.end() ? &it->second : nullptr;
+}
+
+void ClearClosedDialogs() {
+    Closed() = ClosedDialogs();
 }
 
 ADMPortRef DrawerPort(ADMDrawerRef ref) {

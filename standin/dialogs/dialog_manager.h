@@ -2,13 +2,24 @@
 // build from their dialog resources, the notifications of their items, and
 // the painting of items that plug-ins draw themselves.
 //
-// A modal run builds the dialog, calls the plug-in's init procedure, records
-// the dialog as shown (its title and the item texts after init) in the
-// transcript, paints the items that have draw procedures, then plays the
-// scripted user's steps (user_script.h) until an item ends the run. A run the
-// script leaves open gets its default button pressed; if even that does not
-// end it, or a step does not fit the dialog, the host ends it with -1 and a
-// note says why.
+// A modal run builds the dialog (laid out by dialog_layout.h, with a client
+// area of pixels in the face colour, dialog_surface.h), calls the plug-in's
+// init procedure, records the dialog as shown (its title and the item texts
+// after init) in the transcript, paints the items that have draw procedures,
+// then plays the scripted user's steps (user_script.h) until an item ends the
+// run. A run the script leaves open gets its default button pressed; if even
+// that does not end it, or a step does not fit the dialog, the host ends it
+// with -1 and a note says why; a step that does not fit counts as failed.
+//
+// Painting: an item is painted when it waits to be painted (invalidated, or
+// every item when the dialog is first shown) and has a draw procedure. The
+// host paints once the dialog is shown and after each step of the user, that
+// is after the notification the step caused has returned, as Windows sends
+// WM_PAINT only when the message that invalidated has been handled; a step
+// that ends the run paints nothing more. Each paint erases the item's
+// rectangle to the face colour and hands the draw procedure a drawer whose
+// port is a device context (HDC) over the item's pixels in the client area,
+// (0, 0) at the item's top left, released when the procedure returns.
 #pragma once
 
 #include <cstdint>
@@ -18,6 +29,7 @@
 
 #include "hostapi/adm_dialog.h"
 #include "hostapi/adm_types.h"
+#include "standin/dialogs/dialog_snapshot.h"
 
 namespace standin {
 
@@ -33,36 +45,33 @@ int32_t RunModalDialog(SPPluginRef self, const char* name, int32_t dialogID, ADM
 // procedure, or the default notification when it has none.
 void NotifyItem(ADMItemRef item);
 
-// The default notification: a push button ends its dialog's modal run with
-// its id; other items do nothing.
+// The default notification: the default button (item 1) and the cancel
+// button (item 2) end their dialog's modal run with their id; other items,
+// other push buttons among them, do nothing.
 void DefaultNotifyItem(ADMItemRef item);
 
 // Ends the modal run of `dialog` with `result`.
 void EndModalDialog(ADMDialogRef dialog, int32_t result);
 
-// A surface the host lets a draw procedure paint one item on.
-class ItemCanvas {
-  public:
-    virtual ~ItemCanvas() = default;
-    // The drawing port that the item's drawer hands out.
-    virtual ADMPortRef Port() = 0;
-};
+// The snapshot of a dialog that is open (or being closed): its texts, popup
+// selections and pixels as they stand. An empty snapshot (dialog id 0) for a
+// handle that is not alive.
+DialogSnapshot SnapshotDialog(ADMDialogRef dialog);
 
-// What is to be painted.
-struct PaintRequest {
-    std::string plugin;  // the plug-in's module name
-    int32_t dialogId = 0;
-    int32_t itemId = 0;
-    ADMRect rect{};  // the item's local rectangle, in pixels
-};
+// Calls `listener` with the snapshot of every dialog whose modal run ends,
+// taken when the item that ended it has returned from its notification and
+// before anything is painted again: the dialog as the user saw it when
+// pressing OK or Cancel (with whatever that item's notification changed). An
+// empty function stops.
+void SetClosedDialogListener(std::function<void(const DialogSnapshot&)> listener);
 
-// Makes a canvas for one paint; null to skip it.
-using ItemCanvasFactory = std::function<std::unique_ptr<ItemCanvas>(const PaintRequest&)>;
+// The snapshot of the last dialog `dialogId` (0: any dialog) whose modal run
+// ended since ClearClosedDialogs; null if none did. Valid until the next
+// modal run ends or ClearClosedDialogs.
+const DialogSnapshot* LastClosedDialog(int32_t dialogId = 0);
 
-// The canvases draw procedures paint on. Without a factory (the default) the
-// host has nothing to paint on: invalidated items are marked painted without
-// calling their draw procedures.
-void SetItemCanvasFactory(ItemCanvasFactory factory);
+// Forgets the snapshots of closed dialogs.
+void ClearClosedDialogs();
 
 // The port of a drawer handed to a draw procedure; null for any other.
 ADMPortRef DrawerPort(ADMDrawerRef drawer);

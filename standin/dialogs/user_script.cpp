@@ -16,6 +16,15 @@ std::deque<UserStep>& Queue() {
     return queue;
 }
 
+struct StepCounts {
+    size_t failed = 0;
+    size_t dropped = 0;
+};
+StepCounts& Counts() {
+    static StepCounts counts;
+    return counts;
+}
+
 // Reads a decimal integer word from `in`; false when the next word is not one.
 bool ReadNumber(std::istringstream& in, int32_t* value) {
     std::string word;
@@ -88,6 +97,7 @@ bool ParseUserScript(const std::string& script, std::vector<UserStep>* steps, st
 }
 
 void SetUserScript(std::vector<UserStep> steps) {
+    Counts() = StepCounts();
     Queue().assign(std::make_move_iterator(steps.begin()), std::make_move_iterator(steps.end()));
 }
 
@@ -99,11 +109,24 @@ std::optional<UserStep> TakeUserStep() {
 }
 
 void ClearUserScript() {
+    Counts().dropped += Queue().size();
     Queue().clear();
 }
 
 size_t RemainingUserSteps() {
     return Queue().size();
+}
+
+void CountFailedUserStep() {
+    ++Counts().failed;
+}
+
+size_t FailedUserSteps() {
+    return Counts().failed;
+}
+
+size_t LeftoverUserSteps() {
+    return Counts().dropped + Queue().size();
 }
 
 }  // namespace standin

@@ -33,16 +33,27 @@ struct UserStep {
 // skipped. On a mistake returns false and says where in *error.
 bool ParseUserScript(const std::string& script, std::vector<UserStep>* steps, std::string* error);
 
-// Replaces the queue with `steps`.
+// Replaces the queue with `steps` and sets the counts below to 0.
 void SetUserScript(std::vector<UserStep> steps);
 
 // Takes the step at the front of the queue; none when it is empty.
 std::optional<UserStep> TakeUserStep();
 
-// Empties the queue.
+// Empties the queue; the steps it held count as left over.
 void ClearUserScript();
 
-// How many steps are left.
+// How many steps are left in the queue.
 size_t RemainingUserSteps();
+
+// Counts a step that could not be carried out (no such item, no such entry,
+// a disabled entry, an item of the wrong kind).
+void CountFailedUserStep();
+
+// Since the last SetUserScript: the steps that could not be carried out, and
+// the steps never carried out (those still queued and those that
+// ClearUserScript dropped). A command that runs a script fails when either
+// is not 0.
+size_t FailedUserSteps();
+size_t LeftoverUserSteps();
 
 }  // namespace standin

@@ -3,6 +3,10 @@
 #include <cstdlib>
 #include <unordered_set>
 
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
 #include "hostapi/sp_basic.h"
 
 namespace {
@@ -12,10 +16,26 @@ std::unordered_set<void*>& Blocks() {
     return blocks;
 }
 
+// The host keeps the memory its heap has had, as an application's heap does:
+// the C library would otherwise map every large block afresh and hand its
+// pages back at each free, and a paint of the preview, which takes and gives
+// back some megabytes, would spend most of its time in the kernel.
+void KeepHeapMemory() {
+#if defined(__GLIBC__)
+    static const bool kept = [] {
+        mallopt(M_MMAP_THRESHOLD, 64 * 1024 * 1024);
+        mallopt(M_TRIM_THRESHOLD, 256 * 1024 * 1024);
+        return true;
+    }();
+    (void)kept;
+#endif
+}
+
 }  // namespace
 
 ASErr AllocateHostBlock(size_t size, void** block) {
     if (block == nullptr) return kSPBadParameterError;
+    KeepHeapMemory();
     *block = std::malloc(size == 0 ? 1 : size);
     if (*block == nullptr) return kSPOutOfMemoryError;
     Blocks().insert(*block);

@@ -11,7 +11,8 @@
 #include "hostapi/host_types.h"
 
 // Allocates `size` bytes (1 for 0) into *block; "Parm" for a null `block`,
-// -108 with *block null when memory is short.
+// -108 with *block null when memory is short. The first call makes the
+// process's heap keep the memory it has had, as the host's heap does.
 ASErr AllocateHostBlock(size_t size, void** block);
 
 // Frees a block of this heap; null is allowed. "Parm" for any other pointer,

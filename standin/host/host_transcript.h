@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "hostapi/adm_types.h"
+
 namespace standin {
 
 // What a dialog item is, from its class and style in the dialog resource.
@@ -39,6 +41,7 @@ struct ShownDialogItem {
     DialogItemKind kind = DialogItemKind::kOther;
     std::string text;      // code page 932: the item's text; a popup's active entry
     int32_t picture = -1;  // a picture's bitmap resource, else -1
+    ADMRect rect{};        // in the pixels of the dialog's client area
 };
 
 struct TranscriptEntry {

@@ -8,17 +8,10 @@
 #include <string>
 
 #include "platform/win_path.h"
+#include "tests/platform/win_path_test_support.h"
 #include "tests/support/test_temp_dir.h"
 
 namespace {
-
-// The Windows form of a native path under the test's temporary folder.
-std::string Win(const std::string& nativeName) {
-    char out[MAX_PATH];
-    const std::string native = TestTempDir() + nativeName;
-    EXPECT_EQ(NativePathToWindows(native.c_str(), out, sizeof out), ERROR_SUCCESS) << native;
-    return out;
-}
 
 std::string Native(const std::string& windows) {
     char out[1024];

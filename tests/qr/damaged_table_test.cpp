@@ -16,9 +16,7 @@ namespace {
 class DamagedTableTest : public testing::Test {
 protected:
     void SetUp() override {
-        record_ = BuiltSection("QRA_S01M");
-        pattern_ = BuiltSection("QRB_S01");
-        generator_ = BuiltSection("QRC_S10");
+        BuiltVersion1Sections(&record_, &pattern_, &generator_);
         ASSERT_EQ(record_.size(), 3u * 208 + 30 + 1 + 128);
         app_ = TestTempDir() + "damaged_app";
         SetFakeAppFolder(app_);

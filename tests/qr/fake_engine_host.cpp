@@ -25,11 +25,15 @@ void InstallFakeEngineHost() {
     SetQREngineHost(&host);
 }
 
-void SetFakeAppFolder(const std::string& nativeDir, int32_t error) {
+void ChangeFakeAppFolder(const std::string& nativeDir) {
     char windows[kAppFolderSize];
     gFolder = NativePathToWindows(nativeDir.c_str(), windows, sizeof windows) == ERROR_SUCCESS
                   ? windows
                   : nativeDir;
+}
+
+void SetFakeAppFolder(const std::string& nativeDir, int32_t error) {
+    ChangeFakeAppFolder(nativeDir);
     gError = error;
     InstallFakeEngineHost();
 }

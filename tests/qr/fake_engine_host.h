@@ -15,5 +15,9 @@ void InstallFakeEngineHost();
 // Windows path), or fail with `error` when it is not 0.
 void SetFakeAppFolder(const std::string& nativeDir, int32_t error = 0);
 
+// Changes the folder the installed host's lookup reports, as a host whose
+// folder moved would, without installing the host again.
+void ChangeFakeAppFolder(const std::string& nativeDir);
+
 // Sets the mask setting the engine reads.
 void SetFakeMaskSetting(int32_t setting);

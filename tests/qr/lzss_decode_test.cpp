@@ -5,6 +5,7 @@
 
 #include <malloc.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <thread>
 #include <vector>
@@ -89,6 +90,54 @@ TEST(LzssDecode, OutputGrowsInWholeStepsAboveItsLength) {
     small.Match(100, 5);
     EXPECT_GE(DecodedCapacity(small, &length), 8192);
     EXPECT_EQ(length, 5);
+}
+
+// The decoder as the format reads: a ring of 4096 bytes, zero-filled, written
+// from 4078 on, matches copied out of it byte by byte.
+std::vector<uint8_t> RingDecode(const std::vector<uint8_t>& in) {
+    std::vector<uint8_t> out, ring(4096, 0);
+    size_t i = 0, r = 4078;
+    auto put = [&](uint8_t c) { out.push_back(c), ring[r] = c, r = (r + 1) % 4096; };
+    while (i < in.size()) {
+        const uint8_t flags = in[i++];
+        for (int bit = 0; bit < 8; ++bit) {
+            if (flags >> bit & 1) {
+                if (i >= in.size()) return out;
+                put(in[i++]);
+            } else {
+                if (i + 1 >= in.size()) return out;
+                size_t pos = in[i] | (in[i + 1] & 0xF0) << 4;
+                const int count = (in[i + 1] & 0x0F) + 3;
+                i += 2;
+                for (int k = 0; k < count; ++k, pos = (pos + 1) % 4096) put(ring[pos]);
+            }
+        }
+    }
+    return out;
+}
+
+// Random streams, whose matches reach anywhere in the ring (into the fill,
+// its last 18 positions, across the wrap, over their own output), decode as
+// the ring does; a decode into a smaller buffer gives the first bytes of it.
+TEST(LzssDecode, ReadsMatchesOutOfItsOutputAsTheRingHoldsThem) {
+    unsigned seed = 99;
+    auto next = [&seed] { return (seed = seed * 1103515245u + 12345u) >> 16; };
+    for (int round = 0; round < 60; ++round) {
+        std::vector<uint8_t> in(1 + next() % 3000);
+        for (uint8_t& b : in) b = static_cast<uint8_t>(next());
+        // Matches near the write position are the interesting ones: pull
+        // some references close behind it.
+        for (size_t k = 2; k < in.size(); k += 7) in[k] = static_cast<uint8_t>(0xE0 + next() % 32);
+        const std::vector<uint8_t> expected = RingDecode(in);
+        EXPECT_EQ(Decode(in), expected) << "round " << round;
+        const int32_t capacity = static_cast<int32_t>(next() % (expected.size() + 20));
+        std::vector<uint8_t> prefix(static_cast<size_t>(capacity) + 1, 0xCC);
+        const int32_t got = LzssDecodeInto(in.data(), static_cast<int32_t>(in.size()), prefix.data(),
+                                           capacity);
+        ASSERT_EQ(got, std::min<int32_t>(capacity, static_cast<int32_t>(expected.size())));
+        EXPECT_TRUE(std::equal(prefix.begin(), prefix.begin() + got, expected.begin()));
+        EXPECT_EQ(prefix[static_cast<size_t>(capacity)], 0xCC);  // nothing past the buffer
+    }
 }
 
 // Each decode has its own ring: decodes running at once on two threads, each

@@ -52,3 +52,9 @@ std::string BuiltSection(const char* name) {
     std::free(bytes);
     return s;
 }
+
+void BuiltVersion1Sections(std::string* record, std::string* pattern, std::string* generator) {
+    *record = BuiltSection("QRA_S01M");
+    *pattern = BuiltSection("QRB_S01");
+    *generator = BuiltSection("QRC_S10");
+}

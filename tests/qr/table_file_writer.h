@@ -20,3 +20,7 @@ void WriteRawTableFile(const std::string& appDir, const std::string& bytes);
 
 // A decoded section of the table file the build laid out, or "" when absent.
 std::string BuiltSection(const char* name);
+
+// The three sections an encoding of "01234567" (version 1, level M) reads,
+// from the table file the build laid out: its record, template and generator.
+void BuiltVersion1Sections(std::string* record, std::string* pattern, std::string* generator);

@@ -493,8 +493,12 @@ TEST_F(PluginMainTest, FilterAndActionMessagesAreMatchedToTheirOwners) {
     host_.modals.clear();
     filter.filter = reinterpret_cast<AIFilterHandle>(0x0DD);
     EXPECT_EQ(Send("AI Filter", "AI Get Parameters", &filter), kSPNoError);
+    EXPECT_TRUE(host_.modals.empty());  // another plug-in's filter: no dialog
     filter.filter = kFakeFilter;
     EXPECT_EQ(Send("AI Filter", "AI Get Parameters", &filter), kSPNoError);
+    ASSERT_EQ(host_.modals.size(), 1u);  // the settings dialog, closed with OK
+    EXPECT_EQ(host_.modals[0].dialogID, 16052);
+    host_.modals.clear();
     InstallTableFile();
     EXPECT_EQ(Send("AI Filter", "AI Go", &filter), kSPNoError);
     EXPECT_GT(host_.artCalls, 0);

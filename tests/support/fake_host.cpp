@@ -3,10 +3,10 @@
 #include <iconv.h>
 #include <strings.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <deque>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -57,6 +57,12 @@ ASErr HOST_CALL AcquireSuite(const char* name, int32_t version, const void** sui
         *suite = FakeADMDialogSuite();
     } else if (key == kADMItemSuite) {
         *suite = FakeADMItemSuite();
+    } else if (key == kADMListSuite) {
+        *suite = FakeADMListSuite();
+    } else if (key == kADMEntrySuite) {
+        *suite = FakeADMEntrySuite();
+    } else if (key == kADMDrawerSuite) {
+        *suite = FakeADMDrawerSuite();
     } else if (key == kAIFilterSuite) {
         static const AIFilterSuite filter = {
             [](SPPluginRef self, const char* filterName, const AIPlatformAddFilterData* data,
@@ -229,8 +235,6 @@ ASBoolean HOST_CALL IsEqual(const char* a, const char* b) {
 
 // The dialogs running now, innermost last, as indices into FakeHost::modals.
 std::vector<size_t> gRunning;
-// Notify procedures of the running dialogs' items.
-std::deque<std::map<int32_t, ADMItemNotifyProc>> gNotifyProcs;
 
 ADMDialogRef DialogRef(size_t level) {
     return reinterpret_cast<ADMDialogRef>(static_cast<uintptr_t>(0xD000 + level));
@@ -244,8 +248,46 @@ ADMItemRef ItemRef(int32_t id) {
 int32_t ItemID(ADMItemRef item) {
     return static_cast<int32_t>(reinterpret_cast<uintptr_t>(item) - 0x1000);
 }
+ADMListRef ListRef(int32_t id) {
+    return reinterpret_cast<ADMListRef>(static_cast<uintptr_t>(0x2000 + id));
+}
+int32_t ListItemID(ADMListRef list) {
+    return static_cast<int32_t>(reinterpret_cast<uintptr_t>(list) - 0x2000);
+}
 RecordedModal& Current() {
+    if (gRunning.empty()) std::abort();
     return Host().modals.at(gRunning.back());
+}
+FakeItem& ItemOf(ADMItemRef item) {
+    return Current().items[ItemID(item)];
+}
+
+void Log(const std::string& call) {
+    Host().admCalls.push_back(call);
+}
+
+// Where an entry of the running dialog is: its item and index.
+struct EntryPlace {
+    int32_t itemID;
+    int32_t index;
+};
+EntryPlace PlaceOf(ADMEntryRef entry) {
+    for (auto& [id, item] : Current().items) {
+        for (size_t i = 0; i < item.entries.size(); ++i) {
+            if (reinterpret_cast<ADMEntryRef>(item.entries[i].get()) == entry) {
+                return {id, static_cast<int32_t>(i)};
+            }
+        }
+    }
+    std::abort();  // not an entry of the running dialog
+}
+FakeEntry& EntryOf(ADMEntryRef entry) {
+    const EntryPlace place = PlaceOf(entry);
+    return *Current().items[place.itemID].entries[static_cast<size_t>(place.index)];
+}
+std::string Name(ADMEntryRef entry) {
+    const EntryPlace place = PlaceOf(entry);
+    return std::to_string(place.itemID) + ":" + std::to_string(place.index);
 }
 
 int32_t HOST_CALL Modal(SPPluginRef self, const char* name, int32_t dialogID, ADMDialogStyle style,
@@ -261,7 +303,6 @@ int32_t HOST_CALL Modal(SPPluginRef self, const char* name, int32_t dialogID, AD
     run.options = options;
     host.modals.push_back(run);
     gRunning.push_back(host.modals.size() - 1);
-    gNotifyProcs.emplace_back();
     const size_t level = gRunning.size() - 1;
     if (init != nullptr) init(DialogRef(level));
     if (host.duringModal) {
@@ -269,15 +310,16 @@ int32_t HOST_CALL Modal(SPPluginRef self, const char* name, int32_t dialogID, AD
         host.duringModal = nullptr;
         nested();
     }
-    // The user presses OK.
-    auto ok = gNotifyProcs.back().find(kADMDefaultItemID);
-    Current().okHasNotifyProc = ok != gNotifyProcs.back().end();
-    if (ok != gNotifyProcs.back().end()) {
-        ok->second(ItemRef(kADMDefaultItemID), reinterpret_cast<ADMNotifierRef>(0x40));
+    // The user presses OK, or Cancel, which keeps ADM's own handling.
+    const int32_t result = host.closeWith;
+    const ADMItemNotifyProc ok = Current().items[kADMDefaultItemID].notify;
+    Current().okHasNotifyProc = ok != nullptr;
+    if (ok != nullptr && result == kADMDefaultItemID) {
+        ok(ItemRef(kADMDefaultItemID), reinterpret_cast<ADMNotifierRef>(0x40));
     }
-    gNotifyProcs.pop_back();
+    Current().result = result;
     gRunning.pop_back();
-    return kADMDefaultItemID;
+    return result;
 }
 
 ADMItemRef HOST_CALL GetItem(ADMDialogRef dialog, int32_t id) {
@@ -289,16 +331,131 @@ ADMUserData HOST_CALL GetDialogUserData(ADMDialogRef dialog) {
     return Host().modals.at(gRunning.at(DialogLevel(dialog))).userData;
 }
 
+// ---- ADM items ----
+
+ADMDialogRef HOST_CALL GetItemDialog(ADMItemRef item) {
+    Log("GetDialog " + std::to_string(ItemID(item)));
+    return DialogRef(gRunning.size() - 1);
+}
+
 void HOST_CALL SetItemText(ADMItemRef item, const char* text) {
+    Log("SetText " + std::to_string(ItemID(item)));
     Current().itemTexts[ItemID(item)] = text;
+    ItemOf(item).text = text;
+    ++ItemOf(item).textWrites;
+}
+
+void HOST_CALL GetItemText(ADMItemRef item, char* text, int32_t size) {
+    Log("GetText " + std::to_string(ItemID(item)) + " " + std::to_string(size));
+    if (size <= 0) return;
+    const std::string& held = ItemOf(item).text;
+    const size_t n = std::min(held.size(), static_cast<size_t>(size) - 1);
+    std::memcpy(text, held.data(), n);
+    text[n] = '\0';
+}
+
+void HOST_CALL SetMaxTextLength(ADMItemRef item, int32_t length) {
+    Log("SetMaxTextLength " + std::to_string(ItemID(item)) + " " + std::to_string(length));
+    ItemOf(item).maxTextLength = length;
+}
+
+ADMListRef HOST_CALL GetList(ADMItemRef item) {
+    Log("GetList " + std::to_string(ItemID(item)));
+    return ListRef(ItemID(item));
 }
 
 void HOST_CALL SetNotifyProc(ADMItemRef item, ADMItemNotifyProc proc) {
-    gNotifyProcs.back()[ItemID(item)] = proc;
+    Log("SetNotifyProc " + std::to_string(ItemID(item)));
+    ItemOf(item).notify = proc;
 }
 
 void HOST_CALL DefaultNotify(ADMItemRef item, ADMNotifierRef) {
+    Log("DefaultNotify " + std::to_string(ItemID(item)));
     if (ItemID(item) == kADMDefaultItemID) ++Current().defaultNotifies;
+}
+
+void HOST_CALL SetDrawProc(ADMItemRef item, ADMItemDrawProc proc) {
+    Log("SetDrawProc " + std::to_string(ItemID(item)));
+    ItemOf(item).draw = proc;
+}
+
+void HOST_CALL Invalidate(ADMItemRef item) {
+    Log("Invalidate " + std::to_string(ItemID(item)));
+    ++ItemOf(item).invalidations;
+}
+
+void HOST_CALL GetLocalRect(ADMItemRef item, ADMRect* rect) {
+    Log("GetLocalRect " + std::to_string(ItemID(item)));
+    auto found = Host().itemRects.find(ItemID(item));
+    *rect = found != Host().itemRects.end() ? found->second : ADMRect{0, 0, 0, 0};
+}
+
+// ---- ADM lists and entries ----
+
+ADMEntryRef HOST_CALL InsertEntry(ADMListRef list, int32_t index) {
+    const int32_t id = ListItemID(list);
+    Log("InsertEntry " + std::to_string(id) + " " + std::to_string(index));
+    auto& entries = Current().items[id].entries;
+    const size_t at = std::min(static_cast<size_t>(std::max(index, 0)), entries.size());
+    auto entry = std::make_shared<FakeEntry>();
+    entries.insert(entries.begin() + static_cast<std::ptrdiff_t>(at), entry);
+    return reinterpret_cast<ADMEntryRef>(entry.get());
+}
+
+ADMEntryRef HOST_CALL IndexEntry(ADMListRef list, int32_t index) {
+    const int32_t id = ListItemID(list);
+    Log("IndexEntry " + std::to_string(id) + " " + std::to_string(index));
+    auto& entries = Current().items[id].entries;
+    if (index < 0 || static_cast<size_t>(index) >= entries.size()) return nullptr;
+    return reinterpret_cast<ADMEntryRef>(entries[static_cast<size_t>(index)].get());
+}
+
+ADMEntryRef HOST_CALL GetActiveEntry(ADMListRef list) {
+    const int32_t id = ListItemID(list);
+    Log("GetActiveEntry " + std::to_string(id));
+    for (auto& entry : Current().items[id].entries) {
+        if (entry->selected) return reinterpret_cast<ADMEntryRef>(entry.get());
+    }
+    return nullptr;
+}
+
+int32_t HOST_CALL NumberOfEntries(ADMListRef list) {
+    Log("NumberOfEntries " + std::to_string(ListItemID(list)));
+    return static_cast<int32_t>(Current().items[ListItemID(list)].entries.size());
+}
+
+int32_t HOST_CALL EntryGetIndex(ADMEntryRef entry) {
+    Log("GetIndex " + Name(entry));
+    return PlaceOf(entry).index;
+}
+
+void HOST_CALL EntrySelect(ADMEntryRef entry, ASBoolean select) {
+    Log("Select " + Name(entry) + " " + std::to_string(select));
+    // Selecting a pop-up's entry deselects the others.
+    if (select) {
+        for (auto& other : Current().items[PlaceOf(entry).itemID].entries) other->selected = false;
+    }
+    EntryOf(entry).selected = select != 0;
+}
+
+ASBoolean HOST_CALL EntryIsSelected(ADMEntryRef entry) {
+    Log("IsSelected " + Name(entry));
+    return EntryOf(entry).selected ? kASTrue : kASFalse;
+}
+
+void HOST_CALL EntrySetText(ADMEntryRef entry, const char* text) {
+    Log("Entry.SetText " + Name(entry));
+    EntryOf(entry).text = text;
+}
+
+void HOST_CALL EntryEnable(ADMEntryRef entry, ASBoolean enable) {
+    Log("Enable " + Name(entry) + " " + std::to_string(enable));
+    EntryOf(entry).enabled = enable != 0;
+}
+
+void HOST_CALL EntryMakeSeparator(ADMEntryRef entry, ASBoolean separator) {
+    Log("MakeSeparator " + Name(entry) + " " + std::to_string(separator));
+    EntryOf(entry).separator = separator != 0;
 }
 
 }  // namespace
@@ -368,9 +525,16 @@ const ADMBasicSuite* FakeADMBasicSuite() {
         [](SPPluginRef, int32_t stringID, int32_t index, char* text, int32_t size) -> ASErr {
             FakeHost& h = Host();
             h.stringListIDs.push_back(stringID);
+            if (stringID != 16050) {
+                Log("GetIndexString " + std::to_string(stringID) + " " + std::to_string(index) +
+                    " " + std::to_string(size));
+            }
             text[0] = '\0';
-            auto found = h.errorTable.find(index);
-            if (stringID != 16050 || found == h.errorTable.end()) return kSPBadParameterError;
+            // The error table by index; any other list by its strings' ids.
+            const std::map<int32_t, std::string>& strings =
+                stringID == 16050 ? h.errorTable : h.strings;
+            auto found = strings.find(stringID == 16050 ? index : stringID + index);
+            if (found == strings.end()) return kSPBadParameterError;
             std::snprintf(text, static_cast<size_t>(size), "%s", found->second.c_str());
             return kSPNoError;
         },
@@ -386,12 +550,68 @@ const ADMDialogSuite* FakeADMDialogSuite() {
 const ADMItemSuite* FakeADMItemSuite() {
     static const ADMItemSuite admItem = [] {
         ADMItemSuite s = {};
+        s.GetDialog = GetItemDialog;
         s.SetText = SetItemText;
+        s.GetText = GetItemText;
+        s.SetMaxTextLength = SetMaxTextLength;
+        s.GetList = GetList;
         s.SetNotifyProc = SetNotifyProc;
         s.DefaultNotify = DefaultNotify;
+        s.SetDrawProc = SetDrawProc;
+        s.Invalidate = Invalidate;
+        s.GetLocalRect = GetLocalRect;
         return s;
     }();
     return &admItem;
+}
+
+const ADMListSuite* FakeADMListSuite() {
+    static const ADMListSuite admList = {InsertEntry, IndexEntry, GetActiveEntry, NumberOfEntries};
+    return &admList;
+}
+
+const ADMEntrySuite* FakeADMEntrySuite() {
+    static const ADMEntrySuite admEntry = {EntryGetIndex, EntrySelect, EntryIsSelected,
+                                           EntrySetText,  EntryEnable, EntryMakeSeparator};
+    return &admEntry;
+}
+
+const ADMDrawerSuite* FakeADMDrawerSuite() {
+    static const ADMDrawerSuite admDrawer = {[](ADMDrawerRef drawer) -> ADMPortRef {
+        Log("GetPortRef");
+        return reinterpret_cast<ADMPortRef>(drawer);
+    }};
+    return &admDrawer;
+}
+
+void FakeUserChooses(int32_t itemID, int32_t index) {
+    FakeItem& item = Current().items[itemID];
+    for (size_t i = 0; i < item.entries.size(); ++i) {
+        item.entries[i]->selected = static_cast<int32_t>(i) == index;
+    }
+    if (item.notify != nullptr)
+        item.notify(ItemRef(itemID), reinterpret_cast<ADMNotifierRef>(0x41));
+}
+
+void FakeUserTypes(int32_t itemID, const std::string& text) {
+    FakeItem& item = Current().items[itemID];
+    item.text = text;
+    if (item.maxTextLength >= 0 && item.text.size() > static_cast<size_t>(item.maxTextLength)) {
+        item.text.resize(static_cast<size_t>(item.maxTextLength));
+    }
+    if (item.notify != nullptr)
+        item.notify(ItemRef(itemID), reinterpret_cast<ADMNotifierRef>(0x42));
+}
+
+bool FakeDrawItem(int32_t itemID, void* port) {
+    const ADMItemDrawProc draw = Current().items[itemID].draw;
+    if (draw == nullptr) return false;
+    draw(ItemRef(itemID), static_cast<ADMDrawerRef>(port));
+    return true;
+}
+
+FakeItem& FakeRunningItem(int32_t itemID) {
+    return Current().items[itemID];
 }
 
 std::map<int32_t, std::string> StandardErrorTable() {

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,25 @@ struct RecordedTypeKey {
     ASBoolean shown;
 };
 
+// One entry of a list or pop-up item of a fake dialog.
+struct FakeEntry {
+    std::string text;
+    bool enabled = true;
+    bool separator = false;
+    bool selected = false;
+};
+
+// One item of a fake dialog, as the plug-in and the scripted user left it.
+struct FakeItem {
+    std::string text;
+    int32_t maxTextLength = -1;  // -1 until the plug-in limits it
+    std::vector<std::shared_ptr<FakeEntry>> entries;
+    ADMItemNotifyProc notify = nullptr;
+    ADMItemDrawProc draw = nullptr;
+    int32_t textWrites = 0;
+    int32_t invalidations = 0;
+};
+
 // One modal dialog run, with what its init procedure and buttons did.
 struct RecordedModal {
     SPPluginRef self;
@@ -37,7 +57,9 @@ struct RecordedModal {
     int32_t options;
     std::map<int32_t, std::string> itemTexts;  // set by the init procedure
     bool okHasNotifyProc;
-    int32_t defaultNotifies;  // default notifications made by pressing OK
+    int32_t defaultNotifies;            // default notifications made by pressing OK
+    std::map<int32_t, FakeItem> items;  // every item the plug-in or the user touched
+    int32_t result;                     // what Modal returned
 };
 
 struct FakeHost {
@@ -54,7 +76,10 @@ struct FakeHost {
     ASErr registerEventError = kSPNoError;
     std::map<int32_t, std::string> errorTable;  // string list 16050 by index
     std::string appWindowsPath;                 // the executable's path
-    std::function<void()> duringModal;          // runs inside each modal dialog
+    std::function<void()> duringModal;          // runs inside the next modal dialog
+    int32_t closeWith = kADMDefaultItemID;      // 1: the user presses OK at the end; 2: Cancel
+    std::map<int32_t, std::string> strings;     // other string resources, by id
+    std::map<int32_t, ADMRect> itemRects;       // local rectangles of items, by id
     ASRealPoint viewCenter = {0, 0};            // the current view's centre
     ASErr viewCenterError = kSPNoError;         // what asking for it returns
     bool recording = false;                     // the Actions palette records
@@ -92,6 +117,9 @@ struct FakeHost {
     std::vector<AIActionParamTypeRef> deletedTypes;
     std::vector<int32_t> stringListIDs;  // of every indexed-string read
     std::vector<RecordedModal> modals;
+    // The plug-in's calls of the ADM Item, List, Entry, Drawer suites and of
+    // the Basic suite's strings, in order: "InsertEntry 5 0", "Select 5:1 1".
+    std::vector<std::string> admCalls;
     int32_t artCalls = 0;                  // of the art, path and path style suites
     std::vector<std::string> actionCalls;  // "SetReal plcx", "RecordActionEvent Orvelk_QRCode 3"
 
@@ -112,6 +140,22 @@ const AIUserSuite* FakeUserSuite();
 const ADMBasicSuite* FakeADMBasicSuite();
 const ADMDialogSuite* FakeADMDialogSuite();
 const ADMItemSuite* FakeADMItemSuite();
+const ADMListSuite* FakeADMListSuite();
+const ADMEntrySuite* FakeADMEntrySuite();
+const ADMDrawerSuite* FakeADMDrawerSuite();
+
+// What a scripted user does in the innermost running fake dialog (from
+// FakeHost::duringModal). Picks entry `index` of pop-up `itemID` and sends its
+// notification.
+void FakeUserChooses(int32_t itemID, int32_t index);
+// Replaces the text of `itemID` with `text`, cut at the item's length limit,
+// and sends its notification.
+void FakeUserTypes(int32_t itemID, const std::string& text);
+// Has the item painted by its draw procedure on the drawing port `port` (an
+// HDC). False when it has no draw procedure.
+bool FakeDrawItem(int32_t itemID, void* port);
+// The item `itemID` of the innermost running fake dialog.
+FakeItem& FakeRunningItem(int32_t itemID);
 
 // The error table of the plug-in's string resources, list 16050.
 std::map<int32_t, std::string> StandardErrorTable();

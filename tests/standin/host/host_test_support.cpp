@@ -33,7 +33,7 @@ void HostTest::SetUp() {
 void HostTest::TearDown() {
     session_.reset();
     Handlers().clear();
-    standin::SetItemCanvasFactory({});
+    standin::SetClosedDialogListener({});
     standin::SetTranscriptListener({});
     standin::ClearTranscript();
     ResetStandinSuiteUse();

@@ -1,0 +1,64 @@
+#include "qr/table_directory.h"
+
+#include <cassert>
+#include <cstring>
+
+namespace {
+
+// Longest directory line that can be an entry.
+constexpr int32_t kMaxLineLength = 255;
+
+// Parses 8 upper-case hex digits; false for any other character.
+bool ParseHex8(const uint8_t* p, uint32_t* value) {
+    uint32_t v = 0;
+    for (int i = 0; i < 8; ++i) {
+        const uint8_t c = p[i];
+        uint32_t digit;
+        if (c >= '0' && c <= '9') digit = static_cast<uint32_t>(c - '0');
+        else if (c >= 'A' && c <= 'F') digit = static_cast<uint32_t>(c - 'A' + 10);
+        else return false;
+        v = v * 16 + digit;
+    }
+    *value = v;
+    return true;
+}
+
+// Adds the line of `length` bytes at `at` to the index when it is an entry.
+void IndexLine(TableDirectory* d, int32_t at, int32_t length) {
+    const uint8_t* line = d->bytes + at;
+    if (length < 19 || length > kMaxLineLength || line[8] != ':' || line[17] != ':') return;
+    TableEntry e;
+    if (!ParseHex8(line, &e.offset) || !ParseHex8(line + 9, &e.size)) return;
+    e.nameAt = static_cast<uint16_t>(at + 18);
+    e.nameLength = static_cast<uint8_t>(length - 18);
+    assert(d->entryCount < kMaxTableEntries);
+    d->entries[d->entryCount++] = e;
+}
+
+}  // namespace
+
+void IndexTableDirectory(TableDirectory* directory, int32_t count) {
+    assert(count >= 0 && count <= kTableDirectorySize);
+    directory->entryCount = 0;
+    const uint8_t* bytes = directory->bytes;
+    const void* nul = std::memchr(bytes, 0, static_cast<size_t>(count));
+    const int32_t end = nul != nullptr ? static_cast<int32_t>(static_cast<const uint8_t*>(nul) - bytes)
+                                       : count;
+    int32_t lineStart = 0;
+    for (int32_t i = 0; i < end; ++i) {
+        if (bytes[i] == '\r' || bytes[i] == '\n') {
+            IndexLine(directory, lineStart, i - lineStart);
+            lineStart = i + 1;
+        }
+    }
+}
+
+const TableEntry* FindTableEntry(const TableDirectory* directory, const char* name) {
+    const size_t length = std::strlen(name);
+    for (int32_t i = 0; i < directory->entryCount; ++i) {
+        const TableEntry& e = directory->entries[i];
+        if (e.nameLength == length && std::memcmp(directory->bytes + e.nameAt, name, length) == 0)
+            return &e;
+    }
+    return nullptr;
+}
