@@ -15,6 +15,7 @@
 #include "standin/cli/options.h"
 #include "standin/cli/orvelk_action.h"
 #include "standin/cli/placing_options.h"
+#include "standin/cli/symbol_options.h"
 #include "standin/cli/play_session.h"
 #include "standin/export/art_dump.h"
 #include "standin/export/export_document.h"
@@ -41,10 +42,6 @@ constexpr char kUsageHead[] =
     "Options:\n"
     "  -o, --output PATTERN     the files, in the format of the extension (.svg, .pdf,\n"
     "                           .eps or .png), with one run of '#' in the file name\n"
-    "  --level L|M|Q|H          error-correction level (default M)\n"
-    "  --mode N|A|B|K|M         numeric, alphanumeric, 8-bit byte, Kanji or mixed\n"
-    "                           Kanji/byte (default B)\n"
-    "  --version 0-40           symbol version; 0 chooses the smallest that fits (default 0)\n"
     "  --cell MM                module size in millimetres, 0.01 to 100 (default 0.50),\n"
     "                           converted to points as the filter does (MM / 0.35278)\n"
     "  --at X,Y                 the symbols' centre in points, y upwards from the page's\n"
@@ -56,28 +53,30 @@ constexpr char kUsageHead[] =
     "                           the same files again\n";
 
 constexpr char kExitStatusUsage[] =
-    "Exit status: 0 when every line was written, 2 on bad usage or when TEXTS or the\n"
-    "action set cannot be read or written, 3 when the symbol table file is missing or\n"
-    "damaged (the batch stops), 4 when a module was skipped, a plug-in failed to start\n"
-    "or none registered the action, 5 when some lines failed (each is named; the\n"
-    "others were written).\n";
+    "The settings --level, --mode (auto: chosen for each line), --version and\n"
+    "--strict are those of 'orvelk encode'; a line whose mode drops or changes\n"
+    "characters is noted (with --strict it fails). --border is refused: the placed\n"
+    "art always keeps its quiet zone of 4 modules.\n"
+    "\n"
+    "Exit status: 0 when every line was written, 2 on bad usage or when TEXTS cannot\n"
+    "be read, 3 when the symbol table file is missing or damaged (the batch stops), 4\n"
+    "when a module was skipped, a plug-in failed to start or none registered the\n"
+    "action, 5 when some lines failed (each is named; the others were written) or a\n"
+    "step of --user could not be carried out or was left over, 7 when the action set\n"
+    "or standard output cannot be written.\n";
 
-// getopt_long values of the batch's own options.
+// Option values of the batch's own options.
 enum BatchOption {
-    kOptionLevel = 256,
-    kOptionMode,
-    kOptionVersion,
-    kOptionCell,
+    kOptionCell = 256,
     kOptionAt,
     kOptionInputEncoding,
     kOptionSaveActions,
+    kOptionBorder,
 };
 
 struct BatchOptions {
     const char* texts = nullptr;
-    char level = 'M';
-    char mode = 'B';
-    long version = 0;
+    SymbolOptions symbol;
     double cell = 0.50;
     bool at = false;
     double x = 0, y = 0;
@@ -97,33 +96,14 @@ bool ParsePoint(const char* text, double* x, double* y) {
            ParseDoubleInRange(comma + 1, -kReach, kReach, y);
 }
 
-// One of `letters` as the whole of `arg` into *letter: -1, else kExitUsage
-// with `what` and the argument.
-int TakeLetter(const char* arg, const char* letters, const char* what, char* letter, FILE* err) {
-    if (std::strlen(arg) != 1 || std::strchr(letters, arg[0]) == nullptr) {
-        PrintError(err, kCommand, "%s, not '%s'", what, arg);
-        return kExitUsage;
-    }
-    *letter = arg[0];
-    return -1;
-}
-
 // Takes one of the batch's own options. Returns -2 when `c` is not one of
 // them, -1 when it was taken, or the exit status of a bad value.
 int TakeBatchOption(int c, const char* arg, BatchOptions* o, FILE* err) {
     switch (c) {
-        case kOptionLevel:
-            return TakeLetter(arg, kOrvelkLevelLetters, "--level takes L, M, Q or H", &o->level,
-                              err);
-        case kOptionMode:
-            return TakeLetter(arg, kOrvelkModeLetters, "--mode takes N, A, B, K or M", &o->mode,
-                              err);
-        case kOptionVersion:
-            if (!ParseIntInRange(arg, 0, 40, &o->version)) {
-                PrintError(err, kCommand, "--version takes a number from 0 to 40, not '%s'", arg);
-                return kExitUsage;
-            }
-            return -1;
+        case kOptionBorder:
+            PrintError(err, kCommand,
+                       "--border does not apply: the placed art keeps its quiet zone of 4 modules");
+            return kExitUsage;
         case kOptionCell:
             if (!ParseDoubleInRange(arg, 0.01, 100.0, &o->cell)) {
                 PrintError(err, kCommand, "--cell takes millimetres from 0.01 to 100, not '%s'",
@@ -148,25 +128,24 @@ int TakeBatchOption(int c, const char* arg, BatchOptions* o, FILE* err) {
             o->saveActions = arg;
             return -1;
         default:
-            return -2;
+            return TakeSymbolOption(c, arg, kCommand, &o->symbol, err);
     }
 }
 
 // Parses the arguments into `o`. Returns -1 to go on, else the exit status.
 int ParseOptions(int argc, char** argv, BatchOptions* o, FILE* out, FILE* err) {
     const PlacingCommand command = {kCommand, kUsageHead, kExitStatusUsage,
-                                    "give the file of texts, one a line"};
+                                    "give the file of texts, one a line", kSymbolOptionsUsage};
+    std::vector<option> own = {
+        {"cell", required_argument, nullptr, kOptionCell},
+        {"at", required_argument, nullptr, kOptionAt},
+        {"input-encoding", required_argument, nullptr, kOptionInputEncoding},
+        {"save-actions", required_argument, nullptr, kOptionSaveActions},
+        {"border", required_argument, nullptr, kOptionBorder},
+    };
+    for (const option& s : SymbolOptionTable()) own.push_back(s);
     return ScanPlacingCommand(
-        argc, argv, command,
-        {
-            {"level", required_argument, nullptr, kOptionLevel},
-            {"mode", required_argument, nullptr, kOptionMode},
-            {"version", required_argument, nullptr, kOptionVersion},
-            {"cell", required_argument, nullptr, kOptionCell},
-            {"at", required_argument, nullptr, kOptionAt},
-            {"input-encoding", required_argument, nullptr, kOptionInputEncoding},
-            {"save-actions", required_argument, nullptr, kOptionSaveActions},
-        },
+        argc, argv, command, std::move(own),
         [o, err](int c, const char* arg) { return TakeBatchOption(c, arg, o, err); }, &o->output,
         &o->host, &o->texts, out, err);
 }
@@ -211,7 +190,10 @@ class Batch {
           progress_(isatty(fileno(err)) != 0) {}
 
     // Places every line. Returns the exit status.
-    int Run(const std::vector<std::string_view>& lines) {
+    // `start` is the first byte of the file the lines lie in, from which
+    // a conversion error counts its offset.
+    int Run(const std::vector<std::string_view>& lines, const char* start) {
+        start_ = start;
         int status = kExitOk;
         for (size_t i = 0; i < lines.size(); ++i) {
             if (progress_)
@@ -245,7 +227,9 @@ class Batch {
     int Line(int32_t number, std::string_view raw) {
         OrvelkPlacement placement;
         std::string why;
-        if (!ConvertInputText(raw, o_.encoding, &placement.text, &why)) return Failed(number, why);
+        if (!ConvertInputText(raw, o_.encoding, &placement.text, &why,
+                              static_cast<size_t>(raw.data() - start_)))
+            return Failed(number, why);
         if (placement.text.empty()) return Failed(number, "the line is empty");
         if (placement.text.find('\0') != std::string::npos)
             return Failed(number, "the line holds a NUL byte");
@@ -253,11 +237,16 @@ class Batch {
             return Failed(number, "the text is " + std::to_string(placement.text.size()) +
                                       " bytes long in code page 932; at most " +
                                       std::to_string(kMaxPluginTextBytes) + " fit");
-        placement.level =
-            static_cast<int32_t>(std::strchr(kOrvelkLevelLetters, o_.level) - kOrvelkLevelLetters);
+        char mode = o_.symbol.mode;
+        std::string note;
+        if (!ResolveMode(o_.symbol, placement.text, &mode, &note))
+            return Failed(number, note + " (--strict)");
+        if (!note.empty()) Noted(number, note);
+        placement.level = static_cast<int32_t>(std::strchr(kOrvelkLevelLetters, o_.symbol.level) -
+                                               kOrvelkLevelLetters);
         placement.mode =
-            static_cast<int32_t>(std::strchr(kOrvelkModeLetters, o_.mode) - kOrvelkModeLetters);
-        placement.version = static_cast<int32_t>(o_.version);
+            static_cast<int32_t>(std::strchr(kOrvelkModeLetters, mode) - kOrvelkModeLetters);
+        placement.version = static_cast<int32_t>(o_.symbol.version);
         placement.moduleSize = static_cast<float>(o_.cell / kOrvelkMillimetresPerPoint);
 
         standin::Document* document = standin::OpenDocument(PlayDocumentName(number));
@@ -267,12 +256,13 @@ class Batch {
         const ASErr result = session_.Play(action, document);
         int status = kExitOk;
         if (result != kSPNoError) {
-            status = Failed(number,
-                            result == kQRDoesNotFit ? DoesNotFitText() : PlayFailureText(result));
+            status = Failed(number, result == kQRDoesNotFit
+                                        ? DoesNotFitText(mode, o_.symbol.level, placement.version)
+                                        : PlayFailureText(result));
             if (result == kQRTableFileDamaged) status = kExitTableFile;
         } else if (document->art.children.empty()) {
-            status = Failed(number, std::string("nothing is left to encode after the ") + o_.mode +
-                                        " mode's filter");
+            status = Failed(number, std::string("nothing is left to encode after the ") +
+                                        ModeName(mode) + " mode's filter");
         } else if (!Emit(*document, number, &why)) {
             status = Failed(number, why);
         } else {
@@ -312,11 +302,9 @@ class Batch {
         return status;
     }
 
-    std::string DoesNotFitText() const {
-        if (o_.version == 0)
-            return std::string("the text does not fit any version up to 40 at level ") + o_.level;
-        return "the text does not fit version " + std::to_string(o_.version) + " at level " +
-               o_.level;
+    void Noted(int32_t number, const std::string& note) {
+        if (progress_) std::fputs("\r\033[K", err_);
+        PrintError(err_, kCommand, "line %d: note: %s", number, note.c_str());
     }
 
     int Failed(int32_t number, const std::string& why) {
@@ -331,6 +319,7 @@ class Batch {
     FILE* out_;
     FILE* err_;
     bool progress_;
+    const char* start_ = nullptr;
     // A line placed and handed to the writer.
     struct Placed {
         long number;
@@ -381,14 +370,16 @@ int RunBatchCommand(int argc, char** argv, FILE* out, FILE* err) {
         status = session.Start(kOrvelkActionEvent);
         if (status < 0) {
             Batch batch(o, pattern, session, out, err);
-            status = batch.Run(lines);
+            status = batch.Run(lines, bytes.data());
             if (o.saveActions != nullptr &&
                 !standin::SaveActionSet(batch.Written(), o.saveActions, &why)) {
                 PrintError(err, kCommand, "%s", why.c_str());
-                if (status == kExitOk) status = kExitUsage;
+                if (status == kExitOk) status = kExitWriteFailed;
             }
         }
     }
+    if (status != kExitTableFile && status != kExitPluginFailure)
+        status = WithScriptStatus(status, FinishUserScript(o.host, kCommand, err));
     EndHostCommand(o.host);
     return status;
 }

@@ -18,6 +18,7 @@ struct PlacingCommand {
     const char* usageHead;        // --help before the output and host options
     const char* exitStatusUsage;  // --help after them
     const char* missingArgument;  // the message when the argument is missing
+    const char* settingsUsage = nullptr;  // --help after usageHead, when not null
 };
 
 // Takes one of a command's own options with its argument: -2 when `c` is not

@@ -87,9 +87,9 @@ TEST(EncodeCommand, TextFileIsReadRawAndEndsAtANul) {
     EXPECT_NE(r.err.find("cannot read"), std::string::npos);
 }
 
-TEST(EncodeCommand, NothingLeftAfterTheFilterIsANoteAndSuccess) {
+TEST(EncodeCommand, NothingLeftAfterTheFilterIsAFailure) {
     CommandResult r = RunOrvelkCommand({"encode", "--text", "abc", "--mode", "N"});
-    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.status, 6);
     EXPECT_EQ(r.out, "");
     EXPECT_NE(r.err.find("nothing is left"), std::string::npos);
 }
@@ -109,16 +109,16 @@ TEST(EncodeCommand, TextThatDoesNotFitExitsWithOne) {
 
 TEST(EncodeCommand, UsageErrorsExitWithTwo) {
     for (auto args : std::initializer_list<std::initializer_list<std::string>>{
-             {"encode"},
              {"encode", "--text", "a", "--text-file", "f"},
              {"encode", "--text", "a", "--level", "X"},
-             {"encode", "--text", "a", "--mode", "n"},
+             {"encode", "--text", "a", "--mode", "x"},
              {"encode", "--text", "a", "--version", "41"},
              {"encode", "--text", "a", "--version", "1x"},
              {"encode", "--text", "a", "--format", "jpeg"},
              {"encode", "--text", "a", "--input-encoding", "latin1"},
              {"encode", "--text", "a", "--bogus"},
              {"encode", "--text", "a", "extra"},
+             {"encode", "a", "b"},
              {"encode", "--text"},
          }) {
         CommandResult r = RunOrvelkCommand(args);
