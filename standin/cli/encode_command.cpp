@@ -420,8 +420,7 @@ int ReportEngineFailure(int32_t rc, const EncodeOptions& o, char mode, const std
                            .c_str());
             return kExitDoesNotFit;
         case kQRTableFileDamaged:
-            PrintError(err, kCommand, "the symbol table file is missing or damaged: %s (code %d)",
-                       tablePath.c_str(), rc);
+            PrintError(err, kCommand, "%s", TableFileFailureText(tablePath).c_str());
             return kExitTableFile;
         default:
             PrintError(err, kCommand, "the symbol engine failed with code %d", rc);

@@ -140,6 +140,23 @@ TEST(CommandLine, AUserScriptThatIsNotCarriedOutIsAFailure) {
     EXPECT_EQ(Shell("\"$ORVELK\" info").status, 0);
 }
 
+TEST(CommandLine, ThePlugInsFolderIsDescribedAsItIs) {
+    // Two copies of the plug-in, and a module cut short.
+    namespace fs = std::filesystem;
+    const std::string app = TestTempDir() + "twice";
+    const std::string module = std::string(ORVELK_TEST_APP_DIR) + "/Plug-ins/Orvelk.aip";
+    fs::create_directories(app + "/Plug-ins/old");
+    fs::copy_file(module, app + "/Plug-ins/Orvelk.aip");
+    fs::copy_file(module, app + "/Plug-ins/old/ORVELK.AIP");
+    Write("twice/Plug-ins/Broken.aip", Slurp(module).substr(0, 200));
+    const ProcessRun r = Shell("\"$ORVELK\" info --app-folder '" + app + "'");
+    EXPECT_EQ(r.status, 4);
+    EXPECT_TRUE(Has(r.err, "two copies of one plug-in are in the plug-ins folder")) << r.err;
+    EXPECT_TRUE(Has(r.err, "Broken.aip: skipped: its resources cannot be read: damaged (the "
+                           "section header table"))
+        << r.err;
+}
+
 TEST(CommandLine, EveryCommandHasHelpOnStandardOutput) {
     for (const char* command : {"", "encode", "batch", "replay", "info", "about"}) {
         const ProcessRun r = Shell(std::string("\"$ORVELK\" ") + command + " --help");

@@ -165,7 +165,13 @@ TEST(EncodeCommand, MissingTableFileExitsWithThree) {
     CommandResult r = RunOrvelkCommand({"encode", "--text", "abc", "--app-folder", empty});
     EXPECT_EQ(r.status, 3);
     EXPECT_EQ(r.out, "");
-    EXPECT_NE(r.err.find("table file is missing or damaged"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("the symbol table file is missing: " + empty), std::string::npos) << r.err;
+    // One that is there but holds nothing of a table is damaged, not missing.
+    std::filesystem::create_directories(empty + "/Prefs/Orvelk");
+    std::ofstream(empty + "/Prefs/Orvelk/ORVK_QR.DAT") << "not a table";
+    r = RunOrvelkCommand({"encode", "--text", "abc", "--app-folder", empty});
+    EXPECT_EQ(r.status, 3);
+    EXPECT_NE(r.err.find("the symbol table file is damaged: "), std::string::npos) << r.err;
     // The next command finds the default folder again.
     EXPECT_EQ(RunOrvelkCommand({"encode", "--text", "abc"}).status, 0);
 }
