@@ -2,6 +2,11 @@
 
 #include <unistd.h>
 
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <filesystem>
+
 #include <cstring>
 #include <string>
 #include <string_view>
@@ -9,6 +14,7 @@
 
 #include "qr/symbol_encoder.h"
 #include "standin/actions/action_set.h"
+#include "standin/cli/batch_jobs.h"
 #include "standin/cli/document_output.h"
 #include "standin/cli/host_command.h"
 #include "standin/cli/input_text.h"
@@ -50,7 +56,10 @@ constexpr char kUsageHead[] =
     "                           (the bytes pass unchanged, as the plug-in receives them)\n"
     "  --save-actions SET.json  save the actions of the lines that were written as an\n"
     "                           action set; 'orvelk replay SET.json -o PATTERN' writes\n"
-    "                           the same files again\n";
+    "                           the same files again\n"
+    "  --jobs N                 place the lines on N processes, 1 to 64 (default 1), each\n"
+    "                           a host of its own with a run of the lines; the files,\n"
+    "                           the dump and the messages are those of one process\n";
 
 constexpr char kExitStatusUsage[] =
     "The settings --level, --mode (auto: chosen for each line), --version and\n"
@@ -72,6 +81,7 @@ enum BatchOption {
     kOptionInputEncoding,
     kOptionSaveActions,
     kOptionBorder,
+    kOptionJobs,
 };
 
 struct BatchOptions {
@@ -82,6 +92,7 @@ struct BatchOptions {
     double x = 0, y = 0;
     InputEncoding encoding = InputEncoding::kUtf8;
     const char* saveActions = nullptr;
+    long jobs = 1;
     DocumentOutputOptions output;
     HostCommandOptions host;
 };
@@ -127,6 +138,12 @@ int TakeBatchOption(int c, const char* arg, BatchOptions* o, FILE* err) {
         case kOptionSaveActions:
             o->saveActions = arg;
             return -1;
+        case kOptionJobs:
+            if (!ParseIntInRange(arg, 1, 64, &o->jobs)) {
+                PrintError(err, kCommand, "--jobs takes a number from 1 to 64, not '%s'", arg);
+                return kExitUsage;
+            }
+            return -1;
         default:
             return TakeSymbolOption(c, arg, kCommand, &o->symbol, err);
     }
@@ -142,6 +159,7 @@ int ParseOptions(int argc, char** argv, BatchOptions* o, FILE* out, FILE* err) {
         {"input-encoding", required_argument, nullptr, kOptionInputEncoding},
         {"save-actions", required_argument, nullptr, kOptionSaveActions},
         {"border", required_argument, nullptr, kOptionBorder},
+        {"jobs", required_argument, nullptr, kOptionJobs},
     };
     for (const option& s : SymbolOptionTable()) own.push_back(s);
     return ScanPlacingCommand(
@@ -180,26 +198,31 @@ std::vector<std::string_view> SplitLines(std::string_view bytes) {
 // One batch run: the options, the session and what has been written.
 class Batch {
   public:
+    // A batch that prints on `out` and `err`; with a `progressFd` of a job
+    // it tells the pipe of each line done instead of showing progress itself.
     Batch(const BatchOptions& o, const OutputPattern& pattern, PlaySession& session, FILE* out,
-          FILE* err)
+          FILE* err, int progressFd = -1)
         : o_(o),
           pattern_(pattern),
           session_(session),
           out_(out),
           err_(err),
-          progress_(isatty(fileno(err)) != 0) {}
+          progress_(progressFd < 0 && isatty(fileno(err)) != 0),
+          progressFd_(progressFd) {}
 
-    // Places every line. Returns the exit status.
-    // `start` is the first byte of the file the lines lie in, from which
-    // a conversion error counts its offset.
-    int Run(const std::vector<std::string_view>& lines, const char* start) {
+    // Places lines [begin, end) of `lines`, line i numbered i + 1. Returns
+    // the exit status. `start` is the first byte of the file the lines lie
+    // in, from which a conversion error counts its offset.
+    int Run(const std::vector<std::string_view>& lines, size_t begin, size_t end,
+            const char* start) {
         start_ = start;
         int status = kExitOk;
-        for (size_t i = 0; i < lines.size(); ++i) {
+        for (size_t i = begin; i < end; ++i) {
             if (progress_)
                 std::fprintf(err_, "\rorvelk %s: line %zu of %zu\033[K", kCommand, i + 1,
                              lines.size());
             const int line = Line(static_cast<int32_t>(i + 1), lines[i]);
+            if (progressFd_ >= 0) (void)!write(progressFd_, "+", 1);
             if (ReportFailedWrites() != kExitOk) status = kExitSomeFailed;
             if (line == kExitTableFile) {
                 status = line;
@@ -319,6 +342,7 @@ class Batch {
     FILE* out_;
     FILE* err_;
     bool progress_;
+    int progressFd_;
     const char* start_ = nullptr;
     // A line placed and handed to the writer.
     struct Placed {
@@ -330,6 +354,78 @@ class Batch {
     // Declared last, so that it finishes its writes before the rest goes.
     standin::BackgroundWriter writer_;
 };
+
+// Places lines [share.begin, share.end) in a host session of their own and
+// saves their actions to `actionsPath` when it is not empty. Returns the
+// exit status.
+int PlaceShare(const BatchOptions& o, const OutputPattern& pattern,
+               const std::vector<std::string_view>& lines, const char* start,
+               const JobShare& share, FILE* out, FILE* err) {
+    int status = kExitOk;
+    {
+        PlaySession session(kCommand, o.host, err);
+        status = session.Start(kOrvelkActionEvent);
+        if (status < 0) {
+            Batch batch(o, pattern, session, out, err, share.progressFd);
+            status = batch.Run(lines, share.begin, share.end, start);
+            std::string why;
+            if (!share.actionsPath.empty() &&
+                !standin::SaveActionSet(batch.Written(), share.actionsPath, &why)) {
+                PrintError(err, kCommand, "%s", why.c_str());
+                if (status == kExitOk) status = kExitWriteFailed;
+            }
+        }
+    }
+    if (status != kExitTableFile && status != kExitPluginFailure)
+        status = WithScriptStatus(status, FinishUserScript(o.host, kCommand, err));
+    return status;
+}
+
+int PlaceAll(const BatchOptions& o, const OutputPattern& pattern,
+             const std::vector<std::string_view>& lines, const char* start, FILE* out, FILE* err) {
+    JobShare all;
+    all.end = lines.size();
+    if (o.saveActions != nullptr) all.actionsPath = o.saveActions;
+    return PlaceShare(o, pattern, lines, start, all, out, err);
+}
+
+// The lines on o.jobs processes; their action sets joined in line order.
+int PlaceInJobs(const BatchOptions& o, const OutputPattern& pattern,
+                const std::vector<std::string_view>& lines, const char* start, FILE* out,
+                FILE* err) {
+    const char* tmp = std::getenv("TMPDIR");
+    std::string actionsFolder =
+        std::string(tmp != nullptr && *tmp != '\0' ? tmp : "/tmp") + "/orvelk-batch-XXXXXX";
+    if (mkdtemp(actionsFolder.data()) == nullptr) {
+        PrintError(err, kCommand, "cannot make a folder for the jobs: %s", std::strerror(errno));
+        return kExitWriteFailed;
+    }
+    const int jobs = static_cast<int>(std::min<size_t>(static_cast<size_t>(o.jobs), lines.size()));
+    std::vector<std::string> actionFiles;
+    const std::vector<int> statuses = RunJobs(
+        lines.size(), jobs,
+        [&](const JobShare& share) {
+            JobShare own = share;
+            if (o.saveActions == nullptr) own.actionsPath.clear();
+            return PlaceShare(o, pattern, lines, start, own, share.out, share.err);
+        },
+        kCommand, isatty(fileno(err)) != 0, actionsFolder, &actionFiles, out, err);
+    int status = CombineJobStatuses(statuses);
+    if (o.saveActions != nullptr) {
+        std::vector<standin::RecordedAction> all, some;
+        std::string why;
+        for (const std::string& file : actionFiles)
+            if (standin::LoadActionSet(file.c_str(), &some, &why))
+                all.insert(all.end(), some.begin(), some.end());
+        if (!standin::SaveActionSet(all, o.saveActions, &why)) {
+            PrintError(err, kCommand, "%s", why.c_str());
+            if (status == kExitOk) status = kExitWriteFailed;
+        }
+    }
+    std::error_code ec;
+    std::filesystem::remove_all(actionsFolder, ec);
+    return status;
+}
 
 }  // namespace
 
@@ -363,23 +459,8 @@ int RunBatchCommand(int argc, char** argv, FILE* out, FILE* err) {
         return kExitUsage;
     }
     if (!BeginHostCommand(o.host, kCommand, err)) return kExitUsage;
-
-    int status = kExitOk;
-    {
-        PlaySession session(kCommand, o.host, err);
-        status = session.Start(kOrvelkActionEvent);
-        if (status < 0) {
-            Batch batch(o, pattern, session, out, err);
-            status = batch.Run(lines, bytes.data());
-            if (o.saveActions != nullptr &&
-                !standin::SaveActionSet(batch.Written(), o.saveActions, &why)) {
-                PrintError(err, kCommand, "%s", why.c_str());
-                if (status == kExitOk) status = kExitWriteFailed;
-            }
-        }
-    }
-    if (status != kExitTableFile && status != kExitPluginFailure)
-        status = WithScriptStatus(status, FinishUserScript(o.host, kCommand, err));
+    const int status = o.jobs > 1 ? PlaceInJobs(o, pattern, lines, bytes.data(), out, err)
+                                  : PlaceAll(o, pattern, lines, bytes.data(), out, err);
     EndHostCommand(o.host);
     return status;
 }

@@ -157,6 +157,45 @@ TEST(CommandLine, ThePlugInsFolderIsDescribedAsItIs) {
         << r.err;
 }
 
+TEST(CommandLine, BatchJobsWriteWhatOneProcessWrites) {
+    namespace fs = std::filesystem;
+    const std::string dir = TestTempDir() + "jobs/";
+    fs::create_directories(dir + "one");
+    fs::create_directories(dir + "four");
+    // Seven lines, the fifth of which fails: the messages keep the line order.
+    std::string texts;
+    for (int i = 1; i <= 7; ++i) texts += i == 5 ? "\n" : "item " + std::to_string(i) + "\n";
+    Write("jobs/texts.txt", texts);
+    const std::string batch = "cd '" + dir + "' && \"$ORVELK\" batch texts.txt --dump --level Q ";
+    const ProcessRun one = Shell(batch + "-o one/l-#.svg --save-actions one.json");
+    const ProcessRun four = Shell(batch + "-o four/l-#.svg --save-actions four.json --jobs 4");
+    EXPECT_EQ(one.status, 5);
+    EXPECT_EQ(four.status, one.status);
+    EXPECT_EQ(four.out, one.out);
+    EXPECT_EQ(four.err, one.err);
+    EXPECT_TRUE(Has(one.err, "line 5: the line is empty")) << one.err;
+    for (int i : {1, 2, 3, 4, 6, 7}) {
+        const std::string name = "l-" + std::to_string(i) + ".svg";
+        EXPECT_FALSE(Slurp(dir + "one/" + name).empty()) << name;
+        EXPECT_EQ(Slurp(dir + "four/" + name), Slurp(dir + "one/" + name)) << name;
+    }
+    EXPECT_EQ(Slurp(dir + "four.json"), Slurp(dir + "one.json"));
+    // More jobs than lines is fine; a piped batch shows no progress line.
+    const ProcessRun many = Shell(batch + "--jobs 64");
+    EXPECT_EQ(many.out, one.out);
+    EXPECT_FALSE(Has(many.err, "\r")) << many.err;
+}
+
+TEST(CommandLine, BatchShowsProgressOnATerminalOnly) {
+    const std::string texts = Write("progress.txt", "A\nB\nC\n");
+    for (const char* jobs : {"1", "2"}) {
+        const ProcessRun r = Shell("script -qec '\"$ORVELK\" batch " + texts + " --dump --jobs " +
+                                   jobs + " >/dev/null' /dev/null");
+        EXPECT_EQ(r.status, 0) << r.out;
+        EXPECT_TRUE(Has(r.out, "\rorvelk batch: line 3 of 3")) << jobs << ": " << r.out;
+    }
+}
+
 TEST(CommandLine, EveryCommandHasHelpOnStandardOutput) {
     for (const char* command : {"", "encode", "batch", "replay", "info", "about"}) {
         const ProcessRun r = Shell(std::string("\"$ORVELK\" ") + command + " --help");
