@@ -94,8 +94,8 @@ std::vector<int> RunJobs(size_t count, int jobs, const JobWork& work, const char
 }
 
 int CombineJobStatuses(const std::vector<int>& statuses) {
-    for (const int grave : {kExitTableFile, kExitPluginFailure, kExitUsage, kExitWriteFailed,
-                            kExitSomeFailed}) {
+    for (const int grave :
+         {kExitTableFile, kExitPluginFailure, kExitUsage, kExitWriteFailed, kExitSomeFailed}) {
         for (const int s : statuses)
             if (s == grave) return grave;
     }

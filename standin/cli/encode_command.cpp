@@ -81,7 +81,8 @@ constexpr char kUsageTail[] =
 
 enum class Format { kNone, kText, kUtf8, kPng, kSvg, kPdf, kEps, kCodewords };
 
-constexpr const char* kFormatNames[] = {"", "text", "utf8", "png", "svg", "pdf", "eps", "codewords"};
+constexpr const char* kFormatNames[] = {"",    "text", "utf8", "png",
+                                        "svg", "pdf",  "eps",  "codewords"};
 
 struct EncodeOptions {
     const char* text = nullptr;
@@ -90,10 +91,10 @@ struct EncodeOptions {
     SymbolOptions symbol;
     long maskSetting = 0;  // the plug-in's setting: 0 automatic, k + 1 for mask k
     Format format = Format::kNone;
-    long scale = 0;     // 0: not given
-    double cell = 0;    // 0: not given
-    long dpi = 0;       // 0: not given
-    long border = -1;   // -1: not given
+    long scale = 0;    // 0: not given
+    double cell = 0;   // 0: not given
+    long dpi = 0;      // 0: not given
+    long border = -1;  // -1: not given
     bool foreground = false, background = false;
     SymbolStyle style;
     bool verbose = false;
@@ -102,8 +103,19 @@ struct EncodeOptions {
 };
 
 enum {
-    kOptText = 256, kOptTextFile, kOptInputEncoding, kOptFormat, kOptMask, kOptScale, kOptCell,
-    kOptAppFolder, kOptBorder, kOptForeground, kOptBackground, kOptDpi, kOptVerbose
+    kOptText = 256,
+    kOptTextFile,
+    kOptInputEncoding,
+    kOptFormat,
+    kOptMask,
+    kOptScale,
+    kOptCell,
+    kOptAppFolder,
+    kOptBorder,
+    kOptForeground,
+    kOptBackground,
+    kOptDpi,
+    kOptVerbose
 };
 
 // Takes one of encode's own options. Returns -1 when taken, else the status.
@@ -118,16 +130,23 @@ int TakeEncodeOption(int c, const char* arg, EncodeOptions* o, FILE* out, FILE* 
             std::fputs(kSymbolOptionsUsage, out);
             std::fputs(kUsageTail, out);
             return kExitOk;
-        case kOptText: o->text = arg; return -1;
-        case kOptTextFile: o->textFile = arg; return -1;
+        case kOptText:
+            o->text = arg;
+            return -1;
+        case kOptTextFile:
+            o->textFile = arg;
+            return -1;
         case kOptInputEncoding:
-            return ParseInputEncoding(arg, &o->encoding) ? -1
-                                                          : bad("--input-encoding takes utf-8 or cp932");
+            return ParseInputEncoding(arg, &o->encoding)
+                       ? -1
+                       : bad("--input-encoding takes utf-8 or cp932");
         case kOptFormat: {
-            const int i = MatchName(arg, {"text", "utf8", "png", "svg", "pdf", "eps", "codewords",
-                                          "txt", "utf-8"});
+            const int i = MatchName(
+                arg, {"text", "utf8", "png", "svg", "pdf", "eps", "codewords", "txt", "utf-8"});
             if (i < 0) return bad("--format takes text, utf8, png, svg, pdf, eps or codewords");
-            o->format = i == 7 ? Format::kText : i == 8 ? Format::kUtf8 : static_cast<Format>(i + 1);
+            o->format = i == 7   ? Format::kText
+                        : i == 8 ? Format::kUtf8
+                                 : static_cast<Format>(i + 1);
             return -1;
         }
         case kOptMask:
@@ -140,15 +159,17 @@ int TakeEncodeOption(int c, const char* arg, EncodeOptions* o, FILE* out, FILE* 
             o->maskSetting += 1;
             return -1;
         case kOptScale:
-            return ParseIntInRange(arg, 1, 64, &o->scale) ? -1
-                                                           : bad("--scale takes a number from 1 to 64");
+            return ParseIntInRange(arg, 1, 64, &o->scale)
+                       ? -1
+                       : bad("--scale takes a number from 1 to 64");
         case kOptCell:
             return ParseDoubleInRange(arg, 0.01, 100.0, &o->cell)
                        ? -1
                        : bad("--cell takes millimetres from 0.01 to 100");
         case kOptDpi:
-            return ParseIntInRange(arg, 1, 9600, &o->dpi) ? -1
-                                                           : bad("--dpi takes a number from 1 to 9600");
+            return ParseIntInRange(arg, 1, 9600, &o->dpi)
+                       ? -1
+                       : bad("--dpi takes a number from 1 to 9600");
         case kOptBorder:
             if (!ParseIntInRange(arg, 0, 100, &o->border))
                 return bad("--border takes a number of modules from 0 to 100");
@@ -156,14 +177,23 @@ int TakeEncodeOption(int c, const char* arg, EncodeOptions* o, FILE* out, FILE* 
             return -1;
         case kOptForeground:
             o->foreground = true;
-            return ParseColour(arg, &o->style.dark) ? -1 : bad("--foreground takes RRGGBB or RRGGBBAA");
+            return ParseColour(arg, &o->style.dark) ? -1
+                                                    : bad("--foreground takes RRGGBB or RRGGBBAA");
         case kOptBackground:
             o->background = true;
-            return ParseColour(arg, &o->style.light) ? -1 : bad("--background takes RRGGBB or RRGGBBAA");
-        case kOptVerbose: o->verbose = true; return -1;
-        case 'o': o->output = arg; return -1;
-        case kOptAppFolder: o->appFolder = arg; return -1;
-        default: return TakeSymbolOption(c, arg, kCommand, &o->symbol, err);
+            return ParseColour(arg, &o->style.light) ? -1
+                                                     : bad("--background takes RRGGBB or RRGGBBAA");
+        case kOptVerbose:
+            o->verbose = true;
+            return -1;
+        case 'o':
+            o->output = arg;
+            return -1;
+        case kOptAppFolder:
+            o->appFolder = arg;
+            return -1;
+        default:
+            return TakeSymbolOption(c, arg, kCommand, &o->symbol, err);
     }
 }
 
@@ -173,16 +203,24 @@ Format FormatOfExtension(const char* path) {
     const char* slash = std::strrchr(path, '/');
     if (dot == nullptr || (slash != nullptr && dot < slash)) return Format::kNone;
     switch (MatchName(dot + 1, {"png", "svg", "pdf", "eps", "txt"})) {
-        case 0: return Format::kPng;
-        case 1: return Format::kSvg;
-        case 2: return Format::kPdf;
-        case 3: return Format::kEps;
-        case 4: return Format::kText;
-        default: return Format::kNone;
+        case 0:
+            return Format::kPng;
+        case 1:
+            return Format::kSvg;
+        case 2:
+            return Format::kPdf;
+        case 3:
+            return Format::kEps;
+        case 4:
+            return Format::kText;
+        default:
+            return Format::kNone;
     }
 }
 
-bool IsTextFormat(Format f) { return f == Format::kText || f == Format::kUtf8 || f == Format::kCodewords; }
+bool IsTextFormat(Format f) {
+    return f == Format::kText || f == Format::kUtf8 || f == Format::kCodewords;
+}
 bool WritesToStandardOutput(const EncodeOptions& o) {
     return o.output == nullptr || std::strcmp(o.output, "-") == 0;
 }
@@ -217,13 +255,15 @@ int CheckFormat(EncodeOptions* o, FILE* out, FILE* err) {
         const char* option;
         bool applies;
     };
-    const bool drawn = f == Format::kPng || f == Format::kSvg || f == Format::kPdf || f == Format::kEps;
+    const bool drawn =
+        f == Format::kPng || f == Format::kSvg || f == Format::kPdf || f == Format::kEps;
     const Applies checks[] = {
         {o->border >= 0, "--border", drawn || f == Format::kUtf8},
         {o->foreground, "--foreground", drawn},
         {o->background, "--background", drawn},
-        {o->cell > 0, "--cell", f == Format::kSvg || f == Format::kPdf || f == Format::kEps ||
-                                    (f == Format::kPng && o->dpi > 0)},
+        {o->cell > 0, "--cell",
+         f == Format::kSvg || f == Format::kPdf || f == Format::kEps ||
+             (f == Format::kPng && o->dpi > 0)},
         {o->scale > 0, "--scale", f == Format::kPng},
         {o->dpi > 0, "--dpi", f == Format::kPng},
         {o->verbose, "--verbose", f != Format::kCodewords},
@@ -261,9 +301,9 @@ int ParseOptions(int argc, char** argv, EncodeOptions* o, FILE* out, FILE* err) 
         {"help", no_argument, nullptr, 'h'},
     };
     for (const option& s : SymbolOptionTable()) table.push_back(s);
-    const int status = ScanOptions(argc, argv, kCommand, table, [&](int c, const char* arg) {
-        return TakeEncodeOption(c, arg, o, out, err);
-    }, err);
+    const int status = ScanOptions(
+        argc, argv, kCommand, table,
+        [&](int c, const char* arg) { return TakeEncodeOption(c, arg, o, out, err); }, err);
     if (status >= 0) return status;
     if (optind < argc) {
         if (o->text != nullptr || o->textFile != nullptr || optind + 1 < argc) {
@@ -305,8 +345,9 @@ int LoadText(const EncodeOptions& o, std::string* text, FILE* err) {
             return kExitUsage;
         }
         if (input.nulOffset != std::string::npos)
-            PrintError(err, kCommand, "note: '%s' holds a NUL byte at offset %zu; the text ends there",
-                       name, input.nulOffset);
+            PrintError(err, kCommand,
+                       "note: '%s' holds a NUL byte at offset %zu; the text ends there", name,
+                       input.nulOffset);
     } else {
         input.bytes = o.text;
         input.tooLong = input.bytes.size() >= InputTextLimit(o.encoding);
@@ -366,9 +407,15 @@ bool RenderResult(const EncodeOptions& o, const ModuleMatrix& m, const QRCodewor
     const double cell = o.cell > 0 ? o.cell : 0.50;
     switch (o.format) {
         case Format::kNone:
-        case Format::kText: AppendSymbolText(bytes, m); return true;
-        case Format::kUtf8: AppendSymbolUtf8(bytes, m, o.style.border); return true;
-        case Format::kSvg: AppendSymbolSvg(bytes, m, cell, o.style); return true;
+        case Format::kText:
+            AppendSymbolText(bytes, m);
+            return true;
+        case Format::kUtf8:
+            AppendSymbolUtf8(bytes, m, o.style.border);
+            return true;
+        case Format::kSvg:
+            AppendSymbolSvg(bytes, m, cell, o.style);
+            return true;
         case Format::kPdf:
         case Format::kEps:
             return AppendSymbolVector(bytes, m, cell, o.style, o.format == Format::kEps, why);
@@ -391,7 +438,8 @@ bool RenderResult(const EncodeOptions& o, const ModuleMatrix& m, const QRCodewor
 // and the system's reason in `why`.
 bool WriteResult(const EncodeOptions& o, const std::string& bytes, FILE* out, std::string* why) {
     if (WritesToStandardOutput(o)) {
-        if (std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size() && std::fflush(out) == 0)
+        if (std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size() &&
+            std::fflush(out) == 0)
             return true;
         *why = std::string("cannot write standard output: ") + std::strerror(errno);
         return false;
@@ -434,8 +482,8 @@ int MaskOfSymbol(const ModuleMatrix& m, char level) {
         const char* bits = FormatString(LevelCodeFromChar(level), mask);
         bool same = true;
         for (int i = 0; i < kFormatBits && same; ++i)
-            same = (m.modules[kFormatFirstCopyColumns[i] * kMaxSide + kFormatFirstCopyRows[i]] != 0) ==
-                   (bits[i] == '1');
+            same = (m.modules[kFormatFirstCopyColumns[i] * kMaxSide + kFormatFirstCopyRows[i]] !=
+                    0) == (bits[i] == '1');
         if (same) return mask;
     }
     return -1;
@@ -446,7 +494,9 @@ int MaskOfSymbol(const ModuleMatrix& m, char level) {
 std::string SegmentsText(const std::string& text, char mode) {
     std::string filtered(text.size() + 1, '\0');
     const auto length = static_cast<int32_t>(FilterText(text.c_str(), mode, filtered.data()));
-    if (mode != 'M') return std::string(ModeName(mode)) + " " + std::to_string(mode == 'K' ? length / 2 : length);
+    if (mode != 'M')
+        return std::string(ModeName(mode)) + " " +
+               std::to_string(mode == 'K' ? length / 2 : length);
     std::string list;
     for (int32_t start = 0; start < length;) {
         const TextSegment s = NextMixedSegment(filtered.c_str(), length, start);
@@ -477,7 +527,8 @@ void PrintVerbose(const EncodeOptions& o, const ModuleMatrix& m, char mode, cons
 // Nothing of the text is left: an -o file is not left holding an earlier
 // symbol as if it were this one.
 int NothingLeft(const EncodeOptions& o, char mode, FILE* err) {
-    PrintError(err, kCommand, "nothing is left to encode after the %s mode's filter", ModeName(mode));
+    PrintError(err, kCommand, "nothing is left to encode after the %s mode's filter",
+               ModeName(mode));
     struct stat st;
     if (!WritesToStandardOutput(o) && stat(o.output, &st) == 0 && S_ISREG(st.st_mode) &&
         std::remove(o.output) == 0)

@@ -26,9 +26,10 @@ uint32_t CodePointAt(std::string_view s, size_t* length) {
 // blanks other than the space, joiners, marks of direction, the byte-order
 // mark and variation selectors.
 bool IsInvisible(uint32_t cp) {
-    return cp < 0x20 || (cp >= 0x7F && cp <= 0xA0) || cp == 0xAD || (cp >= 0x2000 && cp <= 0x200F) ||
-           (cp >= 0x2028 && cp <= 0x202F) || (cp >= 0x205F && cp <= 0x206F) || cp == 0x3000 ||
-           cp == 0xFEFF || (cp >= 0xFE00 && cp <= 0xFE0F);
+    return cp < 0x20 || (cp >= 0x7F && cp <= 0xA0) || cp == 0xAD ||
+           (cp >= 0x2000 && cp <= 0x200F) || (cp >= 0x2028 && cp <= 0x202F) ||
+           (cp >= 0x205F && cp <= 0x206F) || cp == 0x3000 || cp == 0xFEFF ||
+           (cp >= 0xFE00 && cp <= 0xFE0F);
 }
 
 }  // namespace
@@ -103,9 +104,10 @@ bool ConvertInputText(std::string_view raw, InputEncoding encoding, std::string*
             const uint32_t cp = CodePointAt(raw.substr(r.offset), &length);
             char point[16];
             std::snprintf(point, sizeof point, "U+%04X", cp);
-            const std::string shown = IsInvisible(cp) ? std::string(point)
-                                                      : "'" + std::string(raw.substr(r.offset, length)) +
-                                                            "' (" + point + ")";
+            const std::string shown =
+                IsInvisible(cp)
+                    ? std::string(point)
+                    : "'" + std::string(raw.substr(r.offset, length)) + "' (" + point + ")";
             *why = "the character " + shown + " at byte " + std::to_string(offset + r.offset) +
                    " has no code page 932 form";
             return false;

@@ -36,7 +36,7 @@ size_t InputTextLimit(InputEncoding encoding);
 // (/dev/zero, a pipe that never ends) stops at once.
 struct BoundedText {
     std::string bytes;
-    bool tooLong = false;              // the input went on past the limit
+    bool tooLong = false;                  // the input went on past the limit
     size_t nulOffset = std::string::npos;  // where a NUL byte ended the text
 };
 

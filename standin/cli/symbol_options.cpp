@@ -38,10 +38,14 @@ size_t CharacterCount(const char* text) {
 
 DataMode DataModeOf(char mode) {
     switch (mode) {
-        case 'N': return kModeNumeric;
-        case 'A': return kModeAlphanumeric;
-        case 'K': return kModeKanji;
-        default: return kModeByte;
+        case 'N':
+            return kModeNumeric;
+        case 'A':
+            return kModeAlphanumeric;
+        case 'K':
+            return kModeKanji;
+        default:
+            return kModeByte;
     }
 }
 
@@ -54,10 +58,18 @@ long SegmentCapacity(char mode, int32_t bits, int32_t version) {
     if (r <= 0) return 0;
     long characters = 0;
     switch (data) {
-        case kModeNumeric: characters = 3 * (r / 10) + (r % 10 >= 7 ? 2 : r % 10 >= 4 ? 1 : 0); break;
-        case kModeAlphanumeric: characters = 2 * (r / 11) + (r % 11 >= 6 ? 1 : 0); break;
-        case kModeByte: characters = r / 8; break;
-        case kModeKanji: characters = r / 13; break;
+        case kModeNumeric:
+            characters = 3 * (r / 10) + (r % 10 >= 7 ? 2 : r % 10 >= 4 ? 1 : 0);
+            break;
+        case kModeAlphanumeric:
+            characters = 2 * (r / 11) + (r % 11 >= 6 ? 1 : 0);
+            break;
+        case kModeByte:
+            characters = r / 8;
+            break;
+        case kModeKanji:
+            characters = r / 13;
+            break;
     }
     const long countLimit = (1L << width) - 1;
     return characters < countLimit ? characters : countLimit;
@@ -160,9 +172,8 @@ char ChooseCompactMode(const std::string& text, char level, int32_t version) {
 
 bool ResolveMode(const SymbolOptions& o, const std::string& text, char* mode, std::string* note) {
     note->clear();
-    *mode = o.mode == kModeAuto
-                ? ChooseCompactMode(text, o.level, static_cast<int32_t>(o.version))
-                : o.mode;
+    *mode = o.mode == kModeAuto ? ChooseCompactMode(text, o.level, static_cast<int32_t>(o.version))
+                                : o.mode;
     const FilterLoss loss = FilterLossOf(text, *mode);
     // A text the filter empties is not noted here: nothing is left of it,
     // which the caller reports as its failure.
@@ -179,11 +190,16 @@ bool ResolveMode(const SymbolOptions& o, const std::string& text, char* mode, st
 
 const char* ModeName(char mode) {
     switch (mode) {
-        case 'N': return "numeric";
-        case 'A': return "alphanumeric";
-        case 'B': return "8-bit byte";
-        case 'K': return "Kanji";
-        default: return "mixed Kanji/byte";
+        case 'N':
+            return "numeric";
+        case 'A':
+            return "alphanumeric";
+        case 'B':
+            return "8-bit byte";
+        case 'K':
+            return "Kanji";
+        default:
+            return "mixed Kanji/byte";
     }
 }
 
@@ -194,19 +210,22 @@ std::string CapacityText(char mode, char level, int32_t version) {
         return std::to_string(SegmentCapacity(m, bits, version)) + " " + unit;
     };
     switch (mode) {
-        case 'N': return count('N', "digits") + " in numeric mode";
-        case 'A': return count('A', "characters") + " in alphanumeric mode";
-        case 'K': return count('K', "Kanji characters") + " in Kanji mode";
-        case 'B': return count('B', "bytes") + " in 8-bit byte mode";
+        case 'N':
+            return count('N', "digits") + " in numeric mode";
+        case 'A':
+            return count('A', "characters") + " in alphanumeric mode";
+        case 'K':
+            return count('K', "Kanji characters") + " in Kanji mode";
+        case 'B':
+            return count('B', "bytes") + " in 8-bit byte mode";
         default:
-            return count('B', "bytes") + " or " + count('K', "Kanji characters") +
-                   " in mixed mode";
+            return count('B', "bytes") + " or " + count('K', "Kanji characters") + " in mixed mode";
     }
 }
 
 std::string DoesNotFitText(char mode, char level, int32_t version) {
-    const std::string field = " (the plug-in's text field holds " +
-                              std::to_string(kMaxPluginTextBytes) + " bytes)";
+    const std::string field =
+        " (the plug-in's text field holds " + std::to_string(kMaxPluginTextBytes) + " bytes)";
     if (version == 0)
         return std::string("the text does not fit any version up to 40 at level ") + level +
                "; version 40 holds " + CapacityText(mode, level, kMaxVersion) + field;

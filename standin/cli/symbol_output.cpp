@@ -17,7 +17,9 @@
 
 namespace {
 
-bool Dark(const ModuleMatrix& m, int x, int y) { return m.modules[x * kMaxSide + y] != 0; }
+bool Dark(const ModuleMatrix& m, int x, int y) {
+    return m.modules[x * kMaxSide + y] != 0;
+}
 
 // Dark at (x, y) of the symbol with a quiet zone of `border` modules.
 bool DarkWithBorder(const ModuleMatrix& m, int border, int x, int y) {
@@ -84,8 +86,9 @@ void AppendSymbolSvg(std::string* out, const ModuleMatrix& m, double cellMillime
     // To the nanometre, so that 29 modules of 0.33 mm read 9.57, not the
     // binary product's 9.570000000000002.
     const double size = std::round(n * cellMillimetres * 1e9) / 1e9;
-    out->append("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-                "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"");
+    out->append(
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+        "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"");
     standin::AppendShortest(out, size);
     out->append("mm\" height=\"");
     standin::AppendShortest(out, size);
@@ -131,9 +134,9 @@ namespace {
 // What a PNG's writing needs, worked out before libpng's jump point so that
 // nothing of it is lost to a longjmp.
 struct PngLayout {
-    int side;       // pixels
-    int scale;      // pixels per module
-    int channels;   // 1 grey, 3 RGB, 4 RGBA
+    int side;      // pixels
+    int scale;     // pixels per module
+    int channels;  // 1 grey, 3 RGB, 4 RGBA
     int colourType;
     png_uint_32 perMetre;
 };
@@ -173,14 +176,18 @@ bool WritePng(std::string* out, const ModuleMatrix& m, const SymbolStyle& style,
 bool AppendSymbolPng(std::string* out, const ModuleMatrix& m, int scale, double pixelsPerMetre,
                      const SymbolStyle& style, std::string* why) {
     assert(scale >= 1);
-    const bool grey = style.dark == RgbaColour{0, 0, 0, 255} &&
-                      style.light == RgbaColour{255, 255, 255, 255};
+    const bool grey =
+        style.dark == RgbaColour{0, 0, 0, 255} && style.light == RgbaColour{255, 255, 255, 255};
     const bool alpha = style.dark.alpha != 255 || style.light.alpha != 255;
     const PngLayout layout = {
         (m.side + 2 * style.border) * scale,
         scale,
-        grey ? 1 : alpha ? 4 : 3,
-        grey ? PNG_COLOR_TYPE_GRAY : alpha ? PNG_COLOR_TYPE_RGBA : PNG_COLOR_TYPE_RGB,
+        grey    ? 1
+        : alpha ? 4
+                : 3,
+        grey    ? PNG_COLOR_TYPE_GRAY
+        : alpha ? PNG_COLOR_TYPE_RGBA
+                : PNG_COLOR_TYPE_RGB,
         static_cast<png_uint_32>(std::lround(pixelsPerMetre)),
     };
     if (WritePng(out, m, style, layout)) return true;
@@ -203,7 +210,9 @@ void SetColour(cairo_t* cr, const RgbaColour& c) {
 
 }  // namespace
 
-bool CanWriteSymbolVector() { return true; }
+bool CanWriteSymbolVector() {
+    return true;
+}
 
 bool AppendSymbolVector(std::string* out, const ModuleMatrix& m, double cellMillimetres,
                         const SymbolStyle& style, bool eps, std::string* why) {
@@ -213,8 +222,11 @@ bool AppendSymbolVector(std::string* out, const ModuleMatrix& m, double cellMill
     cairo_surface_t* surface =
         eps ? cairo_ps_surface_create_for_stream(AppendCairo, out, n * cell, n * cell)
             : cairo_pdf_surface_create_for_stream(AppendCairo, out, n * cell, n * cell);
-    if (eps) cairo_ps_surface_set_eps(surface, 1);
-    else cairo_pdf_surface_set_metadata(surface, CAIRO_PDF_METADATA_CREATE_DATE, "1970-01-01T00:00Z");
+    if (eps)
+        cairo_ps_surface_set_eps(surface, 1);
+    else
+        cairo_pdf_surface_set_metadata(surface, CAIRO_PDF_METADATA_CREATE_DATE,
+                                       "1970-01-01T00:00Z");
     cairo_t* cr = cairo_create(surface);
     SetColour(cr, style.light);
     cairo_rectangle(cr, 0, 0, n * cell, n * cell);
@@ -223,7 +235,8 @@ bool AppendSymbolVector(std::string* out, const ModuleMatrix& m, double cellMill
     for (int y = 0; y < m.side; ++y)
         for (int x = 0; x < m.side; ++x)
             if (Dark(m, x, y))
-                cairo_rectangle(cr, (x + style.border) * cell, (y + style.border) * cell, cell, cell);
+                cairo_rectangle(cr, (x + style.border) * cell, (y + style.border) * cell, cell,
+                                cell);
     cairo_fill(cr);
     cairo_destroy(cr);
     cairo_surface_finish(surface);
@@ -236,7 +249,9 @@ bool AppendSymbolVector(std::string* out, const ModuleMatrix& m, double cellMill
 
 #else
 
-bool CanWriteSymbolVector() { return false; }
+bool CanWriteSymbolVector() {
+    return false;
+}
 
 bool AppendSymbolVector(std::string*, const ModuleMatrix&, double, const SymbolStyle&, bool,
                         std::string* why) {

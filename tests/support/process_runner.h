@@ -42,7 +42,8 @@ inline std::string Write(const std::string& name, const std::string& bytes) {
 // error are captured unless `shell` sends them elsewhere itself.
 inline ProcessRun Shell(const std::string& shell) {
     const std::string out = TestTempDir() + "out", err = TestTempDir() + "err";
-    std::string command = "export ORVELK='" ORVELK_BINARY "'; { " + shell + "; } >'" + out + "' 2>'" + err + "'";
+    std::string command =
+        "export ORVELK='" ORVELK_BINARY "'; { " + shell + "; } >'" + out + "' 2>'" + err + "'";
     const int raw = std::system(command.c_str());
     return ProcessRun{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, Slurp(out), Slurp(err)};
 }

@@ -19,7 +19,8 @@ TEST(CommandLine, TheTextComesFromAnArgumentAnOptionAFileOrStandardInput) {
     EXPECT_EQ(Shell("printf HELLO | \"$ORVELK\" encode --text-file - --format codewords").out,
               option.out);
     const std::string file = Write("hello.txt", "HELLO");
-    EXPECT_EQ(Shell("\"$ORVELK\" encode --text-file '" + file + "' --format codewords").out, option.out);
+    EXPECT_EQ(Shell("\"$ORVELK\" encode --text-file '" + file + "' --format codewords").out,
+              option.out);
     // Two texts, or a text from a terminal nobody types into, are refused.
     EXPECT_EQ(Shell("\"$ORVELK\" encode HELLO --text WORLD").status, 2);
     const ProcessRun tty = Shell("script -qec '\"$ORVELK\" encode' /dev/null");
@@ -53,11 +54,17 @@ TEST(CommandLine, EndlessInputStopsJustPastWhatTheTextFieldHolds) {
 }
 
 TEST(CommandLine, ConversionErrorsCountFromTheFileStartAndShowInvisibleCharacters) {
-    const std::string bom = Write("bom.txt", "\xEF\xBB\xBF" "ab\xE2\x80\x8B");
+    const std::string bom = Write("bom.txt",
+                                  "\xEF\xBB\xBF"
+                                  "ab\xE2\x80\x8B");
     ProcessRun r = Shell("\"$ORVELK\" encode --text-file '" + bom + "'");
     EXPECT_EQ(r.status, 2);
     EXPECT_TRUE(Has(r.err, "the character U+200B at byte 5 has")) << r.err;
-    r = Shell("\"$ORVELK\" encode --text-file '" + Write("bad.txt", "\xEF\xBB\xBF" "a\xFF") + "'");
+    r = Shell("\"$ORVELK\" encode --text-file '" +
+              Write("bad.txt",
+                    "\xEF\xBB\xBF"
+                    "a\xFF") +
+              "'");
     EXPECT_TRUE(Has(r.err, "byte 0xFF at byte 4")) << r.err;
     r = Shell("\"$ORVELK\" encode $(printf 'x\\360\\237\\230\\200')");
     EXPECT_TRUE(Has(r.err, "(U+1F600) at byte 1")) << r.err;
@@ -94,7 +101,8 @@ TEST(CommandLine, TheFormatFollowsTheExtensionAndContradictionsAreRefused) {
     ASSERT_EQ(Shell("cd '" + dir + "' && \"$ORVELK\" encode HELLO -o b.svg").status, 0);
     EXPECT_TRUE(Has(Slurp(dir + "b.svg"), "<svg"));
     for (const char* name : {"c.png", "c.pdf", "c.eps", "c.txt"})
-        ASSERT_EQ(Shell("cd '" + dir + "' && \"$ORVELK\" encode HELLO -o " + name).status, 0) << name;
+        ASSERT_EQ(Shell("cd '" + dir + "' && \"$ORVELK\" encode HELLO -o " + name).status, 0)
+            << name;
     EXPECT_EQ(Slurp(dir + "c.png").substr(1, 3), "PNG");
     EXPECT_EQ(Slurp(dir + "c.pdf").substr(0, 5), "%PDF-");
     EXPECT_EQ(Slurp(dir + "c.eps").substr(0, 10), "%!PS-Adobe");
@@ -103,7 +111,8 @@ TEST(CommandLine, TheFormatFollowsTheExtensionAndContradictionsAreRefused) {
     EXPECT_EQ(r.status, 2);
     EXPECT_TRUE(Has(r.err, "contradicts")) << r.err;
     EXPECT_FALSE(std::filesystem::exists(dir + "d.png"));
-    EXPECT_EQ(Shell("cd '" + dir + "' && \"$ORVELK\" encode HELLO --format utf8 -o e.txt").status, 0);
+    EXPECT_EQ(Shell("cd '" + dir + "' && \"$ORVELK\" encode HELLO --format utf8 -o e.txt").status,
+              0);
     // Binary output to a terminal is refused; text formats are fine there.
     r = Shell("script -qec '\"$ORVELK\" encode HELLO --format PNG' /dev/null");
     EXPECT_EQ(r.status, 2);
@@ -126,9 +135,11 @@ TEST(CommandLine, UsageMessagesNameTheOptionAndSuggestTheNearest) {
     r = Shell("\"$ORVELK\" info --verbose=1");
     EXPECT_EQ(r.status, 2);
     // Values in any case.
-    const ProcessRun lower = Shell("\"$ORVELK\" encode HELLO --level q --mode a --format CODEWORDS "
-                            "--input-encoding UTF-8");
-    const ProcessRun upper = Shell("\"$ORVELK\" encode HELLO --level Q --mode A --format codewords");
+    const ProcessRun lower = Shell(
+        "\"$ORVELK\" encode HELLO --level q --mode a --format CODEWORDS "
+        "--input-encoding UTF-8");
+    const ProcessRun upper =
+        Shell("\"$ORVELK\" encode HELLO --level Q --mode A --format codewords");
     EXPECT_EQ(lower.status, 0) << lower.err;
     EXPECT_EQ(lower.out, upper.out);
 }
@@ -152,8 +163,9 @@ TEST(CommandLine, ThePlugInsFolderIsDescribedAsItIs) {
     const ProcessRun r = Shell("\"$ORVELK\" info --app-folder '" + app + "'");
     EXPECT_EQ(r.status, 4);
     EXPECT_TRUE(Has(r.err, "two copies of one plug-in are in the plug-ins folder")) << r.err;
-    EXPECT_TRUE(Has(r.err, "Broken.aip: skipped: its resources cannot be read: damaged (the "
-                           "section header table"))
+    EXPECT_TRUE(Has(r.err,
+                    "Broken.aip: skipped: its resources cannot be read: damaged (the "
+                    "section header table"))
         << r.err;
 }
 

@@ -59,7 +59,8 @@ TEST(PrintOptions, BorderChangesTheQuietZoneOfEveryDrawnFormat) {
 }
 
 TEST(PrintOptions, ColoursReachSvgAndPng) {
-    ProcessRun r = Shell("\"$ORVELK\" encode HI --format svg --foreground 1A2B3C --background FFFFFF80");
+    ProcessRun r =
+        Shell("\"$ORVELK\" encode HI --format svg --foreground 1A2B3C --background FFFFFF80");
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_TRUE(Has(r.out, "<path fill=\"#1a2b3c\"")) << r.out;
     EXPECT_TRUE(Has(r.out, "fill=\"#ffffff\" fill-opacity=\"0.5019607843137255\"")) << r.out;
@@ -72,7 +73,8 @@ TEST(PrintOptions, ColoursReachSvgAndPng) {
     EXPECT_EQ(ReadPngFacts(Slurp(rgba)).colourType, 6);
     EXPECT_EQ(ReadPngFacts(Slurp(grey)).colourType, 0);
     for (const char* bad : {"12345", "GGGGGG", "1234567"})
-        EXPECT_EQ(Shell(std::string("\"$ORVELK\" encode HI --format svg --foreground ") + bad).status, 2);
+        EXPECT_EQ(
+            Shell(std::string("\"$ORVELK\" encode HI --format svg --foreground ") + bad).status, 2);
     EXPECT_EQ(Shell("\"$ORVELK\" encode HI --format codewords --foreground 000000").status, 2);
 }
 
