@@ -57,7 +57,17 @@ void ReportUnknown(const std::vector<option>& table, const char* given, const ch
         return;
     }
     std::vector<std::string_view> names;
-    for (const option& o : table) names.push_back(o.name);
+    std::string begun;  // the names that `word` begins, for an ambiguous abbreviation
+    for (const option& o : table) {
+        names.push_back(o.name);
+        if (!word.empty() && std::string_view(o.name).starts_with(word))
+            begun += std::string(begun.empty() ? "" : ", ") + "--" + o.name;
+    }
+    if (begun.find(',') != std::string::npos) {
+        PrintError(err, command, "option '--%.*s' is ambiguous: %s", static_cast<int>(word.size()),
+                   word.data(), begun.c_str());
+        return;
+    }
     const std::string nearest = NearestName(word, names);
     if (nearest.empty())
         PrintError(err, command, "option '--%.*s' is unknown (see --help)",

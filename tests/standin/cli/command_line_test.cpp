@@ -132,6 +132,9 @@ TEST(CommandLine, UsageMessagesNameTheOptionAndSuggestTheNearest) {
     EXPECT_TRUE(Has(r.err, "did you mean 'encode'?")) << r.err;
     r = Shell("\"$ORVELK\" batch --dump --lvel Q -");
     EXPECT_TRUE(Has(r.err, "did you mean '--level'?")) << r.err;
+    r = Shell("\"$ORVELK\" encode HELLO --ver 2");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_TRUE(Has(r.err, "option '--ver' is ambiguous: --verbose, --version")) << r.err;
     r = Shell("\"$ORVELK\" info --verbose=1");
     EXPECT_EQ(r.status, 2);
     // Values in any case.
