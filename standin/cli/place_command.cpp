@@ -54,15 +54,15 @@ constexpr char kUsageHead[] =
     "  --text-file FILE         type the text of FILE, '-' for standard input (raw\n"
     "                           bytes; a NUL byte ends it)\n"
     "  --input-encoding ENC     utf-8 (default; converted to code page 932) or cp932\n"
-    "                           (the bytes pass unchanged); at most 8192 bytes of code\n"
-    "                           page 932\n"
+    "                           (the bytes pass unchanged); at most 8192 bytes of\n"
+    "                           code page 932\n"
     "  --level L|M|Q|H          the error-correction level\n"
     "  --version auto|0-40      the version; auto or 0 takes the smallest that fits\n"
     "  --mode N|A|B|K|M         numeric, alphanumeric, 8-bit byte, Kanji or mixed\n"
     "                           Kanji/byte\n"
-    "  --cell MM                the cell size in millimetres, one of the popup's 0.20,\n"
-    "                           0.25, 0.33, 0.50, 0.75, 1.00, 1.50, 2.00, 3.00, 4.00\n"
-    "                           and 5.00 (0.2 and 0.5 are taken as well)\n"
+    "  --cell MM                the cell size in millimetres, one of the popup's\n"
+    "                           0.20, 0.25, 0.33, 0.50, 0.75, 1.00, 1.50, 2.00, 3.00,\n"
+    "                           4.00 and 5.00 (0.2 and 0.5 are taken as well)\n"
     "  --mask auto|0-7          the mask pattern; auto chooses by penalty score\n"
     "  --cancel                 press Cancel instead of OK: nothing is placed\n"
     "  --show-dialog FILE.png   write the dialog as the user saw it when OK or Cancel\n"
@@ -88,9 +88,9 @@ constexpr char kExitStatusUsage[] =
     "8192 bytes, 2 on bad usage, a text that cannot be read or converted or that is\n"
     "empty, a step of the user that could not be carried out or was left over, or a\n"
     "file that cannot be written, 3 when the symbol table file is missing or damaged,\n"
-    "4 when a module was skipped, a plug-in failed to start, none added the filter, or\n"
-    "the plug-in failed otherwise, 6 when the dialog was cancelled (nothing placed,\n"
-    "recorded or exported; --show-dialog and --show-preview are written).\n";
+    "4 when a module was skipped, a plug-in failed to start, none added the filter,\n"
+    "or the plug-in failed otherwise, 6 when the dialog was cancelled (nothing\n"
+    "placed, recorded or exported; --show-dialog and --show-preview are written).\n";
 
 // getopt_long values of the command's own options.
 enum PlaceOption {

@@ -5,6 +5,7 @@
 // to the same bytes, and the pictures of the dialog and its preview.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -93,6 +94,14 @@ TEST_F(PlaceCommandTest, OkPlacesAtTheViewsCentreSavesAndTheNextRunOpensWithTheS
                "0.25", "-o", Path("a.svg"), "--record", Path("a.json")});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(SvgMatrix(Path("a.svg")), EngineMatrix("HELLO WORLD", 'Q', 'A', 2));
+    // The SVG shows the art's bounds: centred on the view's centre, the A4 page's.
+    double x = 0, y = 0, w = 0, h = 0;
+    const std::string svg = FileBytes(Path("a.svg"));
+    ASSERT_EQ(
+        std::sscanf(svg.c_str() + svg.find("viewBox=\"") + 9, "%lf %lf %lf %lf", &x, &y, &w, &h),
+        4);
+    EXPECT_NEAR(x + w / 2, 595.28 / 2, 1e-3);
+    EXPECT_NEAR(y + h / 2, 841.89 / 2, 1e-3);
     // The dialog as shown first, then as it was when OK was pressed.
     EXPECT_TRUE(Contains(r.err, "dialog \"Orvelk QRコード\"")) << r.err;
     EXPECT_TRUE(Contains(r.err, "closed with [OK]")) << r.err;
