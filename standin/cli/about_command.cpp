@@ -36,7 +36,7 @@ constexpr char kUsage[] =
     "Exit status: 0 when every plug-in asked showed its About box, 2 on bad usage, 4\n"
     "when a module was skipped, a plug-in failed to start or showed no About box, or\n"
     "no plug-in was found, 5 when a step of --user could not be carried out or was\n"
-    "left over, 7 when standard output cannot be written.\n";
+    "left over, 8 when standard output cannot be written.\n";
 
 struct AboutOptions {
     const char* plugin = nullptr;

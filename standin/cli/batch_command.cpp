@@ -71,7 +71,7 @@ constexpr char kExitStatusUsage[] =
     "be read, 3 when the symbol table file is missing or damaged (the batch stops), 4\n"
     "when a module was skipped, a plug-in failed to start or none registered the\n"
     "action, 5 when some lines failed (each is named; the others were written) or a\n"
-    "step of --user could not be carried out or was left over, 7 when the action set\n"
+    "step of --user could not be carried out or was left over, 8 when the action set\n"
     "or standard output cannot be written.\n";
 
 // Option values of the batch's own options.
@@ -152,7 +152,8 @@ int TakeBatchOption(int c, const char* arg, BatchOptions* o, FILE* err) {
 // Parses the arguments into `o`. Returns -1 to go on, else the exit status.
 int ParseOptions(int argc, char** argv, BatchOptions* o, FILE* out, FILE* err) {
     const PlacingCommand command = {kCommand, kUsageHead, kExitStatusUsage,
-                                    "give the file of texts, one a line", kSymbolOptionsUsage};
+                                    "give the file of texts, one a line", true,
+                                    kSymbolOptionsUsage};
     std::vector<option> own = {
         {"cell", required_argument, nullptr, kOptionCell},
         {"at", required_argument, nullptr, kOptionAt},

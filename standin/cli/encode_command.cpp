@@ -74,9 +74,9 @@ constexpr char kUsageTail[] =
     "\n"
     "Exit status: 0 on success, 1 when the text does not fit (the version, or the\n"
     "plug-in's text field), 2 on bad usage or a text that cannot be read or converted,\n"
-    "3 when the symbol table file is missing or damaged, 6 when nothing of the text is\n"
+    "3 when the symbol table file is missing or damaged, 7 when nothing of the text is\n"
     "left after the mode's filter (an -o file is then removed, not left with an\n"
-    "earlier symbol) or --strict refused the mode, 7 when the output cannot be\n"
+    "earlier symbol) or --strict refused the mode, 8 when the output cannot be\n"
     "written.\n";
 
 enum class Format { kNone, kText, kUtf8, kPng, kSvg, kPdf, kEps, kCodewords };

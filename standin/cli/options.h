@@ -14,9 +14,10 @@ enum ExitStatus : int {
     kExitTableFile = 3,      // the symbol table file is missing or damaged
     kExitPluginFailure = 4,  // a module was skipped, a plug-in failed to start, or none was found
     kExitSomeFailed = 5,     // some lines or actions failed (each named); the others were written
-    kExitNothingLeft = 6,    // nothing of the text is left after the mode's filter, or --strict
+    kExitCancelled = 6,      // the user cancelled the plug-in's dialog: nothing was placed
+    kExitNothingLeft = 7,    // nothing of the text is left after the mode's filter, or --strict
                              // refused a mode that drops or changes characters
-    kExitWriteFailed = 7,    // the output (a file or standard output) could not be written
+    kExitWriteFailed = 8,    // the output (a file or standard output) could not be written
 };
 
 // Prints "orvelk COMMAND: MESSAGE" and a newline to `err`.

@@ -11,6 +11,7 @@
 #include "standin/cli/info_command.h"
 #include "standin/cli/option_values.h"
 #include "standin/cli/options.h"
+#include "standin/cli/place_command.h"
 #include "standin/cli/replay_command.h"
 
 namespace {
@@ -24,6 +25,7 @@ constexpr char kUsage[] =
     "  encode   encode a text with the plug-in's symbol engine and print the result\n"
     "  info     load and start the plug-ins; list their filters and action events\n"
     "  about    show each plug-in's About box and print its texts\n"
+    "  place    place a symbol as a user does from the filter menu, through its dialog\n"
     "  replay   play an action set's actions into documents and export them\n"
     "  batch    place one symbol per line of a text file, each exported to its own file\n"
     "\n"
@@ -38,9 +40,9 @@ constexpr char kUsage[] =
     "input that cannot be read or converted; 3 when the symbol table file is missing\n"
     "or damaged; 4 when a module was skipped, a plug-in failed to start or none was\n"
     "found; 5 when some lines or actions failed, or a step of --user could not be\n"
-    "carried out or was left over; 6 when nothing of the text is left after the\n"
-    "mode's filter, or --strict refused the mode; 7 when the output cannot be\n"
-    "written.\n";
+    "carried out or was left over; 6 when the user cancelled the dialog of place; 7\n"
+    "when nothing of the text is left after the mode's filter, or --strict refused\n"
+    "the mode; 8 when the output cannot be written. See each command's --help.\n";
 
 struct Command {
     const char* name;
@@ -49,7 +51,7 @@ struct Command {
 
 constexpr Command kCommands[] = {
     {"encode", RunEncodeCommand}, {"info", RunInfoCommand},   {"about", RunAboutCommand},
-    {"replay", RunReplayCommand}, {"batch", RunBatchCommand},
+    {"place", RunPlaceCommand},   {"replay", RunReplayCommand}, {"batch", RunBatchCommand},
 };
 
 }  // namespace

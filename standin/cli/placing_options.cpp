@@ -43,12 +43,15 @@ int ScanPlacingCommand(int argc, char** argv, const PlacingCommand& command,
         return taken;
     }, err);
     if (status >= 0) return status;
-    if (optind == argc) {
-        PrintError(err, command.name, "%s (see --help)", command.missingArgument);
-        return kExitUsage;
+    if (command.missingArgument != nullptr) {
+        if (optind == argc) {
+            PrintError(err, command.name, "%s (see --help)", command.missingArgument);
+            return kExitUsage;
+        }
+        *argument = argv[optind++];
     }
-    *argument = argv[optind++];
     if (const int status = FinishOptionScan(argc, argv, command.name, err); status >= 0)
         return status;
+    if (!command.needsOutput && output->output == nullptr) return -1;
     return CheckDocumentOutput(*output, command.name, err);
 }

@@ -31,7 +31,7 @@ TEST(CommandLine, TheTextComesFromAnArgumentAnOptionAFileOrStandardInput) {
 TEST(CommandLine, EndlessInputStopsJustPastWhatTheTextFieldHolds) {
     // /dev/zero: the first NUL ends the text at once; nothing is left of it.
     ProcessRun r = Shell("\"$ORVELK\" encode --text-file /dev/zero");
-    EXPECT_EQ(r.status, 6);
+    EXPECT_EQ(r.status, 7);
     EXPECT_TRUE(Has(r.err, "NUL byte at offset 0")) << r.err;
     // An endless pipe stops at the limit.
     r = Shell("yes | \"$ORVELK\" encode --input-encoding CP932");
@@ -72,15 +72,15 @@ TEST(CommandLine, ConversionErrorsCountFromTheFileStartAndShowInvisibleCharacter
 
 TEST(CommandLine, FailedWritesAreFailuresThatNameTheFile) {
     ProcessRun r = Shell("\"$ORVELK\" encode HELLO >/dev/full");
-    EXPECT_EQ(r.status, 7);
+    EXPECT_EQ(r.status, 8);
     EXPECT_TRUE(Has(r.err, "cannot write standard output: No space left on device")) << r.err;
     r = Shell("\"$ORVELK\" encode HELLO -o /dev/full");
-    EXPECT_EQ(r.status, 7);
+    EXPECT_EQ(r.status, 8);
     EXPECT_TRUE(Has(r.err, "'/dev/full': No space left on device")) << r.err;
     r = Shell("\"$ORVELK\" encode --help >/dev/full");
-    EXPECT_EQ(r.status, 7);
+    EXPECT_EQ(r.status, 8);
     r = Shell("\"$ORVELK\" encode HELLO -o '" + TestTempDir() + "no/such/folder.svg'");
-    EXPECT_EQ(r.status, 7);
+    EXPECT_EQ(r.status, 8);
     EXPECT_TRUE(Has(r.err, "No such file or directory")) << r.err;
 }
 
@@ -89,7 +89,7 @@ TEST(CommandLine, NothingLeftAfterTheFilterFailsAndRemovesTheEarlierFile) {
     ASSERT_EQ(Shell("\"$ORVELK\" encode 123 -o '" + svg + "'").status, 0);
     ASSERT_TRUE(std::filesystem::exists(svg));
     const ProcessRun r = Shell("\"$ORVELK\" encode abc --mode numeric -o '" + svg + "'");
-    EXPECT_EQ(r.status, 6);
+    EXPECT_EQ(r.status, 7);
     EXPECT_TRUE(Has(r.err, "nothing is left to encode after the numeric mode's filter")) << r.err;
     EXPECT_FALSE(std::filesystem::exists(svg));
 }

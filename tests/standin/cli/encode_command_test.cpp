@@ -89,7 +89,7 @@ TEST(EncodeCommand, TextFileIsReadRawAndEndsAtANul) {
 
 TEST(EncodeCommand, NothingLeftAfterTheFilterIsAFailure) {
     CommandResult r = RunOrvelkCommand({"encode", "--text", "abc", "--mode", "N"});
-    EXPECT_EQ(r.status, 6);
+    EXPECT_EQ(r.status, 7);
     EXPECT_EQ(r.out, "");
     EXPECT_NE(r.err.find("nothing is left"), std::string::npos);
 }

@@ -126,7 +126,7 @@ TEST(PrintOptions, AutoModeKeepsTheTextAndLossyModesSaySo) {
     r = Shell("\"$ORVELK\" encode 'ab' --mode a --format codewords");
     EXPECT_TRUE(Has(r.err, "gives 2 lower-case letters in upper case")) << r.err;
     r = Shell("\"$ORVELK\" encode 'tel: 12-34' --mode N --strict");
-    EXPECT_EQ(r.status, 6);
+    EXPECT_EQ(r.status, 7);
     EXPECT_EQ(r.out, "");
     EXPECT_EQ(Shell("\"$ORVELK\" encode 1234 --mode N --strict --format codewords").err, "");
 }
