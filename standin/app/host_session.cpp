@@ -46,10 +46,40 @@ std::string HostSession::DefaultPluginsFolder() {
     return StandinAppFolder() + "/Plug-ins";
 }
 
+namespace {
+
+// A module file's name as Windows compares names: without its folders, in
+// lower case.
+std::string ModuleKey(const std::string& path) {
+    std::string name = path.substr(path.find_last_of('/') + 1);
+    std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) {
+        return static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    });
+    return name;
+}
+
+// Tells the user of each module that lies in the plug-ins folder twice: the
+// host loads both copies, and the second cannot add its filter and action
+// event again.
+void NoteDuplicateModules(const std::vector<std::string>& paths) {
+    for (size_t i = 0; i < paths.size(); ++i)
+        for (size_t j = 0; j < i; ++j)
+            if (ModuleKey(paths[i]) == ModuleKey(paths[j])) {
+                AddHostNote("", "two copies of one plug-in are in the plug-ins folder: '" +
+                                    paths[j] + "' and '" + paths[i] +
+                                    "'; both are loaded, remove one of them");
+                break;
+            }
+}
+
+}  // namespace
+
 std::vector<Plugin*> HostSession::LoadPlugins(const std::string& folder) {
     std::vector<Plugin*> loaded;
-    for (const std::string& path :
-         FindPluginModules(folder.empty() ? DefaultPluginsFolder() : folder)) {
+    const std::vector<std::string> paths =
+        FindPluginModules(folder.empty() ? DefaultPluginsFolder() : folder);
+    NoteDuplicateModules(paths);
+    for (const std::string& path : paths) {
         if (Plugin* plugin = LoadPluginModule(path)) {
             loaded.push_back(plugin);
         } else {

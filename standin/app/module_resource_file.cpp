@@ -110,13 +110,15 @@ class SectionResources : public ModuleResources {
 std::unique_ptr<ModuleResources> ReadModuleResourceSection(const std::string& path,
                                                            std::string* error) {
     ResourceFile file;
-    const ResourceStatus status = LoadModuleResources(path, &file);
+    std::string damaged;
+    const ResourceStatus status = LoadModuleResources(path, &file, &damaged);
     if (status != ResourceStatus::kOk) {
         if (error != nullptr) {
             *error =
                 status == ResourceStatus::kNotFound
                     ? std::string("it has no resources (no \".rsrc\" section)")
-                    : std::string("its resources cannot be read: ") + ResourceStatusText(status);
+                    : std::string("its resources cannot be read: ") + ResourceStatusText(status) +
+                          (damaged.empty() ? "" : " (" + damaged + ")");
         }
         return nullptr;
     }

@@ -7,6 +7,7 @@
 #include "standin/app/host_session.h"
 #include "standin/app/transcript_text.h"
 #include "standin/cli/host_command.h"
+#include "standin/cli/option_table.h"
 #include "standin/cli/options.h"
 #include "standin/dialogs/user_script.h"
 #include "standin/host/standin_app_folder.h"
@@ -34,7 +35,8 @@ constexpr char kUsage[] =
     "\n"
     "Exit status: 0 when every plug-in asked showed its About box, 2 on bad usage, 4\n"
     "when a module was skipped, a plug-in failed to start or showed no About box, or\n"
-    "no plug-in was found.\n";
+    "no plug-in was found, 5 when a step of --user could not be carried out or was\n"
+    "left over, 8 when standard output cannot be written.\n";
 
 struct AboutOptions {
     const char* plugin = nullptr;
@@ -44,28 +46,17 @@ struct AboutOptions {
 // Parses the arguments into `o`. Returns -1 to go on, else the exit status.
 int ParseOptions(int argc, char** argv, AboutOptions* o, FILE* out, FILE* err) {
     enum { kPlugin = 256 };
-    static const std::vector<option> kLongOptions = WithHostOptions({
+    const std::vector<option> table = WithHostOptions({
         {"plugin", required_argument, nullptr, kPlugin},
     });
-    ResetOptionScan();
-    int c;
-    while ((c = getopt_long(argc, argv, "h", kLongOptions.data(), nullptr)) != -1) {
+    const int status = ScanOptions(argc, argv, kCommand, table, [&](int c, const char* arg) {
         switch (c) {
-            case 'h':
-                std::fputs(kUsage, out);
-                return kExitOk;
-            case kPlugin:
-                o->plugin = optarg;
-                break;
-            default: {
-                const int taken = TakeHostOption(c, optarg, kCommand, &o->host, err);
-                if (taken == -1) break;
-                if (taken == -2) ReportBadOption(err, kCommand, argv);
-                return taken == -2 ? kExitUsage : taken;
-            }
+            case 'h': std::fputs(kUsage, out); return int{kExitOk};
+            case kPlugin: o->plugin = arg; return -1;
+            default: return TakeHostOption(c, arg, kCommand, &o->host, err);
         }
-    }
-    return FinishOptionScan(argc, argv, kCommand, err);
+    }, err);
+    return status >= 0 ? status : FinishOptionScan(argc, argv, kCommand, err);
 }
 
 // What the transcript listener does with the dialogs of an About message.
@@ -131,6 +122,7 @@ int RunAboutCommand(int argc, char** argv, FILE* out, FILE* err) {
         }
         session.End();
     }
+    status = WithScriptStatus(status, FinishUserScript(o.host, kCommand, err));
     standin::SetTranscriptListener({});
     EndHostCommand(o.host);
     return status;

@@ -2,6 +2,11 @@
 
 #include <unistd.h>
 
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <filesystem>
+
 #include <cstring>
 #include <string>
 #include <string_view>
@@ -9,12 +14,14 @@
 
 #include "qr/symbol_encoder.h"
 #include "standin/actions/action_set.h"
+#include "standin/cli/batch_jobs.h"
 #include "standin/cli/document_output.h"
 #include "standin/cli/host_command.h"
 #include "standin/cli/input_text.h"
 #include "standin/cli/options.h"
 #include "standin/cli/orvelk_action.h"
 #include "standin/cli/placing_options.h"
+#include "standin/cli/symbol_options.h"
 #include "standin/cli/play_session.h"
 #include "standin/export/art_dump.h"
 #include "standin/export/export_document.h"
@@ -41,10 +48,6 @@ constexpr char kUsageHead[] =
     "Options:\n"
     "  -o, --output PATTERN     the files, in the format of the extension (.svg, .pdf,\n"
     "                           .eps or .png), with one run of '#' in the file name\n"
-    "  --level L|M|Q|H          error-correction level (default M)\n"
-    "  --mode N|A|B|K|M         numeric, alphanumeric, 8-bit byte, Kanji or mixed\n"
-    "                           Kanji/byte (default B)\n"
-    "  --version 0-40           symbol version; 0 chooses the smallest that fits (default 0)\n"
     "  --cell MM                module size in millimetres, 0.01 to 100 (default 0.50),\n"
     "                           converted to points as the filter does (MM / 0.35278)\n"
     "  --at X,Y                 the symbols' centre in points, y upwards from the page's\n"
@@ -53,36 +56,43 @@ constexpr char kUsageHead[] =
     "                           (the bytes pass unchanged, as the plug-in receives them)\n"
     "  --save-actions SET.json  save the actions of the lines that were written as an\n"
     "                           action set; 'orvelk replay SET.json -o PATTERN' writes\n"
-    "                           the same files again\n";
+    "                           the same files again\n"
+    "  --jobs N                 place the lines on N processes, 1 to 64 (default 1), each\n"
+    "                           a host of its own with a run of the lines; the files,\n"
+    "                           the dump and the messages are those of one process\n";
 
 constexpr char kExitStatusUsage[] =
-    "Exit status: 0 when every line was written, 2 on bad usage or when TEXTS or the\n"
-    "action set cannot be read or written, 3 when the symbol table file is missing or\n"
-    "damaged (the batch stops), 4 when a module was skipped, a plug-in failed to start\n"
-    "or none registered the action, 5 when some lines failed (each is named; the\n"
-    "others were written).\n";
+    "The settings --level, --mode (auto: chosen for each line), --version and\n"
+    "--strict are those of 'orvelk encode'; a line whose mode drops or changes\n"
+    "characters is noted (with --strict it fails). --border is refused: the placed\n"
+    "art always keeps its quiet zone of 4 modules.\n"
+    "\n"
+    "Exit status: 0 when every line was written, 2 on bad usage or when TEXTS cannot\n"
+    "be read, 3 when the symbol table file is missing or damaged (the batch stops), 4\n"
+    "when a module was skipped, a plug-in failed to start or none registered the\n"
+    "action, 5 when some lines failed (each is named; the others were written) or a\n"
+    "step of --user could not be carried out or was left over, 8 when the action set\n"
+    "or standard output cannot be written.\n";
 
-// getopt_long values of the batch's own options.
+// Option values of the batch's own options.
 enum BatchOption {
-    kOptionLevel = 256,
-    kOptionMode,
-    kOptionVersion,
-    kOptionCell,
+    kOptionCell = 256,
     kOptionAt,
     kOptionInputEncoding,
     kOptionSaveActions,
+    kOptionBorder,
+    kOptionJobs,
 };
 
 struct BatchOptions {
     const char* texts = nullptr;
-    char level = 'M';
-    char mode = 'B';
-    long version = 0;
+    SymbolOptions symbol;
     double cell = 0.50;
     bool at = false;
     double x = 0, y = 0;
     InputEncoding encoding = InputEncoding::kUtf8;
     const char* saveActions = nullptr;
+    long jobs = 1;
     DocumentOutputOptions output;
     HostCommandOptions host;
 };
@@ -97,33 +107,14 @@ bool ParsePoint(const char* text, double* x, double* y) {
            ParseDoubleInRange(comma + 1, -kReach, kReach, y);
 }
 
-// One of `letters` as the whole of `arg` into *letter: -1, else kExitUsage
-// with `what` and the argument.
-int TakeLetter(const char* arg, const char* letters, const char* what, char* letter, FILE* err) {
-    if (std::strlen(arg) != 1 || std::strchr(letters, arg[0]) == nullptr) {
-        PrintError(err, kCommand, "%s, not '%s'", what, arg);
-        return kExitUsage;
-    }
-    *letter = arg[0];
-    return -1;
-}
-
 // Takes one of the batch's own options. Returns -2 when `c` is not one of
 // them, -1 when it was taken, or the exit status of a bad value.
 int TakeBatchOption(int c, const char* arg, BatchOptions* o, FILE* err) {
     switch (c) {
-        case kOptionLevel:
-            return TakeLetter(arg, kOrvelkLevelLetters, "--level takes L, M, Q or H", &o->level,
-                              err);
-        case kOptionMode:
-            return TakeLetter(arg, kOrvelkModeLetters, "--mode takes N, A, B, K or M", &o->mode,
-                              err);
-        case kOptionVersion:
-            if (!ParseIntInRange(arg, 0, 40, &o->version)) {
-                PrintError(err, kCommand, "--version takes a number from 0 to 40, not '%s'", arg);
-                return kExitUsage;
-            }
-            return -1;
+        case kOptionBorder:
+            PrintError(err, kCommand,
+                       "--border does not apply: the placed art keeps its quiet zone of 4 modules");
+            return kExitUsage;
         case kOptionCell:
             if (!ParseDoubleInRange(arg, 0.01, 100.0, &o->cell)) {
                 PrintError(err, kCommand, "--cell takes millimetres from 0.01 to 100, not '%s'",
@@ -147,26 +138,33 @@ int TakeBatchOption(int c, const char* arg, BatchOptions* o, FILE* err) {
         case kOptionSaveActions:
             o->saveActions = arg;
             return -1;
+        case kOptionJobs:
+            if (!ParseIntInRange(arg, 1, 64, &o->jobs)) {
+                PrintError(err, kCommand, "--jobs takes a number from 1 to 64, not '%s'", arg);
+                return kExitUsage;
+            }
+            return -1;
         default:
-            return -2;
+            return TakeSymbolOption(c, arg, kCommand, &o->symbol, err);
     }
 }
 
 // Parses the arguments into `o`. Returns -1 to go on, else the exit status.
 int ParseOptions(int argc, char** argv, BatchOptions* o, FILE* out, FILE* err) {
     const PlacingCommand command = {kCommand, kUsageHead, kExitStatusUsage,
-                                    "give the file of texts, one a line"};
+                                    "give the file of texts, one a line", true,
+                                    kSymbolOptionsUsage};
+    std::vector<option> own = {
+        {"cell", required_argument, nullptr, kOptionCell},
+        {"at", required_argument, nullptr, kOptionAt},
+        {"input-encoding", required_argument, nullptr, kOptionInputEncoding},
+        {"save-actions", required_argument, nullptr, kOptionSaveActions},
+        {"border", required_argument, nullptr, kOptionBorder},
+        {"jobs", required_argument, nullptr, kOptionJobs},
+    };
+    for (const option& s : SymbolOptionTable()) own.push_back(s);
     return ScanPlacingCommand(
-        argc, argv, command,
-        {
-            {"level", required_argument, nullptr, kOptionLevel},
-            {"mode", required_argument, nullptr, kOptionMode},
-            {"version", required_argument, nullptr, kOptionVersion},
-            {"cell", required_argument, nullptr, kOptionCell},
-            {"at", required_argument, nullptr, kOptionAt},
-            {"input-encoding", required_argument, nullptr, kOptionInputEncoding},
-            {"save-actions", required_argument, nullptr, kOptionSaveActions},
-        },
+        argc, argv, command, std::move(own),
         [o, err](int c, const char* arg) { return TakeBatchOption(c, arg, o, err); }, &o->output,
         &o->host, &o->texts, out, err);
 }
@@ -201,23 +199,31 @@ std::vector<std::string_view> SplitLines(std::string_view bytes) {
 // One batch run: the options, the session and what has been written.
 class Batch {
   public:
+    // A batch that prints on `out` and `err`; with a `progressFd` of a job
+    // it tells the pipe of each line done instead of showing progress itself.
     Batch(const BatchOptions& o, const OutputPattern& pattern, PlaySession& session, FILE* out,
-          FILE* err)
+          FILE* err, int progressFd = -1)
         : o_(o),
           pattern_(pattern),
           session_(session),
           out_(out),
           err_(err),
-          progress_(isatty(fileno(err)) != 0) {}
+          progress_(progressFd < 0 && isatty(fileno(err)) != 0),
+          progressFd_(progressFd) {}
 
-    // Places every line. Returns the exit status.
-    int Run(const std::vector<std::string_view>& lines) {
+    // Places lines [begin, end) of `lines`, line i numbered i + 1. Returns
+    // the exit status. `start` is the first byte of the file the lines lie
+    // in, from which a conversion error counts its offset.
+    int Run(const std::vector<std::string_view>& lines, size_t begin, size_t end,
+            const char* start) {
+        start_ = start;
         int status = kExitOk;
-        for (size_t i = 0; i < lines.size(); ++i) {
+        for (size_t i = begin; i < end; ++i) {
             if (progress_)
                 std::fprintf(err_, "\rorvelk %s: line %zu of %zu\033[K", kCommand, i + 1,
                              lines.size());
             const int line = Line(static_cast<int32_t>(i + 1), lines[i]);
+            if (progressFd_ >= 0) (void)!write(progressFd_, "+", 1);
             if (ReportFailedWrites() != kExitOk) status = kExitSomeFailed;
             if (line == kExitTableFile) {
                 status = line;
@@ -245,7 +251,9 @@ class Batch {
     int Line(int32_t number, std::string_view raw) {
         OrvelkPlacement placement;
         std::string why;
-        if (!ConvertInputText(raw, o_.encoding, &placement.text, &why)) return Failed(number, why);
+        if (!ConvertInputText(raw, o_.encoding, &placement.text, &why,
+                              static_cast<size_t>(raw.data() - start_)))
+            return Failed(number, why);
         if (placement.text.empty()) return Failed(number, "the line is empty");
         if (placement.text.find('\0') != std::string::npos)
             return Failed(number, "the line holds a NUL byte");
@@ -253,11 +261,16 @@ class Batch {
             return Failed(number, "the text is " + std::to_string(placement.text.size()) +
                                       " bytes long in code page 932; at most " +
                                       std::to_string(kMaxPluginTextBytes) + " fit");
-        placement.level =
-            static_cast<int32_t>(std::strchr(kOrvelkLevelLetters, o_.level) - kOrvelkLevelLetters);
+        char mode = o_.symbol.mode;
+        std::string note;
+        if (!ResolveMode(o_.symbol, placement.text, &mode, &note))
+            return Failed(number, note + " (--strict)");
+        if (!note.empty()) Noted(number, note);
+        placement.level = static_cast<int32_t>(std::strchr(kOrvelkLevelLetters, o_.symbol.level) -
+                                               kOrvelkLevelLetters);
         placement.mode =
-            static_cast<int32_t>(std::strchr(kOrvelkModeLetters, o_.mode) - kOrvelkModeLetters);
-        placement.version = static_cast<int32_t>(o_.version);
+            static_cast<int32_t>(std::strchr(kOrvelkModeLetters, mode) - kOrvelkModeLetters);
+        placement.version = static_cast<int32_t>(o_.symbol.version);
         placement.moduleSize = static_cast<float>(o_.cell / kOrvelkMillimetresPerPoint);
 
         standin::Document* document = standin::OpenDocument(PlayDocumentName(number));
@@ -267,12 +280,13 @@ class Batch {
         const ASErr result = session_.Play(action, document);
         int status = kExitOk;
         if (result != kSPNoError) {
-            status = Failed(number,
-                            result == kQRDoesNotFit ? DoesNotFitText() : PlayFailureText(result));
+            status = Failed(number, result == kQRDoesNotFit
+                                        ? DoesNotFitText(mode, o_.symbol.level, placement.version)
+                                        : PlayFailureText(result));
             if (result == kQRTableFileDamaged) status = kExitTableFile;
         } else if (document->art.children.empty()) {
-            status = Failed(number, std::string("nothing is left to encode after the ") + o_.mode +
-                                        " mode's filter");
+            status = Failed(number, std::string("nothing is left to encode after the ") +
+                                        ModeName(mode) + " mode's filter");
         } else if (!Emit(*document, number, &why)) {
             status = Failed(number, why);
         } else {
@@ -312,11 +326,9 @@ class Batch {
         return status;
     }
 
-    std::string DoesNotFitText() const {
-        if (o_.version == 0)
-            return std::string("the text does not fit any version up to 40 at level ") + o_.level;
-        return "the text does not fit version " + std::to_string(o_.version) + " at level " +
-               o_.level;
+    void Noted(int32_t number, const std::string& note) {
+        if (progress_) std::fputs("\r\033[K", err_);
+        PrintError(err_, kCommand, "line %d: note: %s", number, note.c_str());
     }
 
     int Failed(int32_t number, const std::string& why) {
@@ -331,6 +343,8 @@ class Batch {
     FILE* out_;
     FILE* err_;
     bool progress_;
+    int progressFd_;
+    const char* start_ = nullptr;
     // A line placed and handed to the writer.
     struct Placed {
         long number;
@@ -341,6 +355,78 @@ class Batch {
     // Declared last, so that it finishes its writes before the rest goes.
     standin::BackgroundWriter writer_;
 };
+
+// Places lines [share.begin, share.end) in a host session of their own and
+// saves their actions to `actionsPath` when it is not empty. Returns the
+// exit status.
+int PlaceShare(const BatchOptions& o, const OutputPattern& pattern,
+               const std::vector<std::string_view>& lines, const char* start,
+               const JobShare& share, FILE* out, FILE* err) {
+    int status = kExitOk;
+    {
+        PlaySession session(kCommand, o.host, err);
+        status = session.Start(kOrvelkActionEvent);
+        if (status < 0) {
+            Batch batch(o, pattern, session, out, err, share.progressFd);
+            status = batch.Run(lines, share.begin, share.end, start);
+            std::string why;
+            if (!share.actionsPath.empty() &&
+                !standin::SaveActionSet(batch.Written(), share.actionsPath, &why)) {
+                PrintError(err, kCommand, "%s", why.c_str());
+                if (status == kExitOk) status = kExitWriteFailed;
+            }
+        }
+    }
+    if (status != kExitTableFile && status != kExitPluginFailure)
+        status = WithScriptStatus(status, FinishUserScript(o.host, kCommand, err));
+    return status;
+}
+
+int PlaceAll(const BatchOptions& o, const OutputPattern& pattern,
+             const std::vector<std::string_view>& lines, const char* start, FILE* out, FILE* err) {
+    JobShare all;
+    all.end = lines.size();
+    if (o.saveActions != nullptr) all.actionsPath = o.saveActions;
+    return PlaceShare(o, pattern, lines, start, all, out, err);
+}
+
+// The lines on o.jobs processes; their action sets joined in line order.
+int PlaceInJobs(const BatchOptions& o, const OutputPattern& pattern,
+                const std::vector<std::string_view>& lines, const char* start, FILE* out,
+                FILE* err) {
+    const char* tmp = std::getenv("TMPDIR");
+    std::string actionsFolder =
+        std::string(tmp != nullptr && *tmp != '\0' ? tmp : "/tmp") + "/orvelk-batch-XXXXXX";
+    if (mkdtemp(actionsFolder.data()) == nullptr) {
+        PrintError(err, kCommand, "cannot make a folder for the jobs: %s", std::strerror(errno));
+        return kExitWriteFailed;
+    }
+    const int jobs = static_cast<int>(std::min<size_t>(static_cast<size_t>(o.jobs), lines.size()));
+    std::vector<std::string> actionFiles;
+    const std::vector<int> statuses = RunJobs(
+        lines.size(), jobs,
+        [&](const JobShare& share) {
+            JobShare own = share;
+            if (o.saveActions == nullptr) own.actionsPath.clear();
+            return PlaceShare(o, pattern, lines, start, own, share.out, share.err);
+        },
+        kCommand, isatty(fileno(err)) != 0, actionsFolder, &actionFiles, out, err);
+    int status = CombineJobStatuses(statuses);
+    if (o.saveActions != nullptr) {
+        std::vector<standin::RecordedAction> all, some;
+        std::string why;
+        for (const std::string& file : actionFiles)
+            if (standin::LoadActionSet(file.c_str(), &some, &why))
+                all.insert(all.end(), some.begin(), some.end());
+        if (!standin::SaveActionSet(all, o.saveActions, &why)) {
+            PrintError(err, kCommand, "%s", why.c_str());
+            if (status == kExitOk) status = kExitWriteFailed;
+        }
+    }
+    std::error_code ec;
+    std::filesystem::remove_all(actionsFolder, ec);
+    return status;
+}
 
 }  // namespace
 
@@ -374,21 +460,8 @@ int RunBatchCommand(int argc, char** argv, FILE* out, FILE* err) {
         return kExitUsage;
     }
     if (!BeginHostCommand(o.host, kCommand, err)) return kExitUsage;
-
-    int status = kExitOk;
-    {
-        PlaySession session(kCommand, o.host, err);
-        status = session.Start(kOrvelkActionEvent);
-        if (status < 0) {
-            Batch batch(o, pattern, session, out, err);
-            status = batch.Run(lines);
-            if (o.saveActions != nullptr &&
-                !standin::SaveActionSet(batch.Written(), o.saveActions, &why)) {
-                PrintError(err, kCommand, "%s", why.c_str());
-                if (status == kExitOk) status = kExitUsage;
-            }
-        }
-    }
+    const int status = o.jobs > 1 ? PlaceInJobs(o, pattern, lines, bytes.data(), out, err)
+                                  : PlaceAll(o, pattern, lines, bytes.data(), out, err);
     EndHostCommand(o.host);
     return status;
 }

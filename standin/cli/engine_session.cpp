@@ -1,5 +1,9 @@
 #include "standin/cli/engine_session.h"
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
 #include "qr/engine_host.h"
 #include "standin/host/standin_app_folder.h"
 
@@ -30,4 +34,14 @@ void EndEngineSession() {
     SetQREngineHost(nullptr);
     if (gChoseAppFolder) SetStandinAppFolder(nullptr);
     gChoseAppFolder = false;
+}
+
+std::string TableFileFailureText(const std::string& path) {
+    FILE* f = std::fopen(path.c_str(), "rb");
+    if (f == nullptr) {
+        if (errno == ENOENT) return "the symbol table file is missing: " + path;
+        return "the symbol table file cannot be read: " + path + ": " + std::strerror(errno);
+    }
+    std::fclose(f);
+    return "the symbol table file is damaged: " + path;
 }

@@ -16,3 +16,8 @@ bool BeginEngineSession(const char* appFolder, int32_t maskSetting, std::string*
 // Ends the session begun last: removes the engine host, and a folder it chose
 // is given up again.
 void EndEngineSession();
+
+// What is wrong with the symbol table file at `path` after the engine found
+// it missing or damaged: "the symbol table file is missing: PATH", "... cannot
+// be read: PATH: REASON" or "... is damaged: PATH".
+std::string TableFileFailureText(const std::string& path);

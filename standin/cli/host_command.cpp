@@ -6,6 +6,7 @@
 
 #include "standin/app/transcript_text.h"
 #include "standin/cli/options.h"
+#include "standin/dialogs/user_script.h"
 #include "standin/host/standin_app_folder.h"
 
 std::vector<option> WithHostOptions(std::vector<option> own) {
@@ -13,7 +14,6 @@ std::vector<option> WithHostOptions(std::vector<option> own) {
                               {"app-folder", required_argument, nullptr, kOptionAppFolder},
                               {"user", required_argument, nullptr, kOptionUser},
                               {"help", no_argument, nullptr, 'h'},
-                              {nullptr, 0, nullptr, 0},
                           });
     return own;
 }
@@ -43,6 +43,19 @@ bool BeginHostCommand(const HostCommandOptions& o, const char* command, FILE* er
         return false;
     }
     return true;
+}
+
+int FinishUserScript(const HostCommandOptions& o, const char* command, FILE* err) {
+    if (o.steps.empty()) return kExitOk;
+    const size_t failed = standin::FailedUserSteps();
+    const size_t left = standin::LeftoverUserSteps();
+    if (failed != 0)
+        PrintError(err, command, "--user: %zu of the %zu steps could not be carried out", failed,
+                   o.steps.size());
+    if (left != 0)
+        PrintError(err, command, "--user: %zu of the %zu steps were left over (no dialog took them)",
+                   left, o.steps.size());
+    return failed != 0 || left != 0 ? kExitSomeFailed : kExitOk;
 }
 
 void EndHostCommand(const HostCommandOptions& o) {

@@ -20,8 +20,7 @@ struct HostCommandOptions {
     std::vector<standin::UserStep> steps;  // --user: what the scripted user does
 };
 
-// getopt_long's table: `own` followed by --app-folder, --user, --help and the
-// table's end.
+// The option table: `own` followed by --app-folder, --user and --help.
 std::vector<option> WithHostOptions(std::vector<option> own);
 
 // Takes option `c` with argument `arg` when it is one of the shared options.
@@ -32,6 +31,14 @@ int TakeHostOption(int c, const char* arg, const char* command, HostCommandOptio
 // Chooses the application folder of --app-folder for the command; false with
 // a message on `err` when it cannot be used.
 bool BeginHostCommand(const HostCommandOptions& o, const char* command, FILE* err);
+
+// After the session that ran --user's script: names the steps that could not
+// be carried out and those left over. Returns kExitOk when there were none,
+// else kExitSomeFailed.
+int FinishUserScript(const HostCommandOptions& o, const char* command, FILE* err);
+
+// `status`, or `script`'s failure when `status` is success.
+inline int WithScriptStatus(int status, int script) { return status == 0 ? script : status; }
 
 // Gives up the folder that BeginHostCommand chose.
 void EndHostCommand(const HostCommandOptions& o);

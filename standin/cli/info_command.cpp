@@ -5,6 +5,7 @@
 
 #include "standin/app/host_session.h"
 #include "standin/cli/host_command.h"
+#include "standin/cli/option_table.h"
 #include "standin/cli/options.h"
 #include "standin/dialogs/user_script.h"
 #include "standin/host/action_manager.h"
@@ -40,7 +41,9 @@ constexpr char kUsage[] =
     "  -h, --help          show this help and exit\n"
     "\n"
     "Exit status: 0 when every module found loaded and started, 2 on bad usage, 4 when\n"
-    "a module was skipped, a plug-in failed to start, or no plug-in was found.\n";
+    "a module was skipped, a plug-in failed to start, or no plug-in was found, 5 when\n"
+    "a step of --user could not be carried out or was left over, 7 when standard\n"
+    "output cannot be written.\n";
 
 struct InfoOptions {
     bool document = false;
@@ -50,28 +53,17 @@ struct InfoOptions {
 // Parses the arguments into `o`. Returns -1 to go on, else the exit status.
 int ParseOptions(int argc, char** argv, InfoOptions* o, FILE* out, FILE* err) {
     enum { kDocument = 256 };
-    static const std::vector<option> kLongOptions = WithHostOptions({
+    const std::vector<option> table = WithHostOptions({
         {"document", no_argument, nullptr, kDocument},
     });
-    ResetOptionScan();
-    int c;
-    while ((c = getopt_long(argc, argv, "h", kLongOptions.data(), nullptr)) != -1) {
+    const int status = ScanOptions(argc, argv, kCommand, table, [&](int c, const char* arg) {
         switch (c) {
-            case 'h':
-                std::fputs(kUsage, out);
-                return kExitOk;
-            case kDocument:
-                o->document = true;
-                break;
-            default: {
-                const int taken = TakeHostOption(c, optarg, kCommand, &o->host, err);
-                if (taken == -1) break;
-                if (taken == -2) ReportBadOption(err, kCommand, argv);
-                return taken == -2 ? kExitUsage : taken;
-            }
+            case 'h': std::fputs(kUsage, out); return int{kExitOk};
+            case kDocument: o->document = true; return -1;
+            default: return TakeHostOption(c, arg, kCommand, &o->host, err);
         }
-    }
-    return FinishOptionScan(argc, argv, kCommand, err);
+    }, err);
+    return status >= 0 ? status : FinishOptionScan(argc, argv, kCommand, err);
 }
 
 std::string Utf8(const std::string& cp932) {
@@ -159,6 +151,7 @@ int RunInfoCommand(int argc, char** argv, FILE* out, FILE* err) {
         for (const auto& plugin : standin::Plugins()) PrintPlugin(out, *plugin);
         session.End();
     }
+    status = WithScriptStatus(status, FinishUserScript(o.host, kCommand, err));
     standin::SetTranscriptListener({});
     EndHostCommand(o.host);
     return status;

@@ -2,21 +2,76 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 
+#include "standin/cli/option_values.h"
 #include "standin/text/cp932.h"
 
+namespace {
+
+// The code point of the UTF-8 sequence at the start of `s` (well-formed, as
+// the converter found it), and its length in *length.
+uint32_t CodePointAt(std::string_view s, size_t* length) {
+    const auto byte = [&](size_t i) { return static_cast<uint8_t>(s[i]); };
+    const uint8_t b = byte(0);
+    *length = b < 0x80 ? 1 : b < 0xE0 ? 2 : b < 0xF0 ? 3 : 4;
+    if (*length > s.size()) *length = s.size();
+    uint32_t cp = *length == 1 ? b : b & (0x7F >> *length);
+    for (size_t i = 1; i < *length; ++i) cp = (cp << 6) | (byte(i) & 0x3F);
+    return cp;
+}
+
+// Characters a terminal shows as nothing or as a blank: controls, the
+// blanks other than the space, joiners, marks of direction, the byte-order
+// mark and variation selectors.
+bool IsInvisible(uint32_t cp) {
+    return cp < 0x20 || (cp >= 0x7F && cp <= 0xA0) || cp == 0xAD ||
+           (cp >= 0x2000 && cp <= 0x200F) || (cp >= 0x2028 && cp <= 0x202F) ||
+           (cp >= 0x205F && cp <= 0x206F) || cp == 0x3000 || cp == 0xFEFF ||
+           (cp >= 0xFE00 && cp <= 0xFE0F);
+}
+
+}  // namespace
+
 bool ParseInputEncoding(const char* name, InputEncoding* encoding) {
-    if (std::strcmp(name, "utf-8") == 0 || std::strcmp(name, "utf8") == 0) {
-        *encoding = InputEncoding::kUtf8;
-        return true;
+    const int i = MatchName(name, {"utf-8", "utf8", "cp932", "shift_jis", "sjis"});
+    if (i < 0) return false;
+    *encoding = i < 2 ? InputEncoding::kUtf8 : InputEncoding::kCp932;
+    return true;
+}
+
+size_t InputTextLimit(InputEncoding encoding) {
+    // In UTF-8 one code page 932 byte takes at most three (the half-width
+    // katakana), and a byte-order mark may come first.
+    return encoding == InputEncoding::kCp932 ? kMaxPluginTextBytes + 1
+                                             : 3 * kMaxPluginTextBytes + 3 + 1;
+}
+
+bool ReadBoundedText(FILE* in, InputEncoding encoding, BoundedText* text, std::string* why) {
+    const size_t limit = InputTextLimit(encoding);
+    *text = BoundedText{};
+    char buffer[4096];
+    while (text->bytes.size() < limit) {
+        const size_t want = std::min(sizeof buffer, limit - text->bytes.size());
+        const size_t n = std::fread(buffer, 1, want, in);
+        const void* nul = std::memchr(buffer, '\0', n);
+        if (nul != nullptr) {
+            const size_t at = static_cast<size_t>(static_cast<const char*>(nul) - buffer);
+            text->nulOffset = text->bytes.size() + at;
+            text->bytes.append(buffer, at);
+            return true;
+        }
+        text->bytes.append(buffer, n);
+        if (n < want) {
+            if (!std::ferror(in)) return true;
+            *why = std::strerror(errno);
+            return false;
+        }
     }
-    if (std::strcmp(name, "cp932") == 0) {
-        *encoding = InputEncoding::kCp932;
-        return true;
-    }
-    return false;
+    text->tooLong = true;
+    return true;
 }
 
 std::string_view WithoutByteOrderMark(std::string_view text) {
@@ -25,7 +80,7 @@ std::string_view WithoutByteOrderMark(std::string_view text) {
 }
 
 bool ConvertInputText(std::string_view raw, InputEncoding encoding, std::string* text,
-                      std::string* why) {
+                      std::string* why, size_t offset) {
     if (encoding == InputEncoding::kCp932) {
         text->assign(raw);
         return true;
@@ -35,15 +90,27 @@ bool ConvertInputText(std::string_view raw, InputEncoding encoding, std::string*
         case Cp932Status::kOk:
             *text = std::move(r.bytes);
             return true;
-        case Cp932Status::kInvalidUtf8:
-            *why = "the text is not valid UTF-8 (at byte " + std::to_string(r.offset) + ")";
+        case Cp932Status::kInvalidUtf8: {
+            char byte[8];
+            std::snprintf(byte, sizeof byte, "0x%02X",
+                          r.offset < raw.size() ? static_cast<uint8_t>(raw[r.offset]) : 0);
+            *why = "the text is not valid UTF-8 (byte " + std::string(byte) + " at byte " +
+                   std::to_string(offset + r.offset) + ")";
             return false;
+        }
         case Cp932Status::kNoCp932Form: {
-            // Name the character that has no code page 932 form.
-            size_t end = r.offset + 1;
-            while (end < raw.size() && (static_cast<unsigned char>(raw[end]) & 0xC0) == 0x80) ++end;
-            *why = "the character '" + std::string(raw.substr(r.offset, end - r.offset)) +
-                   "' at byte " + std::to_string(r.offset) + " has no code page 932 form";
+            // Name the character that has no code page 932 form; one that
+            // shows as nothing by its code point alone.
+            size_t length = 0;
+            const uint32_t cp = CodePointAt(raw.substr(r.offset), &length);
+            char point[16];
+            std::snprintf(point, sizeof point, "U+%04X", cp);
+            const std::string shown =
+                IsInvisible(cp)
+                    ? std::string(point)
+                    : "'" + std::string(raw.substr(r.offset, length)) + "' (" + point + ")";
+            *why = "the character " + shown + " at byte " + std::to_string(offset + r.offset) +
+                   " has no code page 932 form";
             return false;
         }
         default:

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdio>
 #include <string>
 #include <string_view>
 
@@ -11,7 +12,8 @@ inline constexpr size_t kMaxPluginTextBytes = 8192;
 
 enum class InputEncoding { kUtf8, kCp932 };
 
-// Reads --input-encoding's value: "utf-8" (or "utf8") or "cp932".
+// Reads --input-encoding's value in any case: "utf-8" (or "utf8") or "cp932"
+// (or "shift_jis", "sjis").
 bool ParseInputEncoding(const char* name, InputEncoding* encoding);
 
 // `text` without a UTF-8 byte-order mark at its start.
@@ -19,10 +21,28 @@ std::string_view WithoutByteOrderMark(std::string_view text);
 
 // The code page 932 bytes of `raw` in `encoding` into `text`. False, with
 // the reason in `why`, for UTF-8 that is not well-formed, a character
-// without a code page 932 form (named in `why`), or a system without the
-// conversion.
+// without a code page 932 form (named in `why`, an invisible one by its code
+// point), or a system without the conversion. The byte offsets in `why`
+// count from `offset`, where `raw` lies in its file.
 bool ConvertInputText(std::string_view raw, InputEncoding encoding, std::string* text,
-                      std::string* why);
+                      std::string* why, size_t offset = 0);
+
+// The most bytes of input that can still give a text the plug-in holds, plus
+// one: a text of this many bytes is too long whatever it holds.
+size_t InputTextLimit(InputEncoding encoding);
+
+// A text read from a file or a stream, up to the first NUL byte or
+// InputTextLimit bytes, whichever comes first, so that an endless input
+// (/dev/zero, a pipe that never ends) stops at once.
+struct BoundedText {
+    std::string bytes;
+    bool tooLong = false;                  // the input went on past the limit
+    size_t nulOffset = std::string::npos;  // where a NUL byte ended the text
+};
+
+// Reads `in` into `text` as BoundedText says. False with the system's
+// reason in `why` when reading fails.
+bool ReadBoundedText(FILE* in, InputEncoding encoding, BoundedText* text, std::string* why);
 
 // The most bytes of a text file a command reads: the longest UTF-8 form of
 // the plug-in's text (three bytes for each one-byte katakana) and a

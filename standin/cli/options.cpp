@@ -50,21 +50,3 @@ bool ReadWholeFile(const char* path, std::string* bytes, std::string* error) {
     std::fclose(f);
     return ok;
 }
-
-void ResetOptionScan() {
-    optind = 0;  // glibc: 0 re-initialises the scanner completely
-    opterr = 0;
-}
-
-void ReportBadOption(FILE* err, const char* command, char* const* argv) {
-    PrintError(err, command, "option '%s' is unknown or lacks its value (see --help)",
-               argv[optind - 1]);
-}
-
-int FinishOptionScan(int argc, char* const* argv, const char* command, FILE* err) {
-    if (optind < argc) {
-        PrintError(err, command, "unexpected argument '%s' (see --help)", argv[optind]);
-        return kExitUsage;
-    }
-    return -1;
-}

@@ -1,8 +1,7 @@
 // Small helpers that every `orvelk` command shares: exit statuses, messages
-// on standard error, number parsing, whole-file reads, option scanning.
+// on standard error, number parsing, whole-file reads. The option scan is
+// option_table.h.
 #pragma once
-
-#include <getopt.h>
 
 #include <cstdio>
 #include <string>
@@ -16,6 +15,9 @@ enum ExitStatus : int {
     kExitPluginFailure = 4,  // a module was skipped, a plug-in failed to start, or none was found
     kExitSomeFailed = 5,     // some lines or actions failed (each named); the others were written
     kExitCancelled = 6,      // the user cancelled the plug-in's dialog: nothing was placed
+    kExitNothingLeft = 7,    // nothing of the text is left after the mode's filter, or --strict
+                             // refused a mode that drops or changes characters
+    kExitWriteFailed = 8,    // the output (a file or standard output) could not be written
 };
 
 // Prints "orvelk COMMAND: MESSAGE" and a newline to `err`.
@@ -31,14 +33,3 @@ bool ParseDoubleInRange(const char* s, double lo, double hi, double* value);
 // Reads the whole file at `path` into `bytes`; on failure sets `error` to
 // the system's reason.
 bool ReadWholeFile(const char* path, std::string* bytes, std::string* error);
-
-// Starts a fresh getopt_long scan (the commands may run more than once in one
-// process) with getopt's own messages off.
-void ResetOptionScan();
-
-// Reports the option getopt_long could not take (returned '?' or ':').
-void ReportBadOption(FILE* err, const char* command, char* const* argv);
-
-// Ends an option scan: -1 when no argument is left over, else kExitUsage
-// with a message.
-int FinishOptionScan(int argc, char* const* argv, const char* command, FILE* err);

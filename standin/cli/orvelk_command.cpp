@@ -1,11 +1,15 @@
 #include "standin/cli/orvelk_command.h"
 
 #include <cstring>
+#include <string>
+#include <string_view>
+#include <vector>
 
 #include "standin/cli/about_command.h"
 #include "standin/cli/batch_command.h"
 #include "standin/cli/encode_command.h"
 #include "standin/cli/info_command.h"
+#include "standin/cli/option_values.h"
 #include "standin/cli/options.h"
 #include "standin/cli/place_command.h"
 #include "standin/cli/replay_command.h"
@@ -29,7 +33,16 @@ constexpr char kUsage[] =
     "  -h, --help      show this help and exit\n"
     "  -V, --version   show the version and exit\n"
     "\n"
-    "Run 'orvelk COMMAND --help' for the options of a command.\n";
+    "Run 'orvelk COMMAND --help' for the options of a command. Messages go to\n"
+    "standard error.\n"
+    "\n"
+    "Exit status: 0 on success; 1 when the text does not fit; 2 on bad usage or an\n"
+    "input that cannot be read or converted; 3 when the symbol table file is missing\n"
+    "or damaged; 4 when a module was skipped, a plug-in failed to start or none was\n"
+    "found; 5 when some lines or actions failed, or a step of --user could not be\n"
+    "carried out or was left over; 6 when the user cancelled the dialog of place; 7\n"
+    "when nothing of the text is left after the mode's filter, or --strict refused\n"
+    "the mode; 8 when the output cannot be written. See each command's --help.\n";
 
 struct Command {
     const char* name;
@@ -57,8 +70,16 @@ int RunOrvelk(int argc, char** argv, FILE* out, FILE* err) {
         std::fputs("orvelk 1.21\n", out);
         return kExitOk;
     }
-    for (const Command& c : kCommands)
+    std::vector<std::string_view> names;
+    for (const Command& c : kCommands) {
         if (std::strcmp(first, c.name) == 0) return c.run(argc - 1, argv + 1, out, err);
-    std::fprintf(err, "orvelk: '%s' is not a command; see 'orvelk --help'\n", first);
+        names.push_back(c.name);
+    }
+    const std::string nearest = NearestName(first, names);
+    if (nearest.empty())
+        std::fprintf(err, "orvelk: '%s' is not a command; see 'orvelk --help'\n", first);
+    else
+        std::fprintf(err, "orvelk: '%s' is not a command; did you mean '%s'? (see 'orvelk --help')\n",
+                     first, nearest.c_str());
     return kExitUsage;
 }

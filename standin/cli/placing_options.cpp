@@ -1,5 +1,6 @@
 #include "standin/cli/placing_options.h"
 
+#include "standin/cli/option_table.h"
 #include "standin/cli/options.h"
 
 namespace {
@@ -27,23 +28,21 @@ int ScanPlacingCommand(int argc, char** argv, const PlacingCommand& command,
                               {"transparent", no_argument, nullptr, kOptionTransparent},
                           });
     const std::vector<option> options = WithHostOptions(std::move(own));
-    ResetOptionScan();
-    int c;
-    while ((c = getopt_long(argc, argv, "ho:", options.data(), nullptr)) != -1) {
+    const int status = ScanOptions(argc, argv, command.name, options, [&](int c, const char* arg) {
         if (c == 'h') {
             std::fputs(command.usageHead, out);
+            if (command.settingsUsage != nullptr) std::fputs(command.settingsUsage, out);
             std::fputs(kDocumentOutputUsage, out);
             std::fputs(kHostUsage, out);
             std::fputs(command.exitStatusUsage, out);
-            return kExitOk;
+            return int{kExitOk};
         }
-        int taken = takeOwn ? takeOwn(c, optarg) : -2;
-        if (taken == -2) taken = TakeDocumentOutputOption(c, optarg, command.name, output, err);
-        if (taken == -2) taken = TakeHostOption(c, optarg, command.name, host, err);
-        if (taken == -1) continue;
-        if (taken == -2) ReportBadOption(err, command.name, argv);
-        return taken == -2 ? kExitUsage : taken;
-    }
+        int taken = takeOwn ? takeOwn(c, arg) : -2;
+        if (taken == -2) taken = TakeDocumentOutputOption(c, arg, command.name, output, err);
+        if (taken == -2) taken = TakeHostOption(c, arg, command.name, host, err);
+        return taken;
+    }, err);
+    if (status >= 0) return status;
     if (command.missingArgument != nullptr) {
         if (optind == argc) {
             PrintError(err, command.name, "%s (see --help)", command.missingArgument);

@@ -19,6 +19,7 @@ struct PlacingCommand {
     const char* exitStatusUsage;  // --help after them
     const char* missingArgument;  // the message when the argument is missing; null: none taken
     bool needsOutput = true;      // -o or --dump must be given
+    const char* settingsUsage = nullptr;  // --help after usageHead, when not null
 };
 
 // Takes one of a command's own options with its argument: -2 when `c` is not

@@ -1,6 +1,7 @@
 #include "standin/cli/play_session.h"
 
 #include "qr/symbol_encoder.h"
+#include "standin/cli/engine_session.h"
 #include "standin/cli/options.h"
 #include "standin/cli/orvelk_action.h"
 #include "standin/dialogs/user_script.h"
@@ -60,7 +61,7 @@ std::string PlayFailureText(ASErr error) {
             text = "the text does not fit the symbol";
             break;
         case kQRTableFileDamaged:
-            text = "the symbol table file is missing or damaged: " + StandinTableFilePath();
+            text = TableFileFailureText(StandinTableFilePath());
             break;
         case kQROutOfMemory:
         case kSPOutOfMemoryError:

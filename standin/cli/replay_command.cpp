@@ -40,7 +40,8 @@ constexpr char kExitStatusUsage[] =
     "usage or a set that cannot be loaded, 3 when the symbol table file is missing or\n"
     "damaged, 4 when a module was skipped, a plug-in failed to start or none was found,\n"
     "5 when some actions failed or some documents could not be written (each is named;\n"
-    "the others were written).\n";
+    "the others were written) or a step of --user could not be carried out or was left\n"
+    "over, 8 when standard output cannot be written.\n";
 
 struct ReplayOptions {
     const char* set = nullptr;
@@ -128,6 +129,8 @@ int RunReplayCommand(int argc, char** argv, FILE* out, FILE* err) {
         status = session.Start();
         if (status < 0) status = PlayDocuments(session, actions, documents, o, pattern, out, err);
     }
+    if (status != kExitTableFile && status != kExitPluginFailure)
+        status = WithScriptStatus(status, FinishUserScript(o.host, kCommand, err));
     EndHostCommand(o.host);
     return status;
 }

@@ -2,47 +2,110 @@
 
 #include <png.h>
 
+#include <cassert>
 #include <charconv>
-#include <string>
+#include <cmath>
 #include <vector>
+
+#include "standin/export/number_text.h"
+
+#if ORVELK_ENCODE_CAIRO
+#include <cairo-pdf.h>
+#include <cairo-ps.h>
+#include <cairo.h>
+#endif
 
 namespace {
 
-bool Dark(const ModuleMatrix& m, int x, int y) { return m.modules[x * kMaxSide + y] != 0; }
+bool Dark(const ModuleMatrix& m, int x, int y) {
+    return m.modules[x * kMaxSide + y] != 0;
+}
+
+// Dark at (x, y) of the symbol with a quiet zone of `border` modules.
+bool DarkWithBorder(const ModuleMatrix& m, int border, int x, int y) {
+    x -= border;
+    y -= border;
+    return x >= 0 && y >= 0 && x < m.side && y < m.side && Dark(m, x, y);
+}
+
+void AppendHexColour(std::string* out, const RgbaColour& c) {
+    char hex[8];
+    std::snprintf(hex, sizeof hex, "#%02x%02x%02x", c.red, c.green, c.blue);
+    out->append(hex);
+}
+
+// ' fill="#rrggbb"', with its opacity when it is not 1.
+void AppendFill(std::string* out, const RgbaColour& c) {
+    out->append(" fill=\"");
+    AppendHexColour(out, c);
+    out->append("\"");
+    if (c.alpha != 255) {
+        out->append(" fill-opacity=\"");
+        standin::AppendShortest(out, c.alpha / 255.0);
+        out->append("\"");
+    }
+}
+
+void AppendInt(std::string* out, int v) {
+    char digits[16];
+    const auto end = std::to_chars(digits, digits + sizeof digits, v).ptr;
+    out->append(digits, end);
+}
+
+void AppendToString(png_structp png, png_bytep data, png_size_t length) {
+    static_cast<std::string*>(png_get_io_ptr(png))->append(reinterpret_cast<char*>(data), length);
+}
 
 }  // namespace
 
-bool WriteSymbolText(FILE* out, const ModuleMatrix& m) {
-    std::string line;
+void AppendSymbolText(std::string* out, const ModuleMatrix& m) {
     for (int y = 0; y < m.side; ++y) {
-        line.clear();
-        for (int x = 0; x < m.side; ++x) line += Dark(m, x, y) ? '1' : '0';
-        line += '\n';
-        if (std::fwrite(line.data(), 1, line.size(), out) != line.size()) return false;
+        for (int x = 0; x < m.side; ++x) *out += Dark(m, x, y) ? '1' : '0';
+        *out += '\n';
     }
-    return true;
 }
 
-bool WriteSymbolSvg(FILE* out, const ModuleMatrix& m, double cellMillimetres) {
-    const int n = m.side + 2 * kQuietZoneModules;
-    const double size = n * cellMillimetres;
-    std::string svg;
-    svg.reserve(64 * 1024);
-    char head[512];
-    std::snprintf(head, sizeof head,
-                  "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-                  "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" "
-                  "width=\"%.4gmm\" height=\"%.4gmm\" viewBox=\"0 0 %d %d\" "
-                  "shape-rendering=\"crispEdges\">\n"
-                  "<rect width=\"%d\" height=\"%d\" fill=\"#ffffff\"/>\n<path fill=\"#000000\" d=\"",
-                  size, size, n, n, n, n);
-    svg += head;
+void AppendSymbolUtf8(std::string* out, const ModuleMatrix& m, int border) {
+    // Indexed by (top light) * 2 + (bottom light): blank, lower half, upper
+    // half, full block.
+    static const char* const kCells[4] = {" ", "\u2584", "\u2580", "\u2588"};
+    const int n = m.side + 2 * border;
+    for (int y = 0; y < n; y += 2) {
+        for (int x = 0; x < n; ++x) {
+            const bool top = !DarkWithBorder(m, border, x, y);
+            const bool bottom = y + 1 < n ? !DarkWithBorder(m, border, x, y + 1) : false;
+            out->append(kCells[(top ? 2 : 0) + (bottom ? 1 : 0)]);
+        }
+        *out += '\n';
+    }
+}
+
+void AppendSymbolSvg(std::string* out, const ModuleMatrix& m, double cellMillimetres,
+                     const SymbolStyle& style) {
+    const int n = m.side + 2 * style.border;
+    // To the nanometre, so that 29 modules of 0.33 mm read 9.57, not the
+    // binary product's 9.570000000000002.
+    const double size = std::round(n * cellMillimetres * 1e9) / 1e9;
+    out->append(
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+        "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"");
+    standin::AppendShortest(out, size);
+    out->append("mm\" height=\"");
+    standin::AppendShortest(out, size);
+    out->append("mm\" viewBox=\"0 0 ");
+    AppendInt(out, n);
+    *out += ' ';
+    AppendInt(out, n);
+    out->append("\" shape-rendering=\"crispEdges\">\n<rect width=\"");
+    AppendInt(out, n);
+    out->append("\" height=\"");
+    AppendInt(out, n);
+    out->append("\"");
+    AppendFill(out, style.light);
+    out->append("/>\n<path");
+    AppendFill(out, style.dark);
+    out->append(" d=\"");
     // One sub-path per horizontal run of dark modules: "M<x> <y>h<n>v1h-<n>z".
-    auto number = [&svg](int v) {
-        char digits[16];
-        const auto end = std::to_chars(digits, digits + sizeof digits, v).ptr;
-        svg.append(digits, end);
-    };
     for (int y = 0; y < m.side; ++y) {
         for (int x = 0; x < m.side;) {
             if (!Dark(m, x, y)) {
@@ -51,46 +114,149 @@ bool WriteSymbolSvg(FILE* out, const ModuleMatrix& m, double cellMillimetres) {
             }
             int run = 1;
             while (x + run < m.side && Dark(m, x + run, y)) ++run;
-            svg += 'M';
-            number(x + kQuietZoneModules);
-            svg += ' ';
-            number(y + kQuietZoneModules);
-            svg += 'h';
-            number(run);
-            svg += "v1h-";
-            number(run);
-            svg += 'z';
+            *out += 'M';
+            AppendInt(out, x + style.border);
+            *out += ' ';
+            AppendInt(out, y + style.border);
+            *out += 'h';
+            AppendInt(out, run);
+            out->append("v1h-");
+            AppendInt(out, run);
+            *out += 'z';
             x += run;
         }
     }
-    svg += "\"/>\n</svg>\n";
-    return std::fwrite(svg.data(), 1, svg.size(), out) == svg.size();
+    out->append("\"/>\n</svg>\n");
 }
 
-bool WriteSymbolPng(FILE* out, const ModuleMatrix& m, int scale) {
-    const int n = (m.side + 2 * kQuietZoneModules) * scale;
+namespace {
+
+// What a PNG's writing needs, worked out before libpng's jump point so that
+// nothing of it is lost to a longjmp.
+struct PngLayout {
+    int side;      // pixels
+    int scale;     // pixels per module
+    int channels;  // 1 grey, 3 RGB, 4 RGBA
+    int colourType;
+    png_uint_32 perMetre;
+};
+
+bool WritePng(std::string* out, const ModuleMatrix& m, const SymbolStyle& style,
+              const PngLayout& layout) {
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     if (png == nullptr) return false;
     png_infop info = png_create_info_struct(png);
-    std::vector<png_byte> row(static_cast<size_t>(n));
+    std::vector<png_byte> row(static_cast<size_t>(layout.side) * layout.channels);
     if (info == nullptr || setjmp(png_jmpbuf(png))) {
         png_destroy_write_struct(&png, &info);
         return false;
     }
-    png_init_io(png, out);
-    png_set_IHDR(png, info, n, n, 8, PNG_COLOR_TYPE_GRAY, PNG_INTERLACE_NONE,
+    png_set_write_fn(png, out, AppendToString, nullptr);
+    png_set_IHDR(png, info, layout.side, layout.side, 8, layout.colourType, PNG_INTERLACE_NONE,
                  PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_set_pHYs(png, info, layout.perMetre, layout.perMetre, PNG_RESOLUTION_METER);
     png_write_info(png, info);
-    for (int py = 0; py < n; ++py) {
-        const int y = py / scale - kQuietZoneModules;
-        for (int px = 0; px < n; ++px) {
-            const int x = px / scale - kQuietZoneModules;
-            const bool inside = x >= 0 && y >= 0 && x < m.side && y < m.side;
-            row[px] = inside && Dark(m, x, y) ? 0 : 255;
+    for (int py = 0; py < layout.side; ++py) {
+        for (int px = 0; px < layout.side; ++px) {
+            const bool dark = DarkWithBorder(m, style.border, px / layout.scale, py / layout.scale);
+            const RgbaColour& c = dark ? style.dark : style.light;
+            png_byte* pixel = &row[static_cast<size_t>(px) * layout.channels];
+            const png_byte channels[4] = {c.red, c.green, c.blue, c.alpha};
+            for (int i = 0; i < layout.channels; ++i) pixel[i] = channels[i];
         }
         png_write_row(png, row.data());
     }
     png_write_end(png, info);
     png_destroy_write_struct(&png, &info);
-    return std::fflush(out) == 0;
+    return true;
 }
+
+}  // namespace
+
+bool AppendSymbolPng(std::string* out, const ModuleMatrix& m, int scale, double pixelsPerMetre,
+                     const SymbolStyle& style, std::string* why) {
+    assert(scale >= 1);
+    const bool grey =
+        style.dark == RgbaColour{0, 0, 0, 255} && style.light == RgbaColour{255, 255, 255, 255};
+    const bool alpha = style.dark.alpha != 255 || style.light.alpha != 255;
+    const PngLayout layout = {
+        (m.side + 2 * style.border) * scale,
+        scale,
+        grey    ? 1
+        : alpha ? 4
+                : 3,
+        grey    ? PNG_COLOR_TYPE_GRAY
+        : alpha ? PNG_COLOR_TYPE_RGBA
+                : PNG_COLOR_TYPE_RGB,
+        static_cast<png_uint_32>(std::lround(pixelsPerMetre)),
+    };
+    if (WritePng(out, m, style, layout)) return true;
+    *why = "libpng failed to write the image";
+    return false;
+}
+
+#if ORVELK_ENCODE_CAIRO
+
+namespace {
+
+cairo_status_t AppendCairo(void* closure, const unsigned char* data, unsigned int length) {
+    static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
+    return CAIRO_STATUS_SUCCESS;
+}
+
+void SetColour(cairo_t* cr, const RgbaColour& c) {
+    cairo_set_source_rgba(cr, c.red / 255.0, c.green / 255.0, c.blue / 255.0, c.alpha / 255.0);
+}
+
+}  // namespace
+
+bool CanWriteSymbolVector() {
+    return true;
+}
+
+bool AppendSymbolVector(std::string* out, const ModuleMatrix& m, double cellMillimetres,
+                        const SymbolStyle& style, bool eps, std::string* why) {
+    constexpr double kPointsPerMillimetre = 72 / 25.4;
+    const double cell = cellMillimetres * kPointsPerMillimetre;
+    const int n = m.side + 2 * style.border;
+    cairo_surface_t* surface =
+        eps ? cairo_ps_surface_create_for_stream(AppendCairo, out, n * cell, n * cell)
+            : cairo_pdf_surface_create_for_stream(AppendCairo, out, n * cell, n * cell);
+    if (eps)
+        cairo_ps_surface_set_eps(surface, 1);
+    else
+        cairo_pdf_surface_set_metadata(surface, CAIRO_PDF_METADATA_CREATE_DATE,
+                                       "1970-01-01T00:00Z");
+    cairo_t* cr = cairo_create(surface);
+    SetColour(cr, style.light);
+    cairo_rectangle(cr, 0, 0, n * cell, n * cell);
+    cairo_fill(cr);
+    SetColour(cr, style.dark);
+    for (int y = 0; y < m.side; ++y)
+        for (int x = 0; x < m.side; ++x)
+            if (Dark(m, x, y))
+                cairo_rectangle(cr, (x + style.border) * cell, (y + style.border) * cell, cell,
+                                cell);
+    cairo_fill(cr);
+    cairo_destroy(cr);
+    cairo_surface_finish(surface);
+    const cairo_status_t status = cairo_surface_status(surface);
+    cairo_surface_destroy(surface);
+    if (status == CAIRO_STATUS_SUCCESS) return true;
+    *why = cairo_status_to_string(status);
+    return false;
+}
+
+#else
+
+bool CanWriteSymbolVector() {
+    return false;
+}
+
+bool AppendSymbolVector(std::string*, const ModuleMatrix&, double, const SymbolStyle&, bool,
+                        std::string* why) {
+    *why = "this build has no cairo";
+    return false;
+}
+
+#endif

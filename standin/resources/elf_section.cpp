@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "standin/resources/byte_reader.h"
 
@@ -64,7 +65,11 @@ ResourceStatus ReadWholeFile(const std::string& path, std::vector<uint8_t>* byte
 }
 
 ResourceStatus FindElfSection(std::span<const uint8_t> image, std::string_view name,
-                              std::span<const uint8_t>* section) {
+                              std::span<const uint8_t>* section, std::string* damaged) {
+    const auto damage = [damaged](std::string part) {
+        if (damaged != nullptr) *damaged = std::move(part);
+        return ResourceStatus::kDamaged;
+    };
     if (image.size() < 16 || std::memcmp(image.data(),
                                          "\x7F"
                                          "ELF",
@@ -72,15 +77,16 @@ ResourceStatus FindElfSection(std::span<const uint8_t> image, std::string_view n
         return ResourceStatus::kNotModule;
     }
     if (image[4] != kClass64 || image[5] != kDataLittleEndian) return ResourceStatus::kNotModule;
-    if (image.size() < kFileHeaderSize) return ResourceStatus::kDamaged;
+    if (image.size() < kFileHeaderSize) return damage("the file header (the file is cut short)");
 
     const uint64_t tableOffset = LoadU64(image.data() + 0x28);
     const uint16_t entrySize = LoadU16(image.data() + 0x3A);
     uint64_t count = LoadU16(image.data() + 0x3C);
     uint32_t namesIndex = LoadU16(image.data() + 0x3E);
     if (tableOffset == 0) return ResourceStatus::kNotFound;  // no section table at all
-    if (entrySize < kSectionHeaderSize) return ResourceStatus::kDamaged;
-    if (!RangeFits(tableOffset, entrySize, image.size())) return ResourceStatus::kDamaged;
+    if (entrySize < kSectionHeaderSize) return damage("the file header (its section entry size)");
+    if (!RangeFits(tableOffset, entrySize, image.size()))
+        return damage("the section header table (it lies outside the file)");
 
     // With many sections the count and the names' index move into the first
     // entry of the table.
@@ -89,29 +95,31 @@ ResourceStatus FindElfSection(std::span<const uint8_t> image, std::string_view n
     if (namesIndex == kSectionIndexEscape) namesIndex = first.link;
     if (count > image.size() / entrySize ||
         !RangeFits(tableOffset, count * entrySize, image.size())) {
-        return ResourceStatus::kDamaged;
+        return damage("the section header table (it lies outside the file)");
     }
-    if (namesIndex >= count) return ResourceStatus::kDamaged;
+    if (namesIndex >= count) return damage("the file header (its section names' index)");
 
     std::span<const uint8_t> names;
     const SectionHeader namesHeader =
         LoadSectionHeader(image.data() + tableOffset + namesIndex * entrySize);
-    if (!SectionBytes(image, namesHeader, &names)) return ResourceStatus::kDamaged;
+    if (!SectionBytes(image, namesHeader, &names))
+        return damage("the section names (they lie outside the file)");
 
     for (uint64_t i = 0; i < count; ++i) {
         const SectionHeader header = LoadSectionHeader(image.data() + tableOffset + i * entrySize);
         if (header.name >= names.size()) {
             if (i == 0 && header.name == 0) continue;  // the null entry of an empty name table
-            return ResourceStatus::kDamaged;
+            return damage("section header " + std::to_string(i) + " (its name)");
         }
         const uint8_t* start = names.data() + header.name;
         const void* end = std::memchr(start, 0, names.size() - header.name);
-        if (end == nullptr) return ResourceStatus::kDamaged;  // name runs off its table
+        if (end == nullptr) return damage("the section names (a name runs off their end)");
         const std::string_view sectionName(reinterpret_cast<const char*>(start),
                                            static_cast<const uint8_t*>(end) - start);
         if (sectionName != name) continue;
         std::span<const uint8_t> bytes;
-        if (!SectionBytes(image, header, &bytes)) return ResourceStatus::kDamaged;
+        if (!SectionBytes(image, header, &bytes))
+            return damage("the \"" + std::string(name) + "\" section (it lies outside the file)");
         if (bytes.empty()) return ResourceStatus::kNotFound;
         *section = bytes;
         return ResourceStatus::kOk;

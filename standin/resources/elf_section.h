@@ -23,6 +23,7 @@ ResourceStatus ReadWholeFile(const std::string& path, std::vector<uint8_t>* byte
 // image `image`. kNotModule when the image is not a 64-bit little-endian ELF
 // file, kDamaged when its section table, its section names or the section
 // itself lie outside the image, kNotFound when no section has that name or
-// the section has no bytes in the file.
+// the section has no bytes in the file. For kDamaged, *damaged (when not
+// null) names the part: "the file header", "the section header table", ...
 ResourceStatus FindElfSection(std::span<const uint8_t> image, std::string_view name,
-                              std::span<const uint8_t>* section);
+                              std::span<const uint8_t>* section, std::string* damaged = nullptr);

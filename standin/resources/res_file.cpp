@@ -81,7 +81,7 @@ const ResourceEntry* FindEntry(const ResourceFile& file, uint16_t id, uint16_t l
 
 }  // namespace
 
-ResourceStatus ParseResFile(std::vector<uint8_t> bytes, ResourceFile* file) {
+ResourceStatus ParseResFile(std::vector<uint8_t> bytes, ResourceFile* file, std::string* damaged) {
     ResourceFile out;
     out.bytes = std::move(bytes);
     const std::span<const uint8_t> image(out.bytes);
@@ -89,7 +89,12 @@ ResourceStatus ParseResFile(std::vector<uint8_t> bytes, ResourceFile* file) {
     while (at < image.size()) {
         ResourceEntry entry;
         size_t next;
-        if (!ParseRecord(image, at, &entry, &next)) return ResourceStatus::kDamaged;
+        if (!ParseRecord(image, at, &entry, &next)) {
+            if (damaged != nullptr)
+                *damaged = "resource record " + std::to_string(out.entries.size() + 1) +
+                           " at byte " + std::to_string(at) + " of the resources";
+            return ResourceStatus::kDamaged;
+        }
         // The compiler starts the file with an empty record of type 0: it
         // marks the format and holds no resource.
         const bool marker = entry.type.isNumber && entry.type.number == 0 && entry.dataSize == 0;
@@ -107,14 +112,15 @@ ResourceStatus LoadResFile(const std::string& path, ResourceFile* file) {
     return ParseResFile(std::move(bytes), file);
 }
 
-ResourceStatus LoadModuleResources(const std::string& modulePath, ResourceFile* file) {
+ResourceStatus LoadModuleResources(const std::string& modulePath, ResourceFile* file,
+                                   std::string* damaged) {
     std::vector<uint8_t> image;
     const ResourceStatus read = ReadWholeFile(modulePath, &image);
     if (read != ResourceStatus::kOk) return read;
     std::span<const uint8_t> section;
-    const ResourceStatus found = FindElfSection(image, kResourceSectionName, &section);
+    const ResourceStatus found = FindElfSection(image, kResourceSectionName, &section, damaged);
     if (found != ResourceStatus::kOk) return found;
-    return ParseResFile(std::vector<uint8_t>(section.begin(), section.end()), file);
+    return ParseResFile(std::vector<uint8_t>(section.begin(), section.end()), file, damaged);
 }
 
 std::span<const uint8_t> ResourceData(const ResourceFile& file, const ResourceEntry& entry) {

@@ -50,15 +50,19 @@ struct ResourceFile {
 };
 
 // Parses the .res image `bytes` (kept in *file). kDamaged when a record's
-// sizes, type, name or data do not fit in the image.
-ResourceStatus ParseResFile(std::vector<uint8_t> bytes, ResourceFile* file);
+// sizes, type, name or data do not fit in the image; then *damaged (when not
+// null) names the record and its offset.
+ResourceStatus ParseResFile(std::vector<uint8_t> bytes, ResourceFile* file,
+                            std::string* damaged = nullptr);
 
 // Reads and parses a .res file.
 ResourceStatus LoadResFile(const std::string& path, ResourceFile* file);
 
 // Reads the resources of a module: its ".rsrc" section, parsed as a .res
-// image. kNotFound when the module has no such section.
-ResourceStatus LoadModuleResources(const std::string& modulePath, ResourceFile* file);
+// image. kNotFound when the module has no such section; for kDamaged,
+// *damaged (when not null) names the part of the module that is.
+ResourceStatus LoadModuleResources(const std::string& modulePath, ResourceFile* file,
+                                   std::string* damaged = nullptr);
 
 // The data of an entry.
 std::span<const uint8_t> ResourceData(const ResourceFile& file, const ResourceEntry& entry);

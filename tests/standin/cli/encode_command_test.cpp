@@ -87,9 +87,9 @@ TEST(EncodeCommand, TextFileIsReadRawAndEndsAtANul) {
     EXPECT_NE(r.err.find("cannot read"), std::string::npos);
 }
 
-TEST(EncodeCommand, NothingLeftAfterTheFilterIsANoteAndSuccess) {
+TEST(EncodeCommand, NothingLeftAfterTheFilterIsAFailure) {
     CommandResult r = RunOrvelkCommand({"encode", "--text", "abc", "--mode", "N"});
-    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.status, 7);
     EXPECT_EQ(r.out, "");
     EXPECT_NE(r.err.find("nothing is left"), std::string::npos);
 }
@@ -109,16 +109,16 @@ TEST(EncodeCommand, TextThatDoesNotFitExitsWithOne) {
 
 TEST(EncodeCommand, UsageErrorsExitWithTwo) {
     for (auto args : std::initializer_list<std::initializer_list<std::string>>{
-             {"encode"},
              {"encode", "--text", "a", "--text-file", "f"},
              {"encode", "--text", "a", "--level", "X"},
-             {"encode", "--text", "a", "--mode", "n"},
+             {"encode", "--text", "a", "--mode", "x"},
              {"encode", "--text", "a", "--version", "41"},
              {"encode", "--text", "a", "--version", "1x"},
              {"encode", "--text", "a", "--format", "jpeg"},
              {"encode", "--text", "a", "--input-encoding", "latin1"},
              {"encode", "--text", "a", "--bogus"},
              {"encode", "--text", "a", "extra"},
+             {"encode", "a", "b"},
              {"encode", "--text"},
          }) {
         CommandResult r = RunOrvelkCommand(args);
@@ -165,7 +165,13 @@ TEST(EncodeCommand, MissingTableFileExitsWithThree) {
     CommandResult r = RunOrvelkCommand({"encode", "--text", "abc", "--app-folder", empty});
     EXPECT_EQ(r.status, 3);
     EXPECT_EQ(r.out, "");
-    EXPECT_NE(r.err.find("table file is missing or damaged"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("the symbol table file is missing: " + empty), std::string::npos) << r.err;
+    // One that is there but holds nothing of a table is damaged, not missing.
+    std::filesystem::create_directories(empty + "/Prefs/Orvelk");
+    std::ofstream(empty + "/Prefs/Orvelk/ORVK_QR.DAT") << "not a table";
+    r = RunOrvelkCommand({"encode", "--text", "abc", "--app-folder", empty});
+    EXPECT_EQ(r.status, 3);
+    EXPECT_NE(r.err.find("the symbol table file is damaged: "), std::string::npos) << r.err;
     // The next command finds the default folder again.
     EXPECT_EQ(RunOrvelkCommand({"encode", "--text", "abc"}).status, 0);
 }

@@ -115,30 +115,40 @@ TEST_F(DamagedModuleTest, HeaderFieldsOutOfRange) {
         size_t at;
         int width;
         uint64_t value;
+        const char* part;  // what the message names as damaged
     };
     const size_t rsrc = layout_.rsrcEntry;
     const size_t names = layout_.namesEntry;
     const Case cases[] = {
-        {"section table past the end", 0x28, 8, size},
-        {"section table offset wraps", 0x28, 8, std::numeric_limits<uint64_t>::max() - 10},
-        {"entry size 0", 0x3A, 2, 0},
-        {"entry size too small", 0x3A, 2, 40},
-        {"more sections than the file holds", 0x3C, 2, 0xFFFE},
-        {"names index past the table", 0x3E, 2, layout_.count},
-        {"names table past the end", names + 24, 8, size},
-        {"names table larger than the file", names + 32, 8, size},
-        {"names table size wraps", names + 32, 8, std::numeric_limits<uint64_t>::max()},
-        {"section name past its table", rsrc, 4, 0x7FFFFFFF},
-        {"section past the end", rsrc + 24, 8, size - 4},
-        {"section offset wraps", rsrc + 24, 8, std::numeric_limits<uint64_t>::max() - 8},
-        {"section size wraps", rsrc + 32, 8, std::numeric_limits<uint64_t>::max()},
+        {"section table past the end", 0x28, 8, size, "the section header table"},
+        {"section table offset wraps", 0x28, 8, std::numeric_limits<uint64_t>::max() - 10,
+         "the section header table"},
+        {"entry size 0", 0x3A, 2, 0, "the file header"},
+        {"entry size too small", 0x3A, 2, 40, "the file header"},
+        {"more sections than the file holds", 0x3C, 2, 0xFFFE, "the section header table"},
+        {"names index past the table", 0x3E, 2, layout_.count, "the file header"},
+        {"names table past the end", names + 24, 8, size, "the section names"},
+        {"names table larger than the file", names + 32, 8, size, "the section names"},
+        {"names table size wraps", names + 32, 8, std::numeric_limits<uint64_t>::max(),
+         "the section names"},
+        {"section name past its table", rsrc, 4, 0x7FFFFFFF, "(its name)"},
+        {"section past the end", rsrc + 24, 8, size - 4, "\".rsrc\" section"},
+        {"section offset wraps", rsrc + 24, 8, std::numeric_limits<uint64_t>::max() - 8,
+         "\".rsrc\" section"},
+        {"section size wraps", rsrc + 32, 8, std::numeric_limits<uint64_t>::max(),
+         "\".rsrc\" section"},
     };
     for (const Case& c : cases) {
         Bytes damaged = module_;
         if (c.width == 2) Put16(damaged, c.at, static_cast<uint16_t>(c.value));
         if (c.width == 4) Put32(damaged, c.at, static_cast<uint32_t>(c.value));
         if (c.width == 8) Put64(damaged, c.at, c.value);
-        EXPECT_EQ(Find(damaged), ResourceStatus::kDamaged) << c.what;
+        std::span<const uint8_t> section;
+        std::string part;
+        EXPECT_EQ(FindElfSection(damaged, kResourceSectionName, &section, &part),
+                  ResourceStatus::kDamaged)
+            << c.what;
+        EXPECT_NE(part.find(c.part), std::string::npos) << c.what << ": " << part;
     }
 }
 
@@ -183,7 +193,10 @@ TEST_F(DamagedModuleTest, SectionWithDamagedResources) {
     ASSERT_EQ(std::fwrite(damaged.data(), 1, damaged.size(), out), damaged.size());
     std::fclose(out);
     ResourceFile file;
-    EXPECT_EQ(LoadModuleResources(path, &file), ResourceStatus::kDamaged);
+    std::string part;
+    EXPECT_EQ(LoadModuleResources(path, &file, &part), ResourceStatus::kDamaged);
+    EXPECT_NE(part.find("resource record"), std::string::npos) << part;
+    EXPECT_NE(part.find("of the resources"), std::string::npos) << part;
     std::remove(path.c_str());
 }
 

@@ -1,0 +1,42 @@
+// `orvelk batch --jobs N`: the lines shared out to N processes. The plug-in
+// and the stand-in's host serve one thread, so each process is a whole host
+// of its own that places a contiguous run of the lines; what the processes
+// print is passed on in line order once they are done, so that N processes
+// write the same files, the same dump and the same messages as one.
+#pragma once
+
+#include <sys/types.h>
+
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
+
+// The share of one process: lines [begin, end) (0-based), the streams it
+// prints on, a file for the actions it placed, and a pipe to which it writes
+// one byte per line done.
+struct JobShare {
+    size_t begin = 0, end = 0;
+    FILE* out = nullptr;
+    FILE* err = nullptr;
+    std::string actionsPath;
+    int progressFd = -1;
+};
+
+// Places one share in the calling process and returns its exit status.
+using JobWork = std::function<int(const JobShare& share)>;
+
+// Runs `work` in `jobs` child processes over `count` lines. While they run,
+// a progress line "line K of N" shows on `err` when `progress` is set; then
+// each child's output and messages are copied to `out` and `err` in line
+// order. `actionsFolder` (an existing folder) receives the children's action
+// files, whose paths come back in *actionFiles, in order. Returns the
+// children's exit statuses, in order (a child that could not be started or
+// ended abnormally counts as kExitSomeFailed with a message).
+std::vector<int> RunJobs(size_t count, int jobs, const JobWork& work, const char* command,
+                         bool progress, const std::string& actionsFolder,
+                         std::vector<std::string>* actionFiles, FILE* out, FILE* err);
+
+// The status of a whole run from its jobs' statuses: the gravest of them
+// (the table file, then the plug-ins, usage, writing, failed lines).
+int CombineJobStatuses(const std::vector<int>& statuses);

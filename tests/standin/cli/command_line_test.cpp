@@ -1,0 +1,223 @@
+// The `orvelk` command line run as a process, as people run it: standard
+// input from a pipe or a file, /dev/full and /dev/zero, a terminal through a
+// pseudo-terminal (util-linux `script`), and the exit statuses it gives.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "tests/support/process_runner.h"
+#include "tests/support/test_temp_dir.h"
+
+namespace {
+
+TEST(CommandLine, TheTextComesFromAnArgumentAnOptionAFileOrStandardInput) {
+    const ProcessRun option = Shell("\"$ORVELK\" encode --text HELLO --format codewords");
+    ASSERT_EQ(option.status, 0) << option.err;
+    EXPECT_EQ(Shell("\"$ORVELK\" encode HELLO --format codewords").out, option.out);
+    EXPECT_EQ(Shell("printf HELLO | \"$ORVELK\" encode --format codewords").out, option.out);
+    EXPECT_EQ(Shell("printf HELLO | \"$ORVELK\" encode --text-file - --format codewords").out,
+              option.out);
+    const std::string file = Write("hello.txt", "HELLO");
+    EXPECT_EQ(Shell("\"$ORVELK\" encode --text-file '" + file + "' --format codewords").out,
+              option.out);
+    // Two texts, or a text from a terminal nobody types into, are refused.
+    EXPECT_EQ(Shell("\"$ORVELK\" encode HELLO --text WORLD").status, 2);
+    const ProcessRun tty = Shell("script -qec '\"$ORVELK\" encode' /dev/null");
+    EXPECT_EQ(tty.status, 2);
+    EXPECT_TRUE(Has(tty.out, "standard input")) << tty.out;
+}
+
+TEST(CommandLine, EndlessInputStopsJustPastWhatTheTextFieldHolds) {
+    // /dev/zero: the first NUL ends the text at once; nothing is left of it.
+    ProcessRun r = Shell("\"$ORVELK\" encode --text-file /dev/zero");
+    EXPECT_EQ(r.status, 7);
+    EXPECT_TRUE(Has(r.err, "NUL byte at offset 0")) << r.err;
+    // An endless pipe stops at the limit.
+    r = Shell("yes | \"$ORVELK\" encode --input-encoding CP932");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(Has(r.err, "longer than the 8192 bytes")) << r.err;
+    r = Shell("yes | \"$ORVELK\" encode");
+    EXPECT_EQ(r.status, 1);
+    // The limit is of code page 932 bytes: 4096 Kanji are 12288 bytes of UTF-8
+    // but 8192 in the plug-in, so they are read whole (and do not fit a symbol).
+    std::string kanji;
+    for (int i = 0; i < 4096; ++i) kanji += "\xE6\xBC\xA2";
+    const std::string path = Write("kanji.txt", kanji);
+    r = Shell("\"$ORVELK\" encode --mode K --text-file '" + path + "'");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(Has(r.err, "does not fit any version up to 40")) << r.err;
+    EXPECT_TRUE(Has(r.err, "Kanji characters in Kanji mode")) << r.err;
+    r = Shell("\"$ORVELK\" encode --mode K --text-file '" + Write("more.txt", kanji + "a") + "'");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(Has(r.err, "8193 bytes long in code page 932")) << r.err;
+}
+
+TEST(CommandLine, ConversionErrorsCountFromTheFileStartAndShowInvisibleCharacters) {
+    const std::string bom = Write("bom.txt",
+                                  "\xEF\xBB\xBF"
+                                  "ab\xE2\x80\x8B");
+    ProcessRun r = Shell("\"$ORVELK\" encode --text-file '" + bom + "'");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_TRUE(Has(r.err, "the character U+200B at byte 5 has")) << r.err;
+    r = Shell("\"$ORVELK\" encode --text-file '" +
+              Write("bad.txt",
+                    "\xEF\xBB\xBF"
+                    "a\xFF") +
+              "'");
+    EXPECT_TRUE(Has(r.err, "byte 0xFF at byte 4")) << r.err;
+    r = Shell("\"$ORVELK\" encode $(printf 'x\\360\\237\\230\\200')");
+    EXPECT_TRUE(Has(r.err, "(U+1F600) at byte 1")) << r.err;
+}
+
+TEST(CommandLine, FailedWritesAreFailuresThatNameTheFile) {
+    ProcessRun r = Shell("\"$ORVELK\" encode HELLO >/dev/full");
+    EXPECT_EQ(r.status, 8);
+    EXPECT_TRUE(Has(r.err, "cannot write standard output: No space left on device")) << r.err;
+    r = Shell("\"$ORVELK\" encode HELLO -o /dev/full");
+    EXPECT_EQ(r.status, 8);
+    EXPECT_TRUE(Has(r.err, "'/dev/full': No space left on device")) << r.err;
+    r = Shell("\"$ORVELK\" encode --help >/dev/full");
+    EXPECT_EQ(r.status, 8);
+    r = Shell("\"$ORVELK\" encode HELLO -o '" + TestTempDir() + "no/such/folder.svg'");
+    EXPECT_EQ(r.status, 8);
+    EXPECT_TRUE(Has(r.err, "No such file or directory")) << r.err;
+}
+
+TEST(CommandLine, NothingLeftAfterTheFilterFailsAndRemovesTheEarlierFile) {
+    const std::string svg = TestTempDir() + "earlier.svg";
+    ASSERT_EQ(Shell("\"$ORVELK\" encode 123 -o '" + svg + "'").status, 0);
+    ASSERT_TRUE(std::filesystem::exists(svg));
+    const ProcessRun r = Shell("\"$ORVELK\" encode abc --mode numeric -o '" + svg + "'");
+    EXPECT_EQ(r.status, 7);
+    EXPECT_TRUE(Has(r.err, "nothing is left to encode after the numeric mode's filter")) << r.err;
+    EXPECT_FALSE(std::filesystem::exists(svg));
+}
+
+TEST(CommandLine, TheFormatFollowsTheExtensionAndContradictionsAreRefused) {
+    const std::string dir = TestTempDir();
+    ASSERT_EQ(Shell("cd '" + dir + "' && \"$ORVELK\" encode HELLO -o a.PNG").status, 0);
+    EXPECT_EQ(Slurp(dir + "a.PNG").substr(1, 3), "PNG");
+    ASSERT_EQ(Shell("cd '" + dir + "' && \"$ORVELK\" encode HELLO -o b.svg").status, 0);
+    EXPECT_TRUE(Has(Slurp(dir + "b.svg"), "<svg"));
+    for (const char* name : {"c.png", "c.pdf", "c.eps", "c.txt"})
+        ASSERT_EQ(Shell("cd '" + dir + "' && \"$ORVELK\" encode HELLO -o " + name).status, 0)
+            << name;
+    EXPECT_EQ(Slurp(dir + "c.png").substr(1, 3), "PNG");
+    EXPECT_EQ(Slurp(dir + "c.pdf").substr(0, 5), "%PDF-");
+    EXPECT_EQ(Slurp(dir + "c.eps").substr(0, 10), "%!PS-Adobe");
+    EXPECT_EQ(Slurp(dir + "c.txt").substr(0, 7), "1111111");
+    ProcessRun r = Shell("cd '" + dir + "' && \"$ORVELK\" encode HELLO --format svg -o d.png");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_TRUE(Has(r.err, "contradicts")) << r.err;
+    EXPECT_FALSE(std::filesystem::exists(dir + "d.png"));
+    EXPECT_EQ(Shell("cd '" + dir + "' && \"$ORVELK\" encode HELLO --format utf8 -o e.txt").status,
+              0);
+    // Binary output to a terminal is refused; text formats are fine there.
+    r = Shell("script -qec '\"$ORVELK\" encode HELLO --format PNG' /dev/null");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_TRUE(Has(r.out, "will not write PNG to a terminal")) << r.out;
+    EXPECT_EQ(Shell("script -qec '\"$ORVELK\" encode HELLO --format utf8' /dev/null").status, 0);
+}
+
+TEST(CommandLine, UsageMessagesNameTheOptionAndSuggestTheNearest) {
+    ProcessRun r = Shell("\"$ORVELK\" encode HELLO --levle Q");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_TRUE(Has(r.err, "option '--levle' is unknown; did you mean '--level'?")) << r.err;
+    r = Shell("\"$ORVELK\" encode HELLO --mode");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_TRUE(Has(r.err, "option '--mode' needs a value")) << r.err;
+    r = Shell("\"$ORVELK\" encdoe HELLO");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_TRUE(Has(r.err, "did you mean 'encode'?")) << r.err;
+    r = Shell("\"$ORVELK\" batch --dump --lvel Q -");
+    EXPECT_TRUE(Has(r.err, "did you mean '--level'?")) << r.err;
+    r = Shell("\"$ORVELK\" encode HELLO --ver 2");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_TRUE(Has(r.err, "option '--ver' is ambiguous: --verbose, --version")) << r.err;
+    r = Shell("\"$ORVELK\" info --verbose=1");
+    EXPECT_EQ(r.status, 2);
+    // Values in any case.
+    const ProcessRun lower = Shell(
+        "\"$ORVELK\" encode HELLO --level q --mode a --format CODEWORDS "
+        "--input-encoding UTF-8");
+    const ProcessRun upper =
+        Shell("\"$ORVELK\" encode HELLO --level Q --mode A --format codewords");
+    EXPECT_EQ(lower.status, 0) << lower.err;
+    EXPECT_EQ(lower.out, upper.out);
+}
+
+TEST(CommandLine, AUserScriptThatIsNotCarriedOutIsAFailure) {
+    const ProcessRun r = Shell("\"$ORVELK\" info --user 'press 1'");
+    EXPECT_EQ(r.status, 5);
+    EXPECT_TRUE(Has(r.err, "1 of the 1 steps were left over")) << r.err;
+    EXPECT_EQ(Shell("\"$ORVELK\" info").status, 0);
+}
+
+TEST(CommandLine, ThePlugInsFolderIsDescribedAsItIs) {
+    // Two copies of the plug-in, and a module cut short.
+    namespace fs = std::filesystem;
+    const std::string app = TestTempDir() + "twice";
+    const std::string module = std::string(ORVELK_TEST_APP_DIR) + "/Plug-ins/Orvelk.aip";
+    fs::create_directories(app + "/Plug-ins/old");
+    fs::copy_file(module, app + "/Plug-ins/Orvelk.aip");
+    fs::copy_file(module, app + "/Plug-ins/old/ORVELK.AIP");
+    Write("twice/Plug-ins/Broken.aip", Slurp(module).substr(0, 200));
+    const ProcessRun r = Shell("\"$ORVELK\" info --app-folder '" + app + "'");
+    EXPECT_EQ(r.status, 4);
+    EXPECT_TRUE(Has(r.err, "two copies of one plug-in are in the plug-ins folder")) << r.err;
+    EXPECT_TRUE(Has(r.err,
+                    "Broken.aip: skipped: its resources cannot be read: damaged (the "
+                    "section header table"))
+        << r.err;
+}
+
+TEST(CommandLine, BatchJobsWriteWhatOneProcessWrites) {
+    namespace fs = std::filesystem;
+    const std::string dir = TestTempDir() + "jobs/";
+    fs::create_directories(dir + "one");
+    fs::create_directories(dir + "four");
+    // Seven lines, the fifth of which fails: the messages keep the line order.
+    std::string texts;
+    for (int i = 1; i <= 7; ++i) texts += i == 5 ? "\n" : "item " + std::to_string(i) + "\n";
+    Write("jobs/texts.txt", texts);
+    const std::string batch = "cd '" + dir + "' && \"$ORVELK\" batch texts.txt --dump --level Q ";
+    const ProcessRun one = Shell(batch + "-o one/l-#.svg --save-actions one.json");
+    const ProcessRun four = Shell(batch + "-o four/l-#.svg --save-actions four.json --jobs 4");
+    EXPECT_EQ(one.status, 5);
+    EXPECT_EQ(four.status, one.status);
+    EXPECT_EQ(four.out, one.out);
+    EXPECT_EQ(four.err, one.err);
+    EXPECT_TRUE(Has(one.err, "line 5: the line is empty")) << one.err;
+    for (int i : {1, 2, 3, 4, 6, 7}) {
+        const std::string name = "l-" + std::to_string(i) + ".svg";
+        EXPECT_FALSE(Slurp(dir + "one/" + name).empty()) << name;
+        EXPECT_EQ(Slurp(dir + "four/" + name), Slurp(dir + "one/" + name)) << name;
+    }
+    EXPECT_EQ(Slurp(dir + "four.json"), Slurp(dir + "one.json"));
+    // More jobs than lines is fine; a piped batch shows no progress line.
+    const ProcessRun many = Shell(batch + "--jobs 64");
+    EXPECT_EQ(many.out, one.out);
+    EXPECT_FALSE(Has(many.err, "\r")) << many.err;
+}
+
+TEST(CommandLine, BatchShowsProgressOnATerminalOnly) {
+    const std::string texts = Write("progress.txt", "A\nB\nC\n");
+    for (const char* jobs : {"1", "2"}) {
+        const ProcessRun r = Shell("script -qec '\"$ORVELK\" batch " + texts + " --dump --jobs " +
+                                   jobs + " >/dev/null' /dev/null");
+        EXPECT_EQ(r.status, 0) << r.out;
+        EXPECT_TRUE(Has(r.out, "\rorvelk batch: line 3 of 3")) << jobs << ": " << r.out;
+    }
+}
+
+TEST(CommandLine, EveryCommandHasHelpOnStandardOutput) {
+    for (const char* command : {"", "encode", "batch", "replay", "info", "about"}) {
+        const ProcessRun r = Shell(std::string("\"$ORVELK\" ") + command + " --help");
+        EXPECT_EQ(r.status, 0) << command;
+        EXPECT_TRUE(Has(r.out, "Usage: orvelk")) << command;
+        EXPECT_EQ(r.err, "") << command;
+    }
+}
+
+}  // namespace
