@@ -5,6 +5,8 @@
 #include <cstring>
 
 #include "qr/lzss_decode.h"
+#include "qr/table_checks.h"
+#include "qr/table_failure.h"
 
 namespace {
 
@@ -19,6 +21,32 @@ uint32_t ReadAt(HFILE file, uint32_t offset, void* buffer, uint32_t count) {
     return got == static_cast<UINT>(HFILE_ERROR) ? 0 : got;
 }
 
+// The section `name` of the open file, checked against its check value when
+// the file has check values; an absent section stays absent.
+int32_t ReadCheckedSection(const TableFile* table, const char* name, uint8_t** bytes,
+                           int32_t* length) {
+    auto* directory = static_cast<TableDirectory*>(std::malloc(sizeof(TableDirectory)));
+    auto* checks = static_cast<TableChecks*>(std::malloc(sizeof(TableChecks)));
+    int32_t rc = directory != nullptr && checks != nullptr ? kTableRead : kTableOutOfMemory;
+    if (rc == kTableRead) {
+        ReadTableDirectory(table, directory);
+        if (const TableEntry* entry = FindTableEntry(directory, name))
+            rc = ReadTableEntry(table, directory, name, *entry, -1, bytes, length);
+    }
+    if (rc == kTableRead && *bytes != nullptr) {
+        rc = ReadTableChecks(table, directory, checks);
+        if (rc == kTableRead) rc = VerifyTableSection(checks, name, *bytes, *length);
+    }
+    if (rc != kTableRead) {
+        std::free(*bytes);
+        *bytes = nullptr;
+        *length = 0;
+    }
+    std::free(checks);
+    std::free(directory);
+    return rc;
+}
+
 }  // namespace
 
 int32_t OpenTableFile(char* path, TableFile* table) {
@@ -26,16 +54,25 @@ int32_t OpenTableFile(char* path, TableFile* table) {
     table->length = 0;
     path[0] = '\0';
     char folder[kAppFolderSize];
-    if (!FindHostAppFolder(folder)) return kTableNoAppFolder;
+    if (!FindHostAppFolder(folder)) {
+        NoteTableFailure(nullptr, kTableFailureNoFolder);
+        return kTableNoAppFolder;
+    }
     const size_t folderLength = std::strlen(folder);
     assert(folderLength < static_cast<size_t>(kAppFolderSize));
-    if (folderLength > static_cast<size_t>(kTableFileMaxFolderLength)) return kTablePathTooLong;
+    if (folderLength > static_cast<size_t>(kTableFileMaxFolderLength)) {
+        NoteTableFailure(nullptr, kTableFailurePathTooLong);
+        return kTablePathTooLong;
+    }
     static_assert(kTableFilePathSize >= kAppFolderSize - 1 + sizeof kTableFileSubpath);
     std::memcpy(path, folder, folderLength);
     std::memcpy(path + folderLength, kTableFileSubpath, sizeof kTableFileSubpath);
 
     table->file = _lopen(path, OF_READ);
-    if (table->file == HFILE_ERROR) return kTableFileCannotOpen;
+    if (table->file == HFILE_ERROR) {
+        NoteTableFailure(nullptr, kTableFailureCannotOpen);
+        return kTableFileCannotOpen;
+    }
     const LONG length = _llseek(table->file, 0, FILE_END);
     table->length = length == HFILE_ERROR ? 0 : static_cast<uint32_t>(length);
     return kTableRead;
@@ -47,11 +84,21 @@ int32_t ReadTableDirectory(const TableFile* table, TableDirectory* directory) {
     return kTableRead;
 }
 
-int32_t ReadTableEntry(const TableFile* table, const TableEntry& entry, int32_t limit,
-                       uint8_t** bytes, int32_t* length) {
+int32_t ReadTableEntry(const TableFile* table, const TableDirectory* directory, const char* name,
+                       const TableEntry& entry, int32_t limit, uint8_t** bytes, int32_t* length) {
     *bytes = nullptr;
     *length = 0;
-    if (entry.offset == 0 || entry.size == 0 || entry.offset >= table->length) return kTableRead;
+    if (entry.offset == 0 || entry.size == 0) return kTableRead;
+    // A section starts behind the directory and inside the file; an offset
+    // anywhere else is damage, not a section to decode.
+    const int32_t misplaced = entry.offset < static_cast<uint32_t>(directory->end)
+                                  ? kTableFailureInDirectory
+                              : entry.offset >= table->length ? kTableFailureBeyondEnd
+                                                              : kTableFailureNone;
+    if (misplaced != kTableFailureNone) {
+        NoteTableFailure(name, misplaced);
+        return kTableSectionDamaged;
+    }
     uint32_t size = entry.size;
     if (size > table->length - entry.offset) size = table->length - entry.offset;
     if (size > static_cast<uint32_t>(kMaxSectionSize)) size = kMaxSectionSize;
@@ -84,15 +131,7 @@ int32_t ReadTableSection(const char* name, uint8_t** bytes, int32_t* length) {
     TableFile table;
     int32_t rc = OpenTableFile(path, &table);
     if (rc != kTableRead) return rc;
-    auto* directory = static_cast<TableDirectory*>(std::malloc(sizeof(TableDirectory)));
-    if (directory == nullptr) {
-        rc = kTableOutOfMemory;
-    } else {
-        ReadTableDirectory(&table, directory);
-        if (const TableEntry* entry = FindTableEntry(directory, name))
-            rc = ReadTableEntry(&table, *entry, -1, bytes, length);
-        std::free(directory);
-    }
+    rc = ReadCheckedSection(&table, name, bytes, length);
     CloseTableFile(&table);
     return rc;
 }

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "qr/symbol_encoder.h"
+#include "qr/table_failure.h"
 #include "standin/cli/engine_session.h"
 #include "standin/cli/options.h"
 #include "standin/cli/symbol_output.h"
@@ -264,11 +265,14 @@ int ReportEngineFailure(int32_t rc, const EncodeOptions& o, const std::string& t
                 PrintError(err, kCommand, "the text does not fit version %ld at level %c",
                            o.version, o.level);
             return kExitDoesNotFit;
-        case kQRTableFileDamaged:
+        case kQRTableFileDamaged: {
+            char why[128];
+            DescribeLastTableFailure(why, sizeof why);
             PrintError(err, kCommand,
-                       "the symbol table file is missing or damaged: %s (code %d)",
-                       tablePath.c_str(), rc);
+                       "the symbol table file is missing or damaged: %s: %s (code %d)",
+                       tablePath.c_str(), why, rc);
             return kExitTableFile;
+        }
         default:
             PrintError(err, kCommand, "the symbol engine failed with code %d", rc);
             return kExitUsage;

@@ -166,6 +166,22 @@ TEST(EncodeCommand, MissingTableFileExitsWithThree) {
     EXPECT_EQ(r.status, 3);
     EXPECT_EQ(r.out, "");
     EXPECT_NE(r.err.find("table file is missing or damaged"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("ORVK_QR.DAT: the file cannot be opened"), std::string::npos) << r.err;
+    // A damaged one names its section.
+    std::filesystem::create_directories(empty + "/Prefs/Orvelk");
+    std::filesystem::copy_file(std::string(ORVELK_TEST_APP_DIR) + "/Prefs/Orvelk/ORVK_QR.DAT",
+                               empty + "/Prefs/Orvelk/ORVK_QR.DAT",
+                               std::filesystem::copy_options::overwrite_existing);
+    {
+        std::fstream file(empty + "/Prefs/Orvelk/ORVK_QR.DAT",
+                          std::ios::binary | std::ios::in | std::ios::out);
+        file.seekp(-200, std::ios::end);  // inside the last section, the check values
+        file.put('\xA5');
+    }
+    r = RunOrvelkCommand({"encode", "--text", "abc", "--app-folder", empty});
+    EXPECT_EQ(r.status, 3);
+    EXPECT_NE(r.err.find(": section QRK_CHECKS: "), std::string::npos) << r.err;
+    std::filesystem::remove_all(empty);
     // The next command finds the default folder again.
     EXPECT_EQ(RunOrvelkCommand({"encode", "--text", "abc"}).status, 0);
 }
