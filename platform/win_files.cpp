@@ -24,14 +24,20 @@ bool MapPath(LPCSTR path, char (&native)[4 * MAX_PATH]) {
     return false;
 }
 
+// Opens a regular file, and nothing else. The open itself does not block
+// (a named pipe without a writer would hold a plain open forever), and
+// whatever is not a regular file - a folder, a pipe, a device, a socket - is
+// closed again and refused with ERROR_ACCESS_DENIED, as Windows refuses to
+// open a folder as a file. The handle then blocks as any file handle does.
 HFILE OpenNative(const char* native, int flags) {
-    const int fd = ::open(native, flags | O_CLOEXEC, 0666);
+    const int fd = ::open(native, flags | O_CLOEXEC | O_NONBLOCK, 0666);
     if (fd < 0) {
-        SetLastErrorFromErrno(errno);
+        SetLastErrorFromErrno(errno);  // ENXIO, a pipe without a reader: access denied
         return HFILE_ERROR;
     }
     struct stat st;
-    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {  // Windows opens no folders
+    const int status = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) ? ::fcntl(fd, F_GETFL) : -1;
+    if (status == -1 || ::fcntl(fd, F_SETFL, status & ~O_NONBLOCK) != 0) {
         ::close(fd);
         SetLastError(ERROR_ACCESS_DENIED);
         return HFILE_ERROR;
