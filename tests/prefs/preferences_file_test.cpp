@@ -218,13 +218,63 @@ TEST_F(PreferencesFileTest, TheTextFillsAtMost8192Bytes) {
     for (int i = 0; i < 103; ++i) {
         file += "barcode_text" + std::to_string(i) + " = \"" + std::string(80, 'a') + "\"\r\n";
     }
-    // After 102 chunks (8160 bytes) the 103rd does not fit; 33 bytes would
-    // pass 8192; 32 bytes still fit.
+    // After 102 chunks (8160 bytes) the 103rd does not fit: the text is cut
+    // at the field's end, and nothing of later chunks (of 32 bytes, which
+    // would fit after 8160) is spliced onto it.
     file += "barcode_text103 = \"" + std::string(33, 'b') + "\"\r\n";
     file += "barcode_text104 = \"" + std::string(32, 'c') + "\"\r\n";
-    file += "barcode_text105 = \"d\"\r\n";
+    file += "barcode_text105 = \"d\"\r\nqr_version = 9\r\n";
     Load(file);
-    EXPECT_EQ(std::string(globals_.text), std::string(8160, 'a') + std::string(32, 'c'));
+    EXPECT_EQ(std::string(globals_.text), std::string(8192, 'a'));
+    EXPECT_EQ(globals_.version, 9);  // the lines after the text still count
+    // Cut before a character that would not fit whole: 8191 bytes and a
+    // two-byte character, or an escape whose backslash is the last byte.
+    const std::pair<int, const char*> tails[] = {{31, "\x88\x9F"}, {32, "\\n"}};
+    for (const auto& [bs, tail] : tails) {
+        file.clear();
+        for (int i = 0; i < 102; ++i)
+            file += "barcode_text" + std::to_string(i) + " = \"" + std::string(80, 'a') + "\"\r\n";
+        file += "barcode_text102 = \"" + std::string(bs, 'b') + tail + "xyz\"\r\n";
+        Load(file);
+        EXPECT_EQ(std::string(globals_.text), std::string(8160, 'a') + std::string(bs, 'b'));
+    }
+}
+
+// A file no save could have written, however large, costs at most the read
+// limit: its lines within the limit count, the rest is ignored.
+TEST_F(PreferencesFileTest, AnOversizedFileIsReadOnlyToTheLimit) {
+    // 2 GiB that take no disk: the settings, then zeros to the end.
+    std::string head = "qr_version = 7\r\nbarcode_text00 = \"head\"\r\n";
+    WritePrefsFile(head);
+    std::filesystem::resize_file(PrefsFile(), uint64_t{2} << 30);
+    SetDefaultGlobals(&globals_);
+    ASSERT_EQ(LoadPreferences(), 0);
+    EXPECT_EQ(globals_.version, 7);
+    EXPECT_STREQ(globals_.text, "head");
+
+    // A line that the limit cuts is not read in part; lines after it not at all.
+    std::string file = "qr_ecclevel = 2\r\n";
+    while (file.size() < static_cast<size_t>(kPrefsReadLimit) - 10) file += "' comment\r\n";
+    file.resize(static_cast<size_t>(kPrefsReadLimit) - 10);
+    file += "\r\nqr_version = 12\r\nqr_encodemode = 1\r\n";  // the limit cuts "12"
+    Load(file);
+    EXPECT_EQ(globals_.level, 2);
+    EXPECT_EQ(globals_.version, 0);
+    EXPECT_EQ(globals_.mode, 2);
+    // Just at the limit the file is read whole.
+    file.resize(static_cast<size_t>(kPrefsReadLimit) - 16);
+    file += "\r\nqr_version=5\r\n";
+    ASSERT_EQ(file.size(), static_cast<size_t>(kPrefsReadLimit));
+    Load(file);
+    EXPECT_EQ(globals_.version, 5);
+}
+
+// The longest file a save writes - every byte of a full text a double quote -
+// stays well within what a load reads, and comes back whole.
+TEST_F(PreferencesFileTest, TheLongestSaveIsReadWhole) {
+    const std::string quotes(8192, '"');
+    EXPECT_EQ(RoundTrip(quotes), quotes);
+    EXPECT_LT(std::filesystem::file_size(PrefsFile()), static_cast<uintmax_t>(kPrefsReadLimit) / 2);
 }
 
 TEST_F(PreferencesFileTest, AFullTextComesBackWhole) {
