@@ -9,12 +9,6 @@
 
 #include "platform/win_gdi.h"
 
-#if defined(_WIN32)
-#define ORVELK_PLATFORM_CXX_API __declspec(dllimport)
-#else
-#define ORVELK_PLATFORM_CXX_API __attribute__((visibility("default")))
-#endif
-
 // One GDI call as the log keeps it. Handles read "mdc4" (a memory device
 // context), "sdc5" (a surface device context), "bm6" (a bitmap), "br7" (a
 // brush), the stock objects "bm0" (1 x 1 monochrome) and "br1" (white),

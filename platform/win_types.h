@@ -29,6 +29,16 @@ typedef struct _SECURITY_ATTRIBUTES* LPSECURITY_ATTRIBUTES;
 #endif
 #endif
 
+// How the platform library's C++ calls for tests and the stand-in (the
+// *_inspect.h headers) are declared.
+#ifndef ORVELK_PLATFORM_CXX_API
+#if defined(_WIN32)
+#define ORVELK_PLATFORM_CXX_API __declspec(dllimport)
+#else
+#define ORVELK_PLATFORM_CXX_API __attribute__((visibility("default")))
+#endif
+#endif
+
 // Other headers (glib's) may have defined them already, with the same values.
 #ifndef TRUE
 #define TRUE 1

@@ -17,6 +17,7 @@ packages=(
   poppler-utils ghostscript librsvg2-bin  # tests: exports rasterised (pdftoppm, gs, rsvg-convert)
   libbenchmark-dev                      # bench/
   libqrencode-dev libqrcodegencpp-dev   # bench/: peer encoders
+  zint                                  # bench/compare_batch.sh: the peer of orvelk batch
   python3-minimal                       # tests: the include graph's check
 )
 

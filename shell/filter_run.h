@@ -6,6 +6,15 @@
 #include "hostapi/ai_action_manager.h"
 #include "hostapi/ai_filter.h"
 
+// "AI Go" with an empty text: nothing is drawn, recorded or sounded.
+inline constexpr ASErr kFilterEmptyText = -1;
+
+// "Do Action" with a value that is missing, of another type or out of range
+// (a level outside 0 to 3, a mode outside 0 to 4, a version outside 0 to 40,
+// a point or module size that is not a finite number, a size of 0 or less, a
+// text longer than the plug-in holds): nothing is drawn.
+inline constexpr ASErr kQRActionBadParameters = MakeFourCharError("!Prm");
+
 // "AI Get Parameters": for the plug-in's own filter only (other filters give
 // 0), runs the settings dialog; OK gives 0, Cancel "STOP", any other closing
 // item its id unchanged.
@@ -19,14 +28,22 @@ ASErr HandleGo(AIFilterMessage* message);
 // otherwise returns 0 and does nothing.
 ASErr HandleDoAction(AIActionDoActionMessage* message);
 
-// Draws the symbol of the globals record at the centre of the current view.
-// Not built yet: draws nothing and returns 0.
+// Draws the symbol of the globals record (text, level, mode, version, module
+// size) at the centre of the current view and beeps when the drawing fails.
+// Returns kFilterEmptyText for an empty text (no beep), the view's error when
+// there is no view (no beep), else the result of DrawSymbolArt.
 ASErr GenerateFromSettings();
 
-// Records the action event with the current settings while the host records.
-// Not built yet: records nothing and returns 0.
+// While the host records, records the action event "Orvelk_QRCode" (dialog
+// status 3) with the centre of the current view, the level, version and mode
+// indices of the globals, the module size in points as a float, and the
+// text. Records nothing for user data other than 1001 or without a view.
+// Returns the recording's result; callers do not look at it.
 ASErr RecordQRAction(ActionUserData userData);
 
-// Draws the symbol of a recorded action. Not built yet: draws nothing and
-// returns 0.
+// "Do Action" of the event: reads the seven recorded values and draws their
+// symbol at the recorded point with the mask the globals hold. Returns 0 for
+// another event's user data, kQRActionBadParameters for values that cannot
+// be drawn (nothing drawn), else the result of DrawSymbolArt. No beep, no
+// dialog, and the globals stay as they are.
 ASErr PlayQRAction(AIActionDoActionMessage* message);

@@ -134,9 +134,13 @@ bool ActionJson(const RecordedAction& action, size_t index, Json* out, std::stri
         }
         parameters.push_back(std::move(parameter));
     }
-    *out = {{"event", StringJson(action.eventName)},
-            {"dialog", action.dialogStatus},
-            {"parameters", std::move(parameters)}};
+    if (action.document < 0) {
+        *error = where + "document " + std::to_string(action.document) + " is not 1 or more";
+        return false;
+    }
+    *out = {{"event", StringJson(action.eventName)}, {"dialog", action.dialogStatus}};
+    if (action.document > 0) (*out)["document"] = action.document;
+    (*out)["parameters"] = std::move(parameters);
     return true;
 }
 
@@ -378,11 +382,14 @@ std::pair<ActionParamKeyID, ActionValue> ParameterAt(const Json& j, const std::s
 
 RecordedAction ActionAt(const Json& j, const std::string& pointer) {
     ObjectAt(j, pointer);
-    OnlyMembers(j, pointer, {"event", "dialog", "parameters"});
+    OnlyMembers(j, pointer, {"event", "dialog", "document", "parameters"});
     RecordedAction action;
     action.eventName = StringAt(Member(j, pointer, "event"), pointer + "/event");
     action.dialogStatus = static_cast<ActionDialogStatus>(
         IntegerAt(Member(j, pointer, "dialog"), pointer + "/dialog", kDialogNone, kDialogPartial));
+    if (j.contains("document"))
+        action.document = static_cast<int32_t>(IntegerAt(j["document"], pointer + "/document", 1,
+                                                         std::numeric_limits<int32_t>::max()));
     const std::string listPointer = pointer + "/parameters";
     const Json& list = ArrayAt(Member(j, pointer, "parameters"), listPointer);
     std::set<ActionParamKeyID> keys;

@@ -18,7 +18,10 @@
 //   }
 //
 // Actions and parameters keep their order. "dialog" is the dialog status, 0
-// to 3. "type" is the parameter's type code: "long" (a 32-bit integer),
+// to 3. "document", which an action may leave out, is the number (1 and up)
+// of the document the action was played into when a run placed into several
+// (`orvelk batch` gives each line's document its line number); sets without
+// it read as before. "type" is the parameter's type code: "long" (a 32-bit integer),
 // "real" (a 32-bit float) or "strn" (a string of code page 932 bytes).
 //
 // Lossless forms, for what plain JSON cannot carry:
@@ -60,7 +63,7 @@ inline constexpr size_t kMaxActionSetFileBytes = 64 * 1024 * 1024;
 // The JSON text of `actions` (ending in a newline) into `json`. Fails, with
 // the reason in `error`, for what an action set cannot hold: a value of
 // another type, a string with a NUL byte or longer than kMaxActionStringBytes,
-// a dialog status outside 0 to 3.
+// a dialog status outside 0 to 3, a negative document number.
 bool ActionSetToJson(const std::vector<RecordedAction>& actions, std::string* json,
                      std::string* error);
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/beep_inspect.h"
 #include "standin/app/module_resource_file.h"
 #include "standin/dialogs/adm_suites.h"
 #include "standin/dialogs/dialog_manager.h"
@@ -10,6 +11,7 @@
 #include "standin/host/documents.h"
 #include "standin/host/filters.h"
 #include "standin/host/host_blocks.h"
+#include "standin/host/host_transcript.h"
 #include "standin/host/standin_app_folder.h"
 #include "standin/host/suite_catalog.h"
 
@@ -20,6 +22,7 @@ void ResetHostState() {
     ResetFilters();
     ResetActionManager();
     CloseAllDocuments();
+    FailArtCall(0, kSPNoError);
     ClearUserScript();
     FreeAllHostBlocks();
 }
@@ -29,6 +32,8 @@ HostSession::HostSession(ModuleResourceReader reader) {
     ClearClosedDialogs();
     RegisterHostSuites();
     RegisterDialogSuites();
+    // The system's beep is heard by the user: it goes into the transcript.
+    SetBeepListener([](UINT type) { AddBeep(type); });
     SetModuleResourceReader(reader ? std::move(reader)
                                    : ModuleResourceReader(ReadModuleResourceSection));
 }
@@ -88,6 +93,7 @@ void HostSession::End() {
     startOrder_.clear();
     ResetHostState();
     SetModuleResourceReader({});
+    SetBeepListener({});
 }
 
 }  // namespace standin

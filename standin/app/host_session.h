@@ -1,8 +1,8 @@
 // A session of the stand-in host: what the `orvelk` commands and the tests
 // run the plug-ins in. Beginning one gives a fresh host (no plug-ins, filters,
-// action events, documents or dialogs left from before) serving every suite;
-// it then loads the modules of the application folder's "Plug-ins" folder and
-// starts them. Ending it shuts the started plug-ins down, last started first,
+// action events, documents or dialogs left from before) serving every suite,
+// whose transcript hears the system's beep; it then loads the modules of the application folder's
+// "Plug-ins" folder and starts them. Ending it shuts the started plug-ins down, last started first,
 // unloads them and takes back whatever they left.
 #pragma once
 

@@ -80,6 +80,8 @@ std::string TranscriptEntryText(const TranscriptEntry& entry) {
         case TranscriptEntry::Kind::kDialogClosed:
             return Prefix(entry) + "dialog " + std::to_string(entry.dialogId) +
                    " closed with item " + std::to_string(entry.result) + "\n";
+        case TranscriptEntry::Kind::kBeep:
+            return Prefix(entry) + "beep\n";
     }
     return std::string();
 }

@@ -17,8 +17,8 @@ std::string DialogText(const TranscriptEntry& dialog, int indent);
 
 // One entry as a message: "NAME: note", "NAME: alert: TEXT", "NAME: dialog
 // TITLE" with the dialog's items on the lines after, "NAME: dialog N closed
-// with item K". NAME is the plug-in's module name (left out for the host's
-// own notes). Ends with a newline.
+// with item K", "NAME: beep". NAME is the plug-in's module name (left out
+// for the host's own notes and beeps). Ends with a newline.
 std::string TranscriptEntryText(const TranscriptEntry& entry);
 
 }  // namespace standin

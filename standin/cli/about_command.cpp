@@ -44,16 +44,12 @@ struct AboutOptions {
 // Parses the arguments into `o`. Returns -1 to go on, else the exit status.
 int ParseOptions(int argc, char** argv, AboutOptions* o, FILE* out, FILE* err) {
     enum { kPlugin = 256 };
-    static const option kLongOptions[] = {
+    static const std::vector<option> kLongOptions = WithHostOptions({
         {"plugin", required_argument, nullptr, kPlugin},
-        {"app-folder", required_argument, nullptr, kOptionAppFolder},
-        {"user", required_argument, nullptr, kOptionUser},
-        {"help", no_argument, nullptr, 'h'},
-        {nullptr, 0, nullptr, 0},
-    };
+    });
     ResetOptionScan();
     int c;
-    while ((c = getopt_long(argc, argv, "h", kLongOptions, nullptr)) != -1) {
+    while ((c = getopt_long(argc, argv, "h", kLongOptions.data(), nullptr)) != -1) {
         switch (c) {
             case 'h':
                 std::fputs(kUsage, out);
@@ -101,8 +97,7 @@ int RunAboutCommand(int argc, char** argv, FILE* out, FILE* err) {
             std::fputs(standin::DialogText(entry, 2).c_str(), capture.out);
             return;
         }
-        std::fprintf(capture.err, "orvelk %s: %s", kCommand,
-                     standin::TranscriptEntryText(entry).c_str());
+        PrintTranscriptEntry(capture.err, kCommand, entry);
     });
     int status = kExitOk;
     {

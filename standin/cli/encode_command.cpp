@@ -9,17 +9,15 @@
 #include "qr/symbol_encoder.h"
 #include "qr/table_failure.h"
 #include "standin/cli/engine_session.h"
+#include "standin/cli/input_text.h"
 #include "standin/cli/options.h"
 #include "standin/cli/symbol_output.h"
 #include "standin/host/standin_app_folder.h"
-#include "standin/text/cp932.h"
 
 namespace {
 
 constexpr char kCommand[] = "encode";
 
-// The plug-in's text field holds at most this many bytes.
-constexpr size_t kMaxTextBytes = 8192;
 
 constexpr char kUsage[] =
     "Usage: orvelk encode (--text TEXT | --text-file FILE) [OPTIONS]\n"
@@ -52,7 +50,6 @@ constexpr char kUsage[] =
     "1 when the text does not fit, 2 on bad usage or a text that cannot be converted,\n"
     "3 when the symbol table file is missing or damaged.\n";
 
-enum class InputEncoding { kUtf8, kCp932 };
 enum class Format { kText, kPng, kSvg, kCodewords };
 
 struct EncodeOptions {
@@ -100,11 +97,7 @@ int ParseOptions(int argc, char** argv, EncodeOptions* o, FILE* out, FILE* err) 
             case kText: o->text = optarg; break;
             case kTextFile: o->textFile = optarg; break;
             case kInputEncoding:
-                if (std::strcmp(optarg, "utf-8") == 0 || std::strcmp(optarg, "utf8") == 0) {
-                    o->encoding = InputEncoding::kUtf8;
-                } else if (std::strcmp(optarg, "cp932") == 0) {
-                    o->encoding = InputEncoding::kCp932;
-                } else {
+                if (!ParseInputEncoding(optarg, &o->encoding)) {
                     PrintError(err, kCommand, "--input-encoding takes utf-8 or cp932, not '%s'", optarg);
                     return kExitUsage;
                 }
@@ -197,35 +190,16 @@ int LoadText(const EncodeOptions& o, std::string* text, FILE* err) {
     } else {
         raw = o.text;
     }
-    if (o.encoding == InputEncoding::kCp932) {
-        *text = std::move(raw);
-    } else {
-        std::string_view utf8 = raw;
-        if (utf8.starts_with("\xEF\xBB\xBF")) utf8.remove_prefix(3);  // a byte-order mark
-        Cp932Result r = Utf8ToCp932(utf8);
-        switch (r.status) {
-            case Cp932Status::kOk: *text = std::move(r.bytes); break;
-            case Cp932Status::kInvalidUtf8:
-                PrintError(err, kCommand, "the text is not valid UTF-8 (at byte %zu)", r.offset);
-                return kExitUsage;
-            case Cp932Status::kNoCp932Form: {
-                // Show the character that has no code page 932 form.
-                size_t end = r.offset + 1;
-                while (end < utf8.size() && (static_cast<unsigned char>(utf8[end]) & 0xC0) == 0x80) ++end;
-                const std::string ch(utf8.substr(r.offset, end - r.offset));
-                PrintError(err, kCommand,
-                           "the character '%s' at byte %zu has no code page 932 form", ch.c_str(),
-                           r.offset);
-                return kExitUsage;
-            }
-            default:
-                PrintError(err, kCommand, "iconv cannot convert to code page 932 on this system");
-                return kExitUsage;
-        }
+    std::string why;
+    if (!ConvertInputText(o.encoding == InputEncoding::kCp932 ? std::string_view(raw)
+                                                                : WithoutByteOrderMark(raw),
+                          o.encoding, text, &why)) {
+        PrintError(err, kCommand, "%s", why.c_str());
+        return kExitUsage;
     }
-    if (text->size() > kMaxTextBytes) {
+    if (text->size() > kMaxPluginTextBytes) {
         PrintError(err, kCommand, "the text is %zu bytes long in code page 932; at most %zu fit",
-                   text->size(), kMaxTextBytes);
+                   text->size(), kMaxPluginTextBytes);
         return kExitDoesNotFit;
     }
     return -1;

@@ -3,19 +3,26 @@
 // length of the command.
 #pragma once
 
+#include <getopt.h>
+
 #include <cstdio>
 #include <vector>
 
 #include "standin/dialogs/user_script.h"
+#include "standin/host/host_transcript.h"
 
 // getopt_long values of the shared options.
 inline constexpr int kOptionAppFolder = 0x200;
 inline constexpr int kOptionUser = 0x201;
 
 struct HostCommandOptions {
-    const char* appFolder = nullptr;        // --app-folder, or null for the default
-    std::vector<standin::UserStep> steps;   // --user: what the scripted user does
+    const char* appFolder = nullptr;       // --app-folder, or null for the default
+    std::vector<standin::UserStep> steps;  // --user: what the scripted user does
 };
+
+// getopt_long's table: `own` followed by --app-folder, --user, --help and the
+// table's end.
+std::vector<option> WithHostOptions(std::vector<option> own);
 
 // Takes option `c` with argument `arg` when it is one of the shared options.
 // Returns -2 when `c` is not one of them, -1 when it was taken, or the exit
@@ -28,3 +35,7 @@ bool BeginHostCommand(const HostCommandOptions& o, const char* command, FILE* er
 
 // Gives up the folder that BeginHostCommand chose.
 void EndHostCommand(const HostCommandOptions& o);
+
+// Prints a transcript entry as "orvelk COMMAND: ..." on `err`, but not a
+// dialog's closing; a beep also rings the terminal's bell when `err` is one.
+void PrintTranscriptEntry(FILE* err, const char* command, const standin::TranscriptEntry& entry);

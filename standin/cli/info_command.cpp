@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "standin/app/host_session.h"
-#include "standin/app/transcript_text.h"
 #include "standin/cli/host_command.h"
 #include "standin/cli/options.h"
 #include "standin/dialogs/user_script.h"
@@ -51,16 +50,12 @@ struct InfoOptions {
 // Parses the arguments into `o`. Returns -1 to go on, else the exit status.
 int ParseOptions(int argc, char** argv, InfoOptions* o, FILE* out, FILE* err) {
     enum { kDocument = 256 };
-    static const option kLongOptions[] = {
+    static const std::vector<option> kLongOptions = WithHostOptions({
         {"document", no_argument, nullptr, kDocument},
-        {"app-folder", required_argument, nullptr, kOptionAppFolder},
-        {"user", required_argument, nullptr, kOptionUser},
-        {"help", no_argument, nullptr, 'h'},
-        {nullptr, 0, nullptr, 0},
-    };
+    });
     ResetOptionScan();
     int c;
-    while ((c = getopt_long(argc, argv, "h", kLongOptions, nullptr)) != -1) {
+    while ((c = getopt_long(argc, argv, "h", kLongOptions.data(), nullptr)) != -1) {
         switch (c) {
             case 'h':
                 std::fputs(kUsage, out);
@@ -145,8 +140,7 @@ int RunInfoCommand(int argc, char** argv, FILE* out, FILE* err) {
 
     standin::ClearTranscript();
     standin::SetTranscriptListener([err](const standin::TranscriptEntry& entry) {
-        if (entry.kind == standin::TranscriptEntry::Kind::kDialogClosed) return;
-        std::fprintf(err, "orvelk %s: %s", kCommand, standin::TranscriptEntryText(entry).c_str());
+        PrintTranscriptEntry(err, kCommand, entry);
     });
     int status = kExitOk;
     {

@@ -10,10 +10,11 @@
 // Exit statuses of the `orvelk` commands.
 enum ExitStatus : int {
     kExitOk = 0,
-    kExitDoesNotFit = 1,  // the text does not fit the symbol
-    kExitUsage = 2,       // bad usage, or a text that cannot be converted
-    kExitTableFile = 3,   // the symbol table file is missing or damaged
+    kExitDoesNotFit = 1,     // the text does not fit the symbol
+    kExitUsage = 2,          // bad usage, or a text that cannot be converted
+    kExitTableFile = 3,      // the symbol table file is missing or damaged
     kExitPluginFailure = 4,  // a module was skipped, a plug-in failed to start, or none was found
+    kExitSomeFailed = 5,     // some lines or actions failed (each named); the others were written
 };
 
 // Prints "orvelk COMMAND: MESSAGE" and a newline to `err`.

@@ -3,9 +3,11 @@
 #include <cstring>
 
 #include "standin/cli/about_command.h"
+#include "standin/cli/batch_command.h"
 #include "standin/cli/encode_command.h"
 #include "standin/cli/info_command.h"
 #include "standin/cli/options.h"
+#include "standin/cli/replay_command.h"
 
 namespace {
 
@@ -18,6 +20,8 @@ constexpr char kUsage[] =
     "  encode   encode a text with the plug-in's symbol engine and print the result\n"
     "  info     load and start the plug-ins; list their filters and action events\n"
     "  about    show each plug-in's About box and print its texts\n"
+    "  replay   play an action set's actions into documents and export them\n"
+    "  batch    place one symbol per line of a text file, each exported to its own file\n"
     "\n"
     "Options:\n"
     "  -h, --help      show this help and exit\n"
@@ -31,9 +35,8 @@ struct Command {
 };
 
 constexpr Command kCommands[] = {
-    {"encode", RunEncodeCommand},
-    {"info", RunInfoCommand},
-    {"about", RunAboutCommand},
+    {"encode", RunEncodeCommand}, {"info", RunInfoCommand},   {"about", RunAboutCommand},
+    {"replay", RunReplayCommand}, {"batch", RunBatchCommand},
 };
 
 }  // namespace

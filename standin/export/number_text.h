@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace standin {
 
@@ -10,6 +11,25 @@ namespace standin {
 // (not exponent) notation: 279.44894, 0.1, -3. `value` must be finite.
 void AppendShortest(std::string* out, float value);
 void AppendShortest(std::string* out, double value);
+
+// AppendShortest for floats that repeat, as a placed symbol's coordinates do
+// (the modules of a row share their top and bottom, those of a column their
+// sides): the text of a float written before is copied, not worked out again.
+class ShortestFloatCache {
+  public:
+    ShortestFloatCache();
+    ~ShortestFloatCache();
+    ShortestFloatCache(const ShortestFloatCache&) = delete;
+    ShortestFloatCache& operator=(const ShortestFloatCache&) = delete;
+
+    // What AppendShortest(out, value) appends; valid until the next call.
+    std::string_view Text(float value);
+
+  private:
+    struct Slot;
+    Slot* slots_;
+    std::string scratch_;  // the text of a float too long for a slot
+};
 
 // Appends `value` with 9 significant digits, as "%.9g" writes it.
 void AppendNineDigits(std::string* out, double value);

@@ -1,5 +1,8 @@
 #include "standin/files/replace_file.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -17,17 +20,39 @@ std::string Reason(int err) {
     return std::strerror(err);
 }
 
+// A new file written as bytes.
+#ifdef O_BINARY
+constexpr int kCreateFlags = O_WRONLY | O_CREAT | O_EXCL | O_BINARY;
+#else
+constexpr int kCreateFlags = O_WRONLY | O_CREAT | O_EXCL;
+#endif
+
 // Opens a new file beside `path` that did not exist before: "<path>.<n>.tmp".
-std::FILE* OpenTemporary(const std::string& path, std::string* tempPath, int* err) {
+// Returns its descriptor, or -1 with the reason in *err.
+int OpenTemporary(const std::string& path, std::string* tempPath, int* err) {
     for (int n = 0; n < 100; ++n) {
         *tempPath = path + "." + std::to_string(n) + ".tmp";
-        // "x": fail when the name is taken, so two writers never share a file.
-        std::FILE* f = std::fopen(tempPath->c_str(), "wbx");
-        if (f != nullptr) return f;
+        // O_EXCL: fail when the name is taken, so two writers never share a file.
+        const int fd = ::open(tempPath->c_str(), kCreateFlags, 0666);
+        if (fd >= 0) return fd;
         *err = errno;
-        if (*err != EEXIST) return nullptr;
+        if (*err != EEXIST) return -1;
     }
-    return nullptr;
+    return -1;
+}
+
+// Writes all of `bytes` to `fd`; the system's reason in *err when it cannot.
+bool WriteAll(int fd, std::string_view bytes, int* err) {
+    while (!bytes.empty()) {
+        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            *err = n < 0 ? errno : EIO;
+            return false;
+        }
+        bytes.remove_prefix(static_cast<size_t>(n));
+    }
+    return true;
 }
 
 }  // namespace
@@ -44,18 +69,17 @@ bool ReplaceFileWith(const std::string& path, std::string_view bytes, std::strin
     }
     std::string temp;
     int err = 0;
-    std::FILE* f = OpenTemporary(path, &temp, &err);
-    if (f == nullptr) {
+    const int fd = OpenTemporary(path, &temp, &err);
+    if (fd < 0) {
         SetError(error, "cannot write " + path + ": " + Reason(err));
         return false;
     }
-    errno = 0;
-    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    ok = std::fflush(f) == 0 && ok;
-    err = errno;
-    ok = std::fclose(f) == 0 && ok;
+    bool ok = WriteAll(fd, bytes, &err);
+    if (::close(fd) != 0 && ok) {
+        ok = false;
+        err = errno;
+    }
     if (!ok) {
-        if (err == 0) err = errno != 0 ? errno : EIO;
         std::remove(temp.c_str());
         SetError(error, "cannot write " + path + ": " + Reason(err));
         return false;

@@ -48,6 +48,9 @@ struct RecordedAction {
     std::string eventName;
     ActionDialogStatus dialogStatus = kDialogNone;
     ActionValues values;
+    // The document a run of several documents (`orvelk batch`) played the
+    // action into, numbered from 1; 0 when the action does not say.
+    int32_t document = 0;
 };
 
 // The suite, as the registry serves it.

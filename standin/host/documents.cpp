@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <iterator>
-#include <unordered_set>
 
 #include "hostapi/sp_basic.h"
+#include "standin/host/art_pool.h"
 #include "standin/host/host_errors.h"
 
 namespace standin {
@@ -13,12 +13,35 @@ namespace {
 struct DocumentList {
     std::vector<std::unique_ptr<Document>> open;
     Document* current = nullptr;
-    std::unordered_set<const Art*> liveArt;  // every art object handed out
 };
 
 DocumentList& State() {
     static DocumentList state;
     return state;
+}
+
+// The failure switch of the art calls and their counts since it was set.
+struct ArtCallFailure {
+    unsigned k = 0;  // 0: none fails
+    ASErr error = kSPNoError;
+    ArtCall call = ArtCall::kAny;
+    unsigned counts[5] = {};  // by ArtCall
+};
+
+ArtCallFailure& Failure() {
+    static ArtCallFailure failure;
+    return failure;
+}
+
+// Counts one call of `call`; its injected error when it is the one to fail,
+// else 0.
+ASErr CountArtCall(ArtCall call) {
+    ArtCallFailure& f = Failure();
+    const unsigned any = ++f.counts[static_cast<int>(ArtCall::kAny)];
+    const unsigned own = ++f.counts[static_cast<int>(call)];
+    if (f.k == 0) return kSPNoError;
+    const unsigned counted = f.call == ArtCall::kAny ? any : f.call == call ? own : 0;
+    return counted == f.k ? f.error : kSPNoError;
 }
 
 AIDocumentViewHandle ViewHandle(Document* document) {
@@ -35,17 +58,41 @@ AIArtHandle ArtHandle(Art* art) {
     return reinterpret_cast<AIArtHandle>(art);
 }
 
+// The last two handles found alive: a plug-in shapes one path with several
+// calls, inside one group. Emptied whenever art is forgotten.
+struct RecentArt {
+    const Art* art[2] = {nullptr, nullptr};
+};
+
+RecentArt& Recent() {
+    static RecentArt recent;
+    return recent;
+}
+
 // The art behind a handle the host gave out; null for anything else.
 Art* FromArtHandle(AIArtHandle handle) {
     Art* art = reinterpret_cast<Art*>(handle);
-    return State().liveArt.count(art) != 0 ? art : nullptr;
+    RecentArt& recent = Recent();
+    if (art != nullptr && (art == recent.art[0] || art == recent.art[1])) return art;
+    if (!IsHandedOutArt(art)) return nullptr;
+    recent.art[1] = recent.art[0];
+    recent.art[0] = art;
+    return art;
 }
 
-void ForgetArt(const Art& art) {
-    for (const auto& child : art.children) {
-        State().liveArt.erase(child.get());
-        ForgetArt(*child);
-    }
+// Hands out `art`'s handle.
+AIArtHandle HandOut(Art* art) {
+    MarkArtHandedOut(art);
+    RecentArt& recent = Recent();
+    recent.art[1] = recent.art[0];
+    recent.art[0] = art;
+    return ArtHandle(art);
+}
+
+// Forgets the handles remembered; their art is about to go (giving back its
+// slot ends its handle).
+void ForgetRecentArt() {
+    Recent() = RecentArt{};
 }
 
 // Where among `parent`'s children `art` is.
@@ -67,6 +114,7 @@ ASErr HOST_CALL NewArt(AIArtType type, AIPaintOrder paintOrder, AIArtHandle refe
                        AIArtHandle* newArt) {
     if (newArt == nullptr) return kSPBadParameterError;
     *newArt = nullptr;
+    if (const ASErr injected = CountArtCall(ArtCall::kNewArt)) return injected;
     Document* document = State().current;
     if (document == nullptr) return kStandinNoDocumentError;
     if (type != kGroupArt && type != kPathArt) return kSPBadParameterError;
@@ -109,25 +157,29 @@ ASErr HOST_CALL NewArt(AIArtType type, AIPaintOrder paintOrder, AIArtHandle refe
     art->document = document;
     Art* added = art.get();
     parent->children.insert(at, std::move(art));
-    State().liveArt.insert(added);
-    *newArt = ArtHandle(added);
+    *newArt = HandOut(added);
     return kSPNoError;
 }
 
 ASErr HOST_CALL SetPathSegments(AIArtHandle handle, int16_t first, int16_t count,
                                 const AIPathSegment* segments) {
+    if (const ASErr injected = CountArtCall(ArtCall::kSetPathSegments)) return injected;
     Art* path = FromArtHandle(handle);
     if (path == nullptr || path->type != kPathArt || first < 0 || count < 0 ||
         static_cast<size_t>(first) > path->segments.size() || (count > 0 && segments == nullptr))
         return kSPBadParameterError;
     const size_t end = static_cast<size_t>(first) + static_cast<size_t>(count);
     if (end > static_cast<size_t>(INT16_MAX)) return kSPBadParameterError;
+    // Paths grow a segment at a time, most of them to four (a rectangle).
+    constexpr size_t kUsualSegments = 4;
+    if (path->segments.capacity() < end) path->segments.reserve(std::max(end, kUsualSegments));
     if (path->segments.size() < end) path->segments.resize(end);
     std::copy(segments, segments + count, path->segments.begin() + first);
     return kSPNoError;
 }
 
 ASErr HOST_CALL SetPathClosed(AIArtHandle handle, ASBoolean closed) {
+    if (const ASErr injected = CountArtCall(ArtCall::kSetPathClosed)) return injected;
     Art* path = FromArtHandle(handle);
     if (path == nullptr || path->type != kPathArt) return kSPBadParameterError;
     path->closed = closed != 0;
@@ -135,6 +187,7 @@ ASErr HOST_CALL SetPathClosed(AIArtHandle handle, ASBoolean closed) {
 }
 
 ASErr HOST_CALL SetPathStyle(AIArtHandle handle, const AIPathStyle* style) {
+    if (const ASErr injected = CountArtCall(ArtCall::kSetPathStyle)) return injected;
     Art* path = FromArtHandle(handle);
     if (path == nullptr || path->type != kPathArt || style == nullptr) return kSPBadParameterError;
     path->style = *style;
@@ -166,15 +219,15 @@ void CloseDocument(Document* document) {
     const auto it = std::find_if(open.begin(), open.end(),
                                  [document](const auto& d) { return d.get() == document; });
     if (it == open.end()) return;
-    ForgetArt((*it)->art);
+    ForgetRecentArt();
     open.erase(it);
     State().current = open.empty() ? nullptr : open.back().get();
 }
 
 void CloseAllDocuments() {
+    Recent() = RecentArt{};
     State().open.clear();
     State().current = nullptr;
-    State().liveArt.clear();
 }
 
 std::vector<Document*> Documents() {
@@ -200,6 +253,18 @@ size_t CountArt(const Art& art) {
     size_t count = art.children.size();
     for (const auto& child : art.children) count += CountArt(*child);
     return count;
+}
+
+size_t LiveArtCount() {
+    return HandedOutArtCount();
+}
+
+void FailArtCall(unsigned k, ASErr error, ArtCall call) {
+    Failure() = ArtCallFailure{k, error, call, {}};
+}
+
+unsigned ArtCallCount(ArtCall call) {
+    return Failure().counts[static_cast<int>(call)];
 }
 
 const AIDocumentViewSuite* StandinDocumentViewSuite() {

@@ -32,6 +32,10 @@ struct Art {
     std::vector<AIPathSegment> segments;
     bool closed = false;
     AIPathStyle style{};  // all zero until set: paints nothing
+
+    // Art made with new lives in the host's pool (art_pool.h).
+    static void* operator new(size_t size);
+    static void operator delete(void* storage) noexcept;
 };
 
 struct Document {
@@ -70,6 +74,28 @@ bool HasOpenDocument();
 
 // The number of art objects in `art`'s subtree, `art` itself not counted.
 size_t CountArt(const Art& art);
+
+// The art handles alive: every object of every open document's tree, none
+// of a closed one.
+size_t LiveArtCount();
+
+// The calls of the art suites that can be made to fail.
+enum class ArtCall {
+    kAny,  // any of the four below
+    kNewArt,
+    kSetPathStyle,
+    kSetPathClosed,
+    kSetPathSegments,
+};
+
+// Test switch: the k-th call of `call` from now on (1 = the next one) fails
+// with `error` and changes nothing, as when the host runs out of memory;
+// the calls before and after it succeed. 0 stops failing. Either way the
+// count of ArtCallCount starts again.
+void FailArtCall(unsigned k, ASErr error, ArtCall call = ArtCall::kAny);
+
+// The calls of `call` since FailArtCall was last called (or since the start).
+unsigned ArtCallCount(ArtCall call = ArtCall::kAny);
 
 // The suites, as the registry serves them.
 const AIDocumentViewSuite* StandinDocumentViewSuite();

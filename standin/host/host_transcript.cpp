@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "standin/host/plugins.h"
+
 namespace standin {
 namespace {
 
@@ -65,6 +67,14 @@ void AddHostNote(const std::string& plugin, const std::string& text) {
     entry.kind = TranscriptEntry::Kind::kNote;
     entry.plugin = plugin;
     entry.text = text;
+    AddTranscriptEntry(std::move(entry));
+}
+
+void AddBeep(uint32_t type) {
+    TranscriptEntry entry;
+    entry.kind = TranscriptEntry::Kind::kBeep;
+    if (const Plugin* plugin = MessagedPlugin()) entry.plugin = plugin->name;
+    entry.beepType = type;
     AddTranscriptEntry(std::move(entry));
 }
 

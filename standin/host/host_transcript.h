@@ -1,8 +1,8 @@
-// What the user of the stand-in host would see: the host's own notes (a
-// module skipped while loading, a dialog the scripted user could not drive),
-// every dialog a plug-in shows, with its texts once its init procedure ran,
-// and every alert. Kept in order for tests and handed, as it happens, to a
-// listener that the command line prints on standard error.
+// What the user of the stand-in host would see and hear: the host's own
+// notes (a module skipped while loading, a dialog the scripted user could not
+// drive), every dialog a plug-in shows, with its texts once its init
+// procedure ran, every alert, and every beep. Kept in order for tests and handed, as it happens, to
+// a listener that the command line prints on standard error.
 #pragma once
 
 #include <cstdint>
@@ -50,6 +50,7 @@ struct TranscriptEntry {
         kDialogShown,   // a dialog after its init procedure
         kDialogClosed,  // a dialog's modal run ended
         kAlert,         // a message alert
+        kBeep,          // the system's beep (MessageBeep)
     };
     Kind kind = Kind::kNote;
     std::string plugin;  // the plug-in's module file name; empty for the host itself
@@ -59,7 +60,8 @@ struct TranscriptEntry {
     std::string dialogName;  // as the plug-in named it; may be empty
     std::string title;       // code page 932
     std::vector<ShownDialogItem> items;
-    int32_t result = 0;  // kDialogClosed: the id the modal run returned
+    int32_t result = 0;     // kDialogClosed: the id the modal run returned
+    uint32_t beepType = 0;  // kBeep: the sound MessageBeep was asked for
 };
 
 // Appends `entry` and hands it to the listener.
@@ -73,6 +75,10 @@ const std::vector<TranscriptEntry>& Transcript();
 
 // Forgets what was recorded; the listener stays.
 void ClearTranscript();
+
+// Appends a beep of `type` sounded by the plug-in handling a message now (or
+// by the host, between messages).
+void AddBeep(uint32_t type);
 
 // Calls `listener` with each entry as it is added; an empty function stops.
 void SetTranscriptListener(std::function<void(const TranscriptEntry&)> listener);

@@ -20,6 +20,12 @@ std::vector<std::unique_ptr<Plugin>>& List() {
     return plugins;
 }
 
+// The plug-ins handling a message now, outermost first.
+std::vector<Plugin*>& MessagedPlugins() {
+    static std::vector<Plugin*> plugins;
+    return plugins;
+}
+
 std::string FileName(const std::string& path) {
     return std::filesystem::path(path).filename().string();
 }
@@ -168,9 +174,15 @@ ASErr SendPluginMessage(Plugin* plugin, const char* caller, const char* selector
     message->self = PluginRef(plugin);
     message->globals = plugin->globals;
     message->basic = StandinBasicSuite();
+    MessagedPlugins().push_back(plugin);
     const ASErr result = plugin->main(caller, selector, message);
+    MessagedPlugins().pop_back();
     plugin->globals = message->globals;
     return result;
+}
+
+Plugin* MessagedPlugin() {
+    return MessagedPlugins().empty() ? nullptr : MessagedPlugins().back();
 }
 
 ASErr StartupPlugin(Plugin* plugin) {

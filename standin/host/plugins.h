@@ -83,6 +83,10 @@ void RemoveAllPlugins();
 ASErr SendPluginMessage(Plugin* plugin, const char* caller, const char* selector,
                         SPMessageData* message);
 
+// The plug-in whose message is being handled, the innermost one when
+// messages nest; null between messages.
+Plugin* MessagedPlugin();
+
 // "SP Interface" / "Startup". A failure marks the plug-in as failed: it gets
 // no further messages, and its filters and action events are forgotten.
 ASErr StartupPlugin(Plugin* plugin);

@@ -26,7 +26,9 @@ constexpr size_t kMaxWindowsFolderLength = kTableFileMaxFolderLength;
 // or a trailing slash. `dir` itself if the current directory is unknown.
 std::string AbsoluteFolder(const char* dir) {
     std::error_code ec;
-    std::filesystem::path p = std::filesystem::absolute(dir, ec);
+    // An absolute folder needs no look at the current directory.
+    std::filesystem::path p =
+        dir[0] == '/' ? std::filesystem::path(dir) : std::filesystem::absolute(dir, ec);
     if (ec) return dir;
     std::string folder = p.lexically_normal().string();
     while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
@@ -119,11 +121,25 @@ int32_t StandinFindAppFolder(char* folder) {
 
 ASErr StandinAppFileSpecification(SPPlatformFileSpecification* file) {
     if (file == nullptr) return kSPBadParameterError;
-    std::memset(file, 0, sizeof *file);
-    if (NativePathToWindows(ExecutablePath(StandinAppFolder()).c_str(), file->path,
-                            sizeof file->path) != ERROR_SUCCESS) {
-        std::memset(file, 0, sizeof *file);
-        return kStandinAppFolderError;
+    // The engine asks at every table read: the last folder's answer is kept.
+    struct Answer {
+        std::string folder;
+        SPPlatformFileSpecification executable;
+        bool found = false;
+    };
+    static Answer last;
+    const std::string folder = StandinAppFolder();
+    if (!last.found || last.folder != folder) {
+        last.found = false;
+        std::memset(&last.executable, 0, sizeof last.executable);
+        if (NativePathToWindows(ExecutablePath(folder).c_str(), last.executable.path,
+                                sizeof last.executable.path) != ERROR_SUCCESS) {
+            std::memset(file, 0, sizeof *file);
+            return kStandinAppFolderError;
+        }
+        last.folder = folder;
+        last.found = true;
     }
+    *file = last.executable;
     return kSPNoError;
 }

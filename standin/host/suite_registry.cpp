@@ -1,8 +1,10 @@
 #include "standin/host/suite_registry.h"
 
 #include <cstring>
+#include <deque>
 #include <string>
-#include <vector>
+#include <string_view>
+#include <unordered_map>
 
 #include "standin/host/host_blocks.h"
 
@@ -16,22 +18,38 @@ struct SuiteEntry {
     ASErr failure;
 };
 
-std::vector<SuiteEntry>& Entries() {
-    static std::vector<SuiteEntry> entries;
-    return entries;
+// The entries, which never move, and an index of them by name: every
+// message of a plug-in acquires and releases each of its suites, so a
+// lookup must not walk the whole list.
+struct Registry {
+    std::deque<SuiteEntry> entries;
+    std::unordered_multimap<std::string_view, SuiteEntry*> byName;
+};
+
+Registry& TheRegistry() {
+    static Registry registry;
+    return registry;
+}
+
+std::deque<SuiteEntry>& Entries() {
+    return TheRegistry().entries;
 }
 
 SuiteEntry* Find(const char* name, int32_t version) {
     if (name == nullptr) return nullptr;
-    for (SuiteEntry& e : Entries())
-        if (e.version == version && e.name == name) return &e;
+    const auto [first, last] = TheRegistry().byName.equal_range(std::string_view(name));
+    for (auto it = first; it != last; ++it)
+        if (it->second->version == version) return it->second;
     return nullptr;
 }
 
 SuiteEntry& FindOrAdd(const char* name, int32_t version) {
     if (SuiteEntry* e = Find(name, version)) return *e;
-    Entries().push_back(SuiteEntry{name, version, nullptr, 0, kSPNoError});
-    return Entries().back();
+    Registry& registry = TheRegistry();
+    SuiteEntry& added =
+        registry.entries.emplace_back(SuiteEntry{name, version, nullptr, 0, kSPNoError});
+    registry.byName.emplace(std::string_view(added.name), &added);
+    return added;
 }
 
 ASErr HOST_CALL BasicAcquireSuite(const char* name, int32_t version, const void** suite) {

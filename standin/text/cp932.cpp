@@ -3,14 +3,48 @@
 #include <iconv.h>
 
 #include <cerrno>
+#include <cstring>
+#include <vector>
 
 namespace {
+
+const iconv_t kNoConverter = reinterpret_cast<iconv_t>(-1);
+
+// The converters of this thread, each opened on its first use (opening one
+// loads the system's conversion modules) and closed when the thread ends.
+class Converters {
+  public:
+    ~Converters() {
+        for (const Entry& e : entries_)
+            if (e.cd != kNoConverter) iconv_close(e.cd);
+    }
+
+    // The converter from `from` to `to` in its initial state, or kNoConverter.
+    iconv_t Get(const char* to, const char* from) {
+        for (const Entry& e : entries_) {
+            if (std::strcmp(e.to, to) != 0 || std::strcmp(e.from, from) != 0) continue;
+            if (e.cd != kNoConverter) iconv(e.cd, nullptr, nullptr, nullptr, nullptr);
+            return e.cd;
+        }
+        entries_.push_back({to, from, iconv_open(to, from)});
+        return entries_.back().cd;
+    }
+
+  private:
+    struct Entry {
+        const char* to;
+        const char* from;
+        iconv_t cd;
+    };
+    std::vector<Entry> entries_;
+};
 
 // Converts `in` from one iconv encoding to another. On an invalid or
 // unconvertible sequence, returns `failure` with the offset of its first byte.
 Cp932Result Convert(const char* to, const char* from, std::string_view in, Cp932Status failure) {
-    iconv_t cd = iconv_open(to, from);
-    if (cd == reinterpret_cast<iconv_t>(-1)) return {Cp932Status::kSystemError, {}, 0};
+    thread_local Converters converters;
+    iconv_t cd = converters.Get(to, from);
+    if (cd == kNoConverter) return {Cp932Status::kSystemError, {}, 0};
     std::string out;
     out.resize(in.size() * 2 + 16);
     char* inPtr = const_cast<char*>(in.data());
@@ -31,7 +65,6 @@ Cp932Result Convert(const char* to, const char* from, std::string_view in, Cp932
         result = {failure, {}, static_cast<size_t>(inPtr - in.data())};
         break;
     }
-    iconv_close(cd);
     if (result.status == Cp932Status::kOk) {
         out.resize(out.size() - outLeft);
         result.bytes = std::move(out);

@@ -1,13 +1,14 @@
 // The engine host the shell installs while it holds the globals: the mask
 // setting of the globals, read at every encoding, and the table file found
 // under the host's folder through the Runtime suite.
+#include "qr/engine_host.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <memory>
 
 #include "globals/plugin_state.h"
-#include "qr/engine_host.h"
 #include "qr/symbol_encoder.h"
 #include "tests/support/fake_host.h"
 
@@ -18,10 +19,7 @@ class EngineHostTest : public PluginTest {
     void SetUp() override {
         PluginTest::SetUp();
         SetQREngineHost(nullptr);
-        const std::string prefs = AppFolder() + "Prefs/Orvelk";
-        std::filesystem::create_directories(prefs);
-        std::filesystem::copy_file(ORVELK_TEST_APP_DIR "/Prefs/Orvelk/ORVK_QR.DAT",
-                                   prefs + "/ORVK_QR.DAT");
+        InstallTableFile();
     }
     void TearDown() override {
         SetQREngineHost(nullptr);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "globals/plugin_state.h"
+#include "shell/filter_run.h"
 #include "shell/suite_table.h"
 #include "tests/support/fake_host.h"
 
@@ -183,6 +184,7 @@ TEST_F(PluginMainTest, ComparesThroughTheBasicSuiteInTheTableOrder) {
     EXPECT_EQ(host_.allocatedNames, std::vector<std::string>{"globals"});
 
     host_.comparisons.clear();
+    InstallTableFile();
     EXPECT_EQ(Send("AI Filter", "AI Go"), kSPNoError);
     std::vector<std::string> tested;
     for (const auto& [a, b] : host_.comparisons) tested.push_back(b);
@@ -338,6 +340,7 @@ TEST_F(PluginMainTest, AboutRunsItsDialogWhoseOkUsesTheDefaultNotification) {
 }
 
 TEST_F(PluginMainTest, MessagesInsideADialogShareTheOuterSuites) {
+    InstallTableFile();
     ASSERT_EQ(Send("SP Interface", "Startup"), kSPNoError);
     host_.acquired.clear();
     host_.released.clear();
@@ -495,10 +498,16 @@ TEST_F(PluginMainTest, FilterAndActionMessagesAreMatchedToTheirOwners) {
     EXPECT_EQ(Send("AI Filter", "AI Get Parameters", &filter), kSPNoError);
     ASSERT_EQ(host_.modals.size(), 1u);  // the settings dialog, closed with OK
     EXPECT_EQ(host_.modals[0].dialogID, 16052);
+    host_.modals.clear();
+    InstallTableFile();
     EXPECT_EQ(Send("AI Filter", "AI Go", &filter), kSPNoError);
+    EXPECT_GT(host_.artCalls, 0);
+    EXPECT_TRUE(host_.modals.empty());
+    // The action's own user data is played: this action holds no values.
     action.userData = 1001;
-    EXPECT_EQ(Send("Action Manager", "Do Action", &action), kSPNoError);
-    EXPECT_EQ(host_.modals.size(), 1u);
+    EXPECT_EQ(Send("Action Manager", "Do Action", &action), kQRActionBadParameters);
+    ASSERT_EQ(host_.modals.size(), 1u);
+    EXPECT_EQ(host_.modals[0].itemTexts[3], "!Prm");
     EXPECT_TRUE(host_.held.empty());
 }
 

@@ -20,6 +20,10 @@ std::string ReadBack(FILE* f) {
 }  // namespace
 
 CommandResult RunOrvelkCommand(std::initializer_list<std::string> args) {
+    return RunOrvelkCommand(std::vector<std::string>(args));
+}
+
+CommandResult RunOrvelkCommand(const std::vector<std::string>& args) {
     std::vector<std::string> storage{"orvelk"};
     storage.insert(storage.end(), args.begin(), args.end());
     std::vector<char*> argv;

@@ -3,6 +3,7 @@
 
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 struct CommandResult {
     int status;
@@ -12,3 +13,4 @@ struct CommandResult {
 
 // Runs `orvelk ARGS...` (without the program name) through RunOrvelk.
 CommandResult RunOrvelkCommand(std::initializer_list<std::string> args);
+CommandResult RunOrvelkCommand(const std::vector<std::string>& args);

@@ -24,6 +24,12 @@ FakeHost& Host() {
     return *gFakeHost;
 }
 
+// "plcx" for a four-character code.
+std::string FourChars(uint32_t code) {
+    return {static_cast<char>(code >> 24), static_cast<char>(code >> 16),
+            static_cast<char>(code >> 8), static_cast<char>(code)};
+}
+
 // ---- Basic suite ----
 
 // Stand-ins for the suites the plug-in never calls: a distinct address each.
@@ -119,9 +125,89 @@ ASErr HOST_CALL AcquireSuite(const char* name, int32_t version, const void** sui
                                   callback != nullptr, self,  userData, type};
                 return h.registerEventError;
             };
+            s.InRecordMode = []() -> ASBoolean { return Host().recording ? kASTrue : kASFalse; };
+            s.NewActionParamValue = [](AIActionParamValueRef* value) -> ASErr {
+                Host().actionCalls.push_back("NewActionParamValue");
+                *value = reinterpret_cast<AIActionParamValueRef>(0x7A);
+                return kSPNoError;
+            };
+            s.DeleteActionParamValue = [](AIActionParamValueRef) -> ASErr {
+                Host().actionCalls.push_back("DeleteActionParamValue");
+                return kSPNoError;
+            };
+            // The fake keeps no values: every read finds none.
+            s.GetInteger = [](AIActionParamValueRef, ActionParamKeyID key, int32_t*) -> ASErr {
+                Host().actionCalls.push_back("GetInteger " + FourChars(key));
+                return kSPBadParameterError;
+            };
+            s.SetInteger = [](AIActionParamValueRef, ActionParamKeyID key, int32_t) -> ASErr {
+                Host().actionCalls.push_back("SetInteger " + FourChars(key));
+                return kSPNoError;
+            };
+            s.GetReal = [](AIActionParamValueRef, ActionParamKeyID key, ASReal*) -> ASErr {
+                Host().actionCalls.push_back("GetReal " + FourChars(key));
+                return kSPBadParameterError;
+            };
+            s.SetReal = [](AIActionParamValueRef, ActionParamKeyID key, ASReal) -> ASErr {
+                Host().actionCalls.push_back("SetReal " + FourChars(key));
+                return kSPNoError;
+            };
+            s.GetString = [](AIActionParamValueRef, ActionParamKeyID key, char* buffer,
+                             int32_t) -> ASErr {
+                Host().actionCalls.push_back("GetString " + FourChars(key));
+                buffer[0] = '\0';
+                return kSPBadParameterError;
+            };
+            s.SetString = [](AIActionParamValueRef, ActionParamKeyID key, const char*) -> ASErr {
+                Host().actionCalls.push_back("SetString " + FourChars(key));
+                return kSPNoError;
+            };
+            s.RecordActionEvent = [](const char* name, ActionDialogStatus status,
+                                     AIActionParamValueRef) -> ASErr {
+                Host().actionCalls.push_back("RecordActionEvent " + std::string(name) + " " +
+                                             std::to_string(status));
+                return kSPNoError;
+            };
             return s;
         }();
         *suite = &actions;
+    } else if (key == kAIDocumentViewSuite) {
+        static const AIDocumentViewSuite view = {
+            [](AIDocumentViewHandle, ASRealPoint* center) -> ASErr {
+                if (Host().viewCenterError != kSPNoError) return Host().viewCenterError;
+                *center = Host().viewCenter;
+                return kSPNoError;
+            },
+        };
+        *suite = &view;
+    } else if (key == kAIArtSuite) {
+        static const AIArtSuite art = {
+            [](AIArtType, AIPaintOrder, AIArtHandle, AIArtHandle* made) -> ASErr {
+                *made = reinterpret_cast<AIArtHandle>(static_cast<uintptr_t>(++Host().artCalls));
+                return kSPNoError;
+            },
+        };
+        *suite = &art;
+    } else if (key == kAIPathSuite) {
+        static const AIPathSuite path = {
+            [](AIArtHandle, int16_t, int16_t, const AIPathSegment*) -> ASErr {
+                ++Host().artCalls;
+                return kSPNoError;
+            },
+            [](AIArtHandle, ASBoolean) -> ASErr {
+                ++Host().artCalls;
+                return kSPNoError;
+            },
+        };
+        *suite = &path;
+    } else if (key == kAIPathStyleSuite) {
+        static const AIPathStyleSuite style = {
+            [](AIArtHandle, const AIPathStyle*) -> ASErr {
+                ++Host().artCalls;
+                return kSPNoError;
+            },
+        };
+        *suite = &style;
     } else {
         *suite = &gOtherSuites[key];
     }
@@ -599,6 +685,14 @@ void PluginTest::TearDown() {
 
 ASErr PluginTest::Send(const char* caller, const char* selector, void* message) {
     return PluginMain(caller, selector, message != nullptr ? message : &message_);
+}
+
+void PluginTest::InstallTableFile() const {
+    const std::string prefs = appFolder_ + "Prefs/Orvelk";
+    std::filesystem::create_directories(prefs);
+    std::filesystem::copy_file(ORVELK_TEST_APP_DIR "/Prefs/Orvelk/ORVK_QR.DAT",
+                               prefs + "/ORVK_QR.DAT",
+                               std::filesystem::copy_options::overwrite_existing);
 }
 
 void PluginTest::WritePrefsFile(const std::string& contents) const {

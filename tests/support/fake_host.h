@@ -80,6 +80,9 @@ struct FakeHost {
     int32_t closeWith = kADMDefaultItemID;      // 1: the user presses OK at the end; 2: Cancel
     std::map<int32_t, std::string> strings;     // other string resources, by id
     std::map<int32_t, ADMRect> itemRects;       // local rectangles of items, by id
+    ASRealPoint viewCenter = {0, 0};            // the current view's centre
+    ASErr viewCenterError = kSPNoError;         // what asking for it returns
+    bool recording = false;                     // the Actions palette records
 
     // ---- Records ----
     std::vector<std::string> acquired;  // "name version", in call order
@@ -117,6 +120,8 @@ struct FakeHost {
     // The plug-in's calls of the ADM Item, List, Entry, Drawer suites and of
     // the Basic suite's strings, in order: "InsertEntry 5 0", "Select 5:1 1".
     std::vector<std::string> admCalls;
+    int32_t artCalls = 0;                  // of the art, path and path style suites
+    std::vector<std::string> actionCalls;  // "SetReal plcx", "RecordActionEvent Orvelk_QRCode 3"
 
     // Acquisitions not yet released, by suite name.
     std::map<std::string, int32_t> held;
@@ -176,6 +181,10 @@ class PluginTest : public ::testing::Test {
     // The native paths of the application folder and the preferences file.
     std::string AppFolder() const { return appFolder_; }
     std::string PrefsFile() const { return appFolder_ + "Prefs/Orvelk.ini"; }
+
+    // Lays the build's table file out under the application folder, so that
+    // the engine can encode.
+    void InstallTableFile() const;
 
     // Writes, reads or removes the preferences file (and its folder).
     void WritePrefsFile(const std::string& contents) const;

@@ -11,6 +11,7 @@
 #include <filesystem>
 
 #include "standin/export/export_document.h"
+#include "standin/export/number_text.h"
 #include "standin/text/cp932.h"
 #include "tests/standin/export/read_back.h"
 #include "tests/standin/export/symbol_art.h"
@@ -343,6 +344,32 @@ TEST_F(ExportTest, NestedGroupsKeepTheirPlaceInTheSvg) {
     EXPECT_EQ(shape,
               "<g transform=\"matrix(1 0 0 -1 0 100)\">\nP\n<g>\n<g>\nP\n</g>\nP\n</g>\n<g>\n</g>\n"
               "</g>\n</svg>\n");
+}
+
+}  // namespace
+
+namespace {
+
+// The SVG writer's cache of float texts gives what AppendShortest gives:
+// for repeats, for floats that share a slot, and for texts too long to keep.
+TEST(ShortestFloatCache, WritesWhatAppendShortestWrites) {
+    standin::ShortestFloatCache cache;
+    std::vector<float> values = {0.0f,   -0.0f,      1.0f,   279.44894f, 1e30f, -1e-30f,
+                                 1e-45f, 3.4e38f,    0.1f,   420.55106f, 7.0f,  -2.5f};
+    uint32_t bits = 0x3F800000u;
+    for (int i = 0; i < 5000; ++i) {
+        bits = bits * 1664525u + 1013904223u;
+        float f = 0;
+        std::memcpy(&f, &bits, sizeof f);
+        if (std::isfinite(f)) values.push_back(f);
+    }
+    for (int round = 0; round < 2; ++round) {
+        for (float f : values) {
+            std::string expected;
+            standin::AppendShortest(&expected, f);
+            ASSERT_EQ(std::string(cache.Text(f)), expected) << f;
+        }
+    }
 }
 
 }  // namespace

@@ -1,0 +1,80 @@
+#include "standin/cli/play_session.h"
+
+#include "qr/symbol_encoder.h"
+#include "standin/cli/options.h"
+#include "standin/cli/orvelk_action.h"
+#include "standin/dialogs/user_script.h"
+#include "standin/host/host_errors.h"
+#include "standin/host/plugins.h"
+#include "standin/host/standin_app_folder.h"
+
+PlaySession::PlaySession(const char* command, const HostCommandOptions& host, FILE* err)
+    : command_(command), err_(err) {
+    standin::ClearTranscript();
+    standin::SetTranscriptListener([this](const standin::TranscriptEntry& entry) {
+        if (playing_ && entry.kind == standin::TranscriptEntry::Kind::kDialogShown) return;
+        PrintTranscriptEntry(err_, command_, entry);
+    });
+    standin::SetUserScript(host.steps);
+}
+
+PlaySession::~PlaySession() {
+    session_.End();
+    standin::SetTranscriptListener({});
+}
+
+int PlaySession::Start(const char* event) {
+    const std::string folder = standin::HostSession::DefaultPluginsFolder();
+    const bool started = session_.LoadAndStartPlugins(folder);
+    if (standin::Plugins().empty()) {
+        PrintError(err_, command_, "no plug-in was loaded from '%s'", folder.c_str());
+        return kExitPluginFailure;
+    }
+    if (!started) {
+        PrintError(err_, command_, "a plug-in of '%s' did not load or start", folder.c_str());
+        return kExitPluginFailure;
+    }
+    if (event == nullptr) return -1;
+    for (const standin::ActionEvent& e : standin::ActionEvents())
+        if (e.name == event) return -1;
+    PrintError(err_, command_, "no plug-in registered the action event '%s'", event);
+    return kExitPluginFailure;
+}
+
+ASErr PlaySession::Play(const standin::RecordedAction& action, standin::Document* document) {
+    standin::SetCurrentDocument(document);
+    playing_ = true;
+    const ASErr result = standin::PlayAction(action, action.dialogStatus);
+    playing_ = false;
+    return result;
+}
+
+std::string PlayDocumentName(long number) {
+    return "Untitled-" + std::to_string(number);
+}
+
+std::string PlayFailureText(ASErr error) {
+    std::string text;
+    switch (error) {
+        case kQRDoesNotFit:
+            text = "the text does not fit the symbol";
+            break;
+        case kQRTableFileDamaged:
+            text = "the symbol table file is missing or damaged: " + StandinTableFilePath();
+            break;
+        case kQROutOfMemory:
+        case kSPOutOfMemoryError:
+            text = "there is not enough memory";
+            break;
+        case kOrvelkBadParametersError:
+            text = "the action holds a value that is missing, of another type or out of range";
+            break;
+        case kStandinNoSuchEventError:
+            text = "no started plug-in registered the action's event";
+            break;
+        default:
+            text = "the plug-in failed";
+            break;
+    }
+    return text + " (error " + standin::ErrorText(error) + ")";
+}
