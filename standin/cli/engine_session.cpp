@@ -14,12 +14,8 @@ bool gChoseAppFolder = false;
 }  // namespace
 
 bool BeginEngineSession(const char* appFolder, int32_t maskSetting, std::string* why) {
-    if (appFolder != nullptr && !SetStandinAppFolder(appFolder, why)) return false;
+    if (!ChooseStandinAppFolder(appFolder, why)) return false;
     gChoseAppFolder = appFolder != nullptr;
-    if (!CheckStandinAppFolder(why)) {
-        EndEngineSession();
-        return false;
-    }
     gSessionMaskSetting = maskSetting;
     const QREngineHost host = {StandinFindAppFolder, &gSessionMaskSetting};
     SetQREngineHost(&host);
