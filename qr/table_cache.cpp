@@ -139,8 +139,9 @@ int32_t TableSessionSection(TableSession* session, const char* name, int32_t nee
     }
 
     if (!gCache.directoryHeld) {
-        ReadTableDirectory(&session->table, &gCache.directory);
-        const int32_t rc = ReadTableChecks(&session->table, &gCache.directory, &gCache.checks);
+        int32_t rc = ReadTableDirectory(&session->table, &gCache.directory);
+        if (rc == kTableRead)
+            rc = ReadTableChecks(&session->table, &gCache.directory, &gCache.checks);
         if (rc != kTableRead) return rc;
         gCache.directoryHeld = true;
     }

@@ -22,7 +22,7 @@ int32_t ReadTableChecks(const TableFile* table, const TableDirectory* directory,
     const int32_t rc =
         ReadTableEntry(table, directory, kTableChecksName, *entry, kTableDirectorySize, &bytes,
                        &length);
-    if (rc == kTableOutOfMemory) return rc;
+    if (rc == kTableOutOfMemory || rc == kTableFileCannotOpen) return rc;  // nothing to hold
     if (bytes == nullptr) return kTableRead;
     std::memcpy(checks->lines.bytes, bytes, static_cast<size_t>(length));
     std::free(bytes);

@@ -32,7 +32,8 @@ struct TableChecks {
 };
 
 // Reads and checks the check section that `directory` lists, if it lists
-// one, into `checks`. Returns kTableRead or kTableOutOfMemory.
+// one, into `checks`. Returns kTableRead, kTableOutOfMemory, or
+// kTableFileCannotOpen when the file cannot be read.
 int32_t ReadTableChecks(const TableFile* table, const TableDirectory* directory,
                         TableChecks* checks);
 

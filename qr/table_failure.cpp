@@ -34,6 +34,7 @@ const char* TableFailureText(int32_t reason) {
             return "it holds characters other than 0 and 1, or wrong finder or timing patterns";
         case kTableFailureGenerator:
             return "its rows are not the multiples of one generator polynomial";
+        case kTableFailureUnreadable: return "the file cannot be read";
         default: return "unknown damage";
     }
 }

@@ -26,6 +26,7 @@ enum TableFailureReason : int32_t {
     kTableFailureBlocks,            // E and the blocks do not make the version's codewords
     kTableFailureTemplate,          // the template holds other characters or wrong patterns
     kTableFailureGenerator,         // the generator rows are not the products of one polynomial
+    kTableFailureUnreadable,        // the file cannot be read (the system's read failed)
 };
 
 // Longest section name a note keeps, in bytes.

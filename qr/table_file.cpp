@@ -2,6 +2,7 @@
 
 #include <cassert>
 #include <cstdlib>
+#include <cstdio>
 #include <cstring>
 
 #include "qr/lzss_decode.h"
@@ -15,10 +16,17 @@ namespace {
 constexpr int32_t kMaxSectionSize = 4 * 1024 * 1024;
 
 // Reads `count` bytes at `offset`; the number read, 0 when nothing could be.
-uint32_t ReadAt(HFILE file, uint32_t offset, void* buffer, uint32_t count) {
-    if (_llseek(file, static_cast<LONG>(offset), FILE_BEGIN) == HFILE_ERROR) return 0;
+// The bytes read at `offset`, or -1 when the file cannot be read there: a
+// failed read is no short file, and nothing decoded from it may be held.
+int64_t ReadAt(HFILE file, uint32_t offset, void* buffer, uint32_t count) {
+    if (_llseek(file, static_cast<LONG>(offset), FILE_BEGIN) == HFILE_ERROR) return -1;
     const UINT got = _lread(file, buffer, count);
-    return got == static_cast<UINT>(HFILE_ERROR) ? 0 : got;
+    return got == static_cast<UINT>(HFILE_ERROR) ? int64_t{-1} : int64_t{got};
+}
+
+int32_t Unreadable(const char* name) {
+    NoteTableFailure(name, kTableFailureUnreadable);
+    return kTableFileCannotOpen;
 }
 
 // The section `name` of the open file, checked against its check value when
@@ -29,8 +37,9 @@ int32_t ReadCheckedSection(const TableFile* table, const char* name, uint8_t** b
     auto* checks = static_cast<TableChecks*>(std::malloc(sizeof(TableChecks)));
     int32_t rc = directory != nullptr && checks != nullptr ? kTableRead : kTableOutOfMemory;
     if (rc == kTableRead) {
-        ReadTableDirectory(table, directory);
-        if (const TableEntry* entry = FindTableEntry(directory, name))
+        rc = ReadTableDirectory(table, directory);
+        const TableEntry* entry = rc == kTableRead ? FindTableEntry(directory, name) : nullptr;
+        if (entry != nullptr)
             rc = ReadTableEntry(table, directory, name, *entry, -1, bytes, length);
     }
     if (rc == kTableRead && *bytes != nullptr) {
@@ -79,9 +88,9 @@ int32_t OpenTableFile(char* path, TableFile* table) {
 }
 
 int32_t ReadTableDirectory(const TableFile* table, TableDirectory* directory) {
-    const uint32_t got = ReadAt(table->file, 0, directory->bytes, kTableDirectorySize);
-    IndexTableDirectory(directory, static_cast<int32_t>(got));
-    return kTableRead;
+    const int64_t got = ReadAt(table->file, 0, directory->bytes, kTableDirectorySize);
+    IndexTableDirectory(directory, got < 0 ? 0 : static_cast<int32_t>(got));
+    return got < 0 ? Unreadable(nullptr) : kTableRead;
 }
 
 int32_t ReadTableEntry(const TableFile* table, const TableDirectory* directory, const char* name,
@@ -105,7 +114,12 @@ int32_t ReadTableEntry(const TableFile* table, const TableDirectory* directory, 
 
     auto* compressed = static_cast<uint8_t*>(std::malloc(size));
     if (compressed == nullptr) return kTableOutOfMemory;
-    const auto got = static_cast<int32_t>(ReadAt(table->file, entry.offset, compressed, size));
+    const int64_t read = ReadAt(table->file, entry.offset, compressed, size);
+    if (read < 0) {
+        std::free(compressed);
+        return Unreadable(name);
+    }
+    const auto got = static_cast<int32_t>(read);
     int32_t rc = kTableRead;
     if (limit < 0) {
         rc = LzssDecode(bytes, length, compressed, got);

@@ -66,7 +66,8 @@ struct TableFile {
 int32_t OpenTableFile(char* path, TableFile* table);
 
 // Reads the directory, up to its first 8192 bytes, and indexes it. Returns
-// kTableRead (an unreadable directory indexes no entry).
+// kTableRead, or kTableFileCannotOpen with the failure noted when the file
+// cannot be read (the directory then indexes no entry).
 int32_t ReadTableDirectory(const TableFile* table, TableDirectory* directory);
 
 // Reads the section `name` of `entry`, an entry of `directory` (none when
@@ -74,7 +75,8 @@ int32_t ReadTableDirectory(const TableFile* table, TableDirectory* directory);
 // MiB, and decodes it: whole into a buffer of LzssDecode's when `limit` is
 // negative, else its first `limit` bytes into a buffer of that size. *bytes
 // (released with std::free) and *length are none and 0 first and for an
-// absent section. Returns kTableRead, kTableOutOfMemory, or
+// absent section. Returns kTableRead, kTableOutOfMemory, kTableFileCannotOpen
+// when the file cannot be read there, or
 // kTableSectionDamaged with the failure noted when the section would start
 // inside the directory or beyond the end of the file.
 int32_t ReadTableEntry(const TableFile* table, const TableDirectory* directory, const char* name,

@@ -15,6 +15,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/file_faults.h"
 #include "qr/crc32.h"
 #include "qr/symbol_encoder.h"
 #include "qr/table_cache.h"
@@ -215,6 +216,24 @@ TEST_F(TableChecksTest, ASectionThatFailsIsNotTakenFromTheCacheLater) {
     const uint64_t reads = HeldTableContents().reads;
     EXPECT_EQ(EncodeQRSymbol("01234567", 'M', 'N', 0, m.get()), kQROk);
     EXPECT_EQ(HeldTableContents().reads, reads);
+}
+
+// A read that fails once is no damage to keep: nothing of it is held, and the
+// next encoding reads the file again (found by the fault sweep of playback).
+TEST_F(TableChecksTest, AFailedReadIsNotHeldForLaterEncodings) {
+    WriteChecked(Intact(), Intact());
+    std::filesystem::last_write_time(app_ + "/Prefs/Orvelk/ORVK_QR.DAT",
+                                     std::filesystem::file_time_type::clock::now() -
+                                         std::chrono::hours(1));
+    auto m = std::make_unique<ModuleMatrix>();
+    for (unsigned k : {1u, 2u, 3u}) {  // the directory, the check values, a section
+        ResetTableCache();
+        FailFileCall(k, ERROR_DISK_FULL, FileCall::kRead);
+        EXPECT_EQ(EncodeQRSymbol("01234567", 'M', 'N', 0, m.get()), kQRTableFileDamaged) << k;
+        EXPECT_EQ(LastTableFailure().reason, kTableFailureUnreadable) << k;
+        FailFileCall(0, ERROR_SUCCESS);
+        EXPECT_EQ(EncodeQRSymbol("01234567", 'M', 'N', 0, m.get()), kQROk) << k;
+    }
 }
 
 TEST_F(TableChecksTest, MisplacedSectionsFailAndSayWhere) {
