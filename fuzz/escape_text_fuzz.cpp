@@ -12,6 +12,7 @@
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include "fuzz/fuzz_support.h"
+#include "fuzz/prefs_support.h"
 #include "globals/plugin_state.h"
 #include "sjis/shift_jis.h"
 #include "ui/escape_text.h"
@@ -31,11 +32,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzedDataProvider input(data, size);
-    SetDefaultGlobals(&gGlobals);
-    gGlobals.level = input.ConsumeIntegralInRange<int32_t>(0, kLevelIndexCount - 1);
-    gGlobals.version = input.ConsumeIntegralInRange<int32_t>(0, kVersionSettingMax);
-    gGlobals.mode = input.ConsumeIntegralInRange<int32_t>(0, kModeIndexCount - 1);
-    gGlobals.moduleSize = input.ConsumeIntegralInRange<int32_t>(0, kModuleSizeIndexCount - 1);
+    ConsumeSettings(input, &gGlobals);
     // The item gives at most 8192 bytes and a NUL.
     std::string typed = input.ConsumeRemainingBytesAsString();
     typed = typed.substr(0, std::min<size_t>(std::strlen(typed.c_str()), kMaxGlobalsTextLength));

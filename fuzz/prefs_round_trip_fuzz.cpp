@@ -21,11 +21,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzedDataProvider input(data, size);
-    SetDefaultGlobals(&gGlobals);
-    gGlobals.level = input.ConsumeIntegralInRange<int32_t>(0, kLevelIndexCount - 1);
-    gGlobals.version = input.ConsumeIntegralInRange<int32_t>(0, kVersionSettingMax);
-    gGlobals.mode = input.ConsumeIntegralInRange<int32_t>(0, kModeIndexCount - 1);
-    gGlobals.moduleSize = input.ConsumeIntegralInRange<int32_t>(0, kModuleSizeIndexCount - 1);
+    ConsumeSettings(input, &gGlobals);
     std::string text = input.ConsumeRemainingBytesAsString();
     text = text.substr(0, std::strlen(text.c_str()));  // up to a NUL
     if (text.size() > static_cast<size_t>(kMaxGlobalsTextLength))

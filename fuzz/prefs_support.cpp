@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+#include <fuzzer/FuzzedDataProvider.h>
+
 #include "fuzz/fuzz_support.h"
 #include "globals/plugin_state.h"
 #include "platform/win_path.h"
@@ -38,4 +40,12 @@ void CheckGlobalsInRange(const PluginGlobals& g) {
     FUZZ_CHECK(g.mode >= 0 && g.mode < kModeIndexCount, "the mode");
     FUZZ_CHECK(g.moduleSize >= 0 && g.moduleSize < kModuleSizeIndexCount, "the module size");
     FUZZ_CHECK(std::memchr(g.text, 0, sizeof g.text) != nullptr, "a text that ends in its field");
+}
+
+void ConsumeSettings(FuzzedDataProvider& input, PluginGlobals* g) {
+    SetDefaultGlobals(g);
+    g->level = input.ConsumeIntegralInRange<int32_t>(0, kLevelIndexCount - 1);
+    g->version = input.ConsumeIntegralInRange<int32_t>(0, kVersionSettingMax);
+    g->mode = input.ConsumeIntegralInRange<int32_t>(0, kModeIndexCount - 1);
+    g->moduleSize = input.ConsumeIntegralInRange<int32_t>(0, kModuleSizeIndexCount - 1);
 }

@@ -7,6 +7,8 @@
 
 #include "globals/plugin_globals.h"
 
+class FuzzedDataProvider;
+
 // Installs the Runtime suite and `globals` in the plug-in's state; the
 // application folder is FuzzFolder() + "app", its Prefs folder created.
 void InstallPrefsHost(PluginGlobals* globals);
@@ -17,3 +19,7 @@ std::string PrefsFilePath();
 // Aborts unless every setting of `globals` is within its range and its text
 // ends within its field.
 void CheckGlobalsInRange(const PluginGlobals& globals);
+
+// Sets `globals` to the defaults, then takes a level, version, mode and
+// module size in their ranges from `input`.
+void ConsumeSettings(FuzzedDataProvider& input, PluginGlobals* globals);

@@ -75,6 +75,32 @@ class FaultSweepTest : public OrvelkSessionTest {
         g.version = 2;
     }
 
+    // Runs `step` in a fresh document with the k-th art call failing, for k
+    // from 1 until a run makes fewer than k art calls; checks each run.
+    // Returns the number of failure points.
+    int SweepArt(const std::function<ASErr()>& step, bool shown) {
+        int points = 0;
+        for (unsigned k = 1;; ++k) {
+            standin::CloseAllDocuments();
+            document_ = standin::OpenDocument("Sweep");
+            standin::ClearTranscript();
+            standin::FailArtCall(k, kSPOutOfMemoryError);
+            const ASErr rc = step();
+            const unsigned calls = standin::ArtCallCount();
+            standin::FailArtCall(0, 0);
+            EXPECT_TRUE(Linked(document_->art, document_)) << k;
+            EXPECT_EQ(standin::LiveArtCount(), standin::CountArt(document_->art)) << k;
+            EXPECT_LE(document_->art.children.size(), 1u) << k;
+            if (rc != kSPNoError && shown) {
+                EXPECT_FALSE(Heard().empty()) << "an unshown failure, point " << k;
+            }
+            if (calls < k) {
+                EXPECT_EQ(rc, kSPNoError);
+                return points;
+            }
+            ++points;
+        }
+    }
     int SweepFiles(const std::function<ASErr()>& step, bool shown) {
         return Sweep([](unsigned k) { FailFileCall(k, ERROR_ACCESS_DENIED); }, FileCallFailed, step,
                      shown);
@@ -85,28 +111,8 @@ TEST_F(FaultSweepTest, TheFilterRunEndsCleanlyAtEveryFailurePoint) {
     Settings();
     standin::SetActionRecording(true);
     const auto run = [this] { return RunFilter(); };
-    int artPoints = 0;
-    for (unsigned k = 1;; ++k) {
-        // The art calls: counted, so the sweep stops past the last one.
-        standin::CloseAllDocuments();
-        document_ = standin::OpenDocument("Sweep");
-        standin::ClearTranscript();
-        standin::FailArtCall(k, kSPOutOfMemoryError);
-        const ASErr rc = run();
-        const unsigned calls = standin::ArtCallCount();
-        standin::FailArtCall(0, 0);
-        EXPECT_TRUE(Linked(document_->art, document_)) << k;
-        EXPECT_EQ(standin::LiveArtCount(), standin::CountArt(document_->art)) << k;
-        EXPECT_LE(document_->art.children.size(), 1u) << k;
-        if (rc != kSPNoError) {
-            EXPECT_FALSE(Heard().empty()) << "an unshown failure, point " << k;
-        }
-        if (calls < k) {
-            EXPECT_EQ(rc, kSPNoError);
-            break;
-        }
-        ++artPoints;
-    }
+    // The art calls are counted, so the sweep stops past the last one.
+    const int artPoints = SweepArt(run, true);
     const int filePoints = SweepFiles(run, true);
     std::printf("filter run: %d art failure points, %d file failure points\n", artPoints,
                 filePoints);
@@ -121,25 +127,7 @@ TEST_F(FaultSweepTest, PlaybackEndsCleanlyAtEveryFailurePoint) {
     standin::SetActionRecording(false);
     const standin::RecordedAction action = standin::RecordedActions().at(0);
     const auto play = [this, &action] { return Play(action); };
-    int artPoints = 0;
-    for (unsigned k = 1;; ++k) {
-        standin::CloseAllDocuments();
-        document_ = standin::OpenDocument("Sweep");
-        standin::FailArtCall(k, kSPOutOfMemoryError);
-        const ASErr rc = play();
-        const unsigned calls = standin::ArtCallCount();
-        standin::FailArtCall(0, 0);
-        EXPECT_TRUE(Linked(document_->art, document_)) << k;
-        EXPECT_EQ(standin::LiveArtCount(), standin::CountArt(document_->art)) << k;
-        if (rc != kSPNoError) {
-            EXPECT_TRUE(document_->art.children.empty()) << k;
-        }
-        if (calls < k) {
-            EXPECT_EQ(rc, kSPNoError);
-            break;
-        }
-        ++artPoints;
-    }
+    const int artPoints = SweepArt(play, false);
     const int filePoints = SweepFiles(play, false);
     std::printf("playback: %d art failure points, %d file failure points\n", artPoints, filePoints);
     EXPECT_GT(artPoints, 100);
