@@ -10,10 +10,34 @@
 #include <cstdint>
 #include <ctime>
 
+#include "platform/file_faults.h"
 #include "platform/last_error.h"
 #include "platform/win_path.h"
 
 namespace {
+
+// The fault injection of file_faults.h.
+struct FileFaults {
+    unsigned failAt = 0;  // the use that fails, counted as `call`; 0 for none
+    DWORD error = ERROR_SUCCESS;
+    FileCall call = FileCall::kAny;
+    bool failed = false;
+    unsigned counts[static_cast<int>(FileCall::kCount)] = {};
+};
+FileFaults gFaults;
+
+// Counts a use of `call`; true, with the last error set, when it is the one
+// that fails.
+bool Injected(FileCall call) {
+    const unsigned any = ++gFaults.counts[static_cast<int>(FileCall::kAny)];
+    const unsigned own = ++gFaults.counts[static_cast<int>(call)];
+    const unsigned counted = gFaults.call == FileCall::kAny ? any : gFaults.call == call ? own : 0;
+    if (gFaults.failAt == 0 || counted != gFaults.failAt) return false;
+    gFaults.failAt = 0;
+    gFaults.failed = true;
+    SetLastError(gFaults.error);
+    return true;
+}
 
 // Maps a Windows path to a native one in `native`; sets the last error and
 // returns false when it cannot.
@@ -24,14 +48,20 @@ bool MapPath(LPCSTR path, char (&native)[4 * MAX_PATH]) {
     return false;
 }
 
+// Opens a regular file, and nothing else. The open itself does not block
+// (a named pipe without a writer would hold a plain open forever), and
+// whatever is not a regular file - a folder, a pipe, a device, a socket - is
+// closed again and refused with ERROR_ACCESS_DENIED, as Windows refuses to
+// open a folder as a file. The handle then blocks as any file handle does.
 HFILE OpenNative(const char* native, int flags) {
-    const int fd = ::open(native, flags | O_CLOEXEC, 0666);
+    const int fd = ::open(native, flags | O_CLOEXEC | O_NONBLOCK, 0666);
     if (fd < 0) {
-        SetLastErrorFromErrno(errno);
+        SetLastErrorFromErrno(errno);  // ENXIO, a pipe without a reader: access denied
         return HFILE_ERROR;
     }
     struct stat st;
-    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {  // Windows opens no folders
+    const int status = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) ? ::fcntl(fd, F_GETFL) : -1;
+    if (status == -1 || ::fcntl(fd, F_SETFL, status & ~O_NONBLOCK) != 0) {
         ::close(fd);
         SetLastError(ERROR_ACCESS_DENIED);
         return HFILE_ERROR;
@@ -54,6 +84,7 @@ FILETIME ToFileTime(const struct statx_timestamp& t) { return ToFileTime(t.tv_se
 }  // namespace
 
 HFILE _lopen(LPCSTR path, int readWrite) {
+    if (Injected(FileCall::kOpen)) return HFILE_ERROR;
     char native[4 * MAX_PATH];
     if (!MapPath(path, native)) return HFILE_ERROR;
     int flags;
@@ -67,12 +98,14 @@ HFILE _lopen(LPCSTR path, int readWrite) {
 }
 
 HFILE _lcreat(LPCSTR path, int /*attribute*/) {
+    if (Injected(FileCall::kCreate)) return HFILE_ERROR;
     char native[4 * MAX_PATH];
     if (!MapPath(path, native)) return HFILE_ERROR;
     return OpenNative(native, O_RDWR | O_CREAT | O_TRUNC);
 }
 
 UINT _lread(HFILE file, LPVOID buffer, UINT count) {
+    if (Injected(FileCall::kRead)) return static_cast<UINT>(HFILE_ERROR);
     auto* p = static_cast<char*>(buffer);
     UINT done = 0;
     while (done < count) {
@@ -89,6 +122,7 @@ UINT _lread(HFILE file, LPVOID buffer, UINT count) {
 }
 
 UINT _lwrite(HFILE file, LPCCH buffer, UINT count) {
+    if (Injected(FileCall::kWrite)) return static_cast<UINT>(HFILE_ERROR);
     UINT done = 0;
     while (done < count) {
         const ssize_t n = ::write(file, buffer + done, count - done);
@@ -103,6 +137,7 @@ UINT _lwrite(HFILE file, LPCCH buffer, UINT count) {
 }
 
 LONG _llseek(HFILE file, LONG offset, int origin) {
+    if (Injected(FileCall::kSeek)) return HFILE_ERROR;
     int whence;
     switch (origin) {
         case FILE_BEGIN: whence = SEEK_SET; break;
@@ -123,14 +158,28 @@ LONG _llseek(HFILE file, LONG offset, int origin) {
 }
 
 HFILE _lclose(HFILE file) {
+    const bool injected = Injected(FileCall::kClose);
     if (::close(file) != 0) {
         SetLastErrorFromErrno(errno);
         return HFILE_ERROR;
     }
-    return 0;
+    if (injected) SetLastError(gFaults.error);  // as when the last write-back fails
+    return injected ? HFILE_ERROR : 0;
 }
 
+void FailFileCall(unsigned k, DWORD error, FileCall call) {
+    gFaults = FileFaults{};
+    gFaults.failAt = k;
+    gFaults.error = error;
+    gFaults.call = call;
+}
+
+unsigned FileCallCount(FileCall call) { return gFaults.counts[static_cast<int>(call)]; }
+
+bool FileCallFailed() { return gFaults.failed; }
+
 BOOL CreateDirectoryA(LPCSTR path, LPSECURITY_ATTRIBUTES /*attributes*/) {
+    if (Injected(FileCall::kCreateDirectory)) return FALSE;
     char native[4 * MAX_PATH];
     if (!MapPath(path, native)) return FALSE;
     if (::mkdir(native, 0777) != 0) {
@@ -141,6 +190,7 @@ BOOL CreateDirectoryA(LPCSTR path, LPSECURITY_ATTRIBUTES /*attributes*/) {
 }
 
 BOOL DeleteFileA(LPCSTR path) {
+    if (Injected(FileCall::kDelete)) return FALSE;
     char native[4 * MAX_PATH];
     if (!MapPath(path, native)) return FALSE;
     if (::unlink(native) != 0) {
@@ -151,6 +201,7 @@ BOOL DeleteFileA(LPCSTR path) {
 }
 
 BOOL MoveFileExA(LPCSTR from, LPCSTR to, DWORD flags) {
+    if (Injected(FileCall::kMove)) return FALSE;
     char nativeFrom[4 * MAX_PATH], nativeTo[4 * MAX_PATH];
     if (!MapPath(from, nativeFrom) || !MapPath(to, nativeTo)) return FALSE;
     const int rc = (flags & MOVEFILE_REPLACE_EXISTING)
@@ -164,6 +215,7 @@ BOOL MoveFileExA(LPCSTR from, LPCSTR to, DWORD flags) {
 }
 
 BOOL GetFileInformationByHandle(HANDLE file, BY_HANDLE_FILE_INFORMATION* info) {
+    if (Injected(FileCall::kInformation)) return FALSE;
     if (info == nullptr) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;

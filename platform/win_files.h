@@ -31,10 +31,13 @@ typedef struct _BY_HANDLE_FILE_INFORMATION {
 #define FILE_ATTRIBUTE_NORMAL 0x00000080
 
 // Opens an existing file (OF_READ, OF_WRITE, OF_READWRITE); HFILE_ERROR if it
-// cannot be opened.
+// cannot be opened. Only a regular file opens: a folder, a named pipe, a
+// device or a socket fails at once (never waiting for the pipe's other end)
+// with ERROR_ACCESS_DENIED.
 ORVELK_PLATFORM_API HFILE _lopen(LPCSTR path, int readWrite);
 
-// Creates a file, or truncates an existing one, open for writing.
+// Creates a file, or truncates an existing one, open for writing; what is
+// not a regular file fails as with _lopen.
 ORVELK_PLATFORM_API HFILE _lcreat(LPCSTR path, int attribute);
 
 // Reads up to `count` bytes; returns the number read (0 at the end of the

@@ -244,22 +244,36 @@ int32_t PendingLength(const TextDecoder& decoder) {
 // The text as the chunks of one load build it.
 struct TextLoad {
     bool started;  // a chunk was taken, so the text was emptied
+    bool full;     // a chunk reached the field's end: later chunks are dropped
     int32_t length;
     TextDecoder decoder;
 };
 
-// Appends the chunk `value` to the text when the text, with what the decoder
-// holds back, still fits the text field (kMaxGlobalsTextLength bytes, the
-// most the dialog lets the user type and save); else drops it.
+// Appends the chunk `value` to the text as far as the text, with what the
+// decoder holds back, fits the text field (kMaxGlobalsTextLength bytes, the
+// most the dialog lets the user type and save). A chunk that reaches past
+// the field's end is cut there, before the character that does not fit, and
+// the text ends with it: what later chunks hold is not spliced onto it.
 void AppendTextChunk(const PrefsLine& line, TextLoad* load, PluginGlobals* globals) {
+    if (load->full) return;
     char decoded[kKeptBufferSize + 2];
     int32_t decodedLength = 0;
     TextDecoder decoder = load->decoder;
-    for (int32_t i = 0; i < line.valueLength; ++i) {
-        DecodeByte(&decoder, static_cast<unsigned char>(line.value[i]), decoded, &decodedLength);
-    }
     const int32_t base = load->started ? load->length : 0;
-    if (base + decodedLength + PendingLength(decoder) > kMaxGlobalsTextLength) return;
+    for (int32_t i = 0; i < line.valueLength; ++i) {
+        const int32_t lengthBefore = decodedLength;
+        const TextDecoder decoderBefore = decoder;
+        DecodeByte(&decoder, static_cast<unsigned char>(line.value[i]), decoded, &decodedLength);
+        if (base + decodedLength + PendingLength(decoder) > kMaxGlobalsTextLength) {
+            decodedLength = lengthBefore;
+            decoder = decoderBefore;
+            // Half a character or a backslash whose sequence is cut off is
+            // not a byte of the text.
+            decoder.pending = Pending::kNone;
+            load->full = true;
+            break;
+        }
+    }
     std::memcpy(globals->text + base, decoded, static_cast<size_t>(decodedLength));
     load->started = true;
     load->length = base + decodedLength;
@@ -412,13 +426,25 @@ bool WritePreferences(HFILE file, const PluginGlobals* globals) {
            WriteTextChunks(file, globals);
 }
 
+// The longest file a save writes: four number lines of any int32_t, and the
+// chunk lines of a full text whose every byte takes three written bytes (a
+// double quote); a chunk closes at 80 written bytes, so it holds at least 27
+// text bytes, and its line adds the key with a number of up to three digits,
+// " = ", the quotes and CR LF.
+constexpr int32_t kLongestNumberLine = 13 + 3 + 11 + 2;  // "qr_encodemode = -2147483648\r\n"
+constexpr int32_t kMostChunks = (kMaxGlobalsTextLength + 26) / 27;
+constexpr int32_t kLongestSave = 4 * kLongestNumberLine + 3 * kMaxGlobalsTextLength +
+                                 kMostChunks * (static_cast<int32_t>(kTextKeyPrefixLength) + 3 + 7);
+static_assert(kMostChunks <= 999 && kLongestSave < kPrefsReadLimit / 2,
+              "the read limit leaves a margin over the longest file a save writes");
+
 }  // namespace
 
 void ApplyPreferencesData(const char* data, size_t size, PluginGlobals* globals) {
     assert(data != nullptr && globals != nullptr);
     const auto* bytes = reinterpret_cast<const unsigned char*>(data);
     const size_t end = BoundedLength(data, size);
-    TextLoad load = {false, 0, {Pending::kNone, 0}};
+    TextLoad load = {false, false, 0, {Pending::kNone, 0}};
     size_t start = 0;
     while (start < end) {
         size_t stop = start;
@@ -437,24 +463,30 @@ int32_t LoadPreferences() {
 
     const HFILE file = _lopen(paths.file, OF_READ);
     if (file == HFILE_ERROR) return -1;
-    const LONG size = _llseek(file, 0, FILE_END);
-    if (size < 0 || _llseek(file, 0, FILE_BEGIN) != 0) {
-        _lclose(file);
-        return -1;
-    }
-    auto* data = static_cast<char*>(std::calloc(static_cast<size_t>(size) + 1, 1));
+    // A file longer than any save writes is not the plug-in's own: its first
+    // kPrefsReadLimit bytes are read, up to their last whole line, and the
+    // rest is ignored (the plug-in keeps no log to note it in). One byte more
+    // than the limit tells such a file, whatever its size; no seek is needed,
+    // so a file too large for _llseek's LONG reads the same way.
+    constexpr UINT kAsked = kPrefsReadLimit + 1;
+    auto* data = static_cast<char*>(std::calloc(kAsked + 1, 1));
     if (data == nullptr) {
         _lclose(file);
         return -1;
     }
-    const UINT read = _lread(file, data, static_cast<UINT>(size));
+    const UINT read = _lread(file, data, kAsked);
     _lclose(file);
     if (read == static_cast<UINT>(HFILE_ERROR)) {
         std::free(data);
         return -1;
     }
-    data[read] = '\0';
-    ApplyPreferencesData(data, read, globals);
+    const bool cut = read > static_cast<UINT>(kPrefsReadLimit);
+    size_t length = cut ? static_cast<size_t>(kPrefsReadLimit) : read;
+    if (cut) {
+        while (length > 0 && data[length - 1] != '\n') --length;
+    }
+    data[length] = '\0';
+    ApplyPreferencesData(data, length, globals);
     std::free(data);
     return 0;
 }

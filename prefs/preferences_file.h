@@ -36,11 +36,18 @@ inline constexpr int32_t kPrefsPathSize = 260;
 // Written bytes after which a text chunk is closed.
 inline constexpr int32_t kPrefsChunkLength = 80;
 
+// The most bytes of the preferences file that a load reads: twice the
+// longest file a save can write (about 31 KB). Of a longer file, which is no
+// file the plug-in wrote, only the lines within these bytes are read.
+inline constexpr int32_t kPrefsReadLimit = 65536;
+
 // Reads the preferences file into the module's globals record, over what it
-// holds. Creates the preferences folder when it is missing. Returns -1, with
-// the record unchanged, when there is no record, the application folder
-// cannot be found, the file name would not fit in 260 bytes, or the file
-// cannot be opened or read; else 0.
+// holds. Creates the preferences folder when it is missing. Reads at most
+// kPrefsReadLimit bytes, up to the last whole line among them, and ignores
+// the rest of a longer file. Returns -1, with the record unchanged, when
+// there is no record, the application folder cannot be found, the file name
+// would not fit in 260 bytes, or the file cannot be opened or read (it is
+// not a regular file, say); else 0.
 int32_t LoadPreferences();
 
 // Writes the preferences file from the module's globals record: the new file

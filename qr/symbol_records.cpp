@@ -3,7 +3,9 @@
 #include <cassert>
 #include <cstdio>
 
+#include "qr/record_checks.h"
 #include "qr/table_cache.h"
+#include "qr/table_failure.h"
 
 namespace {
 
@@ -11,13 +13,26 @@ namespace {
 constexpr int32_t kRecordTail = 2 * kFormatBits + 1 + kMaxBlocks;
 
 // The first `needed` bytes of the section `name`; anything less, the file's
-// absence included, is a damaged table.
+// absence included, is a damaged table, noted with its reason.
 int32_t TakeSection(TableSession* session, const char* name, int32_t needed,
                     const uint8_t** bytes) {
     int32_t length = 0;
     const int32_t rc = TableSessionSection(session, name, needed, bytes, &length);
     if (rc == kTableOutOfMemory) return kQROutOfMemory;
-    return rc == kTableRead && *bytes != nullptr && length == needed ? kQROk : kQRTableFileDamaged;
+    if (rc != kTableRead) return kQRTableFileDamaged;
+    if (*bytes == nullptr || length != needed) {
+        NoteTableFailure(name, *bytes == nullptr ? kTableFailureMissing : kTableFailureSize);
+        return kQRTableFileDamaged;
+    }
+    return kQROk;
+}
+
+// Notes `failure` of the section `name` and drops the held sections, so that
+// the damaged one is never taken unchecked; the engine's result for it.
+int32_t Damaged(const char* name, int32_t failure) {
+    NoteTableFailure(name, failure);
+    DropHeldSections();
+    return kQRTableFileDamaged;
 }
 
 // Lays the record's seven fields over the section's `bits`-entry lists.
@@ -31,37 +46,8 @@ void ViewRecordFields(const uint8_t* section, int32_t bits, SymbolRecords* r) {
     r->blockList = r->formatRows + kFormatBits + 1;
 }
 
-// Checks the record against the version: positions inside the symbol,
-// a block list that ends, and blocks that add up to the codeword counts.
-bool RecordFitsVersion(SymbolRecords* r, int32_t side, int32_t bits, int32_t dataCodewords,
-                       int32_t totalCodewords) {
-    // Branch-free over the lists: they are long, and a damaged one is rare.
-    bool inside = true;
-    for (int32_t k = 0; k < bits; ++k) inside &= (r->columns[k] < side) & (r->rows[k] < side);
-    if (!inside) return false;
-    for (int x = 0; x < kFormatBits; ++x)
-        if (r->formatColumns[x] >= side || r->formatRows[x] >= side) return false;
-    // The first zero from position 1 on ends the list.
-    r->blockCount = 0;
-    for (int32_t p = 1; p < kMaxBlocks; ++p) {
-        if (r->blockList[p] == 0) {
-            r->blockCount = p;
-            break;
-        }
-    }
-    const int32_t e = r->eccPerBlock;
-    if (r->blockCount == 0 || e == 0) return false;
-    int32_t total = 0, data = 0;
-    for (int32_t b = 0; b < r->blockCount; ++b) {
-        const int32_t length = r->blockList[b];
-        if (length <= e || length > kMaxBlockLength) return false;
-        total += length;
-        data += length - e;
-    }
-    return total == totalCodewords && data == dataCodewords;
-}
-
-// The three records of one session.
+// The three records of one session, each checked as far as its meaning
+// allows (record_checks.h).
 int32_t TakeRecords(TableSession* session, int32_t version, char levelChar, int32_t dataCodewords,
                     int32_t totalCodewords, int32_t remainderBits, SymbolRecords* records) {
     const int32_t side = 4 * version + 17;
@@ -69,23 +55,39 @@ int32_t TakeRecords(TableSession* session, int32_t version, char levelChar, int3
     assert(bits <= kModuleListSize);
 
     // "QRA_S%2.2d " with its eighth character, the blank, set to the level.
-    char name[16];
-    std::snprintf(name, sizeof name, "QRA_S%2.2d ", version);
-    name[7] = levelChar;
+    char recordName[16];
+    std::snprintf(recordName, sizeof recordName, "QRA_S%2.2d ", version);
+    recordName[7] = levelChar;
     const uint8_t* section = nullptr;
-    int32_t rc = TakeSection(session, name, 3 * bits + kRecordTail, &section);
+    int32_t rc = TakeSection(session, recordName, 3 * bits + kRecordTail, &section);
     if (rc != kQROk) return rc;
     ViewRecordFields(section, bits, records);
-    if (!RecordFitsVersion(records, side, bits, dataCodewords, totalCodewords))
-        return kQRTableFileDamaged;
+    int32_t failure =
+        CheckRecordAgainstVersion(records, side, bits, dataCodewords, totalCodewords);
+    if (failure != kTableFailureNone) return Damaged(recordName, failure);
 
-    std::snprintf(name, sizeof name, "QRB_S%2.2d", version);
-    rc = TakeSection(session, name, side * (side + 1), &records->pattern);
+    char templateName[16];
+    std::snprintf(templateName, sizeof templateName, "QRB_S%2.2d", version);
+    rc = TakeSection(session, templateName, side * (side + 1), &records->pattern);
     if (rc != kQROk) return rc;
 
     // The engine never divides with absent rows: a short record is damage.
-    std::snprintf(name, sizeof name, "QRC_S%2.2d", records->eccPerBlock);
-    return TakeSection(session, name, 256 * records->eccPerBlock, &records->generator);
+    char generatorName[16];
+    std::snprintf(generatorName, sizeof generatorName, "QRC_S%2.2d", records->eccPerBlock);
+    rc = TakeSection(session, generatorName, 256 * records->eccPerBlock, &records->generator);
+    if (rc != kQROk) return rc;
+
+    // Held sections passed these checks when they were read, together with
+    // the sections they come with (a failure drops them all): they are
+    // checked again only when one of the three is new to the cache.
+    if (session->decoded == 0) return kQROk;
+    if ((failure = CheckTemplate(records->pattern, side)) != kTableFailureNone)
+        return Damaged(templateName, failure);
+    if ((failure = CheckModuleUse(records, side, bits)) != kTableFailureNone)
+        return Damaged(recordName, failure);
+    if ((failure = CheckGenerator(records->generator, records->eccPerBlock)) != kTableFailureNone)
+        return Damaged(generatorName, failure);
+    return kQROk;
 }
 
 }  // namespace
@@ -93,6 +95,7 @@ int32_t TakeRecords(TableSession* session, int32_t version, char levelChar, int3
 int32_t ReadSymbolRecords(int32_t version, char levelChar, int32_t dataCodewords,
                           int32_t totalCodewords, int32_t remainderBits, SymbolRecords* records) {
     assert(version >= 1 && version <= 40);
+    ClearTableFailure();
     TableSession session;
     if (OpenTableSession(&session) != kTableRead) return kQRTableFileDamaged;
     const int32_t rc = TakeRecords(&session, version, levelChar, dataCodewords, totalCodewords,

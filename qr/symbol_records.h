@@ -38,11 +38,13 @@ struct SymbolRecords {
 
 // Reads the version-and-level record of `version` and `levelChar`, the
 // version's template and the generator record of the record's E into
-// `records`, opening the table file once, and checks them against the
-// version's geometry: every position inside the side x side square, blocks
-// that add up to `totalCodewords` with `dataCodewords` data codewords, no
-// block longer than the division register, 256 x E generator bytes. Returns
-// kQROk, kQRTableFileDamaged for a missing file or a missing, short or
-// inconsistent record, or kQROutOfMemory.
+// `records`, opening the table file once, and checks them (record_checks.h):
+// every position inside the side x side square and used once, blocks that
+// add up to `totalCodewords` with `dataCodewords` data codewords, no block
+// longer than the division register, a template of '0' and '1' with its
+// finder and timing patterns, 256 x E generator bytes that are the multiples
+// of one polynomial. Returns kQROk, kQROutOfMemory, or kQRTableFileDamaged
+// for a missing file or a missing, short, damaged or inconsistent record,
+// with the section and the reason noted (table_failure.h).
 int32_t ReadSymbolRecords(int32_t version, char levelChar, int32_t dataCodewords,
                           int32_t totalCodewords, int32_t remainderBits, SymbolRecords* records);

@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "qr/table_checks.h"
+
 namespace {
 
 // Whatever tells one file, or one version of it, from another.
@@ -30,8 +32,9 @@ struct TableCache {
     char path[kTableFilePathSize];
     FileIdentity identity;
     uint64_t readSince;  // when the first of the contents was read
-    bool directoryHeld;
+    bool directoryHeld;  // the directory and the check values
     TableDirectory directory;
+    TableChecks checks;
     int32_t sectionCount;
     int32_t bytes;
     HeldSection sections[kTableCacheSections];
@@ -92,6 +95,7 @@ void MakeRoom(int32_t length, uint32_t serial) {
 
 int32_t OpenTableSession(TableSession* session) {
     session->serial = ++gCache.serial;
+    session->decoded = 0;
     char path[kTableFilePathSize];
     const int32_t rc = OpenTableFile(path, &session->table);
     if (rc != kTableRead) {
@@ -135,17 +139,30 @@ int32_t TableSessionSection(TableSession* session, const char* name, int32_t nee
     }
 
     if (!gCache.directoryHeld) {
-        ReadTableDirectory(&session->table, &gCache.directory);
+        int32_t rc = ReadTableDirectory(&session->table, &gCache.directory);
+        if (rc == kTableRead)
+            rc = ReadTableChecks(&session->table, &gCache.directory, &gCache.checks);
+        if (rc != kTableRead) return rc;
         gCache.directoryHeld = true;
     }
     uint8_t* read = nullptr;
     int32_t readLength = 0;
+    // With check values a section is decoded one byte beyond what is needed,
+    // so that one longer than its check value says is seen.
+    const int32_t limit = gCache.checks.state == kTableChecksAbsent ? needed : needed + 1;
     if (const TableEntry* entry = FindTableEntry(&gCache.directory, name)) {
-        const int32_t rc = ReadTableEntry(&session->table, *entry, needed, &read, &readLength);
-        if (rc != kTableRead) return rc;
+        int32_t rc = ReadTableEntry(&session->table, &gCache.directory, name, *entry, limit, &read,
+                                    &readLength);
+        if (rc == kTableRead && read != nullptr)
+            rc = VerifyTableSection(&gCache.checks, name, read, readLength);
+        if (rc != kTableRead) {
+            std::free(read);  // a damaged section is never held
+            return rc;
+        }
         ++gCache.reads;
     }
-    const int32_t held = read != nullptr ? needed : 0;  // the block's size
+    ++session->decoded;
+    const int32_t held = read != nullptr ? limit : 0;  // the block's size
     MakeRoom(held, session->serial);
     HeldSection& s = gCache.sections[gCache.sectionCount++];
     std::memcpy(s.name, name, nameLength + 1);
@@ -161,6 +178,8 @@ int32_t TableSessionSection(TableSession* session, const char* name, int32_t nee
 }
 
 void CloseTableSession(TableSession* session) { CloseTableFile(&session->table); }
+
+void DropHeldSections() { ResetTableCache(); }
 
 void ResetTableCache() {
     DropContents();

@@ -39,6 +39,7 @@ inline constexpr int32_t kTableCacheNameLength = 15;
 struct TableSession {
     TableFile table;
     uint32_t serial;  // the session's number; sections it used stay held
+    int32_t decoded;  // sections this session read from the file rather than the cache
 };
 
 // Opens the session: the file and, when it is the file the held sections
@@ -56,6 +57,12 @@ int32_t TableSessionSection(TableSession* session, const char* name, int32_t nee
                             const uint8_t** bytes, int32_t* length);
 
 void CloseTableSession(TableSession* session);
+
+// Drops every held section, as ResetTableCache does, from inside a session:
+// for the engine when a section it took fails a check of its meaning, so that
+// no later session takes it from the cache unchecked. The session's bytes are
+// invalid afterwards; it is still closed with CloseTableSession.
+void DropHeldSections();
 
 // Frees every held section and forgets the file.
 void ResetTableCache();

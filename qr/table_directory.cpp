@@ -44,6 +44,7 @@ void IndexTableDirectory(TableDirectory* directory, int32_t count) {
     const void* nul = std::memchr(bytes, 0, static_cast<size_t>(count));
     const int32_t end = nul != nullptr ? static_cast<int32_t>(static_cast<const uint8_t*>(nul) - bytes)
                                        : count;
+    directory->end = nul != nullptr ? end + 1 : count;
     int32_t lineStart = 0;
     for (int32_t i = 0; i < end; ++i) {
         if (bytes[i] == '\r' || bytes[i] == '\n') {

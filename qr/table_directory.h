@@ -25,13 +25,14 @@ struct TableEntry {
 
 struct TableDirectory {
     uint8_t bytes[kTableDirectorySize];  // as read from the file
+    int32_t end;  // bytes the directory takes, its ending 0x00 included: no section starts below
     int32_t entryCount;
     TableEntry entries[kMaxTableEntries];
 };
 
 // Indexes the first `count` bytes of directory->bytes (count at most
 // kTableDirectorySize): the lines that are entries with well-formed hex
-// fields, in order.
+// fields, in order; sets `end`.
 void IndexTableDirectory(TableDirectory* directory, int32_t count);
 
 // The first entry named `name`, or null when no entry has that name.

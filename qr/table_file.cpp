@@ -2,9 +2,12 @@
 
 #include <cassert>
 #include <cstdlib>
+#include <cstdio>
 #include <cstring>
 
 #include "qr/lzss_decode.h"
+#include "qr/table_checks.h"
+#include "qr/table_failure.h"
 
 namespace {
 
@@ -13,10 +16,44 @@ namespace {
 constexpr int32_t kMaxSectionSize = 4 * 1024 * 1024;
 
 // Reads `count` bytes at `offset`; the number read, 0 when nothing could be.
-uint32_t ReadAt(HFILE file, uint32_t offset, void* buffer, uint32_t count) {
-    if (_llseek(file, static_cast<LONG>(offset), FILE_BEGIN) == HFILE_ERROR) return 0;
+// The bytes read at `offset`, or -1 when the file cannot be read there: a
+// failed read is no short file, and nothing decoded from it may be held.
+int64_t ReadAt(HFILE file, uint32_t offset, void* buffer, uint32_t count) {
+    if (_llseek(file, static_cast<LONG>(offset), FILE_BEGIN) == HFILE_ERROR) return -1;
     const UINT got = _lread(file, buffer, count);
-    return got == static_cast<UINT>(HFILE_ERROR) ? 0 : got;
+    return got == static_cast<UINT>(HFILE_ERROR) ? int64_t{-1} : int64_t{got};
+}
+
+int32_t Unreadable(const char* name) {
+    NoteTableFailure(name, kTableFailureUnreadable);
+    return kTableFileCannotOpen;
+}
+
+// The section `name` of the open file, checked against its check value when
+// the file has check values; an absent section stays absent.
+int32_t ReadCheckedSection(const TableFile* table, const char* name, uint8_t** bytes,
+                           int32_t* length) {
+    auto* directory = static_cast<TableDirectory*>(std::malloc(sizeof(TableDirectory)));
+    auto* checks = static_cast<TableChecks*>(std::malloc(sizeof(TableChecks)));
+    int32_t rc = directory != nullptr && checks != nullptr ? kTableRead : kTableOutOfMemory;
+    if (rc == kTableRead) {
+        rc = ReadTableDirectory(table, directory);
+        const TableEntry* entry = rc == kTableRead ? FindTableEntry(directory, name) : nullptr;
+        if (entry != nullptr)
+            rc = ReadTableEntry(table, directory, name, *entry, -1, bytes, length);
+    }
+    if (rc == kTableRead && *bytes != nullptr) {
+        rc = ReadTableChecks(table, directory, checks);
+        if (rc == kTableRead) rc = VerifyTableSection(checks, name, *bytes, *length);
+    }
+    if (rc != kTableRead) {
+        std::free(*bytes);
+        *bytes = nullptr;
+        *length = 0;
+    }
+    std::free(checks);
+    std::free(directory);
+    return rc;
 }
 
 }  // namespace
@@ -26,39 +63,63 @@ int32_t OpenTableFile(char* path, TableFile* table) {
     table->length = 0;
     path[0] = '\0';
     char folder[kAppFolderSize];
-    if (!FindHostAppFolder(folder)) return kTableNoAppFolder;
+    if (!FindHostAppFolder(folder)) {
+        NoteTableFailure(nullptr, kTableFailureNoFolder);
+        return kTableNoAppFolder;
+    }
     const size_t folderLength = std::strlen(folder);
     assert(folderLength < static_cast<size_t>(kAppFolderSize));
-    if (folderLength > static_cast<size_t>(kTableFileMaxFolderLength)) return kTablePathTooLong;
+    if (folderLength > static_cast<size_t>(kTableFileMaxFolderLength)) {
+        NoteTableFailure(nullptr, kTableFailurePathTooLong);
+        return kTablePathTooLong;
+    }
     static_assert(kTableFilePathSize >= kAppFolderSize - 1 + sizeof kTableFileSubpath);
     std::memcpy(path, folder, folderLength);
     std::memcpy(path + folderLength, kTableFileSubpath, sizeof kTableFileSubpath);
 
     table->file = _lopen(path, OF_READ);
-    if (table->file == HFILE_ERROR) return kTableFileCannotOpen;
+    if (table->file == HFILE_ERROR) {
+        NoteTableFailure(nullptr, kTableFailureCannotOpen);
+        return kTableFileCannotOpen;
+    }
     const LONG length = _llseek(table->file, 0, FILE_END);
     table->length = length == HFILE_ERROR ? 0 : static_cast<uint32_t>(length);
     return kTableRead;
 }
 
 int32_t ReadTableDirectory(const TableFile* table, TableDirectory* directory) {
-    const uint32_t got = ReadAt(table->file, 0, directory->bytes, kTableDirectorySize);
-    IndexTableDirectory(directory, static_cast<int32_t>(got));
-    return kTableRead;
+    const int64_t got = ReadAt(table->file, 0, directory->bytes, kTableDirectorySize);
+    IndexTableDirectory(directory, got < 0 ? 0 : static_cast<int32_t>(got));
+    return got < 0 ? Unreadable(nullptr) : kTableRead;
 }
 
-int32_t ReadTableEntry(const TableFile* table, const TableEntry& entry, int32_t limit,
-                       uint8_t** bytes, int32_t* length) {
+int32_t ReadTableEntry(const TableFile* table, const TableDirectory* directory, const char* name,
+                       const TableEntry& entry, int32_t limit, uint8_t** bytes, int32_t* length) {
     *bytes = nullptr;
     *length = 0;
-    if (entry.offset == 0 || entry.size == 0 || entry.offset >= table->length) return kTableRead;
+    if (entry.offset == 0 || entry.size == 0) return kTableRead;
+    // A section starts behind the directory and inside the file; an offset
+    // anywhere else is damage, not a section to decode.
+    const int32_t misplaced = entry.offset < static_cast<uint32_t>(directory->end)
+                                  ? kTableFailureInDirectory
+                              : entry.offset >= table->length ? kTableFailureBeyondEnd
+                                                              : kTableFailureNone;
+    if (misplaced != kTableFailureNone) {
+        NoteTableFailure(name, misplaced);
+        return kTableSectionDamaged;
+    }
     uint32_t size = entry.size;
     if (size > table->length - entry.offset) size = table->length - entry.offset;
     if (size > static_cast<uint32_t>(kMaxSectionSize)) size = kMaxSectionSize;
 
     auto* compressed = static_cast<uint8_t*>(std::malloc(size));
     if (compressed == nullptr) return kTableOutOfMemory;
-    const auto got = static_cast<int32_t>(ReadAt(table->file, entry.offset, compressed, size));
+    const int64_t read = ReadAt(table->file, entry.offset, compressed, size);
+    if (read < 0) {
+        std::free(compressed);
+        return Unreadable(name);
+    }
+    const auto got = static_cast<int32_t>(read);
     int32_t rc = kTableRead;
     if (limit < 0) {
         rc = LzssDecode(bytes, length, compressed, got);
@@ -84,15 +145,7 @@ int32_t ReadTableSection(const char* name, uint8_t** bytes, int32_t* length) {
     TableFile table;
     int32_t rc = OpenTableFile(path, &table);
     if (rc != kTableRead) return rc;
-    auto* directory = static_cast<TableDirectory*>(std::malloc(sizeof(TableDirectory)));
-    if (directory == nullptr) {
-        rc = kTableOutOfMemory;
-    } else {
-        ReadTableDirectory(&table, directory);
-        if (const TableEntry* entry = FindTableEntry(directory, name))
-            rc = ReadTableEntry(&table, *entry, -1, bytes, length);
-        std::free(directory);
-    }
+    rc = ReadCheckedSection(&table, name, bytes, length);
     CloseTableFile(&table);
     return rc;
 }

@@ -35,13 +35,16 @@ enum TableReadResult : int32_t {
     kTableNoAppFolder = -20,     // no engine host, or its folder lookup failed
     kTablePathTooLong = -21,     // folder and subpath exceed kTableFilePathMaxLength
     kTableFileCannotOpen = -22,  // no file at the path, or it cannot be read
+    kTableSectionDamaged = -23,  // a section fails a check (table_failure.h says which)
     kTableOutOfMemory = kQROutOfMemory,
 };
 
 // Finds the section `name` and decodes it. Sets *bytes to nullptr and *length
 // to 0 first; on finding the section, *bytes is the decoded section (released
-// with std::free) and *length its size. Looks the folder up afresh through
-// the engine host at every call. Returns a TableReadResult.
+// with std::free) and *length its size. A file with check values
+// (table_checks.h) gives the section only when it matches its own. Looks the
+// folder up afresh through the engine host at every call. Returns a
+// TableReadResult.
 int32_t ReadTableSection(const char* name, uint8_t** bytes, int32_t* length);
 
 // Copies the next `count` bytes of a decoded section from *cursor into
@@ -58,20 +61,25 @@ struct TableFile {
 
 // Looks the folder up through the engine host, forms the table file's path
 // into `path` (kTableFilePathSize bytes) and opens the file. Returns
-// kTableRead, kTableNoAppFolder, kTablePathTooLong or kTableFileCannotOpen.
+// kTableRead, or kTableNoAppFolder, kTablePathTooLong or kTableFileCannotOpen
+// with the failure noted (table_failure.h).
 int32_t OpenTableFile(char* path, TableFile* table);
 
 // Reads the directory, up to its first 8192 bytes, and indexes it. Returns
-// kTableRead (an unreadable directory indexes no entry).
+// kTableRead, or kTableFileCannotOpen with the failure noted when the file
+// cannot be read (the directory then indexes no entry).
 int32_t ReadTableDirectory(const TableFile* table, TableDirectory* directory);
 
-// Reads the section of `entry` (none when its offset or size is 0), no more
-// of it than the file holds and at most 4 MiB, and decodes it: whole into a
-// buffer of LzssDecode's when `limit` is negative, else its first `limit`
-// bytes into a buffer of that size. *bytes (released with std::free) and
-// *length are none and 0 first and for an absent section. Returns kTableRead
-// or kTableOutOfMemory.
-int32_t ReadTableEntry(const TableFile* table, const TableEntry& entry, int32_t limit,
-                       uint8_t** bytes, int32_t* length);
+// Reads the section `name` of `entry`, an entry of `directory` (none when
+// its offset or size is 0), no more of it than the file holds and at most 4
+// MiB, and decodes it: whole into a buffer of LzssDecode's when `limit` is
+// negative, else its first `limit` bytes into a buffer of that size. *bytes
+// (released with std::free) and *length are none and 0 first and for an
+// absent section. Returns kTableRead, kTableOutOfMemory, kTableFileCannotOpen
+// when the file cannot be read there, or
+// kTableSectionDamaged with the failure noted when the section would start
+// inside the directory or beyond the end of the file.
+int32_t ReadTableEntry(const TableFile* table, const TableDirectory* directory, const char* name,
+                       const TableEntry& entry, int32_t limit, uint8_t** bytes, int32_t* length);
 
 void CloseTableFile(TableFile* table);

@@ -19,6 +19,8 @@ packages=(
   libqrencode-dev libqrcodegencpp-dev   # bench/: peer encoders
   zint                                  # bench/compare_batch.sh: the peer of orvelk batch
   python3-minimal                       # tests: the include graph's check
+  zlib1g-dev                            # the table generator's check values; tests
+  clang libclang-rt-14-dev              # fuzz/: libFuzzer and the sanitizers for clang
 )
 
 missing=()

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Sets up what is missing, builds, and runs every test: the release build's
-# suite, then the same suite under AddressSanitizer and UBSan.
+# suite, then the same suite under AddressSanitizer and UBSan, then every fuzz
+# target for a short, fixed time (FUZZ_SECONDS, 15 by default), so that a
+# target that no longer builds or fails at once fails the run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -10,3 +12,4 @@ for preset in release asan; do
   cmake --build --preset "$preset"
   ctest --preset "$preset"
 done
+bash scripts/fuzz.sh all "${FUZZ_SECONDS:-15}"

@@ -467,9 +467,10 @@ int ReportEngineFailure(int32_t rc, const EncodeOptions& o, char mode, const std
                        DoesNotFitText(mode, o.symbol.level, static_cast<int32_t>(o.symbol.version))
                            .c_str());
             return kExitDoesNotFit;
-        case kQRTableFileDamaged:
+        case kQRTableFileDamaged: {
             PrintError(err, kCommand, "%s", TableFileFailureText(tablePath).c_str());
             return kExitTableFile;
+        }
         default:
             PrintError(err, kCommand, "the symbol engine failed with code %d", rc);
             return kExitUsage;

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "qr/engine_host.h"
+#include "qr/table_failure.h"
 #include "standin/host/standin_app_folder.h"
 
 namespace {
@@ -18,12 +19,8 @@ bool gChoseAppFolder = false;
 }  // namespace
 
 bool BeginEngineSession(const char* appFolder, int32_t maskSetting, std::string* why) {
-    if (appFolder != nullptr && !SetStandinAppFolder(appFolder, why)) return false;
+    if (!ChooseStandinAppFolder(appFolder, why)) return false;
     gChoseAppFolder = appFolder != nullptr;
-    if (!CheckStandinAppFolder(why)) {
-        EndEngineSession();
-        return false;
-    }
     gSessionMaskSetting = maskSetting;
     const QREngineHost host = {StandinFindAppFolder, &gSessionMaskSetting};
     SetQREngineHost(&host);
@@ -43,5 +40,10 @@ std::string TableFileFailureText(const std::string& path) {
         return "the symbol table file cannot be read: " + path + ": " + std::strerror(errno);
     }
     std::fclose(f);
+    // The engine of this process notes which section failed and why; a
+    // plug-in's own engine keeps its note to itself.
+    char why[128];
+    if (DescribeLastTableFailure(why, sizeof why) > 0 && LastTableFailure().section[0] != '\0')
+        return "the symbol table file is damaged: " + path + ": " + why;
     return "the symbol table file is damaged: " + path;
 }

@@ -19,5 +19,6 @@ void EndEngineSession();
 
 // What is wrong with the symbol table file at `path` after the engine found
 // it missing or damaged: "the symbol table file is missing: PATH", "... cannot
-// be read: PATH: REASON" or "... is damaged: PATH".
+// be read: PATH: REASON" or "... is damaged: PATH", followed for damage that
+// this process's engine found by ": section NAME: REASON".
 std::string TableFileFailureText(const std::string& path);

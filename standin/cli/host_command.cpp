@@ -38,7 +38,7 @@ int TakeHostOption(int c, const char* arg, const char* command, HostCommandOptio
 
 bool BeginHostCommand(const HostCommandOptions& o, const char* command, FILE* err) {
     std::string why;
-    if (o.appFolder != nullptr && !SetStandinAppFolder(o.appFolder, &why)) {
+    if (!ChooseStandinAppFolder(o.appFolder, &why)) {
         PrintError(err, command, "%s", why.c_str());
         return false;
     }

@@ -28,8 +28,10 @@ std::vector<option> WithHostOptions(std::vector<option> own);
 // status of a bad value (with a message on `err`).
 int TakeHostOption(int c, const char* arg, const char* command, HostCommandOptions* o, FILE* err);
 
-// Chooses the application folder of --app-folder for the command; false with
-// a message on `err` when it cannot be used.
+// Chooses the application folder of --app-folder for the command and checks
+// the folder in force, the environment's or the default one as much as
+// --app-folder's (ChooseStandinAppFolder); false with a message on `err` when
+// it cannot be used.
 bool BeginHostCommand(const HostCommandOptions& o, const char* command, FILE* err);
 
 // After the session that ran --user's script: names the steps that could not

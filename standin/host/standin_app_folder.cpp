@@ -95,6 +95,14 @@ std::string StandinAppFolder() {
     return AbsoluteFolder(StandinDefaultAppFolder());
 }
 
+bool ChooseStandinAppFolder(const char* dir, std::string* error) {
+    const std::string earlier = gChosenFolder;
+    if (dir != nullptr && !SetStandinAppFolder(dir, error)) return false;
+    if (CheckStandinAppFolder(error)) return true;
+    gChosenFolder = earlier;
+    return false;
+}
+
 bool CheckStandinAppFolder(std::string* error) {
     const std::string problem = FolderProblem(StandinAppFolder());
     if (!problem.empty() && error != nullptr) *error = problem;
@@ -132,7 +140,9 @@ ASErr StandinAppFileSpecification(SPPlatformFileSpecification* file) {
     if (!last.found || last.folder != folder) {
         last.found = false;
         std::memset(&last.executable, 0, sizeof last.executable);
-        if (NativePathToWindows(ExecutablePath(folder).c_str(), last.executable.path,
+        // A folder the plug-in would find elsewhere is no answer at all.
+        if (!FolderProblem(folder).empty() ||
+            NativePathToWindows(ExecutablePath(folder).c_str(), last.executable.path,
                                 sizeof last.executable.path) != ERROR_SUCCESS) {
             std::memset(file, 0, sizeof *file);
             return kStandinAppFolderError;

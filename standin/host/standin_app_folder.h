@@ -41,9 +41,17 @@ std::string StandinAppFolder();
 // elsewhere. On a problem returns false and, when `error` is given, says why.
 bool CheckStandinAppFolder(std::string* error = nullptr);
 
+// Chooses `dir` as SetStandinAppFolder does when it is not null, then checks
+// the folder in force, wherever it comes from (`dir`, ORVELK_APP_FOLDER or
+// the default), as CheckStandinAppFolder does: the one check of every
+// command's folder. On a problem returns false with the earlier choice kept
+// and, when `error` is given, says why.
+bool ChooseStandinAppFolder(const char* dir, std::string* error = nullptr);
+
 // The Windows path of the stand-in's executable, under the
 // folder in force: "C:\...\Support Files\Orvelk.exe". Returns 0, or
-// kStandinAppFolderError with an empty path.
+// kStandinAppFolderError with an empty path when the folder fails
+// CheckStandinAppFolder, so that the plug-in never finds another folder.
 ASErr StandinAppFileSpecification(SPPlatformFileSpecification* file);
 
 // The folder the plug-in finds in the executable's path above, by its own

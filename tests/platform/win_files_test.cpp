@@ -35,7 +35,7 @@ TEST(WinPath, RefusesOverlongAndUnconvertiblePaths) {
     EXPECT_EQ(Native("C:\\" + std::string(256, 'a')).size(), 257u);  // 259 bytes fit
     EXPECT_EQ(Native("C:\\\x88"), "<error 123>");  // a lead byte with nothing after it
     char out[MAX_PATH];
-    EXPECT_EQ(NativePathToWindows(("/" + std::string(300, 'a')).c_str(), out, sizeof out),
+    EXPECT_EQ(NativePathToWindows(std::string("/").append(300, 'a').c_str(), out, sizeof out),
               static_cast<DWORD>(ERROR_FILENAME_EXCED_RANGE));
     EXPECT_EQ(NativePathToWindows("/\xF0\x9F\x98\x80", out, sizeof out),
               static_cast<DWORD>(ERROR_INVALID_NAME));
@@ -78,6 +78,38 @@ TEST(WinFiles, OpenFailuresSetTheLastError) {
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILENAME_EXCED_RANGE));
     EXPECT_EQ(_lclose(-5), HFILE_ERROR);
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
+}
+
+// A named pipe in place of a file would hold a blocking open until someone
+// opens its other end: every open refuses it at once, in every mode.
+TEST(WinFiles, PipesAndDevicesAreRefusedWithoutWaiting) {
+    const std::string fifo = TestTempDir() + "wf_fifo";
+    ::unlink(fifo.c_str());
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    for (int mode : {OF_READ, OF_WRITE, OF_READWRITE}) {
+        SetLastError(ERROR_SUCCESS);
+        EXPECT_EQ(_lopen(Win("wf_fifo").c_str(), mode), HFILE_ERROR) << mode;
+        EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED)) << mode;
+    }
+    EXPECT_EQ(_lcreat(Win("wf_fifo").c_str(), 0), HFILE_ERROR);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+    struct stat st;
+    ASSERT_EQ(::stat(fifo.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode));  // left as it was
+    ::unlink(fifo.c_str());
+    // A device is no file either.
+    EXPECT_EQ(_lopen("C:\\dev\\null", OF_READ), HFILE_ERROR);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+    // A file opened so still reads and writes as before.
+    const HFILE f = _lcreat(Win("wf_after_fifo.bin").c_str(), 0);
+    ASSERT_NE(f, HFILE_ERROR);
+    EXPECT_EQ(_lwrite(f, "abc", 3), 3u);
+    EXPECT_EQ(_llseek(f, 0, FILE_BEGIN), 0);
+    char buffer[4] = {};
+    EXPECT_EQ(_lread(f, buffer, 3), 3u);
+    EXPECT_STREQ(buffer, "abc");
+    _lclose(f);
+    DeleteFileA(Win("wf_after_fifo.bin").c_str());
 }
 
 TEST(WinFiles, DirectoriesAndMoves) {

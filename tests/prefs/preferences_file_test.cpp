@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "globals/plugin_state.h"
+#include "platform/file_faults.h"
 #include "tests/support/fake_host.h"
 
 namespace {
@@ -26,6 +27,7 @@ class PreferencesFileTest : public PluginTest {
         gPluginState.globals = &globals_;
     }
     void TearDown() override {
+        FailFileCall(0, ERROR_SUCCESS);
         gPluginState.globals = nullptr;
         PluginTest::TearDown();
     }
@@ -218,13 +220,63 @@ TEST_F(PreferencesFileTest, TheTextFillsAtMost8192Bytes) {
     for (int i = 0; i < 103; ++i) {
         file += "barcode_text" + std::to_string(i) + " = \"" + std::string(80, 'a') + "\"\r\n";
     }
-    // After 102 chunks (8160 bytes) the 103rd does not fit; 33 bytes would
-    // pass 8192; 32 bytes still fit.
+    // After 102 chunks (8160 bytes) the 103rd does not fit: the text is cut
+    // at the field's end, and nothing of later chunks (of 32 bytes, which
+    // would fit after 8160) is spliced onto it.
     file += "barcode_text103 = \"" + std::string(33, 'b') + "\"\r\n";
     file += "barcode_text104 = \"" + std::string(32, 'c') + "\"\r\n";
-    file += "barcode_text105 = \"d\"\r\n";
+    file += "barcode_text105 = \"d\"\r\nqr_version = 9\r\n";
     Load(file);
-    EXPECT_EQ(std::string(globals_.text), std::string(8160, 'a') + std::string(32, 'c'));
+    EXPECT_EQ(std::string(globals_.text), std::string(8192, 'a'));
+    EXPECT_EQ(globals_.version, 9);  // the lines after the text still count
+    // Cut before a character that would not fit whole: 8191 bytes and a
+    // two-byte character, or an escape whose backslash is the last byte.
+    const std::pair<int, const char*> tails[] = {{31, "\x88\x9F"}, {32, "\\n"}};
+    for (const auto& [bs, tail] : tails) {
+        file.clear();
+        for (int i = 0; i < 102; ++i)
+            file += "barcode_text" + std::to_string(i) + " = \"" + std::string(80, 'a') + "\"\r\n";
+        file += "barcode_text102 = \"" + std::string(bs, 'b') + tail + "xyz\"\r\n";
+        Load(file);
+        EXPECT_EQ(std::string(globals_.text), std::string(8160, 'a') + std::string(bs, 'b'));
+    }
+}
+
+// A file no save could have written, however large, costs at most the read
+// limit: its lines within the limit count, the rest is ignored.
+TEST_F(PreferencesFileTest, AnOversizedFileIsReadOnlyToTheLimit) {
+    // 2 GiB that take no disk: the settings, then zeros to the end.
+    std::string head = "qr_version = 7\r\nbarcode_text00 = \"head\"\r\n";
+    WritePrefsFile(head);
+    std::filesystem::resize_file(PrefsFile(), uint64_t{2} << 30);
+    SetDefaultGlobals(&globals_);
+    ASSERT_EQ(LoadPreferences(), 0);
+    EXPECT_EQ(globals_.version, 7);
+    EXPECT_STREQ(globals_.text, "head");
+
+    // A line that the limit cuts is not read in part; lines after it not at all.
+    std::string file = "qr_ecclevel = 2\r\n";
+    while (file.size() < static_cast<size_t>(kPrefsReadLimit) - 10) file += "' comment\r\n";
+    file.resize(static_cast<size_t>(kPrefsReadLimit) - 10);
+    file += "\r\nqr_version = 12\r\nqr_encodemode = 1\r\n";  // the limit cuts "12"
+    Load(file);
+    EXPECT_EQ(globals_.level, 2);
+    EXPECT_EQ(globals_.version, 0);
+    EXPECT_EQ(globals_.mode, 2);
+    // Just at the limit the file is read whole.
+    file.resize(static_cast<size_t>(kPrefsReadLimit) - 16);
+    file += "\r\nqr_version=5\r\n";
+    ASSERT_EQ(file.size(), static_cast<size_t>(kPrefsReadLimit));
+    Load(file);
+    EXPECT_EQ(globals_.version, 5);
+}
+
+// The longest file a save writes - every byte of a full text a double quote -
+// stays well within what a load reads, and comes back whole.
+TEST_F(PreferencesFileTest, TheLongestSaveIsReadWhole) {
+    const std::string quotes(8192, '"');
+    EXPECT_EQ(RoundTrip(quotes), quotes);
+    EXPECT_LT(std::filesystem::file_size(PrefsFile()), static_cast<uintmax_t>(kPrefsReadLimit) / 2);
 }
 
 TEST_F(PreferencesFileTest, AFullTextComesBackWhole) {
@@ -428,6 +480,77 @@ TEST_F(PreferencesFileTest, AFolderTooLongForTheFileNameIsAClearFailure) {
     EXPECT_EQ(LoadPreferences(), -1);
     EXPECT_EQ(SavePreferences(), -1);
     EXPECT_FALSE(PrefsFileExists());
+}
+
+// The file calls of a save or a load, each failing in turn, one run per
+// failure point: a save fails with -1 or succeeds, and the file is always the
+// old one or the new one, whole; a load fails with -1 and leaves the globals
+// as they were, or reads the file whole.
+TEST_F(PreferencesFileTest, EveryFailedFileCallOfASaveKeepsTheOldFileOrWritesTheNew) {
+    const std::string old = "qr_version = 7\r\nbarcode_text00 = \"old\"\r\n";
+    // The new text takes several chunk lines, so several writes.
+    std::memset(globals_.text, 'n', 500);
+    globals_.text[500] = '\0';
+    SavePreferences();
+    const std::string fresh = ReadPrefsFile();
+    ASSERT_NE(fresh.find(std::string(80, 'n')), std::string::npos);
+
+    int points = 0, failures = 0;
+    for (unsigned k = 1;; ++k) {
+        WritePrefsFile(old);
+        FailFileCall(k, ERROR_DISK_FULL);
+        const int32_t rc = SavePreferences();
+        const bool hit = FileCallFailed();
+        FailFileCall(0, ERROR_SUCCESS);
+        if (!hit) {
+            EXPECT_EQ(rc, 0);
+            EXPECT_EQ(ReadPrefsFile(), fresh);
+            break;
+        }
+        ++points;
+        const std::string now = ReadPrefsFile();
+        EXPECT_TRUE(now == old || now == fresh) << "failure point " << k;
+        if (rc != 0) {
+            ++failures;
+            EXPECT_EQ(rc, -1);
+            EXPECT_EQ(now, old) << "a failed save replaced the file, point " << k;
+        }
+        std::filesystem::remove(AppFolder() + "Prefs/Orvelk.tmp");
+    }
+    // Creating the folder, creating, writing (six lines), closing and moving
+    // the new file, deleting it after a failure.
+    EXPECT_GE(points, 9);
+    EXPECT_GE(failures, 8);
+    RecordProperty("failure_points", points);
+}
+
+TEST_F(PreferencesFileTest, EveryFailedFileCallOfALoadLeavesTheGlobalsOrReadsTheFile) {
+    WritePrefsFile("qr_version = 7\r\nqr_ecclevel = 3\r\nbarcode_text00 = \"loaded\"\r\n");
+    int points = 0;
+    for (unsigned k = 1;; ++k) {
+        SetDefaultGlobals(&globals_);
+        FailFileCall(k, ERROR_ACCESS_DENIED);
+        const int32_t rc = LoadPreferences();
+        const bool hit = FileCallFailed();
+        FailFileCall(0, ERROR_SUCCESS);
+        const bool loaded = globals_.version == 7 && globals_.level == 3 &&
+                            std::strcmp(globals_.text, "loaded") == 0;
+        if (!hit) {
+            EXPECT_EQ(rc, 0);
+            EXPECT_TRUE(loaded);
+            break;
+        }
+        ++points;
+        if (rc == 0) {
+            EXPECT_TRUE(loaded) << "failure point " << k;
+        } else {
+            EXPECT_EQ(rc, -1);
+            EXPECT_EQ(globals_.version, 0) << "failure point " << k;
+            EXPECT_STREQ(globals_.text, "*SAMPLE TEXT*") << "failure point " << k;
+        }
+    }
+    EXPECT_GE(points, 3);  // the folder, the opening, the reading (and the closing)
+    RecordProperty("failure_points", points);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "tests/qr/table_file_writer.h"
 
 #include <sys/stat.h>
+#include <zlib.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -17,6 +18,21 @@ std::string LzssLiterals(const std::string& raw) {
         s += raw.substr(i, n);
     }
     return s;
+}
+
+std::string CheckValues(const std::vector<std::pair<std::string, std::string>>& sections) {
+    std::string text;
+    auto line = [&text](const std::string& bytes, const std::string& name) {
+        char head[32];
+        std::snprintf(head, sizeof head, "%08lX:%08zX:",
+                      crc32(0, reinterpret_cast<const Bytef*>(bytes.data()),
+                            static_cast<uInt>(bytes.size())),
+                      bytes.size());
+        text += head + name + "\r\n";
+    };
+    for (const auto& [name, raw] : sections) line(raw, name);
+    line(text, "QRK_CHECKS");
+    return text + std::string(1, '\0');
 }
 
 void WriteRawTableFile(const std::string& appDir, const std::string& bytes) {

@@ -15,6 +15,11 @@ void WriteTableFile(const std::string& appDir,
                     const std::vector<std::pair<std::string, std::string>>& sections,
                     const std::string& lineEnd = "\r\n");
 
+// The check section ("QRK_CHECKS") of `sections` (name, raw bytes) as the
+// generator writes it, with zlib's CRC-32: a line of CRC and length per
+// section, the line of its own bytes, a 0x00.
+std::string CheckValues(const std::vector<std::pair<std::string, std::string>>& sections);
+
 // Writes the file's bytes as they are.
 void WriteRawTableFile(const std::string& appDir, const std::string& bytes);
 

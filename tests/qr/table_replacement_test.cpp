@@ -32,11 +32,11 @@ class TableReplacementTest : public testing::Test {
 protected:
     void SetUp() override {
         BuiltVersion1Sections(&record_, &pattern_, &generator_);
-        ASSERT_EQ(pattern_.size(), 21u * 22);
-        // Table B differs from A in one template character: column 12, row
-        // 12, in the encoding region, is dark whatever the data.
-        patternB_ = pattern_;
-        patternB_[12 * 22 + 12] = '1';
+        ASSERT_EQ(record_.size(), 3u * 208 + 30 + 1 + 128);
+        // Table B differs from A in one mask byte: the module of bit 0 has
+        // the other colour under every mask.
+        recordB_ = record_;
+        recordB_[2 * 208] = static_cast<char>(~recordB_[2 * 208]);
         app_ = TestTempDir() + "replace_app";
         fs::remove_all(app_);
         SetFakeAppFolder(app_);
@@ -58,11 +58,11 @@ protected:
     static std::string File(const std::string& app) { return app + "/Prefs/Orvelk/ORVK_QR.DAT"; }
 
     // Tables A and B, written in place (the same file, the same size).
-    void WriteA(const std::string& app = "") { Write(app, pattern_); }
-    void WriteB(const std::string& app = "") { Write(app, patternB_); }
-    void Write(const std::string& app, const std::string& pattern) {
+    void WriteA(const std::string& app = "") { Write(app, record_); }
+    void WriteB(const std::string& app = "") { Write(app, recordB_); }
+    void Write(const std::string& app, const std::string& record) {
         WriteTableFile(app.empty() ? app_ : app,
-                       {{"QRA_S01M", record_}, {"QRB_S01", pattern}, {"QRC_S10", generator_}});
+                       {{"QRA_S01M", record}, {"QRB_S01", pattern_}, {"QRC_S10", generator_}});
     }
 
     // Makes the file look written an hour ago, long enough for the engine to
@@ -97,7 +97,7 @@ protected:
     }
     static uint64_t Reads() { return HeldTableContents().reads; }
 
-    std::string app_, record_, pattern_, patternB_, generator_;
+    std::string app_, record_, recordB_, pattern_, generator_;
     Outcome a_, b_;
 };
 

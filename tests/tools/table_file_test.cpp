@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "qr/crc32.h"
+#include "qr/table_checks.h"
 #include "tests/tools/table_test_support.h"
 #include "tools/qrtables/block_table.h"
 #include "tools/qrtables/lzss_encode.h"
@@ -114,7 +116,36 @@ TEST(TableFile, BuiltFileHoldsEverySection) {
 
     const auto zero = std::find(file.begin(), file.end(), 0);
     EXPECT_LT(zero - file.begin(), 8192);
-    ExpectSectionsDecode(file, sections);
+    // Behind them the check values, under the name the engine looks for.
+    qrtables::TableSection checks;
+    std::string error;
+    ASSERT_TRUE(qrtables::ChecksSection(sections, &checks, &error)) << error;
+    EXPECT_STREQ(qrtables::kChecksSectionName, kTableChecksName);
+    std::vector<qrtables::TableSection> all = sections;
+    all.push_back(checks);
+    ExpectSectionsDecode(file, all);
+}
+
+TEST(TableFile, CheckValuesAreEachSectionsCrcAndLengthAndTheirOwn) {
+    const std::vector<qrtables::TableSection> sections = {
+        {"QRA_S01M", {'1', '2', '3', '4', '5', '6', '7', '8', '9'}, {}}, {"QRB_S01", {}, {}}};
+    qrtables::TableSection checks;
+    std::string error;
+    ASSERT_TRUE(qrtables::ChecksSection(sections, &checks, &error)) << error;
+    // CRC-32 of "123456789" is CBF43926; of nothing, 0.
+    const std::string lines = "CBF43926:00000009:QRA_S01M\r\n00000000:00000000:QRB_S01\r\n";
+    const std::string text(checks.raw.begin(), checks.raw.end());
+    ASSERT_EQ(text.substr(0, lines.size()), lines);
+    char self[40];
+    std::snprintf(self, sizeof self, "%08X:%08X:QRK_CHECKS\r\n",
+                  Crc32(reinterpret_cast<const uint8_t*>(lines.data()), lines.size()),
+                  static_cast<unsigned>(lines.size()));
+    EXPECT_EQ(text.substr(lines.size()), std::string(self) + std::string(1, '\0'));
+
+    // 292 sections would need more than the 8192 bytes the reader takes.
+    std::vector<qrtables::TableSection> many(292, {"QRA_S01M", {1}, {}});
+    EXPECT_FALSE(qrtables::ChecksSection(many, &checks, &error));
+    EXPECT_NE(error.find("8192"), std::string::npos) << error;
 }
 
 TEST(TableFile, ProgramWritesTheSameFileAndFailsLoudly) {

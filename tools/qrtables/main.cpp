@@ -17,7 +17,8 @@ constexpr char kUsage[] =
     "\n"
     "Computes the QR Code symbol tables (module positions and mask bits of every\n"
     "version and level, function-pattern templates, Reed-Solomon generator records)\n"
-    "and writes them, LZSS-compressed, as the table file OUTPUT_FILE (ORVK_QR.DAT).\n"
+    "and writes them, LZSS-compressed, as the table file OUTPUT_FILE (ORVK_QR.DAT),\n"
+    "with a section QRK_CHECKS of every section's CRC-32 and length.\n"
     "Missing parent folders are created.\n"
     "\n"
     "  --stats   print each section's raw and compressed size\n"
@@ -125,9 +126,12 @@ int main(int argc, char** argv) {
         return 1;
     }
     std::vector<qrtables::TableSection> sections = qrtables::BuildSections();
+    qrtables::TableSection checks;
+    bool laidOut = qrtables::ChecksSection(sections, &checks, &error);
+    sections.push_back(std::move(checks));
     qrtables::CompressSections(sections);
     std::vector<uint8_t> file;
-    const bool laidOut = qrtables::LayOutTableFile(sections, &file, &error);
+    laidOut = laidOut && qrtables::LayOutTableFile(sections, &file, &error);
     if (!FinishPending(&pending, file, laidOut, &error)) {
         std::fprintf(stderr, "orvk_tablegen: %s\n", error.c_str());
         return 1;

@@ -1,5 +1,7 @@
 #include "tools/qrtables/table_writer.h"
 
+#include <zlib.h>
+
 #include <cassert>
 #include <cstdio>
 
@@ -78,6 +80,30 @@ std::vector<TableSection> BuildSections() {
     for (int ec : DistinctEcPerBlock())
         sections.push_back({GeneratorName(ec), GeneratorRecord(ec), {}});
     return sections;
+}
+
+bool ChecksSection(const std::vector<TableSection>& sections, TableSection* checks,
+                   std::string* error) {
+    std::vector<uint8_t> text;
+    auto line = [&text](uint32_t crc, size_t length, const std::string& name) {
+        char fields[24];
+        std::snprintf(fields, sizeof fields, "%08X:%08X:", static_cast<unsigned>(crc),
+                      static_cast<unsigned>(length));
+        Append(text, fields + name + "\r\n");
+    };
+    for (const TableSection& section : sections)
+        line(crc32(0, section.raw.data(), static_cast<uInt>(section.raw.size())),
+             section.raw.size(), section.name);
+    line(crc32(0, text.data(), static_cast<uInt>(text.size())), text.size(), kChecksSectionName);
+    text.push_back(0);
+    if (text.size() > kDirectoryLimit) {
+        *error = "check values of " + std::to_string(sections.size()) + " sections take " +
+                 std::to_string(text.size()) + " bytes, more than " +
+                 std::to_string(kDirectoryLimit);
+        return false;
+    }
+    *checks = {kChecksSectionName, std::move(text), {}};
+    return true;
 }
 
 void CompressSections(std::vector<TableSection>& sections) {

@@ -17,6 +17,10 @@ inline constexpr size_t kDirectoryLimit = 8192;
 // Bytes of the block list at the end of a version-and-level record.
 inline constexpr int kBlockListSize = 128;
 
+// The section of check values, which the engine reads to tell damaged
+// sections from intact ones.
+inline constexpr char kChecksSectionName[] = "QRK_CHECKS";
+
 // One named section, before and after compression.
 struct TableSection {
     std::string name;
@@ -43,6 +47,14 @@ std::vector<uint8_t> VersionLevelRecord(int version, int level);
 // levels L, M, Q, H and the template, then the generator record of every E
 // the block table uses.
 std::vector<TableSection> BuildSections();
+
+// The check section of `sections` (uncompressed): a line
+// "CCCCCCCC:LLLLLLLL:NAME" and CR LF for each section in order, C the CRC-32
+// of its raw bytes and L their length in upper-case hex; then the same line
+// for the check section itself, of the bytes before it; then a 0x00. Fails,
+// with a message in *error, when it would not fit in 8192 bytes.
+bool ChecksSection(const std::vector<TableSection>& sections, TableSection* checks,
+                   std::string* error);
 
 // Fills in the `packed` bytes of every section.
 void CompressSections(std::vector<TableSection>& sections);

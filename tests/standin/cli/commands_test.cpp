@@ -48,6 +48,26 @@ TEST(HostCommands, HelpAndBadUsage) {
     EXPECT_TRUE(Contains(r.out, "  about ")) << r.out;
 }
 
+// ORVELK_APP_FOLDER is held to what --app-folder is: a folder the plug-in
+// would cut at "System" is refused before anything runs, and nothing is read
+// or created in the folder above it.
+TEST(HostCommands, AnUnusableEnvironmentFolderIsRefusedAsTheOptionIs) {
+    const std::string above = FreshFolder("EnvAbove");
+    const std::string app = above + "/System/app";
+    std::filesystem::create_directories(app + "/Plug-ins");
+    setenv("ORVELK_APP_FOLDER", app.c_str(), 1);
+    for (const char* command : {"info", "about"}) {
+        const CommandResult r = RunOrvelkCommand({command});
+        EXPECT_EQ(r.status, 2) << command;
+        EXPECT_TRUE(Contains(r.err, "would be found as '" + above + "'")) << r.err;
+        const CommandResult o = RunOrvelkCommand({command, "--app-folder", app});
+        EXPECT_EQ(o.status, 2) << command;
+    }
+    unsetenv("ORVELK_APP_FOLDER");
+    EXPECT_FALSE(std::filesystem::exists(above + "/Prefs"));
+    EXPECT_FALSE(std::filesystem::exists(app + "/Prefs"));
+}
+
 TEST(HostCommands, WithoutPluginsTheyFail) {
     const std::string app = FreshFolder("EmptyApp");
     for (const char* command : {"info", "about"}) {

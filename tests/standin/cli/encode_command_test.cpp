@@ -172,6 +172,20 @@ TEST(EncodeCommand, MissingTableFileExitsWithThree) {
     r = RunOrvelkCommand({"encode", "--text", "abc", "--app-folder", empty});
     EXPECT_EQ(r.status, 3);
     EXPECT_NE(r.err.find("the symbol table file is damaged: "), std::string::npos) << r.err;
+    // A damaged one names its section.
+    std::filesystem::copy_file(std::string(ORVELK_TEST_APP_DIR) + "/Prefs/Orvelk/ORVK_QR.DAT",
+                               empty + "/Prefs/Orvelk/ORVK_QR.DAT",
+                               std::filesystem::copy_options::overwrite_existing);
+    {
+        std::fstream file(empty + "/Prefs/Orvelk/ORVK_QR.DAT",
+                          std::ios::binary | std::ios::in | std::ios::out);
+        file.seekp(-200, std::ios::end);  // inside the last section, the check values
+        file.put('\xA5');
+    }
+    r = RunOrvelkCommand({"encode", "--text", "abc", "--app-folder", empty});
+    EXPECT_EQ(r.status, 3);
+    EXPECT_NE(r.err.find(": section QRK_CHECKS: "), std::string::npos) << r.err;
+    std::filesystem::remove_all(empty);
     // The next command finds the default folder again.
     EXPECT_EQ(RunOrvelkCommand({"encode", "--text", "abc"}).status, 0);
 }

@@ -137,4 +137,31 @@ TEST_F(StandinAppFolderTest, UnusableEnvironmentFolderFailsTheRuntimeCall) {
     EXPECT_STREQ(folder, "");
 }
 
+// The environment's folder is held to the same check as --app-folder's: a
+// folder the plug-in would cut elsewhere is refused by every command, and its
+// Runtime call reports no folder rather than the one above it.
+TEST_F(StandinAppFolderTest, TheEnvironmentsFolderIsCheckedAsTheOptionsIs) {
+    for (const char* dir : {"/opt/System/app", "/opt/Support Files", "/opt/a\\b"}) {
+        setenv(kStandinAppFolderVariable, dir, 1);
+        std::string fromEnvironment, fromOption;
+        EXPECT_FALSE(ChooseStandinAppFolder(nullptr, &fromEnvironment)) << dir;
+        EXPECT_FALSE(SetStandinAppFolder(dir, &fromOption)) << dir;
+        EXPECT_EQ(fromEnvironment, fromOption);
+        char folder[kAppFolderSize];
+        EXPECT_EQ(FindAppFolder(folder), kStandinAppFolderError) << dir;
+        EXPECT_STREQ(folder, "");
+    }
+    // A good --app-folder overrides a bad environment; a bad one keeps the
+    // earlier choice.
+    ASSERT_TRUE(ChooseStandinAppFolder("/srv/good"));
+    EXPECT_EQ(NativeFolder(), "/srv/good");
+    std::string error;
+    EXPECT_FALSE(ChooseStandinAppFolder("/opt/System/x", &error));
+    EXPECT_NE(error.find("would be found as '/opt'"), std::string::npos) << error;
+    EXPECT_EQ(StandinAppFolder(), "/srv/good");
+    unsetenv(kStandinAppFolderVariable);
+    SetStandinAppFolder(nullptr);
+    EXPECT_TRUE(ChooseStandinAppFolder(nullptr));
+}
+
 }  // namespace

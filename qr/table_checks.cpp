@@ -1,0 +1,62 @@
+#include "qr/table_checks.h"
+
+#include <cassert>
+#include <cstdlib>
+#include <cstring>
+
+#include "qr/crc32.h"
+#include "qr/table_failure.h"
+
+int32_t ReadTableChecks(const TableFile* table, const TableDirectory* directory,
+                        TableChecks* checks) {
+    checks->state = kTableChecksAbsent;
+    checks->lines.end = 0;
+    checks->lines.entryCount = 0;
+    const TableEntry* entry = FindTableEntry(directory, kTableChecksName);
+    if (entry == nullptr) return kTableRead;
+
+    // Decoded straight into the lines' bytes: the section holds no more.
+    checks->state = kTableChecksBroken;
+    uint8_t* bytes = nullptr;
+    int32_t length = 0;
+    const int32_t rc =
+        ReadTableEntry(table, directory, kTableChecksName, *entry, kTableDirectorySize, &bytes,
+                       &length);
+    if (rc == kTableOutOfMemory || rc == kTableFileCannotOpen) return rc;  // nothing to hold
+    if (bytes == nullptr) return kTableRead;
+    std::memcpy(checks->lines.bytes, bytes, static_cast<size_t>(length));
+    std::free(bytes);
+    IndexTableDirectory(&checks->lines, length);
+
+    const TableEntry* self = FindTableEntry(&checks->lines, kTableChecksName);
+    if (self == nullptr) return kTableRead;
+    const int32_t covered = self->nameAt - 18;  // the bytes before the last line
+    if (self->size == static_cast<uint32_t>(covered) &&
+        self->offset == Crc32(checks->lines.bytes, static_cast<size_t>(covered)))
+        checks->state = kTableChecksValid;
+    return kTableRead;
+}
+
+int32_t VerifyTableSection(const TableChecks* checks, const char* name, const uint8_t* bytes,
+                           int32_t length) {
+    if (checks->state == kTableChecksAbsent) return kTableRead;
+    if (checks->state == kTableChecksBroken) {
+        NoteTableFailure(kTableChecksName, kTableFailureCheckMismatch);
+        return kTableSectionDamaged;
+    }
+    const TableEntry* check = FindTableEntry(&checks->lines, name);
+    if (check == nullptr) {
+        NoteTableFailure(name, kTableFailureNoCheck);
+        return kTableSectionDamaged;
+    }
+    if (check->size != static_cast<uint32_t>(length)) {
+        NoteTableFailure(name, kTableFailureLength);
+        return kTableSectionDamaged;
+    }
+    assert(bytes != nullptr || length == 0);
+    if (check->offset != Crc32(bytes, static_cast<size_t>(length))) {
+        NoteTableFailure(name, kTableFailureCheckMismatch);
+        return kTableSectionDamaged;
+    }
+    return kTableRead;
+}
