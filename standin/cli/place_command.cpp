@@ -1,5 +1,7 @@
 #include "standin/cli/place_command.h"
 
+#include <sys/stat.h>
+
 #include <cstring>
 #include <optional>
 #include <string>
@@ -82,15 +84,16 @@ constexpr char kUsageHead[] =
     "                           more than once\n";
 
 constexpr char kExitStatusUsage[] =
-    "Exit status: 0 when the symbol was placed and every file asked for was written\n"
-    "(also when the mode's filter kept nothing of the text: a note, and no -o file),\n"
+    "Exit status: 0 when the symbol was placed and every file asked for was written,\n"
     "1 when the text does not fit (the plug-in beeps; no -o file) or is longer than\n"
-    "8192 bytes, 2 on bad usage, a text that cannot be read or converted or that is\n"
-    "empty, a step of the user that could not be carried out or was left over, or a\n"
-    "file that cannot be written, 3 when the symbol table file is missing or damaged,\n"
-    "4 when a module was skipped, a plug-in failed to start, none added the filter,\n"
-    "or the plug-in failed otherwise, 6 when the dialog was cancelled (nothing\n"
-    "placed, recorded or exported; --show-dialog and --show-preview are written).\n";
+    "8192 bytes, 2 on bad usage or a text that cannot be read or converted or that\n"
+    "is empty, 3 when the symbol table file is missing or damaged, 4 when a module\n"
+    "was skipped, a plug-in failed to start, none added the filter, or the plug-in\n"
+    "failed otherwise, 5 when a step of the user could not be carried out or was\n"
+    "left over, 6 when the dialog was cancelled (nothing placed, recorded or\n"
+    "exported; --show-dialog and --show-preview are written), 7 when the mode's\n"
+    "filter kept nothing of the text (an earlier -o file is removed), 8 when a file\n"
+    "cannot be written.\n";
 
 // getopt_long values of the command's own options.
 enum PlaceOption {
@@ -292,7 +295,9 @@ class Placement {
         int status = kExitOk;
         if (document->art.children.empty()) {
             PrintError(err_, kCommand,
-                       "note: nothing was placed: the mode's filter kept nothing of the text");
+                       "nothing was placed: the mode's filter kept nothing of the text");
+            RemoveEarlierOutputs();
+            status = kExitNothingLeft;
         } else {
             status = Export(*document);
         }
@@ -300,13 +305,22 @@ class Placement {
             std::string why;
             if (!standin::SaveActionSet(standin::RecordedActions(), o_.record, &why)) {
                 PrintError(err_, kCommand, "%s", why.c_str());
-                status = kExitUsage;
+                status = kExitWriteFailed;
             }
         }
         return status;
     }
 
   private:
+    // No -o file is left holding an earlier symbol as if it were this one.
+    void RemoveEarlierOutputs() const {
+        for (const char* path : o_.outputs) {
+            struct stat st;
+            if (stat(path, &st) == 0 && S_ISREG(st.st_mode) && std::remove(path) == 0)
+                PrintError(err_, kCommand, "removed '%s', which held an earlier result", path);
+        }
+    }
+
     // "AI Get Parameters": the dialog, its transcript lines and pictures.
     // Returns -1 to go on to "AI Go", else the exit status.
     int AskParameters(const standin::Filter* filter) {
@@ -333,22 +347,22 @@ class Placement {
         return status;
     }
 
-    // --show-dialog and --show-preview. Returns -1, else kExitUsage.
+    // --show-dialog and --show-preview. Returns -1, else kExitWriteFailed.
     int WritePictures(const standin::DialogSnapshot& closed) {
         std::string why;
         if (o_.showDialog != nullptr && !standin::WriteDialogPng(closed, o_.showDialog, &why)) {
             PrintError(err_, kCommand, "%s", why.c_str());
-            return kExitUsage;
+            return kExitWriteFailed;
         }
         if (o_.showPreview != nullptr &&
             !standin::WriteItemPng(closed, kOrvelkPreviewItem, o_.showPreview, &why)) {
             PrintError(err_, kCommand, "%s", why.c_str());
-            return kExitUsage;
+            return kExitWriteFailed;
         }
         return -1;
     }
 
-    // kExitUsage with a message when a step of the user could not be carried
+    // kExitSomeFailed with a message when a step of the user could not be carried
     // out or was never taken; else -1.
     int UserStepsStatus() const {
         const size_t failed = standin::FailedUserSteps();
@@ -358,7 +372,7 @@ class Placement {
                    "the user's steps did not fit the dialogs: %zu could not be carried out, %zu "
                    "were left over",
                    failed, leftover);
-        return kExitUsage;
+        return kExitSomeFailed;
     }
 
     // What a failed "AI Go" means; `beeped` tells a text that does not fit
@@ -379,7 +393,7 @@ class Placement {
         }
     }
 
-    // --dump and every -o. Returns kExitOk, else kExitUsage.
+    // --dump and every -o. Returns kExitOk, else kExitWriteFailed.
     int Export(const standin::Document& document) const {
         if (o_.output.dump) std::fputs(standin::DumpArtTree(document).c_str(), out_);
         int status = kExitOk;
@@ -387,7 +401,7 @@ class Placement {
             std::string why;
             if (!standin::ExportDocument(document, path, o_.output.exportOptions, &why)) {
                 PrintError(err_, kCommand, "%s", why.c_str());
-                status = kExitUsage;
+                status = kExitWriteFailed;
             }
         }
         return status;

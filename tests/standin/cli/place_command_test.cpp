@@ -184,9 +184,12 @@ TEST_F(PlaceCommandTest, ATextThatDoesNotFitBeepsAndWritesNothing) {
     EXPECT_EQ(empty.status, 2) << empty.err;
     EXPECT_TRUE(Contains(empty.err, "no text")) << empty.err;
     EXPECT_FALSE(Contains(empty.err, "beep"));
+    // An earlier file of the same name does not stay as if it were this one.
+    ASSERT_EQ(Place({"--text", "123", "--mode", "N", "-o", Path("e.svg")}).status, 0);
     empty = Place({"--text", "ABC", "--mode", "N", "-o", Path("e.svg")});
-    EXPECT_EQ(empty.status, 0) << empty.err;
+    EXPECT_EQ(empty.status, 7) << empty.err;
     EXPECT_TRUE(Contains(empty.err, "nothing was placed")) << empty.err;
+    EXPECT_TRUE(Contains(empty.err, "removed")) << empty.err;
     EXPECT_FALSE(std::filesystem::exists(Path("e.svg")));
 }
 
@@ -220,11 +223,21 @@ TEST_F(PlaceCommandTest, UserStepsComeAfterTheOptionsAndMayEndTheDialog) {
     EXPECT_EQ(r.status, 6) << r.err;
     EXPECT_TRUE(Contains(r.err, "closed with [Cancel]")) << r.err;
     r = Place({"--text", "STEPS", "--user", "select 5 9", "--dump"});
-    EXPECT_EQ(r.status, 2) << r.err;
+    EXPECT_EQ(r.status, 5) << r.err;
     EXPECT_TRUE(Contains(r.err, "could not be carried out")) << r.err;
     r = Place({"--text", "STEPS", "--user", "press 1; select 5 1", "-o", Path("s.svg")});
-    EXPECT_EQ(r.status, 2) << r.err;
+    EXPECT_EQ(r.status, 5) << r.err;
     EXPECT_FALSE(std::filesystem::exists(Path("s.svg")));
+}
+
+TEST_F(PlaceCommandTest, FilesThatCannotBeWrittenFailWithTheirNames) {
+    const std::string nowhere = Path("no-such-folder/qr.svg");
+    CommandResult r = Place({"--text", "WRITE", "-o", Path("ok.svg"), "-o", nowhere});
+    EXPECT_EQ(r.status, 8) << r.err;
+    EXPECT_TRUE(Contains(r.err, nowhere)) << r.err;
+    EXPECT_TRUE(std::filesystem::exists(Path("ok.svg")));
+    r = Place({"--text", "WRITE", "--show-preview", Path("no-such-folder/p.png")});
+    EXPECT_EQ(r.status, 8) << r.err;
 }
 
 TEST_F(PlaceCommandTest, ARecordedPlacementReplaysToTheSameBytes) {
