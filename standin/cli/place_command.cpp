@@ -5,12 +5,14 @@
 #include <cstring>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "qr/symbol_encoder.h"
 #include "standin/actions/action_set.h"
 #include "standin/cli/document_output.h"
 #include "standin/cli/host_command.h"
+#include "standin/cli/option_values.h"
 #include "standin/cli/input_text.h"
 #include "standin/cli/options.h"
 #include "standin/cli/orvelk_action.h"
@@ -133,15 +135,17 @@ struct PlaceOptions {
     }
 };
 
-// The index of the whole of `arg` in `letters` into *entry: -1, else
-// kExitUsage with `what` and the argument.
-int TakeLetterEntry(const char* arg, const char* letters, const char* what, int32_t* entry,
-                    FILE* err) {
-    if (std::strlen(arg) != 1 || std::strchr(letters, arg[0]) == nullptr) {
+// The entry of `arg` among `names` into *entry, in any case; names past the
+// first `entries` stand for the entry at their index modulo `entries`
+// ("byte" for B). Returns -1, else kExitUsage with `what` and the argument.
+int TakeNamedEntry(const char* arg, const std::vector<std::string_view>& names, int32_t entries,
+                   const char* what, int32_t* entry, FILE* err) {
+    const int i = MatchName(arg, names);
+    if (i < 0) {
         PrintError(err, kCommand, "%s, not '%s'", what, arg);
         return kExitUsage;
     }
-    *entry = static_cast<int32_t>(std::strchr(letters, arg[0]) - letters);
+    *entry = static_cast<int32_t>(i % entries);
     return -1;
 }
 
@@ -150,7 +154,7 @@ int TakeLetterEntry(const char* arg, const char* letters, const char* what, int3
 int TakeAutoOrNumber(const char* arg, long highest, int32_t offset, const char* what,
                      int32_t* entry, FILE* err) {
     long n = 0;
-    if (std::strcmp(arg, "auto") == 0) {
+    if (SameIgnoringCase(arg, "auto")) {
         *entry = 0;
     } else if (ParseIntInRange(arg, 0, highest, &n)) {
         *entry = static_cast<int32_t>(n) + offset;
@@ -182,11 +186,15 @@ int TakePlaceOption(int c, const char* arg, PlaceOptions* o, FILE* err) {
             }
             return -1;
         case kOptionLevel:
-            return TakeLetterEntry(arg, kOrvelkLevelLetters, "--level takes L, M, Q or H",
-                                   &choices.level, err);
+            return TakeNamedEntry(arg, {"L", "M", "Q", "H"}, 4, "--level takes L, M, Q or H",
+                                  &choices.level, err);
         case kOptionMode:
-            return TakeLetterEntry(arg, kOrvelkModeLetters, "--mode takes N, A, B, K or M",
-                                   &choices.mode, err);
+            // The dialog's popup has no automatic mode.
+            return TakeNamedEntry(arg,
+                                  {"N", "A", "B", "K", "M", "numeric", "alphanumeric", "byte",
+                                   "kanji", "mixed"},
+                                  5, "--mode takes N, A, B, K or M (the dialog's modes)",
+                                  &choices.mode, err);
         case kOptionVersion:
             return TakeAutoOrNumber(arg, 40, 0, "--version takes auto or a number from 0 to 40",
                                     &choices.version, err);

@@ -90,8 +90,8 @@ TEST_F(PlaceCommandTest, UsageAndItsMistakes) {
 
 TEST_F(PlaceCommandTest, OkPlacesAtTheViewsCentreSavesAndTheNextRunOpensWithTheSettings) {
     CommandResult r =
-        Place({"--text", "HELLO WORLD", "--level", "Q", "--version", "2", "--mode", "A", "--cell",
-               "0.25", "-o", Path("a.svg"), "--record", Path("a.json")});
+        Place({"--text", "HELLO WORLD", "--level", "q", "--version", "2", "--mode",
+               "Alphanumeric", "--cell", "0.25", "-o", Path("a.svg"), "--record", Path("a.json")});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(SvgMatrix(Path("a.svg")), EngineMatrix("HELLO WORLD", 'Q', 'A', 2));
     // The SVG shows the art's bounds: centred on the view's centre, the A4 page's.
