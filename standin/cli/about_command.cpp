@@ -8,6 +8,7 @@
 #include "standin/app/transcript_text.h"
 #include "standin/cli/host_command.h"
 #include "standin/cli/options.h"
+#include "standin/cli/window_option.h"
 #include "standin/dialogs/user_script.h"
 #include "standin/host/standin_app_folder.h"
 
@@ -39,14 +40,17 @@ constexpr char kUsage[] =
 struct AboutOptions {
     const char* plugin = nullptr;
     HostCommandOptions host;
+    WindowChoice windows = WindowChoice::kDefault;
 };
 
 // Parses the arguments into `o`. Returns -1 to go on, else the exit status.
 int ParseOptions(int argc, char** argv, AboutOptions* o, FILE* out, FILE* err) {
     enum { kPlugin = 256 };
-    static const std::vector<option> kLongOptions = WithHostOptions({
-        {"plugin", required_argument, nullptr, kPlugin},
-    });
+    static const std::vector<option> kLongOptions = [] {
+        std::vector<option> own = WindowOptions();
+        own.push_back({"plugin", required_argument, nullptr, kPlugin});
+        return WithHostOptions(own);
+    }();
     ResetOptionScan();
     int c;
     while ((c = getopt_long(argc, argv, "h", kLongOptions.data(), nullptr)) != -1) {
@@ -58,6 +62,7 @@ int ParseOptions(int argc, char** argv, AboutOptions* o, FILE* out, FILE* err) {
                 o->plugin = optarg;
                 break;
             default: {
+                if (TakeWindowOption(c, &o->windows)) break;
                 const int taken = TakeHostOption(c, optarg, kCommand, &o->host, err);
                 if (taken == -1) break;
                 if (taken == -2) ReportBadOption(err, kCommand, argv);
@@ -82,6 +87,9 @@ int RunAboutCommand(int argc, char** argv, FILE* out, FILE* err) {
     AboutOptions o;
     const int parsed = ParseOptions(argc, argv, &o, out, err);
     if (parsed >= 0) return parsed;
+    standin::WindowDialogSession windows;
+    if (!BeginWindowDialogs(o.windows, false, !o.host.steps.empty(), &windows, kCommand, err))
+        return kExitUsage;
     if (!BeginHostCommand(o.host, kCommand, err)) return kExitUsage;
 
     // The first dialog a plug-in shows for the About message is its About
