@@ -100,8 +100,11 @@ ASErr GenerateFromSettings() {
     const ASErr viewError = documentView->GetDocumentViewCenter(nullptr, &center);
     if (viewError != kSPNoError) return viewError;
 
-    const ASErr error = DrawSymbolArt(center.h, center.v, ModuleSizePoints(globals->moduleSize),
-                                      globals->text, LevelCharFromIndex(globals->level),
+    // The module size the action records: a 32-bit real. Drawing with the
+    // same value makes a replay of the recording place the same art.
+    const ASReal moduleSize = static_cast<ASReal>(ModuleSizePoints(globals->moduleSize));
+    const ASErr error = DrawSymbolArt(center.h, center.v, moduleSize, globals->text,
+                                      LevelCharFromIndex(globals->level),
                                       ModeCharFromIndex(globals->mode), globals->version);
     if (error != kSPNoError) MessageBeep(MB_OK);
     return error;

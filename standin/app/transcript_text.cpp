@@ -3,11 +3,8 @@
 #include "standin/text/cp932.h"
 
 namespace standin {
-namespace {
 
-// `text` (code page 932) in UTF-8, each line break (CR, LF or CR LF) followed
-// by `indent` spaces.
-std::string Lines(const std::string& text, int indent) {
+std::string IndentedLines(const std::string& text, int indent) {
     const std::string utf8 = Cp932ToUtf8Lossy(text);
     std::string out;
     for (size_t i = 0; i < utf8.size(); ++i) {
@@ -25,6 +22,8 @@ std::string Lines(const std::string& text, int indent) {
     }
     return out;
 }
+
+namespace {
 
 std::string Prefix(const TranscriptEntry& entry) {
     return entry.plugin.empty() ? std::string() : entry.plugin + ": ";
@@ -46,15 +45,15 @@ std::string ItemLines(const TranscriptEntry& dialog, int indent) {
                 break;
             case DialogItemKind::kPushButton:
             case DialogItemKind::kDefaultButton:
-                line.append("[").append(Lines(item.text, indent + 1)).append("]");
+                line.append("[").append(IndentedLines(item.text, indent + 1)).append("]");
                 break;
             case DialogItemKind::kPopup:
             case DialogItemKind::kListBox:
-                line.append("<").append(Lines(item.text, indent + 1)).append(">");
+                line.append("<").append(IndentedLines(item.text, indent + 1)).append(">");
                 break;
             default:
                 if (item.text.empty()) continue;
-                line = Lines(item.text, indent);
+                line = IndentedLines(item.text, indent);
                 break;
         }
         out += pad + line + "\n";
@@ -65,7 +64,7 @@ std::string ItemLines(const TranscriptEntry& dialog, int indent) {
 }  // namespace
 
 std::string DialogText(const TranscriptEntry& dialog, int indent) {
-    return Lines(dialog.title, indent) + "\n" + ItemLines(dialog, indent);
+    return IndentedLines(dialog.title, indent) + "\n" + ItemLines(dialog, indent);
 }
 
 std::string TranscriptEntryText(const TranscriptEntry& entry) {
@@ -73,9 +72,9 @@ std::string TranscriptEntryText(const TranscriptEntry& entry) {
         case TranscriptEntry::Kind::kNote:
             return Prefix(entry) + entry.text + "\n";
         case TranscriptEntry::Kind::kAlert:
-            return Prefix(entry) + "alert: " + Lines(entry.text, 4) + "\n";
+            return Prefix(entry) + "alert: " + IndentedLines(entry.text, 4) + "\n";
         case TranscriptEntry::Kind::kDialogShown:
-            return Prefix(entry) + "dialog \"" + Lines(entry.title, 4) + "\"\n" +
+            return Prefix(entry) + "dialog \"" + IndentedLines(entry.title, 4) + "\"\n" +
                    ItemLines(entry, 4);
         case TranscriptEntry::Kind::kDialogClosed:
             return Prefix(entry) + "dialog " + std::to_string(entry.dialogId) +

@@ -7,6 +7,10 @@
 
 namespace standin {
 
+// `text` (code page 932) in UTF-8, each line break (CR, LF or CR LF) but one
+// that ends the text followed by `indent` spaces.
+std::string IndentedLines(const std::string& text, int indent);
+
 // A shown dialog: its title on the first line, then one line per item the
 // user sees, each indented by `indent` spaces: texts as they are, buttons in
 // brackets ("[OK]"), popups as their chosen entry in angle brackets, pictures

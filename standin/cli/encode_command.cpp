@@ -25,7 +25,8 @@ constexpr char kUsage[] =
     "\n"
     "Options:\n"
     "  --text TEXT              the text to encode\n"
-    "  --text-file FILE         read the text from FILE (raw bytes; a NUL byte ends it)\n"
+    "  --text-file FILE         read the text from FILE, '-' for standard input (raw\n"
+    "                           bytes; a NUL byte ends it)\n"
     "  --input-encoding ENC     utf-8 (default; converted to code page 932) or cp932\n"
     "                           (the bytes pass unchanged, as the plug-in receives them)\n"
     "  --level L|M|Q|H          error-correction level (default M)\n"
@@ -172,36 +173,13 @@ int ParseOptions(int argc, char** argv, EncodeOptions* o, FILE* out, FILE* err) 
 // Gathers the text as the plug-in would hold it: code page 932 bytes, ended
 // by the first NUL. Returns -1 to go on, else the exit status.
 int LoadText(const EncodeOptions& o, std::string* text, FILE* err) {
-    std::string raw;
-    if (o.textFile != nullptr) {
-        std::string why;
-        if (!ReadWholeFile(o.textFile, &raw, &why)) {
-            PrintError(err, kCommand, "cannot read '%s': %s", o.textFile, why.c_str());
-            return kExitUsage;
-        }
-        const size_t nul = raw.find('\0');
-        if (nul != std::string::npos) {
-            PrintError(err, kCommand,
-                       "note: '%s' holds a NUL byte at offset %zu; the text ends there", o.textFile,
-                       nul);
-            raw.resize(nul);
-        }
-    } else {
-        raw = o.text;
-    }
-    std::string why;
-    if (!ConvertInputText(o.encoding == InputEncoding::kCp932 ? std::string_view(raw)
-                                                                : WithoutByteOrderMark(raw),
-                          o.encoding, text, &why)) {
-        PrintError(err, kCommand, "%s", why.c_str());
-        return kExitUsage;
-    }
-    if (text->size() > kMaxPluginTextBytes) {
-        PrintError(err, kCommand, "the text is %zu bytes long in code page 932; at most %zu fit",
-                   text->size(), kMaxPluginTextBytes);
-        return kExitDoesNotFit;
-    }
-    return -1;
+    std::string note, why;
+    const InputTextResult result =
+        LoadInputText(InputTextSource{o.text, o.textFile, o.encoding}, text, &note, &why);
+    if (!note.empty()) PrintError(err, kCommand, "note: %s", note.c_str());
+    if (result == InputTextResult::kOk) return -1;
+    PrintError(err, kCommand, "%s", why.c_str());
+    return result == InputTextResult::kTooLong ? kExitDoesNotFit : kExitUsage;
 }
 
 // Prints "label" and the codewords in upper-case hex, separated by blanks.

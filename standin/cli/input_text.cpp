@@ -1,5 +1,8 @@
 #include "standin/cli/input_text.h"
 
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
 #include <cstring>
 
 #include "standin/text/cp932.h"
@@ -47,4 +50,77 @@ bool ConvertInputText(std::string_view raw, InputEncoding encoding, std::string*
             *why = "iconv cannot convert to code page 932 on this system";
             return false;
     }
+}
+
+namespace {
+
+// "'NAME'" followed by `what`.
+std::string Named(const char* name, const char* what) {
+    std::string text(1, '\'');
+    text.append(name).append("'").append(what);
+    return text;
+}
+
+// At most `limit` bytes of `f` into `bytes`; false on a read error.
+bool ReadAtMost(FILE* f, size_t limit, std::string* bytes) {
+    bytes->clear();
+    char buffer[65536];
+    while (bytes->size() < limit) {
+        const size_t n = std::fread(buffer, 1, std::min(sizeof buffer, limit - bytes->size()), f);
+        if (n == 0) break;
+        bytes->append(buffer, n);
+    }
+    return !std::ferror(f);
+}
+
+// The bytes of `path` ("-": standard input), at most `limit` of them.
+bool ReadSource(const char* path, size_t limit, std::string* bytes, std::string* why) {
+    const bool standardInput = std::strcmp(path, "-") == 0;
+    FILE* f = standardInput ? stdin : std::fopen(path, "rb");
+    if (f == nullptr) {
+        *why = "cannot read " + Named(path, ": ") + std::strerror(errno);
+        return false;
+    }
+    const bool ok = ReadAtMost(f, limit, bytes);
+    if (!ok) *why = "cannot read " + Named(path, ": ") + std::strerror(errno);
+    if (!standardInput) std::fclose(f);
+    return ok;
+}
+
+}  // namespace
+
+InputTextResult LoadInputText(const InputTextSource& source, std::string* text, std::string* note,
+                              std::string* why) {
+    note->clear();
+    std::string raw;
+    if (source.file != nullptr) {
+        if (!ReadSource(source.file, kMaxInputFileBytes + 1, &raw, why))
+            return InputTextResult::kUnreadable;
+        if (raw.size() > kMaxInputFileBytes) {
+            *why = Named(source.file, " holds more than ") + std::to_string(kMaxInputFileBytes) +
+                   " bytes; at most " + std::to_string(kMaxPluginTextBytes) +
+                   " bytes of code page 932 fit";
+            return InputTextResult::kTooLong;
+        }
+        const size_t nul = raw.find('\0');
+        if (nul != std::string::npos) {
+            *note = Named(source.file, " holds a NUL byte at offset ") + std::to_string(nul) +
+                    "; the text ends there";
+            raw.resize(nul);
+        }
+    } else {
+        raw = source.text != nullptr ? source.text : "";
+    }
+    const std::string_view input = source.encoding == InputEncoding::kCp932
+                                       ? std::string_view(raw)
+                                       : WithoutByteOrderMark(raw);
+    if (!ConvertInputText(input, source.encoding, text, why))
+        return InputTextResult::kNotConvertible;
+    if (text->size() > kMaxPluginTextBytes) {
+        *why = "the text is " + std::to_string(text->size()) +
+               " bytes long in code page 932; at most " + std::to_string(kMaxPluginTextBytes) +
+               " fit";
+        return InputTextResult::kTooLong;
+    }
+    return InputTextResult::kOk;
 }

@@ -23,3 +23,31 @@ std::string_view WithoutByteOrderMark(std::string_view text);
 // conversion.
 bool ConvertInputText(std::string_view raw, InputEncoding encoding, std::string* text,
                       std::string* why);
+
+// The most bytes of a text file a command reads: the longest UTF-8 form of
+// the plug-in's text (three bytes for each one-byte katakana) and a
+// byte-order mark. A file holding more is refused without being read on.
+inline constexpr size_t kMaxInputFileBytes = 3 * kMaxPluginTextBytes + 3;
+
+// Where a command's text comes from: `text` itself, or the file `file` ("-"
+// for standard input), in `encoding`.
+struct InputTextSource {
+    const char* text = nullptr;
+    const char* file = nullptr;
+    InputEncoding encoding = InputEncoding::kUtf8;
+};
+
+enum class InputTextResult {
+    kOk,
+    kUnreadable,      // the file cannot be read
+    kNotConvertible,  // not UTF-8, or a character without a code page 932 form
+    kTooLong,         // more than kMaxPluginTextBytes of code page 932
+};
+
+// The text of `source` as the plug-in takes it into `text`: code page 932
+// bytes, a UTF-8 byte-order mark dropped, ended by the first NUL (`note` then
+// says where it was; otherwise it is left empty). Reads at most
+// kMaxInputFileBytes + 1 bytes, so an endless input neither hangs nor fills
+// memory. On failure `why` gives the reason.
+InputTextResult LoadInputText(const InputTextSource& source, std::string* text, std::string* note,
+                              std::string* why);

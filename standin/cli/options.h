@@ -15,6 +15,7 @@ enum ExitStatus : int {
     kExitTableFile = 3,      // the symbol table file is missing or damaged
     kExitPluginFailure = 4,  // a module was skipped, a plug-in failed to start, or none was found
     kExitSomeFailed = 5,     // some lines or actions failed (each named); the others were written
+    kExitCancelled = 6,      // the user cancelled the plug-in's dialog: nothing was placed
 };
 
 // Prints "orvelk COMMAND: MESSAGE" and a newline to `err`.

@@ -7,6 +7,7 @@
 #include "standin/cli/encode_command.h"
 #include "standin/cli/info_command.h"
 #include "standin/cli/options.h"
+#include "standin/cli/place_command.h"
 #include "standin/cli/replay_command.h"
 
 namespace {
@@ -20,6 +21,7 @@ constexpr char kUsage[] =
     "  encode   encode a text with the plug-in's symbol engine and print the result\n"
     "  info     load and start the plug-ins; list their filters and action events\n"
     "  about    show each plug-in's About box and print its texts\n"
+    "  place    place a symbol as a user does from the filter menu, through its dialog\n"
     "  replay   play an action set's actions into documents and export them\n"
     "  batch    place one symbol per line of a text file, each exported to its own file\n"
     "\n"
@@ -36,7 +38,7 @@ struct Command {
 
 constexpr Command kCommands[] = {
     {"encode", RunEncodeCommand}, {"info", RunInfoCommand},   {"about", RunAboutCommand},
-    {"replay", RunReplayCommand}, {"batch", RunBatchCommand},
+    {"place", RunPlaceCommand},   {"replay", RunReplayCommand}, {"batch", RunBatchCommand},
 };
 
 }  // namespace

@@ -44,12 +44,15 @@ int ScanPlacingCommand(int argc, char** argv, const PlacingCommand& command,
         if (taken == -2) ReportBadOption(err, command.name, argv);
         return taken == -2 ? kExitUsage : taken;
     }
-    if (optind == argc) {
-        PrintError(err, command.name, "%s (see --help)", command.missingArgument);
-        return kExitUsage;
+    if (command.missingArgument != nullptr) {
+        if (optind == argc) {
+            PrintError(err, command.name, "%s (see --help)", command.missingArgument);
+            return kExitUsage;
+        }
+        *argument = argv[optind++];
     }
-    *argument = argv[optind++];
     if (const int status = FinishOptionScan(argc, argv, command.name, err); status >= 0)
         return status;
+    if (!command.needsOutput && output->output == nullptr) return -1;
     return CheckDocumentOutput(*output, command.name, err);
 }

@@ -1,7 +1,7 @@
-// The command line of the commands that place symbols (`orvelk replay`,
-// `orvelk batch`): their own options, the output options of
+// The command line of the commands that place symbols (`orvelk place`,
+// `orvelk replay`, `orvelk batch`): their own options, the output options of
 // document_output.h, the host options of host_command.h and --help, then one
-// argument (the file they read).
+// argument (the file they read), or none.
 #pragma once
 
 #include <getopt.h>
@@ -17,7 +17,8 @@ struct PlacingCommand {
     const char* name;             // "batch"
     const char* usageHead;        // --help before the output and host options
     const char* exitStatusUsage;  // --help after them
-    const char* missingArgument;  // the message when the argument is missing
+    const char* missingArgument;  // the message when the argument is missing; null: none taken
+    bool needsOutput = true;      // -o or --dump must be given
 };
 
 // Takes one of a command's own options with its argument: -2 when `c` is not
@@ -25,8 +26,10 @@ struct PlacingCommand {
 using OwnOptionTaker = std::function<int(int c, const char* arg)>;
 
 // Scans `argv` for `command`: its own long options `own` (each taken by
-// `takeOwn`), the shared ones, and exactly one argument into *argument; then
-// checks that there is something to write. Returns -1 to go on, else the exit
+// `takeOwn`), the shared ones, and exactly one argument into *argument (no
+// argument when the command takes none); then checks that there is
+// something to write (when the command needs -o or --dump) and that -o
+// names a format. Returns -1 to go on, else the exit
 // status (0 after --help), with a message on `err`.
 int ScanPlacingCommand(int argc, char** argv, const PlacingCommand& command,
                        std::vector<option> own, const OwnOptionTaker& takeOwn,

@@ -114,19 +114,33 @@ bool IsFilterEnabled(const Filter& filter) {
     return true;
 }
 
-ASErr RunFilter(const Filter* filter) {
+namespace {
+
+// Sends the filter message `selector` for `filter` when the user could
+// choose its menu item.
+ASErr SendFilterMessage(const Filter* filter, const char* selector) {
     if (filter == nullptr || !IsFilterEnabled(*filter)) return kSPBadParameterError;
     Plugin* plugin = FindPlugin(filter->plugin);
     if (plugin == nullptr || plugin->state != Plugin::State::kStarted) return kSPBadParameterError;
-    const AIFilterHandle handle = FilterHandle(filter);
     AIFilterMessage message{};
-    message.filter = handle;
-    ASErr result =
-        SendPluginMessage(plugin, kAIFilterCaller, kAIFilterGetParametersSelector, &message.d);
+    message.filter = FilterHandle(filter);
+    return SendPluginMessage(plugin, kAIFilterCaller, selector, &message.d);
+}
+
+}  // namespace
+
+ASErr SendFilterGetParameters(const Filter* filter) {
+    return SendFilterMessage(filter, kAIFilterGetParametersSelector);
+}
+
+ASErr SendFilterGo(const Filter* filter) {
+    return SendFilterMessage(filter, kAIFilterGoSelector);
+}
+
+ASErr RunFilter(const Filter* filter) {
+    const ASErr result = SendFilterGetParameters(filter);
     if (result != kSPNoError) return result;
-    message = AIFilterMessage{};
-    message.filter = handle;
-    return SendPluginMessage(plugin, kAIFilterCaller, kAIFilterGoSelector, &message.d);
+    return SendFilterGo(filter);
 }
 
 void ForgetFiltersOf(SPPluginRef plugin) {

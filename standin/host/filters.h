@@ -54,6 +54,14 @@ bool IsFilterEnabled(const Filter& filter);
 // (the user cannot choose it), as does a plug-in that is not started.
 ASErr RunFilter(const Filter* filter);
 
+// The two messages of a filter run on their own: "AI Filter" / "AI Get
+// Parameters" (the plug-in asks the user, 0 to go on, "STOP" when the user
+// cancelled) and "AI Filter" / "AI Go" (the plug-in does its work with the
+// parameters it holds, as the host's "apply the last filter again" does).
+// Both give "Parm" for a disabled item or a plug-in that is not started.
+ASErr SendFilterGetParameters(const Filter* filter);
+ASErr SendFilterGo(const Filter* filter);
+
 // Forgets the filters of `plugin`.
 void ForgetFiltersOf(SPPluginRef plugin);
 

@@ -2,9 +2,20 @@
 
 #include <cairo.h>
 
+#include "standin/files/replace_file.h"
 #include "standin/render/dialog_picture.h"
 
 namespace standin {
+
+namespace {
+
+// cairo's PNG stream writer: appends to the string it is handed.
+cairo_status_t AppendBytes(void* closure, const unsigned char* data, unsigned int length) {
+    static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
+    return CAIRO_STATUS_SUCCESS;
+}
+
+}  // namespace
 
 bool WritePixelsPng(const PixelImage& image, const std::string& path, std::string* error) {
     if (image.width < 1 || image.height < 1) {
@@ -15,14 +26,16 @@ bool WritePixelsPng(const PixelImage& image, const std::string& path, std::strin
     PixelImage copy = image;
     cairo_surface_t* surface = cairo_image_surface_create_for_data(
         copy.bytes.data(), CAIRO_FORMAT_RGB24, copy.width, copy.height, copy.width * 4);
-    const cairo_status_t status = cairo_surface_write_to_png(surface, path.c_str());
+    std::string bytes;
+    const cairo_status_t status = cairo_surface_write_to_png_stream(surface, AppendBytes, &bytes);
     cairo_surface_destroy(surface);
     if (status != CAIRO_STATUS_SUCCESS) {
         if (error != nullptr)
             *error = "cannot write '" + path + "': " + cairo_status_to_string(status);
         return false;
     }
-    return true;
+    // A file of an earlier run stays whole until the new one is.
+    return ReplaceFileWith(path, bytes, error);
 }
 
 bool WriteDialogPng(const DialogSnapshot& snapshot, const std::string& path, std::string* error) {

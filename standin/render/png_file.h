@@ -10,8 +10,9 @@
 namespace standin {
 
 // Writes `image` to `path` (this machine's) as an 8-bit RGB PNG, pixel for
-// pixel. False with the reason in *error when the image has no pixels or the
-// file cannot be written.
+// pixel, replacing an earlier file only once the new one is complete. False
+// with the reason in *error when the image has no pixels or the file cannot
+// be written (an earlier file is then left as it was).
 bool WritePixelsPng(const PixelImage& image, const std::string& path, std::string* error);
 
 // Writes the picture of `snapshot` (RenderDialogPicture) to `path`.

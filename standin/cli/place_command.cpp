@@ -1,0 +1,452 @@
+#include "standin/cli/place_command.h"
+
+#include <cstring>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "qr/symbol_encoder.h"
+#include "standin/actions/action_set.h"
+#include "standin/cli/document_output.h"
+#include "standin/cli/host_command.h"
+#include "standin/cli/input_text.h"
+#include "standin/cli/options.h"
+#include "standin/cli/orvelk_action.h"
+#include "standin/cli/place_dialog.h"
+#include "standin/cli/placing_options.h"
+#include "standin/cli/play_session.h"
+#include "standin/dialogs/dialog_manager.h"
+#include "standin/export/art_dump.h"
+#include "standin/host/filters.h"
+#include "standin/host/host_errors.h"
+#include "standin/render/png_file.h"
+
+namespace {
+
+constexpr char kCommand[] = "place";
+
+// The filter the plug-in adds, by its name.
+constexpr char kOrvelkFilter[] = "Orvelk_QRCode";
+
+// The host's code for a cancelled dialog.
+constexpr ASErr kUserCancelled = MakeFourCharError("STOP");
+
+constexpr char kUsageHead[] =
+    "Usage: orvelk place [OPTIONS]\n"
+    "\n"
+    "Does what a user does who picks the Orvelk filter from the host's filter menu:\n"
+    "loads and starts the plug-ins of the host application folder, opens a document,\n"
+    "sends \"AI Get Parameters\", for which the plug-in shows its settings dialog, and,\n"
+    "unless the dialog was cancelled, \"AI Go\", for which it places the symbol at the\n"
+    "centre of the view; then exports the document. The dialog options below are what\n"
+    "the user does in the dialog: each chooses an entry of its popup, in the dialog's\n"
+    "order from the top, or types the text into the text field; then come the steps\n"
+    "of --user, then OK (Cancel with --cancel) unless --user's steps end the dialog\n"
+    "themselves. A popup left alone keeps what the dialog opens with: the plug-in's\n"
+    "settings, as the preferences file of the last OK holds them (the mask is never\n"
+    "saved). OK saves the preferences file. Standard error shows what the user sees\n"
+    "and hears: the dialog as shown, the button that closed it with item 14's text\n"
+    "and item 3's rectangle in pixels at that moment, beeps and error dialogs.\n"
+    "\n"
+    "Dialog options:\n"
+    "  --text TEXT              the text to type (the plug-in turns the typed escapes\n"
+    "                           \\n, \\r and \\t into line breaks and a tab)\n"
+    "  --text-file FILE         type the text of FILE, '-' for standard input (raw\n"
+    "                           bytes; a NUL byte ends it)\n"
+    "  --input-encoding ENC     utf-8 (default; converted to code page 932) or cp932\n"
+    "                           (the bytes pass unchanged); at most 8192 bytes of\n"
+    "                           code page 932\n"
+    "  --level L|M|Q|H          the error-correction level\n"
+    "  --version auto|0-40      the version; auto or 0 takes the smallest that fits\n"
+    "  --mode N|A|B|K|M         numeric, alphanumeric, 8-bit byte, Kanji or mixed\n"
+    "                           Kanji/byte\n"
+    "  --cell MM                the cell size in millimetres, one of the popup's\n"
+    "                           0.20, 0.25, 0.33, 0.50, 0.75, 1.00, 1.50, 2.00, 3.00,\n"
+    "                           4.00 and 5.00 (0.2 and 0.5 are taken as well)\n"
+    "  --mask auto|0-7          the mask pattern; auto chooses by penalty score\n"
+    "  --cancel                 press Cancel instead of OK: nothing is placed\n"
+    "  --show-dialog FILE.png   write the dialog as the user saw it when OK or Cancel\n"
+    "                           was pressed\n"
+    "  --show-preview FILE.png  write item 3's pixels alone (its whole rectangle,\n"
+    "                           frame included) as the plug-in's preview left them\n"
+    "\n"
+    "Other options:\n"
+    "  --no-dialog              send \"AI Go\" alone, as the host's \"apply the filter\n"
+    "                           again\" does: the symbol of the settings the plug-in\n"
+    "                           holds (no dialog options then)\n"
+    "  --record SET.json        record with the Actions palette on and save what the\n"
+    "                           plug-in recorded; 'orvelk replay SET.json -o FILE'\n"
+    "                           writes the same files again\n"
+    "  -o, --output FILE        export the document to FILE in the format of its\n"
+    "                           extension (.svg, .pdf, .eps or .png); may be given\n"
+    "                           more than once\n";
+
+constexpr char kExitStatusUsage[] =
+    "Exit status: 0 when the symbol was placed and every file asked for was written\n"
+    "(also when the mode's filter kept nothing of the text: a note, and no -o file),\n"
+    "1 when the text does not fit (the plug-in beeps; no -o file) or is longer than\n"
+    "8192 bytes, 2 on bad usage, a text that cannot be read or converted or that is\n"
+    "empty, a step of the user that could not be carried out or was left over, or a\n"
+    "file that cannot be written, 3 when the symbol table file is missing or damaged,\n"
+    "4 when a module was skipped, a plug-in failed to start, none added the filter,\n"
+    "or the plug-in failed otherwise, 6 when the dialog was cancelled (nothing\n"
+    "placed, recorded or exported; --show-dialog and --show-preview are written).\n";
+
+// getopt_long values of the command's own options.
+enum PlaceOption {
+    kOptionText = 256,
+    kOptionTextFile,
+    kOptionInputEncoding,
+    kOptionLevel,
+    kOptionVersion,
+    kOptionMode,
+    kOptionCell,
+    kOptionMask,
+    kOptionCancel,
+    kOptionNoDialog,
+    kOptionRecord,
+    kOptionShowDialog,
+    kOptionShowPreview,
+};
+
+struct PlaceOptions {
+    InputTextSource text;
+    DialogChoices choices;
+    bool cancel = false;
+    bool noDialog = false;
+    const char* record = nullptr;
+    const char* showDialog = nullptr;
+    const char* showPreview = nullptr;
+    std::vector<const char*> outputs;  // every -o
+    DocumentOutputOptions output;
+    HostCommandOptions host;
+
+    // Whether an option of the dialog was given.
+    bool DrivesDialog() const {
+        const DialogChoices& c = choices;
+        return text.text != nullptr || text.file != nullptr || c.level >= 0 || c.version >= 0 ||
+               c.mode >= 0 || c.cell >= 0 || c.mask >= 0 || cancel || showDialog != nullptr ||
+               showPreview != nullptr;
+    }
+};
+
+// The index of the whole of `arg` in `letters` into *entry: -1, else
+// kExitUsage with `what` and the argument.
+int TakeLetterEntry(const char* arg, const char* letters, const char* what, int32_t* entry,
+                    FILE* err) {
+    if (std::strlen(arg) != 1 || std::strchr(letters, arg[0]) == nullptr) {
+        PrintError(err, kCommand, "%s, not '%s'", what, arg);
+        return kExitUsage;
+    }
+    *entry = static_cast<int32_t>(std::strchr(letters, arg[0]) - letters);
+    return -1;
+}
+
+// "auto" or a number from 0 to `highest` into *entry (auto: 0, a number n:
+// n + `offset`): -1, else kExitUsage with `what` and the argument.
+int TakeAutoOrNumber(const char* arg, long highest, int32_t offset, const char* what,
+                     int32_t* entry, FILE* err) {
+    long n = 0;
+    if (std::strcmp(arg, "auto") == 0) {
+        *entry = 0;
+    } else if (ParseIntInRange(arg, 0, highest, &n)) {
+        *entry = static_cast<int32_t>(n) + offset;
+    } else {
+        PrintError(err, kCommand, "%s, not '%s'", what, arg);
+        return kExitUsage;
+    }
+    return -1;
+}
+
+// Takes one of the command's own options. Returns -2 when `c` is not one of
+// them, -1 when it was taken, or the exit status of a bad value.
+int TakePlaceOption(int c, const char* arg, PlaceOptions* o, FILE* err) {
+    DialogChoices& choices = o->choices;
+    switch (c) {
+        case 'o':
+            o->outputs.push_back(arg);
+            return -2;  // the output options take it too
+        case kOptionText:
+            o->text.text = arg;
+            return -1;
+        case kOptionTextFile:
+            o->text.file = arg;
+            return -1;
+        case kOptionInputEncoding:
+            if (!ParseInputEncoding(arg, &o->text.encoding)) {
+                PrintError(err, kCommand, "--input-encoding takes utf-8 or cp932, not '%s'", arg);
+                return kExitUsage;
+            }
+            return -1;
+        case kOptionLevel:
+            return TakeLetterEntry(arg, kOrvelkLevelLetters, "--level takes L, M, Q or H",
+                                   &choices.level, err);
+        case kOptionMode:
+            return TakeLetterEntry(arg, kOrvelkModeLetters, "--mode takes N, A, B, K or M",
+                                   &choices.mode, err);
+        case kOptionVersion:
+            return TakeAutoOrNumber(arg, 40, 0, "--version takes auto or a number from 0 to 40",
+                                    &choices.version, err);
+        case kOptionMask:
+            return TakeAutoOrNumber(arg, 7, 1, "--mask takes auto or a number from 0 to 7",
+                                    &choices.mask, err);
+        case kOptionCell:
+            if (!ParseCellSize(arg, &choices.cell)) {
+                PrintError(err, kCommand, "--cell takes one of %s (millimetres), not '%s'",
+                           CellSizeList().c_str(), arg);
+                return kExitUsage;
+            }
+            return -1;
+        case kOptionCancel:
+            o->cancel = true;
+            return -1;
+        case kOptionNoDialog:
+            o->noDialog = true;
+            return -1;
+        case kOptionRecord:
+            o->record = arg;
+            return -1;
+        case kOptionShowDialog:
+            o->showDialog = arg;
+            return -1;
+        case kOptionShowPreview:
+            o->showPreview = arg;
+            return -1;
+        default:
+            return -2;
+    }
+}
+
+// Parses the arguments into `o`. Returns -1 to go on, else the exit status.
+int ParseOptions(int argc, char** argv, PlaceOptions* o, FILE* out, FILE* err) {
+    PlacingCommand command = {kCommand, kUsageHead, kExitStatusUsage, nullptr};
+    command.needsOutput = false;
+    const char* none = nullptr;
+    const int status = ScanPlacingCommand(
+        argc, argv, command,
+        {
+            {"text", required_argument, nullptr, kOptionText},
+            {"text-file", required_argument, nullptr, kOptionTextFile},
+            {"input-encoding", required_argument, nullptr, kOptionInputEncoding},
+            {"level", required_argument, nullptr, kOptionLevel},
+            {"version", required_argument, nullptr, kOptionVersion},
+            {"mode", required_argument, nullptr, kOptionMode},
+            {"cell", required_argument, nullptr, kOptionCell},
+            {"mask", required_argument, nullptr, kOptionMask},
+            {"cancel", no_argument, nullptr, kOptionCancel},
+            {"no-dialog", no_argument, nullptr, kOptionNoDialog},
+            {"record", required_argument, nullptr, kOptionRecord},
+            {"show-dialog", required_argument, nullptr, kOptionShowDialog},
+            {"show-preview", required_argument, nullptr, kOptionShowPreview},
+        },
+        [o, err](int c, const char* arg) { return TakePlaceOption(c, arg, o, err); }, &o->output,
+        &o->host, &none, out, err);
+    if (status >= 0) return status;
+    if (o->text.text != nullptr && o->text.file != nullptr) {
+        PrintError(err, kCommand, "give the text with --text or --text-file, not both");
+        return kExitUsage;
+    }
+    if (o->noDialog && o->DrivesDialog()) {
+        PrintError(err, kCommand,
+                   "--no-dialog places with the settings the plug-in holds: it takes none of the "
+                   "dialog's options (see --help)");
+        return kExitUsage;
+    }
+    if (o->outputs.empty() && !o->output.dump && o->record == nullptr && o->showDialog == nullptr &&
+        o->showPreview == nullptr) {
+        PrintError(err, kCommand,
+                   "nothing to write: give -o FILE, --dump, --record, --show-dialog or "
+                   "--show-preview (see --help)");
+        return kExitUsage;
+    }
+    // The scan checked the last -o; the others are checked here.
+    for (const char* path : o->outputs) {
+        DocumentOutputOptions one = o->output;
+        one.output = path;
+        if (const int bad = CheckDocumentOutput(one, kCommand, err); bad >= 0) return bad;
+    }
+    return -1;
+}
+
+// One run of the filter in a started session: the dialog, the drawing, the
+// files.
+class Placement {
+  public:
+    Placement(const PlaceOptions& o, FILE* out, FILE* err) : o_(o), out_(out), err_(err) {}
+
+    // Runs the filter `filter` into `document` with the user's `steps`.
+    // Returns the exit status.
+    int Run(const standin::Filter* filter, standin::Document* document,
+            std::vector<standin::UserStep> steps) {
+        standin::SetActionRecording(o_.record != nullptr);
+        standin::ClearClosedDialogs();
+        standin::SetUserScript(std::move(steps));
+        if (!o_.noDialog) {
+            const int status = AskParameters(filter);
+            if (status >= 0) return status;
+        }
+        const size_t beepsBefore = Beeps();
+        const ASErr result = standin::SendFilterGo(filter);
+        if (const int status = UserStepsStatus(); status >= 0) return status;
+        if (result != kSPNoError) return GoFailure(result, Beeps() > beepsBefore);
+        int status = kExitOk;
+        if (document->art.children.empty()) {
+            PrintError(err_, kCommand,
+                       "note: nothing was placed: the mode's filter kept nothing of the text");
+        } else {
+            status = Export(*document);
+        }
+        if (o_.record != nullptr) {
+            std::string why;
+            if (!standin::SaveActionSet(standin::RecordedActions(), o_.record, &why)) {
+                PrintError(err_, kCommand, "%s", why.c_str());
+                status = kExitUsage;
+            }
+        }
+        return status;
+    }
+
+  private:
+    // "AI Get Parameters": the dialog, its transcript lines and pictures.
+    // Returns -1 to go on to "AI Go", else the exit status.
+    int AskParameters(const standin::Filter* filter) {
+        const ASErr result = standin::SendFilterGetParameters(filter);
+        const standin::DialogSnapshot* closed = standin::LastClosedDialog(kOrvelkSettingsDialog);
+        int status = -1;
+        if (closed != nullptr) {
+            std::fprintf(err_, "orvelk %s: %s", kCommand, ClosedDialogText(*closed).c_str());
+            status = WritePictures(*closed);
+        } else if (o_.showDialog != nullptr || o_.showPreview != nullptr) {
+            PrintError(err_, kCommand, "the settings dialog was not shown: no picture of it");
+            status = kExitPluginFailure;
+        }
+        if (const int steps = UserStepsStatus(); steps >= 0) return steps;
+        if (result == kUserCancelled) {
+            PrintError(err_, kCommand, "note: the dialog was cancelled: nothing was placed");
+            return status >= 0 ? status : kExitCancelled;
+        }
+        if (result != kSPNoError) {
+            PrintError(err_, kCommand, "the plug-in's dialog failed (error %s)",
+                       standin::ErrorText(result).c_str());
+            return kExitPluginFailure;
+        }
+        return status;
+    }
+
+    // --show-dialog and --show-preview. Returns -1, else kExitUsage.
+    int WritePictures(const standin::DialogSnapshot& closed) {
+        std::string why;
+        if (o_.showDialog != nullptr && !standin::WriteDialogPng(closed, o_.showDialog, &why)) {
+            PrintError(err_, kCommand, "%s", why.c_str());
+            return kExitUsage;
+        }
+        if (o_.showPreview != nullptr &&
+            !standin::WriteItemPng(closed, kOrvelkPreviewItem, o_.showPreview, &why)) {
+            PrintError(err_, kCommand, "%s", why.c_str());
+            return kExitUsage;
+        }
+        return -1;
+    }
+
+    // kExitUsage with a message when a step of the user could not be carried
+    // out or was never taken; else -1.
+    int UserStepsStatus() const {
+        const size_t failed = standin::FailedUserSteps();
+        const size_t leftover = standin::LeftoverUserSteps();
+        if (failed == 0 && leftover == 0) return -1;
+        PrintError(err_, kCommand,
+                   "the user's steps did not fit the dialogs: %zu could not be carried out, %zu "
+                   "were left over",
+                   failed, leftover);
+        return kExitUsage;
+    }
+
+    // What a failed "AI Go" means; `beeped` tells a text that does not fit
+    // from one that is empty.
+    int GoFailure(ASErr result, bool beeped) const {
+        if (result == kQRDoesNotFit && !beeped) {
+            PrintError(err_, kCommand, "the plug-in holds no text to place (error -1)");
+            return kExitUsage;
+        }
+        PrintError(err_, kCommand, "%s", PlayFailureText(result).c_str());
+        switch (result) {
+            case kQRDoesNotFit:
+                return kExitDoesNotFit;
+            case kQRTableFileDamaged:
+                return kExitTableFile;
+            default:
+                return kExitPluginFailure;
+        }
+    }
+
+    // --dump and every -o. Returns kExitOk, else kExitUsage.
+    int Export(const standin::Document& document) const {
+        if (o_.output.dump) std::fputs(standin::DumpArtTree(document).c_str(), out_);
+        int status = kExitOk;
+        for (const char* path : o_.outputs) {
+            std::string why;
+            if (!standin::ExportDocument(document, path, o_.output.exportOptions, &why)) {
+                PrintError(err_, kCommand, "%s", why.c_str());
+                status = kExitUsage;
+            }
+        }
+        return status;
+    }
+
+    static size_t Beeps() {
+        size_t beeps = 0;
+        for (const standin::TranscriptEntry& e : standin::Transcript())
+            beeps += e.kind == standin::TranscriptEntry::Kind::kBeep ? 1 : 0;
+        return beeps;
+    }
+
+    const PlaceOptions& o_;
+    FILE* out_;
+    FILE* err_;
+};
+
+// The filter the Orvelk plug-in added; null when none did.
+const standin::Filter* FindOrvelkFilter() {
+    for (const standin::Filter* filter : standin::Filters())
+        if (filter->name == kOrvelkFilter) return filter;
+    return nullptr;
+}
+
+}  // namespace
+
+int RunPlaceCommand(int argc, char** argv, FILE* out, FILE* err) {
+    PlaceOptions o;
+    if (const int status = ParseOptions(argc, argv, &o, out, err); status >= 0) return status;
+    if (o.text.text != nullptr || o.text.file != nullptr) {
+        std::string note, why;
+        const InputTextResult loaded = LoadInputText(o.text, &o.choices.text, &note, &why);
+        if (!note.empty()) PrintError(err, kCommand, "note: %s", note.c_str());
+        if (loaded != InputTextResult::kOk) {
+            PrintError(err, kCommand, "%s", why.c_str());
+            return loaded == InputTextResult::kTooLong ? kExitDoesNotFit : kExitUsage;
+        }
+        o.choices.typeText = true;
+    }
+    const std::vector<standin::UserStep> steps =
+        o.noDialog ? o.host.steps : DialogSteps(o.choices, o.host.steps, o.cancel);
+    if (!BeginHostCommand(o.host, kCommand, err)) return kExitUsage;
+
+    int status = kExitOk;
+    {
+        // The user's steps are for the filter's dialogs, not for startup's.
+        PlaySession session(kCommand, HostCommandOptions{o.host.appFolder, {}}, err);
+        status = session.Start();
+        if (status < 0) {
+            const standin::Filter* filter = FindOrvelkFilter();
+            if (filter == nullptr) {
+                PrintError(err, kCommand, "no plug-in added the filter '%s'", kOrvelkFilter);
+                status = kExitPluginFailure;
+            } else {
+                standin::Document* document = standin::OpenDocument(PlayDocumentName(1));
+                status = Placement(o, out, err).Run(filter, document, steps);
+            }
+        }
+    }
+    EndHostCommand(o.host);
+    return status;
+}
