@@ -1,5 +1,7 @@
 #include "standin/window/dialog_window.h"
 
+#include <X11/Xutil.h>
+#include <gdk/gdkx.h>
 #include <gtk/gtk.h>
 
 #include <algorithm>
@@ -293,6 +295,21 @@ gboolean OnDraw(GtkWidget*, cairo_t* cr, gpointer data) {
     return TRUE;
 }
 
+// The title also as the window's WM_NAME, in compound text: GTK leaves
+// that out when the C library's locale cannot convert the title, and tools
+// that find windows by name read it.
+void NameWindow(GtkWidget* window, const std::string& title) {
+    gtk_widget_realize(window);
+    GdkWindow* gdkWindow = gtk_widget_get_window(window);
+    if (gdkWindow == nullptr || !GDK_IS_X11_WINDOW(gdkWindow)) return;
+    Display* display = GDK_DISPLAY_XDISPLAY(gdk_window_get_display(gdkWindow));
+    char* list[] = {const_cast<char*>(title.c_str())};
+    XTextProperty name;
+    if (Xutf8TextListToTextProperty(display, list, 1, XCompoundTextStyle, &name) < 0) return;
+    XSetWMName(display, GDK_WINDOW_XID(gdkWindow), &name);
+    XFree(name.value);
+}
+
 GtkWidget* MakeWidget(AdmItem* item) {
     switch (item->kind) {
         case DialogItemKind::kPushButton:
@@ -409,6 +426,7 @@ void DialogWindows::RunModal(AdmDialog* dialog) {
 
     shown.loop = g_main_loop_new(nullptr, FALSE);
     shown_.push_back(&shown);
+    NameWindow(shown.window, Cp932ToUtf8Lossy(dialog->resource.title));
     gtk_widget_show_all(shown.window);
     if (!dialog->ended) g_main_loop_run(shown.loop);
     shown_.pop_back();
