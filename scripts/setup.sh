@@ -19,6 +19,8 @@ packages=(
   libqrencode-dev libqrcodegencpp-dev   # bench/: peer encoders
   zint                                  # bench/compare_batch.sh: the peer of orvelk batch
   python3-minimal                       # tests: the include graph's check
+  libgtk-3-dev                          # the stand-in's dialogs as windows (--interactive)
+  xvfb xdotool imagemagick              # tests: the windows driven on a virtual display
 )
 
 missing=()
