@@ -12,8 +12,8 @@
 #include "standin/window/dialog_window.h"
 
 // getopt_long values of the two options.
-inline constexpr int kOptionInteractive = 0x210;
-inline constexpr int kOptionNoInteractive = 0x211;
+inline constexpr int kOptionInteractive = 0x2A0;
+inline constexpr int kOptionNoInteractive = 0x2A1;
 
 enum class WindowChoice {
     kDefault,   // the command's own default
