@@ -75,12 +75,17 @@ ref_app=$(fresh_app ref)
 convert "$work/ref-dialog.png" -crop 231x74+21+210 +repage "$work/ref-info.png"
 
 # OK: the window's pixels, then the placed symbol.
-ok_app=$(fresh_app ok)
-"$orvelk" place --interactive --app-folder "$ok_app" -o "$work/ok.png" \
-  </dev/null >"$work/ok.out" 2>"$work/ok.err" &
-run=$!
-w=$(find_window) || fail "no window named 'Orvelk QR' appeared"
-act "$w"
+# Starts place --interactive in application folder copy $1, exporting to
+# $1.png, and does the person's actions; sets run (its pid) and w (its window).
+start_and_act() {
+  "$orvelk" place --interactive --app-folder "$(fresh_app "$1")" -o "$work/$1.png" \
+    </dev/null >"$work/$1.out" 2>"$work/$1.err" &
+  run=$!
+  w=$(find_window) || fail "no window named 'Orvelk QR' appeared for the $1 run"
+  act "$w"
+}
+start_and_act ok
+ok_app=$work/ok
 same=no
 for _ in $(seq 20); do
   import -window "$w" "$work/shot.png"
@@ -101,12 +106,8 @@ decoded=$("$decode" "$work/ok.png") || fail "no symbol read from the placed docu
 grep -q 'closed with \[OK\]' "$work/ok.err" || fail "the transcript does not name OK"
 
 # Escape: Cancel, nothing placed.
-cancel_app=$(fresh_app cancel)
-"$orvelk" place --interactive --app-folder "$cancel_app" -o "$work/cancel.png" \
-  </dev/null >"$work/cancel.out" 2>"$work/cancel.err" &
-run=$!
-w=$(find_window) || fail "no window appeared for the Cancel run"
-act "$w"
+start_and_act cancel
+cancel_app=$work/cancel
 xdotool windowfocus --sync "$w"
 xdotool key Escape
 status=0
