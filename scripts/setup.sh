@@ -21,6 +21,8 @@ packages=(
   python3-minimal                       # tests: the include graph's check
   zlib1g-dev                            # the table generator's check values; tests
   clang libclang-rt-14-dev              # fuzz/: libFuzzer and the sanitizers for clang
+  libgtk-3-dev                          # the stand-in's dialogs as windows (--interactive)
+  xvfb xdotool imagemagick              # tests: the windows driven on a virtual display
 )
 
 missing=()

@@ -9,6 +9,7 @@
 #include "standin/cli/host_command.h"
 #include "standin/cli/option_table.h"
 #include "standin/cli/options.h"
+#include "standin/cli/window_option.h"
 #include "standin/dialogs/user_script.h"
 #include "standin/host/standin_app_folder.h"
 
@@ -41,19 +42,22 @@ constexpr char kUsage[] =
 struct AboutOptions {
     const char* plugin = nullptr;
     HostCommandOptions host;
+    WindowChoice windows = WindowChoice::kDefault;
 };
 
 // Parses the arguments into `o`. Returns -1 to go on, else the exit status.
 int ParseOptions(int argc, char** argv, AboutOptions* o, FILE* out, FILE* err) {
     enum { kPlugin = 256 };
-    const std::vector<option> table = WithHostOptions({
-        {"plugin", required_argument, nullptr, kPlugin},
-    });
+    std::vector<option> own = WindowOptions();
+    own.push_back({"plugin", required_argument, nullptr, kPlugin});
+    const std::vector<option> table = WithHostOptions(own);
     const int status = ScanOptions(argc, argv, kCommand, table, [&](int c, const char* arg) {
         switch (c) {
             case 'h': std::fputs(kUsage, out); return int{kExitOk};
             case kPlugin: o->plugin = arg; return -1;
-            default: return TakeHostOption(c, arg, kCommand, &o->host, err);
+            default:
+                if (TakeWindowOption(c, &o->windows)) return -1;
+                return TakeHostOption(c, arg, kCommand, &o->host, err);
         }
     }, err);
     return status >= 0 ? status : FinishOptionScan(argc, argv, kCommand, err);
@@ -73,6 +77,9 @@ int RunAboutCommand(int argc, char** argv, FILE* out, FILE* err) {
     AboutOptions o;
     const int parsed = ParseOptions(argc, argv, &o, out, err);
     if (parsed >= 0) return parsed;
+    standin::WindowDialogSession windows;
+    if (!BeginWindowDialogs(o.windows, false, !o.host.steps.empty(), &windows, kCommand, err))
+        return kExitUsage;
     if (!BeginHostCommand(o.host, kCommand, err)) return kExitUsage;
 
     // The first dialog a plug-in shows for the About message is its About

@@ -19,6 +19,8 @@
 #include "standin/cli/place_dialog.h"
 #include "standin/cli/placing_options.h"
 #include "standin/cli/play_session.h"
+#include "standin/cli/window_option.h"
+#include "standin/dialogs/dialog_back_end.h"
 #include "standin/dialogs/dialog_manager.h"
 #include "standin/export/art_dump.h"
 #include "standin/host/filters.h"
@@ -75,6 +77,11 @@ constexpr char kUsageHead[] =
     "                           frame included) as the plug-in's preview left them\n"
     "\n"
     "Other options:\n"
+    "  --interactive            show the dialogs in windows on the display for you to\n"
+    "                           use (the default when standard input is a terminal,\n"
+    "                           a display is named and no dialog option or --user is\n"
+    "                           given); the text reaches the plug-in as you type\n"
+    "  --no-interactive         run the dialogs with the steps of the options above\n"
     "  --no-dialog              send \"AI Go\" alone, as the host's \"apply the filter\n"
     "                           again\" does: the symbol of the settings the plug-in\n"
     "                           holds (no dialog options then)\n"
@@ -125,6 +132,15 @@ struct PlaceOptions {
     std::vector<const char*> outputs;  // every -o
     DocumentOutputOptions output;
     HostCommandOptions host;
+    WindowChoice windows = WindowChoice::kDefault;
+
+    // Whether the user's steps are given: an option that acts in the dialog,
+    // or --user.
+    bool ScriptsDialog() const {
+        const DialogChoices& c = choices;
+        return text.text != nullptr || text.file != nullptr || c.level >= 0 || c.version >= 0 ||
+               c.mode >= 0 || c.cell >= 0 || c.mask >= 0 || cancel || !host.steps.empty();
+    }
 
     // Whether an option of the dialog was given.
     bool DrivesDialog() const {
@@ -249,9 +265,14 @@ int ParseOptions(int argc, char** argv, PlaceOptions* o, FILE* out, FILE* err) {
             {"record", required_argument, nullptr, kOptionRecord},
             {"show-dialog", required_argument, nullptr, kOptionShowDialog},
             {"show-preview", required_argument, nullptr, kOptionShowPreview},
+            {"interactive", no_argument, nullptr, kOptionInteractive},
+            {"no-interactive", no_argument, nullptr, kOptionNoInteractive},
         },
-        [o, err](int c, const char* arg) { return TakePlaceOption(c, arg, o, err); }, &o->output,
-        &o->host, &none, out, err);
+        [o, err](int c, const char* arg) {
+            if (TakeWindowOption(c, &o->windows)) return -1;
+            return TakePlaceOption(c, arg, o, err);
+        },
+        &o->output, &o->host, &none, out, err);
     if (status >= 0) return status;
     if (o->text.text != nullptr && o->text.file != nullptr) {
         PrintError(err, kCommand, "give the text with --text or --text-file, not both");
@@ -449,8 +470,21 @@ int RunPlaceCommand(int argc, char** argv, FILE* out, FILE* err) {
         }
         o.choices.typeText = true;
     }
-    const std::vector<standin::UserStep> steps =
-        o.noDialog ? o.host.steps : DialogSteps(o.choices, o.host.steps, o.cancel);
+    // In windows the person does what the steps would; the steps given
+    // exclude them, and by default keep the dialogs scripted.
+    standin::WindowDialogSession windows;
+    if (o.windows == WindowChoice::kWindows && o.ScriptsDialog()) {
+        PrintError(err, kCommand,
+                   "--interactive leaves the dialog to you: it takes none of --text, "
+                   "--text-file, --level, --version, --mode, --cell, --mask, --cancel or --user");
+        return kExitUsage;
+    }
+    if (!BeginWindowDialogs(o.windows, !o.ScriptsDialog(), o.ScriptsDialog(), &windows, kCommand,
+                            err))
+        return kExitUsage;
+    std::vector<standin::UserStep> steps;
+    if (standin::CurrentDialogBackEnd() == nullptr)
+        steps = o.noDialog ? o.host.steps : DialogSteps(o.choices, o.host.steps, o.cancel);
     if (!BeginHostCommand(o.host, kCommand, err)) return kExitUsage;
 
     int status = kExitOk;

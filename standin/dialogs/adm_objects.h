@@ -21,6 +21,7 @@ namespace standin {
 struct AdmDialog;
 struct AdmItem;
 struct AdmList;
+class DialogBackEnd;
 
 struct AdmEntry {
     AdmList* list = nullptr;
@@ -63,6 +64,7 @@ struct AdmDialog {
     ADMUserData userData = nullptr;
     bool ended = false;
     int32_t result = 0;
+    DialogBackEnd* shownBy = nullptr;  // the back end showing it in a window; null: scripted
 };
 
 // Builds a dialog from `resource`, with `plugin`'s reference and `name`, lays

@@ -58,7 +58,8 @@ void HOST_CALL ItemSetText(ADMItemRef ref, const char* text) {
     if (AdmItem* item = FromRef(ref)) {
         item->text = text != nullptr ? text : "";
         item->typedLast = false;
-        item->invalid = true;
+        ItemStateChanged(item);
+        InvalidateItem(item);
     }
 }
 
@@ -68,7 +69,10 @@ void HOST_CALL ItemGetText(ADMItemRef ref, char* text, int32_t bufferSize) {
 }
 
 void HOST_CALL ItemSetMaxTextLength(ADMItemRef ref, int32_t length) {
-    if (AdmItem* item = FromRef(ref)) item->maxTextLength = std::max<int32_t>(length, -1);
+    if (AdmItem* item = FromRef(ref)) {
+        item->maxTextLength = std::max<int32_t>(length, -1);
+        ItemStateChanged(item);
+    }
 }
 
 int32_t HOST_CALL ItemGetIntValue(ADMItemRef ref) {
@@ -79,7 +83,8 @@ int32_t HOST_CALL ItemGetIntValue(ADMItemRef ref) {
 void HOST_CALL ItemSetIntValue(ADMItemRef ref, int32_t value) {
     if (AdmItem* item = FromRef(ref)) {
         item->intValue = value;
-        item->invalid = true;
+        ItemStateChanged(item);
+        InvalidateItem(item);
     }
 }
 
@@ -99,7 +104,7 @@ void HOST_CALL ItemDefaultNotify(ADMItemRef ref, ADMNotifierRef /*notifier*/) {
 void HOST_CALL ItemSetDrawProc(ADMItemRef ref, ADMItemDrawProc proc) {
     if (AdmItem* item = FromRef(ref)) {
         item->draw = proc;
-        item->invalid = true;
+        InvalidateItem(item);
     }
 }
 
@@ -108,7 +113,7 @@ void HOST_CALL ItemDefaultDraw(ADMItemRef /*item*/, ADMDrawerRef /*drawer*/) {
 }
 
 void HOST_CALL ItemInvalidate(ADMItemRef ref) {
-    if (AdmItem* item = FromRef(ref)) item->invalid = true;
+    InvalidateItem(FromRef(ref));
 }
 
 void HOST_CALL ItemGetLocalRect(ADMItemRef ref, ADMRect* rect) {
@@ -130,7 +135,10 @@ void HOST_CALL ItemSetUserData(ADMItemRef ref, ADMUserData userData) {
 
 ADMEntryRef HOST_CALL ListInsertEntry(ADMListRef ref, int32_t index) {
     AdmList* list = FromRef(ref);
-    return list != nullptr ? RefOf(InsertEntry(list, index)) : nullptr;
+    if (list == nullptr) return nullptr;
+    AdmEntry* entry = InsertEntry(list, index);
+    ItemStateChanged(list->item);
+    return RefOf(entry);
 }
 
 ADMEntryRef HOST_CALL ListIndexEntry(ADMListRef ref, int32_t index) {
@@ -159,7 +167,10 @@ int32_t HOST_CALL EntryGetIndex(ADMEntryRef ref) {
 }
 
 void HOST_CALL EntrySelect(ADMEntryRef ref, ASBoolean select) {
-    if (AdmEntry* entry = FromRef(ref)) SelectEntry(entry, select != 0);
+    if (AdmEntry* entry = FromRef(ref)) {
+        SelectEntry(entry, select != 0);
+        ItemStateChanged(entry->list->item);
+    }
 }
 
 ASBoolean HOST_CALL EntryIsSelected(ADMEntryRef ref) {
@@ -168,15 +179,24 @@ ASBoolean HOST_CALL EntryIsSelected(ADMEntryRef ref) {
 }
 
 void HOST_CALL EntrySetText(ADMEntryRef ref, const char* text) {
-    if (AdmEntry* entry = FromRef(ref)) entry->text = text != nullptr ? text : "";
+    if (AdmEntry* entry = FromRef(ref)) {
+        entry->text = text != nullptr ? text : "";
+        ItemStateChanged(entry->list->item);
+    }
 }
 
 void HOST_CALL EntryEnable(ADMEntryRef ref, ASBoolean enable) {
-    if (AdmEntry* entry = FromRef(ref)) entry->enabled = enable != 0;
+    if (AdmEntry* entry = FromRef(ref)) {
+        entry->enabled = enable != 0;
+        ItemStateChanged(entry->list->item);
+    }
 }
 
 void HOST_CALL EntryMakeSeparator(ADMEntryRef ref, ASBoolean separator) {
-    if (AdmEntry* entry = FromRef(ref)) entry->separator = separator != 0;
+    if (AdmEntry* entry = FromRef(ref)) {
+        entry->separator = separator != 0;
+        ItemStateChanged(entry->list->item);
+    }
 }
 
 // ADM Drawer Suite.

@@ -4,6 +4,7 @@
 #include <unordered_set>
 
 #include "standin/dialogs/adm_objects.h"
+#include "standin/dialogs/dialog_back_end.h"
 #include "standin/dialogs/user_script.h"
 #include "standin/host/host_errors.h"
 #include "standin/host/host_transcript.h"
@@ -40,16 +41,14 @@ ClosedDialogs& Closed() {
     return closed;
 }
 
+DialogBackEnd*& BackEnd() {
+    static DialogBackEnd* backEnd = nullptr;
+    return backEnd;
+}
+
 bool IsButton(const AdmItem* item) {
     return item->kind == DialogItemKind::kPushButton ||
            item->kind == DialogItemKind::kDefaultButton;
-}
-
-// The item the user presses with Enter: the default push button, else item 1.
-AdmItem* DefaultButton(const AdmDialog* dialog) {
-    for (const auto& item : dialog->items)
-        if (item->kind == DialogItemKind::kDefaultButton) return item.get();
-    return FindItem(dialog, kADMDefaultItemID);
 }
 
 // "a popup", "an edit text".
@@ -124,9 +123,9 @@ DialogSnapshot Snapshot(const AdmDialog* dialog) {
     return snapshot;
 }
 
-// Calls the draw procedure of every item of `dialog` that waits to be
-// painted, on the item's pixels in the dialog's client area.
-void Paint(AdmDialog* dialog) {
+}  // namespace
+
+void PaintDialogItems(AdmDialog* dialog) {
     for (const auto& item : dialog->items) {
         if (!item->invalid) continue;
         item->invalid = false;
@@ -145,6 +144,18 @@ void Paint(AdmDialog* dialog) {
         if (status == ItemPaintStatus::kNoDC)
             AddHostNote(dialog->plugin->name, itemName + ": no device context to paint it on");
     }
+}
+
+AdmItem* DefaultButtonOf(const AdmDialog* dialog) {
+    for (const auto& item : dialog->items)
+        if (item->kind == DialogItemKind::kDefaultButton) return item.get();
+    return FindItem(dialog, kADMDefaultItemID);
+}
+
+namespace {
+
+void Paint(AdmDialog* dialog) {
+    PaintDialogItems(dialog);
 }
 
 // Ends `dialog` because the host could not go on with it.
@@ -217,7 +228,7 @@ void Interact(AdmDialog* dialog) {
     while (!dialog->ended) {
         std::optional<UserStep> step = TakeUserStep();
         if (!step) {
-            AdmItem* button = DefaultButton(dialog);
+            AdmItem* button = DefaultButtonOf(dialog);
             if (button != nullptr) {
                 NotifyItem(RefOf(button));
                 Paint(dialog);
@@ -271,7 +282,18 @@ int32_t RunModalDialog(SPPluginRef self, const char* name, int32_t dialogID,
     for (const auto& item : dialog->items) item->invalid = true;
     Paint(dialog.get());
     // The init procedure may already have ended the run.
-    if (!dialog->ended) Interact(dialog.get());
+    if (!dialog->ended) {
+        if (DialogBackEnd* backEnd = BackEnd()) {
+            dialog->shownBy = backEnd;
+            backEnd->RunModal(dialog.get());
+            dialog->shownBy = nullptr;
+            // A back end gives the run back only once it has ended; should
+            // it not have, the host ends it.
+            if (!dialog->ended) Abandon(dialog.get(), "its window closed while it ran");
+        } else {
+            Interact(dialog.get());
+        }
+    }
     AddTranscriptEntry(DialogEntry(dialog.get(), TranscriptEntry::Kind::kDialogClosed));
     DialogSnapshot closed = Snapshot(dialog.get());
     RetireDialog(dialog.get());
@@ -281,6 +303,30 @@ int32_t RunModalDialog(SPPluginRef self, const char* name, int32_t dialogID,
     kept.any = true;
     kept.byId[closed.dialogId] = std::move(closed);
     return dialog->result;
+}
+
+std::string ApplyUserStep(AdmDialog* dialog, const UserStep& step) {
+    if (dialog == nullptr || dialog->ended) return "the dialog has ended";
+    return ApplyStep(dialog, step);
+}
+
+void ItemStateChanged(AdmItem* item) {
+    if (item != nullptr && item->dialog->shownBy != nullptr)
+        item->dialog->shownBy->ItemChanged(item);
+}
+
+void InvalidateItem(AdmItem* item) {
+    if (item == nullptr) return;
+    item->invalid = true;
+    if (item->dialog->shownBy != nullptr) item->dialog->shownBy->ItemInvalidated(item);
+}
+
+void SetDialogBackEnd(DialogBackEnd* backEnd) {
+    BackEnd() = backEnd;
+}
+
+DialogBackEnd* CurrentDialogBackEnd() {
+    return BackEnd();
 }
 
 void NotifyItem(ADMItemRef ref) {

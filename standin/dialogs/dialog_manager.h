@@ -30,8 +30,12 @@
 #include "hostapi/adm_dialog.h"
 #include "hostapi/adm_types.h"
 #include "standin/dialogs/dialog_snapshot.h"
+#include "standin/dialogs/user_script.h"
 
 namespace standin {
+
+struct AdmDialog;
+struct AdmItem;
 
 // What a modal run returns when the dialog could not be built or shown, or
 // when the host had to end it.
@@ -40,6 +44,28 @@ inline constexpr int32_t kNoDialogResult = -1;
 // The modal run of the "ADM Dialog Suite" (Modal).
 int32_t RunModalDialog(SPPluginRef self, const char* name, int32_t dialogID, ADMDialogStyle style,
                        ADMDialogInitProc initProc, ADMUserData userData, int32_t options);
+
+// Carries out `step` on `dialog` as the person at a window (dialog_back_end.h)
+// did it, exactly as a scripted step: the item's state changes, then its
+// notification. Returns what does not fit (empty when the step was carried
+// out); a step that does not fit changes nothing and, unlike a scripted one,
+// does not end the run. Nothing is painted: the back end paints when it next
+// draws (PaintDialogItems).
+std::string ApplyUserStep(AdmDialog* dialog, const UserStep& step);
+
+// Calls the draw procedure of every item of `dialog` that waits to be
+// painted, on its pixels in the client area.
+void PaintDialogItems(AdmDialog* dialog);
+
+// The item that Enter presses in `dialog`: its default push button, else
+// item 1; null when it has neither.
+AdmItem* DefaultButtonOf(const AdmDialog* dialog);
+
+// Tell the back end showing `item`'s dialog, if one does, that the plug-in
+// changed the item's state, or that the item waits to be painted (which the
+// latter also marks).
+void ItemStateChanged(AdmItem* item);
+void InvalidateItem(AdmItem* item);
 
 // Notifies `item` as when the user changed or pressed it: its notify
 // procedure, or the default notification when it has none.
