@@ -10,7 +10,7 @@
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include "fuzz/fuzz_support.h"
-#include "platform/gdi_inspect.h"
+#include "platform/gdi_monitor.h"
 #include "platform/win_gdi.h"
 
 namespace {

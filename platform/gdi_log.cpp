@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "platform/gdi_inspect.h"
+#include "platform/gdi_monitor.h"
 #include "platform/gdi_objects.h"
 
 namespace gdi {

@@ -28,7 +28,7 @@ struct Buffer {
     const void* pointer;
 };
 
-std::string Describe(const void* object);  // a handle, as gdi_inspect.h tells
+std::string Describe(const void* object);  // a handle, as gdi_monitor.h tells
 std::string Describe(HDC dc);
 std::string Describe(HBITMAP bitmap);
 std::string Describe(HBRUSH brush);

@@ -3,7 +3,7 @@
 #include <cassert>
 #include <new>
 
-#include "platform/gdi_inspect.h"
+#include "platform/gdi_monitor.h"
 #include "platform/gdi_log.h"
 #include "platform/win_files.h"
 

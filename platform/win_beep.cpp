@@ -1,6 +1,6 @@
 #include <utility>
 
-#include "platform/beep_inspect.h"
+#include "platform/beep_monitor.h"
 #include "platform/win_user.h"
 
 namespace {

@@ -30,7 +30,7 @@ typedef struct _SECURITY_ATTRIBUTES* LPSECURITY_ATTRIBUTES;
 #endif
 
 // How the platform library's C++ calls for tests and the stand-in (the
-// *_inspect.h headers) are declared.
+// *_monitor.h headers) are declared.
 #ifndef ORVELK_PLATFORM_CXX_API
 #if defined(_WIN32)
 #define ORVELK_PLATFORM_CXX_API __declspec(dllimport)

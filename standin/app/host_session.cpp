@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/beep_inspect.h"
+#include "platform/beep_monitor.h"
 #include "standin/app/module_resource_file.h"
 #include "standin/dialogs/adm_suites.h"
 #include "standin/dialogs/dialog_manager.h"

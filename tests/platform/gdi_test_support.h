@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/gdi_inspect.h"
+#include "platform/gdi_monitor.h"
 #include "platform/gdi_surface.h"
 #include "platform/win_gdi.h"
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "globals/plugin_state.h"
-#include "platform/beep_inspect.h"
+#include "platform/beep_monitor.h"
 #include "tests/support/fake_host.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <filesystem>
 
-#include "platform/gdi_inspect.h"
+#include "platform/gdi_monitor.h"
 #include "standin/app/module_resource_file.h"
 #include "standin/dialogs/dialog_manager.h"
 #include "standin/dialogs/user_script.h"

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "platform/gdi_inspect.h"
+#include "platform/gdi_monitor.h"
 #include "standin/dialogs/dialog_manager.h"
 #include "standin/dialogs/dialog_snapshot.h"
 #include "standin/dialogs/user_script.h"

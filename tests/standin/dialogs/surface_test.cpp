@@ -2,7 +2,7 @@
 // dialog, through a buffer of their own; erased before each paint; cropped.
 #include <gtest/gtest.h>
 
-#include "platform/gdi_inspect.h"
+#include "platform/gdi_monitor.h"
 #include "standin/dialogs/dialog_surface.h"
 
 namespace {

@@ -1,4 +1,4 @@
-// Inspection and control of the GDI layer for tests and the host stand-in:
+// Watching and steering the GDI layer, for tests and the host stand-in:
 // the log of calls, the objects alive, fault injection and a reset. Not a
 // Windows call; the plug-in never includes this header.
 #pragma once
