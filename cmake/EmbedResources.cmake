@@ -69,6 +69,24 @@ function(orvelk_embed_resources target rc_file)
   orvelk_compile_resources(${target}_res "${rc_file}")
   get_target_property(res_file ${target}_res ORVELK_RES_FILE)
 
+  # On Windows the same .res bytes become the PE resource section the linker
+  # lays out, as any Windows module carries them.
+  if(WIN32)
+    set(res_object "${CMAKE_CURRENT_BINARY_DIR}/${target}_rsrc.obj")
+    add_custom_command(
+      OUTPUT "${res_object}"
+      COMMAND "${ORVELK_WINDRES}" --input-format=res --output-format=coff
+              -i "${res_file}" -o "${res_object}"
+      DEPENDS "${res_file}"
+      COMMENT "Resource section of ${target}"
+      VERBATIM)
+    target_sources(${target} PRIVATE "${res_object}")
+    set_source_files_properties("${res_object}" TARGET_DIRECTORY ${target}
+      PROPERTIES EXTERNAL_OBJECT TRUE GENERATED TRUE)
+    add_dependencies(${target} ${target}_res)
+    return()
+  endif()
+
   # A C file whose only content is the section: top-level assembly that puts
   # the .res bytes, as they are, into ".rsrc" (allocated, read-only) and
   # defines no symbol.

@@ -5,6 +5,9 @@
 
 #include "platform/win_types.h"
 
+// On Windows, <windows.h> (through win_types.h) declares all of this.
+#if !defined(_WIN32)
+
 // A point in time: 100-nanosecond intervals since 1 January 1601 (UTC).
 typedef struct _FILETIME {
     DWORD dwLowDateTime;
@@ -77,3 +80,5 @@ ORVELK_PLATFORM_API BOOL MoveFileExA(LPCSTR from, LPCSTR to, DWORD flags);
 // The calling thread's last error code, set by the calls above on failure.
 ORVELK_PLATFORM_API DWORD GetLastError(void);
 ORVELK_PLATFORM_API void SetLastError(DWORD code);
+
+#endif  // !_WIN32

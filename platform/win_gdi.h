@@ -16,6 +16,9 @@
 
 #include "platform/win_types.h"
 
+// On Windows, <windows.h> (through win_types.h) declares all of this.
+#if !defined(_WIN32)
+
 #ifndef DECLARE_HANDLE
 #define DECLARE_HANDLE(name) \
     struct name##__ {        \
@@ -205,3 +208,5 @@ ORVELK_PLATFORM_API BOOL DeleteObject(HGDIOBJ object);
 // Deletes a memory device context; the objects selected into it stay alive
 // and are no longer selected. FALSE for anything else.
 ORVELK_PLATFORM_API BOOL DeleteDC(HDC dc);
+
+#endif  // !_WIN32

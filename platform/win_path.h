@@ -11,6 +11,25 @@
 
 #include "platform/win_files.h"
 
+#if defined(_WIN32)
+#include <cstring>
+
+// On Windows a native path is a Windows path: both mappings copy it, with
+// forward slashes (which Windows also takes) written as backslashes.
+inline DWORD CopyAsWindowsPath(const char* path, char* out, size_t outSize) {
+    const size_t length = std::strlen(path);
+    if (length >= outSize || length >= MAX_PATH) return ERROR_FILENAME_EXCED_RANGE;
+    for (size_t i = 0; i <= length; ++i) out[i] = path[i] == '/' ? '\\' : path[i];
+    return ERROR_SUCCESS;
+}
+inline DWORD WindowsPathToNative(LPCSTR windowsPath, char* out, size_t outSize) {
+    return CopyAsWindowsPath(windowsPath, out, outSize);
+}
+inline DWORD NativePathToWindows(const char* nativePath, char* out, size_t outSize) {
+    return CopyAsWindowsPath(nativePath, out, outSize);
+}
+#else
+
 // Maps a Windows path (at most MAX_PATH - 1 bytes) to a native path in `out`
 // (`outSize` bytes). Returns ERROR_SUCCESS, ERROR_FILENAME_EXCED_RANGE for a
 // path that is too long for either side, or ERROR_INVALID_NAME for bytes that
@@ -21,3 +40,5 @@ ORVELK_PLATFORM_API DWORD WindowsPathToNative(LPCSTR windowsPath, char* out, siz
 // 932. Same returns; ERROR_INVALID_NAME also for a name without a code page
 // 932 form.
 ORVELK_PLATFORM_API DWORD NativePathToWindows(const char* nativePath, char* out, size_t outSize);
+
+#endif  // !_WIN32

@@ -3,6 +3,18 @@
 // definitions where it matters (32-bit LONG, UINT, BOOL).
 #pragma once
 
+#if defined(_WIN32)
+// On Windows the system's own declarations hold, and the calls are the
+// system's (kernel32, gdi32, user32): nothing of this folder is compiled.
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#else
+
 #include <cstdint>
 
 typedef int32_t BOOL;
@@ -19,24 +31,15 @@ typedef const char* LPCCH;
 typedef void* LPVOID;
 typedef struct _SECURITY_ATTRIBUTES* LPSECURITY_ATTRIBUTES;
 
-// How the platform library's calls are declared: exported from it here, and
-// imported from the system's libraries on Windows.
+// How the platform library's calls are declared: exported from it.
 #ifndef ORVELK_PLATFORM_API
-#if defined(_WIN32)
-#define ORVELK_PLATFORM_API extern "C" __declspec(dllimport)
-#else
 #define ORVELK_PLATFORM_API extern "C" __attribute__((visibility("default")))
-#endif
 #endif
 
 // How the platform library's C++ calls for tests and the stand-in (the
 // *_monitor.h headers) are declared.
 #ifndef ORVELK_PLATFORM_CXX_API
-#if defined(_WIN32)
-#define ORVELK_PLATFORM_CXX_API __declspec(dllimport)
-#else
 #define ORVELK_PLATFORM_CXX_API __attribute__((visibility("default")))
-#endif
 #endif
 
 // Other headers (glib's) may have defined them already, with the same values.
@@ -76,3 +79,5 @@ typedef struct _SECURITY_ATTRIBUTES* LPSECURITY_ATTRIBUTES;
 #define ERROR_INVALID_NAME 123
 #define ERROR_ALREADY_EXISTS 183
 #define ERROR_FILENAME_EXCED_RANGE 206
+
+#endif  // !_WIN32

@@ -4,6 +4,9 @@
 
 #include "platform/win_types.h"
 
+// On Windows, <windows.h> (through win_types.h) declares all of this.
+#if !defined(_WIN32)
+
 // MessageBeep sounds: the default one, the simple beep, and those of the
 // message box icons.
 #define MB_OK 0x00000000u
@@ -16,3 +19,5 @@
 // Plays the sound `type` names (MB_OK: the default beep) and returns at once.
 // TRUE when the sound was handed on; here every type is.
 ORVELK_PLATFORM_API BOOL MessageBeep(UINT type);
+
+#endif  // !_WIN32

@@ -73,7 +73,11 @@ struct StreamBuilder {
 int32_t DecodedCapacity(const StreamBuilder& s, int32_t* length) {
     uint8_t* out = nullptr;
     EXPECT_EQ(LzssDecode(&out, length, s.bytes.data(), static_cast<int32_t>(s.bytes.size())), 0);
+#if defined(_WIN32)
+    const auto capacity = static_cast<int32_t>(_msize(out));
+#else
     const auto capacity = static_cast<int32_t>(malloc_usable_size(out));
+#endif
     std::free(out);
     return capacity;
 }

@@ -15,7 +15,9 @@
 #include <utility>
 #include <vector>
 
+#if !defined(_WIN32)
 #include "platform/file_faults.h"
+#endif
 #include "qr/crc32.h"
 #include "qr/symbol_encoder.h"
 #include "qr/table_cache.h"
@@ -220,6 +222,7 @@ TEST_F(TableChecksTest, ASectionThatFailsIsNotTakenFromTheCacheLater) {
 
 // A read that fails once is no damage to keep: nothing of it is held, and the
 // next encoding reads the file again (found by the fault sweep of playback).
+#if !defined(_WIN32)  // the file calls fail on demand only in our layer
 TEST_F(TableChecksTest, AFailedReadIsNotHeldForLaterEncodings) {
     WriteChecked(Intact(), Intact());
     std::filesystem::last_write_time(app_ + "/Prefs/Orvelk/ORVK_QR.DAT",
@@ -235,6 +238,7 @@ TEST_F(TableChecksTest, AFailedReadIsNotHeldForLaterEncodings) {
         EXPECT_EQ(EncodeQRSymbol("01234567", 'M', 'N', 0, m.get()), kQROk) << k;
     }
 }
+#endif
 
 TEST_F(TableChecksTest, MisplacedSectionsFailAndSayWhere) {
     // An offset into the directory: its own bytes are no section.

@@ -1,4 +1,5 @@
 // Finding and reading named sections of the table file.
+#include "platform/win_path.h"
 #include "qr/table_file.h"
 
 #include <gtest/gtest.h>
@@ -7,6 +8,8 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -27,9 +30,7 @@ class TableFileTest : public testing::Test {
 protected:
     void SetUp() override {
         app_ = TestTempDir() + "tablefile_app";
-        ::mkdir(app_.c_str(), 0777);
-        ::mkdir((app_ + "/Prefs").c_str(), 0777);
-        ::mkdir((app_ + "/Prefs/Orvelk").c_str(), 0777);
+        std::filesystem::create_directories(app_ + "/Prefs/Orvelk");
         std::remove((app_ + "/Prefs/Orvelk/ORVK_QR.DAT").c_str());
         SetFakeAppFolder(app_);
     }
@@ -121,12 +122,18 @@ TEST_F(TableFileTest, MissingFileOrFolderIsReported) {
 
 TEST_F(TableFileTest, FolderTooLongForThePathBufferIsRefused) {
     WriteTable({{"QRC_S07", "x"}});
-    // "C:\" and 228 letters, then the subpath's 25 bytes: 256, one too many.
-    SetFakeAppFolder("/" + std::string(228, 'd'));
+    // The root as the host names it ("C:\" here, "\" on Windows), letters,
+    // then the subpath's 25 bytes: 256, one too many.
+    char root[8];
+    ASSERT_EQ(NativePathToWindows("/", root, sizeof root), ERROR_SUCCESS);
+    std::string folder(1 + 256 - 25 - std::strlen(root), 'd');
+    folder[0] = '/';
+    SetFakeAppFolder(folder);
     int32_t rc = 0;
     EXPECT_EQ(Read("QRC_S07", &rc), "<absent>");
     EXPECT_EQ(rc, kTablePathTooLong);
-    SetFakeAppFolder("/" + std::string(240, 'd'));
+    folder.append(12, 'd');
+    SetFakeAppFolder(folder);
     EXPECT_EQ(Read("QRC_S07", &rc), "<absent>");
     EXPECT_NE(rc, 0);
 }

@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 
 #include "qr/table_file.h"
@@ -36,9 +37,7 @@ std::string CheckValues(const std::vector<std::pair<std::string, std::string>>& 
 }
 
 void WriteRawTableFile(const std::string& appDir, const std::string& bytes) {
-    ::mkdir(appDir.c_str(), 0777);
-    ::mkdir((appDir + "/Prefs").c_str(), 0777);
-    ::mkdir((appDir + "/Prefs/Orvelk").c_str(), 0777);
+    std::filesystem::create_directories(appDir + "/Prefs/Orvelk");
     std::ofstream(appDir + "/Prefs/Orvelk/ORVK_QR.DAT", std::ios::binary | std::ios::trunc) << bytes;
 }
 

@@ -1,6 +1,10 @@
 #include "tests/support/fake_host.h"
 
+#if defined(_WIN32)
+#include "platform/win_types.h"
+#else
 #include <iconv.h>
+#endif
 #include <strings.h>
 
 #include <algorithm>
@@ -635,6 +639,22 @@ std::map<int32_t, std::string> StandardErrorTable() {
 }
 
 std::string Cp932(const std::string& utf8) {
+#if defined(_WIN32)
+    // Windows' own conversion, through UTF-16.
+    if (utf8.empty()) return {};
+    const int units = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(),
+                                          static_cast<int>(utf8.size()), nullptr, 0);
+    if (units <= 0) std::abort();
+    std::wstring wide(static_cast<size_t>(units), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), units);
+    BOOL lossy = FALSE;
+    const int bytes =
+        WideCharToMultiByte(932, 0, wide.data(), units, nullptr, 0, nullptr, &lossy);
+    if (bytes <= 0 || lossy) std::abort();
+    std::string out(static_cast<size_t>(bytes), '\0');
+    WideCharToMultiByte(932, 0, wide.data(), units, out.data(), bytes, nullptr, nullptr);
+    return out;
+#else
     iconv_t cd = iconv_open("CP932", "UTF-8");
     if (cd == reinterpret_cast<iconv_t>(-1)) std::abort();
     std::string in = utf8;
@@ -647,6 +667,7 @@ std::string Cp932(const std::string& utf8) {
     iconv_close(cd);
     out.resize(out.size() - outLeft);
     return out;
+#endif
 }
 
 SPMessageData FakeMessage(void* globals) {
