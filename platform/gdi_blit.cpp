@@ -7,8 +7,10 @@
 // background colour and black elsewhere. The destination's brush is the
 // pattern. The block is clipped to the destination and, when the operation
 // reads a source, to the source: destination pixels without a source pixel
-// are left as they are. A width or height of 0 or less draws nothing and
-// succeeds.
+// are left as they are. A width or height of 0 draws nothing and succeeds;
+// a negative one reaches the other way from the same edge, in the
+// destination and in the source alike (x = 2, width = -2 is columns 1 and 2),
+// as Windows does.
 #include <algorithm>
 
 #include "platform/gdi_log.h"
@@ -61,7 +63,17 @@ BOOL BitBlt(HDC dest, int x, int y, int width, int height, HDC source, int sx, i
     const Object* d = gdi::FindDC(dest);
     const Object* s = usesSource ? gdi::FindDC(source) : nullptr;
     if (d == nullptr || (usesSource && s == nullptr)) return call.Done(Fail(ERROR_INVALID_HANDLE));
-    if (width <= 0 || height <= 0) return call.Done(BOOL{TRUE});
+    if (width == 0 || height == 0) return call.Done(BOOL{TRUE});
+    if (width < 0) {
+        x = static_cast<int>(int64_t{x} + width + 1);
+        sx = static_cast<int>(int64_t{sx} + width + 1);
+        width = static_cast<int>(-int64_t{width});
+    }
+    if (height < 0) {
+        y = static_cast<int>(int64_t{y} + height + 1);
+        sy = static_cast<int>(int64_t{sy} + height + 1);
+        height = static_cast<int>(-int64_t{height});
+    }
 
     const gdi::Surface ds = gdi::SurfaceOf(*d);
     gdi::Surface ss;

@@ -2,6 +2,8 @@
 // deleting them.
 #include <cstring>
 
+#include <algorithm>
+
 #include "platform/gdi_log.h"
 #include "platform/gdi_objects.h"
 #include "platform/gdi_surface.h"
@@ -93,9 +95,7 @@ BITMAP BitmapInfoOf(const gdi::BitmapData& b) {
 template <class T>
 int CopyOut(const T& value, int size, LPVOID buffer) {
     if (buffer == nullptr) return sizeof(T);
-    if (reinterpret_cast<uintptr_t>(buffer) % 4 != 0 || size < int{sizeof(T)}) {
-        return Fail<int>(ERROR_INVALID_PARAMETER);
-    }
+    if (size < int{sizeof(T)}) return Fail<int>(ERROR_INVALID_PARAMETER);
     std::memcpy(buffer, &value, sizeof(T));
     return sizeof(T);
 }
@@ -133,7 +133,10 @@ HBITMAP CreateCompatibleBitmap(HDC dc, int width, int height) {
     Call call("CreateCompatibleBitmap", dc, width, height);
     const Object* d = FindDC(dc);
     if (d == nullptr) return call.Done(Fail<HBITMAP>(ERROR_INVALID_HANDLE));
-    if (width < 0 || height < 0 || width > gdi::kMaxSide || height > gdi::kMaxSide) {
+    // A negative size counts as its magnitude, as Windows takes it.
+    width = width < 0 ? -std::max(width, -gdi::kMaxSide - 1) : width;
+    height = height < 0 ? -std::max(height, -gdi::kMaxSide - 1) : height;
+    if (width > gdi::kMaxSide || height > gdi::kMaxSide) {
         return call.Done(Fail<HBITMAP>(ERROR_INVALID_PARAMETER));
     }
     if (width == 0 || height == 0) {

@@ -3,11 +3,12 @@
 //
 // Scan s of a bottom-up DIB (positive height) is the bitmap's row s counted
 // up from its bottom row; scan s of a top-down DIB is its row s counted down
-// from the top, so a DIB of another height than the bitmap lines up with the
-// bitmap's bottom or top edge. The caller's buffer holds the scans asked for,
-// first one first, width x 4 bytes each; nothing outside them is read or
+// from the top. A DIB of another height than the bitmap is laid over it from
+// its top edge either way, as Windows lays it: the DIB's row r (counted from
+// its top) is the bitmap's row r. The caller's buffer holds the scans asked
+// for, first one first, width x 4 bytes each; nothing outside them is read or
 // written. Pixels of those scans that fall outside the bitmap read as 0 and
-// are not written.
+// are not written; the calls count the scans that lie on the bitmap.
 #include <algorithm>
 #include <cstring>
 
@@ -68,25 +69,27 @@ int ScanCount(const DibLayout& dib, UINT start, UINT lines) {
 }
 
 // The bitmap row of a scan, possibly outside the bitmap.
-int64_t RowOfScan(const DibLayout& dib, const gdi::Surface& s, UINT scan) {
-    return dib.topDown ? int64_t{scan} : int64_t{s.height} - 1 - int64_t{scan};
+int64_t RowOfScan(const DibLayout& dib, UINT scan) {
+    return dib.topDown ? int64_t{scan} : int64_t{dib.height} - 1 - int64_t{scan};
 }
 
 int ReadScans(gdi::BitmapData& bitmap, const DibLayout& dib, UINT start, UINT lines, void* bits) {
     const gdi::Surface s = gdi::SurfaceOf(bitmap);
     const int count = ScanCount(dib, start, lines);
     const int columns = std::min(dib.width, s.width);
+    int onBitmap = 0;
     for (int k = 0; k < count; ++k) {
         auto* out = static_cast<uint8_t*>(bits) + k * dib.stride;
         std::memset(out, 0, size_t(dib.stride));
-        const int64_t row = RowOfScan(dib, s, start + UINT(k));
+        const int64_t row = RowOfScan(dib, start + UINT(k));
         if (row < 0 || row >= s.height) continue;
+        ++onBitmap;
         for (int x = 0; x < columns; ++x) {
             const uint32_t pixel = gdi::Load(s, x, int(row));
             std::memcpy(out + ptrdiff_t{x} * 4, &pixel, 4);
         }
     }
-    return count;
+    return onBitmap;
 }
 
 int WriteScans(gdi::BitmapData& bitmap, const DibLayout& dib, UINT start, UINT lines,
@@ -94,17 +97,19 @@ int WriteScans(gdi::BitmapData& bitmap, const DibLayout& dib, UINT start, UINT l
     const gdi::Surface s = gdi::SurfaceOf(bitmap);
     const int count = ScanCount(dib, start, lines);
     const int columns = std::min(dib.width, s.width);
+    int onBitmap = 0;
     for (int k = 0; k < count; ++k) {
         const auto* in = static_cast<const uint8_t*>(bits) + k * dib.stride;
-        const int64_t row = RowOfScan(dib, s, start + UINT(k));
+        const int64_t row = RowOfScan(dib, start + UINT(k));
         if (row < 0 || row >= s.height) continue;
+        ++onBitmap;
         for (int x = 0; x < columns; ++x) {
             uint32_t pixel;
             std::memcpy(&pixel, in + ptrdiff_t{x} * 4, 4);
             gdi::Store(s, x, int(row), gdi::FromDibPixel(pixel, s.mono));
         }
     }
-    return count;
+    return onBitmap;
 }
 
 // GetDIBits with no buffer: the header describes the bitmap, in its own

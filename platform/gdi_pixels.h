@@ -59,10 +59,11 @@ inline uint32_t BrushPixel(COLORREF color, bool mono) {
     return mono ? MonoFromColor(color) : PixelOf(color);
 }
 
-// A 32-bit device-independent pixel (blue, green, red, ignored) as stored on
-// a surface of the given format.
+// A 32-bit device-independent pixel (blue, green, red, fourth byte) as
+// stored on a surface of the given format: a colour surface keeps all four
+// bytes, as Windows' 32-bit bitmaps do.
 inline uint32_t FromDibPixel(uint32_t dib, bool mono) {
-    return mono ? MonoFromColor(ColorOf(dib)) : dib & kWhite;
+    return mono ? MonoFromColor(ColorOf(dib)) : dib;
 }
 
 // A block of pixel columns [x0, x1) and rows [y0, y1).

@@ -19,15 +19,31 @@ void Paint(const gdi::Surface& s, int64_t left, int64_t top, int64_t right, int6
     }
 }
 
-// Whether a rectangle has no pixels. FillRect and FrameRect draw nothing for
-// one and succeed.
+// Whether a rectangle has no pixels, or is inverted.
 bool IsEmpty(const RECT& r) { return r.right <= r.left || r.bottom <= r.top; }
+
+// An inverted rectangle as FillRect paints it: from the same edges the other
+// way ({5, 3, 4, 0} is column 5, rows 1 to 3), as Windows does.
+RECT Normalized(const RECT& r) {
+    RECT n = r;
+    if (r.right < r.left) {
+        n.left = static_cast<LONG>(int64_t{r.right} + 1);
+        n.right = static_cast<LONG>(int64_t{r.left} + 1);
+    }
+    if (r.bottom < r.top) {
+        n.top = static_cast<LONG>(int64_t{r.bottom} + 1);
+        n.bottom = static_cast<LONG>(int64_t{r.top} + 1);
+    }
+    return n;
+}
 
 // The call `name`: `draw` paints a rectangle that is not empty with the
 // brush's colour on the device context's surface. 0 for a bad device
-// context, brush or rectangle, else 1.
+// context, brush or rectangle, and for an empty or inverted one unless
+// `normalize` (FillRect paints an inverted one normalized and succeeds on an
+// empty one; FrameRect fails on both), else 1.
 template <class Draw>
-int DrawRect(const char* name, HDC dc, const RECT* rect, HBRUSH brush, Draw draw) {
+int DrawRect(const char* name, HDC dc, const RECT* rect, HBRUSH brush, bool normalize, Draw draw) {
     Call call(name, dc, rect, brush);
     const gdi::Object* d = gdi::FindDC(dc);
     const gdi::Object* b = gdi::Find(brush, gdi::Kind::Brush);
@@ -35,7 +51,9 @@ int DrawRect(const char* name, HDC dc, const RECT* rect, HBRUSH brush, Draw draw
         SetLastError(rect == nullptr ? ERROR_INVALID_PARAMETER : ERROR_INVALID_HANDLE);
         return call.Done(0);
     }
-    if (!IsEmpty(*rect)) draw(gdi::SurfaceOf(*d), *rect, b->brush.color);
+    const RECT r = normalize ? Normalized(*rect) : *rect;
+    if (IsEmpty(r)) return call.Done(normalize ? 1 : 0);
+    draw(gdi::SurfaceOf(*d), r, b->brush.color);
     return call.Done(1);
 }
 
@@ -59,7 +77,7 @@ BOOL InflateRect(LPRECT rect, int dx, int dy) {
 }
 
 int FillRect(HDC dc, const RECT* rect, HBRUSH brush) {
-    return DrawRect("FillRect", dc, rect, brush,
+    return DrawRect("FillRect", dc, rect, brush, true,
                     [](const gdi::Surface& s, const RECT& r, COLORREF c) {
                         Paint(s, r.left, r.top, r.right, r.bottom, c);
                     });
@@ -67,7 +85,7 @@ int FillRect(HDC dc, const RECT* rect, HBRUSH brush) {
 
 int FrameRect(HDC dc, const RECT* rect, HBRUSH brush) {
     return DrawRect(
-        "FrameRect", dc, rect, brush, [](const gdi::Surface& s, const RECT& r, COLORREF c) {
+        "FrameRect", dc, rect, brush, false, [](const gdi::Surface& s, const RECT& r, COLORREF c) {
             const int64_t left = r.left, top = r.top, right = r.right, bottom = r.bottom;
             Paint(s, left, top, right, top + 1, c);              // top edge
             Paint(s, left, bottom - 1, right, bottom, c);        // bottom edge

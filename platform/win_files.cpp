@@ -216,10 +216,6 @@ BOOL MoveFileExA(LPCSTR from, LPCSTR to, DWORD flags) {
 
 BOOL GetFileInformationByHandle(HANDLE file, BY_HANDLE_FILE_INFORMATION* info) {
     if (Injected(FileCall::kInformation)) return FALSE;
-    if (info == nullptr) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return FALSE;
-    }
     const intptr_t value = reinterpret_cast<intptr_t>(file);
     struct statx st;
     if (value < 0 || value > INT_MAX ||
@@ -228,10 +224,16 @@ BOOL GetFileInformationByHandle(HANDLE file, BY_HANDLE_FILE_INFORMATION* info) {
         SetLastError(ERROR_INVALID_HANDLE);
         return FALSE;
     }
-    DWORD attributes = 0;
-    if (S_ISDIR(st.stx_mode)) attributes |= FILE_ATTRIBUTE_DIRECTORY;
+    // The handle first, then the buffer, as Windows checks them.
+    if (info == nullptr) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    // Windows marks a file for archiving when it is created or written, and
+    // nothing here clears the mark.
+    DWORD attributes = S_ISDIR(st.stx_mode) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_ARCHIVE;
     if ((st.stx_mode & 0222) == 0) attributes |= FILE_ATTRIBUTE_READONLY;
-    info->dwFileAttributes = attributes != 0 ? attributes : FILE_ATTRIBUTE_NORMAL;
+    info->dwFileAttributes = attributes;
     info->ftCreationTime = ToFileTime((st.stx_mask & STATX_BTIME) ? st.stx_btime : st.stx_ctime);
     info->ftLastAccessTime = ToFileTime(st.stx_atime);
     info->ftLastWriteTime = ToFileTime(st.stx_mtime);

@@ -134,12 +134,15 @@ ORVELK_PLATFORM_API BOOL SetRect(LPRECT rect, int left, int top, int right, int 
 ORVELK_PLATFORM_API BOOL InflateRect(LPRECT rect, int dx, int dy);
 
 // Fills `rect` (right and bottom edges excluded) with `brush`, clipped to the
-// device context's surface. An empty or inverted rectangle draws nothing.
-// Non-zero on success, 0 for a bad device context, rectangle or brush.
+// device context's surface. An empty rectangle draws nothing and succeeds; an
+// inverted one is painted from the same edges the other way ({5, 3, 4, 0} is
+// column 5, rows 1 to 3). Non-zero on success, 0 for a bad device context,
+// rectangle or brush.
 ORVELK_PLATFORM_API int FillRect(HDC dc, const RECT* rect, HBRUSH brush);
 
-// Draws the one-pixel border just inside `rect` with `brush`; nothing for an
-// empty or inverted rectangle. Returns as FillRect.
+// Draws the one-pixel border just inside `rect` with `brush`. Non-zero on
+// success; 0 for a bad device context, rectangle or brush, and for an empty
+// or inverted rectangle, which draws nothing.
 ORVELK_PLATFORM_API int FrameRect(HDC dc, const RECT* rect, HBRUSH brush);
 
 // A memory device context compatible with `dc`, or with the screen when `dc`
@@ -187,7 +190,9 @@ ORVELK_PLATFORM_API int SetDIBits(HDC dc, HBITMAP bitmap, UINT start, UINT lines
 
 // Combines the width x height block of `source` at (sx, sy) with the block
 // of `dest` at (x, y) by the raster operation `rop` (SRCCOPY copies),
-// converting between monochrome and colour; clipped to both surfaces.
+// converting between monochrome and colour; clipped to both surfaces. A
+// negative width or height reaches the other way from the same edge in both
+// (x = 2, width = -2 is columns 1 and 2).
 ORVELK_PLATFORM_API BOOL BitBlt(HDC dest, int x, int y, int width, int height, HDC source, int sx,
                                 int sy, DWORD rop);
 

@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # Sets up what is missing, builds, and runs every test: the release build's
-# suite, then the same suite under AddressSanitizer and UBSan, then every fuzz
-# target for a short, fixed time (FUZZ_SECONDS, 15 by default), so that a
-# target that no longer builds or fails at once fails the run.
+# suite, then the same suite under AddressSanitizer and UBSan, then the
+# Windows build (cross-built with MinGW-w64) with its suites under Wine in a
+# fresh Wine prefix and the checks that hold it equal to the release build,
+# then every fuzz target for a short, fixed time (FUZZ_SECONDS, 15 by
+# default), so that a target that no longer builds or fails at once fails the
+# run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -12,4 +15,12 @@ for preset in release asan; do
   cmake --build --preset "$preset"
   ctest --preset "$preset"
 done
+export WINEPREFIX
+WINEPREFIX=$(mktemp -d "${TMPDIR:-/tmp}/orvelk-wine.XXXXXX")
+trap 'wineserver -k >/dev/null 2>&1; rm -rf "$WINEPREFIX"' EXIT
+cmake --preset windows >/dev/null
+cmake --build --preset windows
+ctest --preset windows
+bash scripts/windows_equality.sh build/release build/windows
+
 bash scripts/fuzz.sh all "${FUZZ_SECONDS:-15}"

@@ -12,7 +12,7 @@ export WINEDEBUG=-all
 # No Mono, no Gecko, no display: the programs are console programs.
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 unset DISPLAY WAYLAND_DISPLAY
-if [ ! -d "$WINEPREFIX" ]; then
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
   mkdir -p "$WINEPREFIX"
   wineboot --init >/dev/null 2>&1 || true
   wineserver --wait || true

@@ -117,9 +117,11 @@ void PaintPreview(HDC dc, const RECT& item, const Modules& m) {
 }
 
 void ExpectOnlyTheWindowLeft() {
+#if !defined(_WIN32)  // Windows keeps no count of a process's objects to read
     const GdiCounts c = GdiLiveCounts();
     EXPECT_EQ(c.surfaceDCs, 1);
     EXPECT_EQ(c.memoryDCs + c.bitmaps + c.brushes + c.selectedBitmaps + c.dcsNotRestored, 0);
+#endif
 }
 
 TEST_F(GdiTest, ASymbolThatFitsIsShownUnscaledAndCentred) {
@@ -166,6 +168,7 @@ TEST_F(GdiTest, ALargeSymbolIsShrunkSquareAndCentredWithGreyEdges) {
     EXPECT_NEAR(right - left, bottom - top, 1);
 }
 
+#if !defined(_WIN32)  // reads our layer's call log
 TEST_F(GdiTest, NoSymbolLeavesTheFrameAndAWhiteInterior) {
     Window w(5, 4);
     GdiSetCallLog(true);
@@ -182,7 +185,9 @@ TEST_F(GdiTest, NoSymbolLeavesTheFrameAndAWhiteInterior) {
               "DeleteObject(br4) = 1\n");
     ExpectOnlyTheWindowLeft();
 }
+#endif
 
+#if !defined(_WIN32)  // reads our layer's call log
 TEST_F(GdiTest, ThePaintsCallsAllSucceedInTheirOrder) {
     Window w(100, 110);
     GdiSetCallLog(true);
@@ -205,7 +210,9 @@ TEST_F(GdiTest, ThePaintsCallsAllSucceedInTheirOrder) {
         "DeleteDC", "DeleteObject"};
     EXPECT_EQ(names, expected);
 }
+#endif
 
+#if !defined(_WIN32)  // reads our layer's call log
 TEST_F(GdiTest, AnyFailedAllocationLeavesNothingBehind) {
     Window w(100, 110);
     const unsigned before = GdiAllocationCount();
@@ -219,5 +226,6 @@ TEST_F(GdiTest, AnyFailedAllocationLeavesNothingBehind) {
     }
     GdiFailAllocation(0);
 }
+#endif
 
 }  // namespace

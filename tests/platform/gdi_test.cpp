@@ -67,10 +67,14 @@ TEST_F(GdiTest, FillRectExcludesRightAndBottomEdgesAndClips) {
     r = RECT{-5, -5, 1, 100};  // clipped to the surface
     EXPECT_NE(FillRect(w.dc, &r, black), 0);
     EXPECT_EQ(w.Text(), "#-----|####--|####--|#-----|");
-    for (RECT empty : {RECT{5, 0, 5, 4}, RECT{5, 3, 4, 0}, RECT{10, 10, 20, 20}}) {
+    for (RECT empty : {RECT{5, 0, 5, 4}, RECT{10, 10, 20, 20}}) {
         EXPECT_NE(FillRect(w.dc, &empty, black), 0);  // nothing to draw is no failure
     }
     EXPECT_EQ(w.Text(), "#-----|####--|####--|#-----|");
+    // Inverted: from the same edges the other way, as Windows paints it.
+    r = RECT{5, 3, 4, 0};
+    EXPECT_NE(FillRect(w.dc, &r, black), 0);
+    EXPECT_EQ(w.Text(), "#-----|####-#|####-#|#----#|");
     DeleteObject(black);
 }
 
@@ -82,8 +86,10 @@ TEST_F(GdiTest, FrameRectDrawsOnePixelInsideTheRectangle) {
     EXPECT_EQ(w.Text(), "-....-|-.--.-|-.--.-|-....-|------|");
     r = RECT{0, 2, 1, 5};  // one pixel wide: one column
     EXPECT_NE(FrameRect(w.dc, &r, white), 0);
-    r = RECT{3, 1, 3, 4};  // empty: nothing
-    EXPECT_NE(FrameRect(w.dc, &r, white), 0);
+    r = RECT{3, 1, 3, 4};  // empty: nothing, and a failure
+    EXPECT_EQ(FrameRect(w.dc, &r, white), 0);
+    r = RECT{4, 3, 1, 0};  // inverted: the same
+    EXPECT_EQ(FrameRect(w.dc, &r, white), 0);
     EXPECT_EQ(w.Text(), "-....-|-.--.-|..--.-|.....-|.-----|");
     DeleteObject(white);
 }
@@ -109,8 +115,13 @@ TEST_F(GdiTest, MemoryDCsHoldTheStockMonochromeBitmapSoCompatibleBitmapsAreMonoc
     EXPECT_EQ(CreateCompatibleBitmap(w.dc, 0, 7), stock);  // no pixels: the stock bitmap
     EXPECT_TRUE(DeleteObject(stock));                    // which deleting leaves alone
     EXPECT_EQ(InfoOf(stock).bmWidth, 1);
-    EXPECT_EQ(CreateCompatibleBitmap(w.dc, -1, 7), nullptr);
+    HBITMAP negative = CreateCompatibleBitmap(w.dc, -1, 7);  // its magnitude, as Windows takes it
+    EXPECT_EQ(InfoOf(negative).bmWidth, 1);
+    EXPECT_EQ(InfoOf(negative).bmHeight, 7);
+    DeleteObject(negative);
+#if !defined(_WIN32)  // our layer's limit; Windows' is its memory
     EXPECT_EQ(CreateCompatibleBitmap(w.dc, 40000, 1), nullptr);
+#endif
     EXPECT_EQ(CreateCompatibleBitmap(nullptr, 5, 5), nullptr);
 
     SelectObject(mem, stock);
@@ -122,8 +133,15 @@ TEST_F(GdiTest, BrushesOnMonochromeBitmapsTakeTheNearerOfBlackAndWhite) {
     HDC mem = CreateCompatibleDC(nullptr);
     HBITMAP mono = CreateCompatibleBitmap(mem, 4, 1);
     HGDIOBJ stock = SelectObject(mem, mono);
+#if defined(_WIN32)
+    // Windows dithers the greys' solid brushes on monochrome bitmaps; the
+    // nearer of black and white is our layer's rule for them.
+    const COLORREF colours[] = {RGB(0, 0, 0), RGB(255, 255, 255), RGB(255, 0, 0),
+                                RGB(255, 255, 0)};
+#else
     const COLORREF colours[] = {RGB(128, 128, 127), RGB(128, 128, 126), RGB(255, 0, 0),
                                 RGB(255, 255, 0)};
+#endif
     for (int x = 0; x < 4; ++x) {
         HBRUSH brush = CreateSolidBrush(colours[x]);
         RECT r{x, 0, x + 1, 1};
@@ -131,11 +149,16 @@ TEST_F(GdiTest, BrushesOnMonochromeBitmapsTakeTheNearerOfBlackAndWhite) {
         DeleteObject(brush);
     }
     SelectObject(mem, stock);
+#if defined(_WIN32)
+    EXPECT_EQ(gdi_test::Picture(ReadBitmap(mem, mono, 4, 1), 4), "#.#.|");
+#else
     EXPECT_EQ(gdi_test::Picture(ReadBitmap(mem, mono, 4, 1), 4), ".##.|");
+#endif
     DeleteObject(mono);
     DeleteDC(mem);
 }
 
+#if !defined(_WIN32)  // counts our layer's live objects
 TEST_F(GdiTest, ABitmapIsSelectedIntoOneMemoryDCAtATime) {
     Window w(1, 1);
     HDC a = CreateCompatibleDC(w.dc), b = CreateCompatibleDC(w.dc);
@@ -160,6 +183,7 @@ TEST_F(GdiTest, ABitmapIsSelectedIntoOneMemoryDCAtATime) {
     EXPECT_EQ(c.memoryDCs + c.bitmaps + c.brushes + c.selectedBitmaps + c.dcsNotRestored, 0);
     EXPECT_EQ(c.surfaceDCs, 1);
 }
+#endif
 
 TEST_F(GdiTest, BrushesSelectAnywhereAndCannotBeDeletedWhileSelected) {
     Window w(1, 1);
@@ -170,16 +194,22 @@ TEST_F(GdiTest, BrushesSelectAnywhereAndCannotBeDeletedWhileSelected) {
     EXPECT_EQ(info.lbColor, RGB(255, 255, 255));
     HDC mem = CreateCompatibleDC(w.dc);
     EXPECT_EQ(SelectObject(mem, red), white);  // a brush may be in several DCs
+#if !defined(_WIN32)  // documented: a selected object is not deleted (Wine defers it)
     EXPECT_FALSE(DeleteObject(red));
+#endif
     EXPECT_TRUE(DeleteDC(mem));
+#if !defined(_WIN32)
     EXPECT_FALSE(DeleteObject(red));  // still in the window
+#endif
     EXPECT_EQ(SelectObject(w.dc, white), red);
     EXPECT_TRUE(DeleteObject(white));  // stock: succeeds, stays
     EXPECT_TRUE(DeleteObject(red));
+#if !defined(_WIN32)
     EXPECT_EQ(GdiLiveCounts().brushes, 0);
+#endif
 }
 
-TEST_F(GdiTest, GetObjectAReportsSizesAndRefusesShortOrMisalignedBuffers) {
+TEST_F(GdiTest, GetObjectAReportsSizesAndRefusesShortBuffers) {
     Window w(1, 1);
     HBITMAP bitmap = CreateCompatibleBitmap(w.dc, 7, 2);
     HBRUSH brush = CreateSolidBrush(RGB(1, 2, 3));
@@ -188,8 +218,10 @@ TEST_F(GdiTest, GetObjectAReportsSizesAndRefusesShortOrMisalignedBuffers) {
     alignas(8) unsigned char buffer[48];
     std::memset(buffer, 0xEE, sizeof buffer);
     EXPECT_EQ(GetObjectA(bitmap, sizeof(BITMAP) - 1, buffer), 0);
-    EXPECT_EQ(GetObjectA(bitmap, sizeof buffer, buffer + 2), 0);
+    // Any alignment will do, as on Windows.
+    EXPECT_EQ(GetObjectA(bitmap, sizeof buffer, buffer + 2), int{sizeof(BITMAP)});
     EXPECT_EQ(buffer[0], 0xEE);
+    std::memset(buffer, 0xEE, sizeof buffer);
     EXPECT_EQ(GetObjectA(bitmap, sizeof buffer, buffer), int{sizeof(BITMAP)});
     EXPECT_EQ(buffer[sizeof(BITMAP)], 0xEE);  // no more than the structure
     EXPECT_EQ(GetObjectA(brush, sizeof buffer, buffer), int{sizeof(LOGBRUSH)});
@@ -199,6 +231,7 @@ TEST_F(GdiTest, GetObjectAReportsSizesAndRefusesShortOrMisalignedBuffers) {
     DeleteObject(brush);
 }
 
+#if !defined(_WIN32)  // made-up handles: our layer's checks, undefined on Windows
 TEST_F(GdiTest, HandlesThatAreNotWhatACallNeedsFailWithoutHarm) {
     Window w(2, 2);
     HBITMAP bitmap = CreateCompatibleBitmap(w.dc, 2, 2);
@@ -250,6 +283,7 @@ TEST_F(GdiTest, HandlesThatAreNotWhatACallNeedsFailWithoutHarm) {
     DeleteObject(brush);
     DeleteObject(reused);
 }
+#endif
 
 TEST_F(GdiTest, DIBitsRoundTripBottomUpAndTopDown) {
     Window w(1, 1);
@@ -261,7 +295,7 @@ TEST_F(GdiTest, DIBitsRoundTripBottomUpAndTopDown) {
     uint32_t down[6] = {};
     info = Header32(2, -3);
     EXPECT_EQ(GetDIBits(w.dc, bitmap, 0, 3, down, &info, DIB_RGB_COLORS), 3);
-    const uint32_t expected[6] = {5, 6, 3, 4, 1, 2};  // the fourth byte is not kept
+    const uint32_t expected[6] = {5, 6, 3, 4, 0xAA000001, 2};  // all four bytes kept
     for (int i = 0; i < 6; ++i) EXPECT_EQ(down[i], expected[i]) << i;
 
     // The null-buffer query describes the bitmap.
@@ -292,15 +326,15 @@ TEST_F(GdiTest, DIBitsTouchOnlyTheScanLinesAskedFor) {
     EXPECT_EQ(top, 13u);
     EXPECT_EQ(ReadBitmap(w.dc, bitmap, 1, 4)[3], 0u);  // scan 0 never written
 
-    // A taller DIB lines up with the bitmap's bottom edge; scans beyond the
-    // bitmap read as 0.
-    uint32_t tall[6];
+    // A taller bottom-up DIB lies over the bitmap from its top edge: its scans
+    // 2 to 5 are the bitmap's rows 3 to 0, and only those are counted.
+    uint32_t tall[6] = {99, 99, 99, 99, 99, 99};
     info = Header32(1, 6);
-    EXPECT_EQ(GetDIBits(w.dc, bitmap, 0, 6, tall, &info, DIB_RGB_COLORS), 6);
-    EXPECT_EQ(tall[1], 10u);
-    EXPECT_EQ(tall[2], 11u);
-    EXPECT_EQ(tall[3], 13u);
-    EXPECT_EQ(tall[4], 0u);
+    EXPECT_EQ(GetDIBits(w.dc, bitmap, 0, 6, tall, &info, DIB_RGB_COLORS), 4);
+    EXPECT_EQ(tall[2], 0u);
+    EXPECT_EQ(tall[3], 10u);
+    EXPECT_EQ(tall[4], 11u);
+    EXPECT_EQ(tall[5], 13u);
     DeleteObject(bitmap);
 }
 
@@ -309,8 +343,10 @@ TEST_F(GdiTest, DIBitsRefuseOtherFormatsShortHeadersAndSelectedBitmaps) {
     HBITMAP bitmap = CreateCompatibleBitmap(w.dc, 2, 2);
     uint32_t bits[4] = {};
     BITMAPINFO info = Header32(2, 2);
+#if !defined(_WIN32)  // our layer takes only the 32-bit DIBs the plug-in uses; Windows converts
     info.bmiHeader.biBitCount = 24;
     EXPECT_EQ(GetDIBits(w.dc, bitmap, 0, 2, bits, &info, DIB_RGB_COLORS), 0);
+#endif
     info = Header32(2, 2);
     info.bmiHeader.biCompression = 3;
     EXPECT_EQ(SetDIBits(w.dc, bitmap, 0, 2, bits, &info, DIB_RGB_COLORS), 0);
@@ -318,7 +354,9 @@ TEST_F(GdiTest, DIBitsRefuseOtherFormatsShortHeadersAndSelectedBitmaps) {
     EXPECT_EQ(SetDIBits(w.dc, bitmap, 0, 2, bits, &info, DIB_RGB_COLORS), 0);
     info = Header32(2, 2);
     EXPECT_EQ(SetDIBits(w.dc, bitmap, 0, 2, bits, &info, 7), 0);
+#if !defined(_WIN32)  // no bits: Windows reads through the null pointer
     EXPECT_EQ(SetDIBits(w.dc, bitmap, 0, 2, nullptr, &info, DIB_RGB_COLORS), 0);
+#endif
     // A 12-byte core header: nothing is written past it.
     alignas(8) unsigned char core[sizeof(BITMAPINFO)];
     std::memset(core, 0xEE, sizeof core);
@@ -329,9 +367,11 @@ TEST_F(GdiTest, DIBitsRefuseOtherFormatsShortHeadersAndSelectedBitmaps) {
 
     HDC mem = CreateCompatibleDC(w.dc);
     HGDIOBJ stock = SelectObject(mem, bitmap);
+#if !defined(_WIN32)  // our layer refuses by default, as Windows 95 did
     EXPECT_EQ(GetDIBits(w.dc, bitmap, 0, 2, bits, &info, DIB_RGB_COLORS), 0);
     EXPECT_EQ(SetDIBits(w.dc, bitmap, 0, 2, bits, &info, DIB_RGB_COLORS), 0);
     GdiAllowDIBitsOnSelected(true);  // as Windows NT does it
+#endif
     EXPECT_EQ(GetDIBits(w.dc, bitmap, 0, 2, bits, &info, DIB_RGB_COLORS), 2);
     SelectObject(mem, stock);
     DeleteDC(mem);
@@ -353,7 +393,9 @@ TEST_F(GdiTest, MonochromeBitmapsReadBackBlackAndWhite) {
     HBITMAP blank = CreateDIBitmap(w.dc, &info.bmiHeader, 0, nullptr, nullptr, 0);
     EXPECT_EQ(InfoOf(blank).bmBitsPixel, 32);
     EXPECT_EQ(InfoOf(blank).bmHeight, 5);
+#if !defined(_WIN32)  // CBM_INIT without bits: Windows reads through the null pointer
     EXPECT_EQ(CreateDIBitmap(w.dc, &info.bmiHeader, CBM_INIT, nullptr, &info, 0), nullptr);
+#endif
     EXPECT_EQ(CreateDIBitmap(w.dc, nullptr, 0, nullptr, nullptr, 0), nullptr);
     DeleteObject(blank);
     DeleteDC(mem);
@@ -391,10 +433,14 @@ TEST_F(GdiTest, BitBltCopiesClippedToBothSurfaces) {
     EXPECT_TRUE(BitBlt(w.dc, 3, 0, 3, 3, p.dc, 3, 0, SRCCOPY));
     EXPECT_EQ(w.Text(), "---#|..#x|##x-|");
     EXPECT_TRUE(BitBlt(w.dc, 0, 0, 0, 5, p.dc, 0, 0, SRCCOPY));  // nothing to copy
+    // A negative width reaches left from the same edge, in both surfaces.
     EXPECT_TRUE(BitBlt(w.dc, 0, 0, -2, 5, p.dc, 0, 0, SRCCOPY));
+    EXPECT_EQ(w.Text(), "#--#|x.#x|##x-|");
+    EXPECT_TRUE(BitBlt(w.dc, 2, 0, -2, 2, p.dc, 2, 0, SRCCOPY));
+    EXPECT_EQ(w.Text(), "#..#|x##x|##x-|");
     // Overlapping blocks of one surface copy as they were.
     EXPECT_TRUE(BitBlt(w.dc, 1, 0, 3, 3, w.dc, 0, 0, SRCCOPY));
-    EXPECT_EQ(w.Text(), "----|...#|###x|");
+    EXPECT_EQ(w.Text(), "##..|xx##|###x|");
 }
 
 TEST_F(GdiTest, BitBltConvertsBetweenMonochromeAndColour) {
@@ -440,6 +486,7 @@ TEST_F(GdiTest, BitBltRasterOperationsWithoutASourceNeedNone) {
     DeleteObject(red);
 }
 
+#if !defined(_WIN32)  // counts our layer's live objects
 TEST_F(GdiTest, AnySequenceOfCallsWithAnyHandlesAndSizesStaysSound) {
     Window w(16, 16);
     std::mt19937 random(7);
@@ -484,5 +531,6 @@ TEST_F(GdiTest, AnySequenceOfCallsWithAnyHandlesAndSizesStaysSound) {
         ASSERT_EQ(c.surfaceDCs, 1);
     }
 }
+#endif
 
 }  // namespace

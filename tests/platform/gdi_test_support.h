@@ -7,9 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "platform/win_gdi.h"
+#if !defined(_WIN32)
 #include "platform/gdi_monitor.h"
 #include "platform/gdi_surface.h"
-#include "platform/win_gdi.h"
+#endif
 
 namespace gdi_test {
 
@@ -30,6 +32,56 @@ inline std::string Picture(const std::vector<uint32_t>& pixels, int width) {
     return text;
 }
 
+// A 32-bit BI_RGB header; negative height for top-down rows.
+inline BITMAPINFO Header32(int width, int height) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    return info;
+}
+
+#if defined(_WIN32)
+// On Windows, a window's colour pixels: a bitmap of the screen's format in a
+// memory device context, all untouched at first, read back with GetDIBits.
+struct Window {
+    Window(int w, int h) : width(w), height(h) {
+        HDC screen = GetDC(nullptr);
+        dc = CreateCompatibleDC(screen);
+        bitmap = CreateCompatibleBitmap(screen, w, h);
+        ReleaseDC(nullptr, screen);
+        previous = SelectObject(dc, bitmap);
+        std::vector<uint32_t> untouched(size_t(w) * size_t(h), kUntouched);
+        BITMAPINFO info = Header32(w, -h);
+        SetDIBits(dc, bitmap, 0, UINT(h), untouched.data(), &info, DIB_RGB_COLORS);
+    }
+    ~Window() {
+        SelectObject(dc, previous);
+        DeleteObject(bitmap);
+        DeleteDC(dc);
+    }
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+
+    std::vector<uint32_t> Pixels() const {
+        std::vector<uint32_t> pixels(size_t(width) * size_t(height));
+        BITMAPINFO info = Header32(width, -height);
+        GetDIBits(dc, bitmap, 0, UINT(height), pixels.data(), &info, DIB_RGB_COLORS);
+        return pixels;
+    }
+    uint32_t At(int x, int y) const { return Pixels()[size_t(y) * size_t(width) + size_t(x)] & 0xFFFFFF; }
+    std::string Text() const { return Picture(Pixels(), width); }
+
+    int width;
+    int height;
+    HDC dc = nullptr;
+    HBITMAP bitmap = nullptr;
+    HGDIOBJ previous = nullptr;
+};
+#else
 // A surface device context over pixels of its own, all untouched at first.
 struct Window {
     Window(int w, int h)
@@ -48,18 +100,7 @@ struct Window {
     std::vector<uint32_t> pixels;
     HDC dc;
 };
-
-// A 32-bit BI_RGB header; negative height for top-down rows.
-inline BITMAPINFO Header32(int width, int height) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    return info;
-}
+#endif
 
 // A bitmap's pixels, top row first, read with GetDIBits (it must not be
 // selected anywhere).
@@ -71,10 +112,14 @@ inline std::vector<uint32_t> ReadBitmap(HDC dc, HBITMAP bitmap, int width, int h
 }
 
 // Every test starts and ends with no GDI objects.
+#if defined(_WIN32)
+class GdiTest : public testing::Test {};
+#else
 class GdiTest : public testing::Test {
   protected:
     void SetUp() override { GdiReset(); }
     void TearDown() override { GdiReset(); }
 };
+#endif
 
 }  // namespace gdi_test

@@ -1,8 +1,10 @@
 // What the platform layer tells of an open file and of the clock.
 #include <gtest/gtest.h>
 
+#if !defined(_WIN32)
 #include <fcntl.h>
 #include <sys/stat.h>
+#endif
 
 #include <cstdlib>
 #include <ctime>
@@ -30,7 +32,8 @@ TEST(WinFileInformation, NamesTheFileItsSizeAndItsLastWrite) {
     EXPECT_EQ(info.nFileSizeHigh, 0u);
     EXPECT_EQ(info.nFileSizeLow, 12u);
     EXPECT_EQ(info.nNumberOfLinks, 1u);
-    EXPECT_EQ(info.dwFileAttributes, static_cast<DWORD>(FILE_ATTRIBUTE_NORMAL));
+    EXPECT_EQ(info.dwFileAttributes, static_cast<DWORD>(FILE_ATTRIBUTE_ARCHIVE));  // a new file
+#if !defined(_WIN32)  // the index and the times as this machine keeps them
     const std::string native = TestTempDir() + "wfi_a.bin";
     struct stat st;
     ASSERT_EQ(::stat(native.c_str(), &st), 0);
@@ -39,9 +42,12 @@ TEST(WinFileInformation, NamesTheFileItsSizeAndItsLastWrite) {
     // 100 ns units since 1601; the nanoseconds are kept to the 100.
     const struct timespec times[2] = {{978307200, 0}, {978307200, 123456789}};  // 2001-01-01
     ASSERT_EQ(::utimensat(AT_FDCWD, native.c_str(), times, 0), 0);
+#endif
     f = _lopen(path.c_str(), OF_READ);
     ASSERT_TRUE(GetFileInformationByHandle(AsHandle(f), &info));
+#if !defined(_WIN32)
     EXPECT_EQ(Ticks(info.ftLastWriteTime), (978307200ull + 11644473600ull) * 10000000 + 1234567);
+#endif
 
     // Another file beside it: the same volume, another index.
     BY_HANDLE_FILE_INFORMATION other{};
@@ -58,8 +64,8 @@ TEST(WinFileInformation, NamesTheFileItsSizeAndItsLastWrite) {
     EXPECT_FALSE(GetFileInformationByHandle(AsHandle(f), &info));  // closed
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
     EXPECT_FALSE(GetFileInformationByHandle(AsHandle(HFILE_ERROR), &info));
-    EXPECT_FALSE(GetFileInformationByHandle(AsHandle(0), nullptr));
-    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
+    EXPECT_FALSE(GetFileInformationByHandle(AsHandle(HFILE_ERROR), nullptr));  // the handle first
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
 }
 
 TEST(WinFileInformation, SystemTimeIsTheClockSince1601) {
