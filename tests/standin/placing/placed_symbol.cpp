@@ -87,6 +87,13 @@ std::string EngineMatrix(const std::string& text, char level, char mode, int ver
     return rows;
 }
 
+bool Linked(const standin::Art& art, const standin::Document* document) {
+    for (const auto& child : art.children)
+        if (child->parent != &art || child->document != document || !Linked(*child, document))
+            return false;
+    return true;
+}
+
 void OrvelkSessionTest::SetUp() {
     const std::string module = std::string(ORVELK_TEST_APP_DIR) + "/Plug-ins/Orvelk.aip";
     if (!std::filesystem::exists(module)) GTEST_SKIP() << "the module is not built: " << module;

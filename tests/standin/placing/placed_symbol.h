@@ -27,6 +27,10 @@ std::string MatrixOfSvg(const std::string& svg);
 std::string EngineMatrix(const std::string& text, char level, char mode, int version,
                          int maskSetting = 0);
 
+// Whether every object below `art` names `art` as its parent and `document`
+// as its document.
+bool Linked(const standin::Art& art, const standin::Document* document);
+
 // The build's Orvelk module started in a fresh host session, with a document
 // open. Skips the test when the module is not built.
 class OrvelkSessionTest : public testing::Test {
