@@ -10,7 +10,6 @@
 
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <functional>
 #include <string>
 #include <tuple>
@@ -24,9 +23,9 @@
 #include "standin/host/host_blocks.h"
 #include "standin/host/host_faults.h"
 #include "standin/host/host_transcript.h"
-#include "standin/host/standin_app_folder.h"
 #include "standin/host/suite_registry.h"
 #include "tests/standin/cli/app_folder_copy.h"
+#include "tests/standin/cli/app_folder_session.h"
 #include "tests/standin/placing/placed_symbol.h"
 
 namespace {
@@ -34,8 +33,8 @@ namespace {
 using standin::HostCall;
 
 constexpr ASErr kInjected = kSPOutOfMemoryError;
-constexpr int32_t kPopups[] = {kOrvelkLevelPopup, kOrvelkVersionPopup, kOrvelkModePopup,
-                               kOrvelkCellPopup, kOrvelkMaskPopup};
+const std::vector<int32_t> kPopups = {kOrvelkLevelPopup, kOrvelkVersionPopup, kOrvelkModePopup,
+                                      kOrvelkCellPopup, kOrvelkMaskPopup};
 
 // What the plug-in holds of the host between two messages.
 auto Held() {
@@ -69,14 +68,12 @@ bool WholeFileOf(const std::string& file, const std::string& text) {
                          : at + tail.size() == file.size());
 }
 
-class HostFaultSweepTest : public OrvelkSessionTest, public testing::WithParamInterface<Kind> {
+class HostFaultSweepTest : public AppFolderSessionTest, public testing::WithParamInterface<Kind> {
   protected:
+    HostFaultSweepTest() : AppFolderSessionTest("host_fault_sweep") {}
     void SetUp() override {
-        app_ = FreshAppFolder("host_fault_sweep");
-        if (app_.empty()) GTEST_SKIP() << "the module or the table file is not built";
-        ASSERT_TRUE(SetStandinAppFolder(app_.c_str()));
-        OrvelkSessionTest::SetUp();
-        if (IsSkipped()) return;
+        AppFolderSessionTest::SetUp();
+        if (IsSkipped() || HasFatalFailure()) return;
         // The old file, then the new one and the popups' entries of a clean run.
         ASSERT_EQ(Dialog("OLD TEXT"), kSPNoError);
         old_ = PreferencesBytes(app_);
@@ -87,38 +84,20 @@ class HostFaultSweepTest : public OrvelkSessionTest, public testing::WithParamIn
         ASSERT_EQ(Dialog("NEW TEXT"), kSPNoError);
         ASSERT_EQ(standin::SendFilterGo(standin::Filters().at(0)), kSPNoError);
         fresh_ = PreferencesBytes(app_);
-        labels_ = PopupTexts();
+        labels_ = ShownItemTexts(kOrvelkSettingsDialog, kPopups);
         ASSERT_EQ(standin::RecordedActions().size(), 1u);
         action_ = standin::RecordedActions()[0];
         ASSERT_NE(old_, fresh_);
     }
     void TearDown() override {
         standin::FailHostCall(0, kSPNoError);
-        OrvelkSessionTest::TearDown();
-        SetStandinAppFolder(nullptr);
-        if (!app_.empty()) std::filesystem::remove_all(app_);
+        AppFolderSessionTest::TearDown();
     }
 
     // "AI Get Parameters" with the user typing `text` and pressing OK.
     ASErr Dialog(const std::string& text) {
         standin::SetUserScript({TypeTextStep(text), PressStep(kOrvelkOkItem)});
         return standin::SendFilterGetParameters(standin::Filters().at(0));
-    }
-
-    // The popups' texts when the settings dialog was last shown; none when
-    // it was not.
-    std::vector<std::string> PopupTexts() const {
-        std::vector<std::string> texts;
-        for (const standin::TranscriptEntry& e : standin::Transcript()) {
-            if (e.kind != standin::TranscriptEntry::Kind::kDialogShown ||
-                e.dialogId != kOrvelkSettingsDialog)
-                continue;
-            texts.clear();
-            for (int32_t id : kPopups)
-                for (const standin::ShownDialogItem& item : e.items)
-                    if (item.id == id) texts.push_back(item.text);
-        }
-        return texts;
     }
 
     // Whether the user was told of a failure: an error dialog or an alert.
@@ -173,7 +152,7 @@ class HostFaultSweepTest : public OrvelkSessionTest, public testing::WithParamIn
                 EXPECT_EQ(actions.back().values.size(), 7u);
             }
             // The popups show their settings' entries or none.
-            const std::vector<std::string> popups = PopupTexts();
+            const std::vector<std::string> popups = ShownItemTexts(kOrvelkSettingsDialog, kPopups);
             for (size_t i = 0; i < popups.size() && i < labels_.size(); ++i) {
                 if (!popups[i].empty()) {
                     EXPECT_EQ(popups[i], labels_[i]) << "popup " << kPopups[i];
@@ -198,7 +177,7 @@ class HostFaultSweepTest : public OrvelkSessionTest, public testing::WithParamIn
         return rc != kSPNoError ? rc : standin::SendFilterGo(standin::Filters().at(0));
     }
 
-    std::string app_, old_, fresh_;
+    std::string old_, fresh_;
     std::vector<std::string> labels_;
     PluginGlobals oldGlobals_{};
     standin::RecordedAction action_;

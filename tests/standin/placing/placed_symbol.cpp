@@ -142,3 +142,17 @@ std::vector<std::string> OrvelkSessionTest::Heard() const {
     }
     return heard;
 }
+
+std::vector<std::string> OrvelkSessionTest::ShownItemTexts(int32_t dialogId,
+                                                           const std::vector<int32_t>& ids) const {
+    std::vector<std::string> texts;
+    for (const standin::TranscriptEntry& e : standin::Transcript()) {
+        if (e.kind != standin::TranscriptEntry::Kind::kDialogShown || e.dialogId != dialogId)
+            continue;
+        texts.clear();
+        for (int32_t id : ids)
+            for (const standin::ShownDialogItem& item : e.items)
+                if (item.id == id) texts.push_back(item.text);
+    }
+    return texts;
+}

@@ -47,6 +47,10 @@ class OrvelkSessionTest : public testing::Test {
     // The beeps and the code texts of the error dialogs in the transcript, in
     // order: "beep", "dialog -1".
     std::vector<std::string> Heard() const;
+    // The texts (code page 932) of items `ids` of dialog `dialogId` when it
+    // was last shown, in the order of `ids`; none when it was not shown.
+    std::vector<std::string> ShownItemTexts(int32_t dialogId,
+                                            const std::vector<int32_t>& ids) const;
 
     std::unique_ptr<standin::HostSession> session_;
     standin::Plugin* plugin_ = nullptr;
