@@ -128,15 +128,23 @@ ASErr RecordQRAction(ActionUserData userData) {
     if (userData == kQRActionUserData) {
         error = documentView->GetDocumentViewCenter(nullptr, &center);
         if (error == kSPNoError) {
-            actions->SetReal(value, kActionKeyPlaceX, center.h);
-            actions->SetReal(value, kActionKeyPlaceY, center.v);
-            actions->SetInteger(value, kActionKeyLevel, globals->level);
-            actions->SetInteger(value, kActionKeyVersion, globals->version);
-            actions->SetInteger(value, kActionKeyMode, globals->mode);
-            actions->SetReal(value, kActionKeyModuleSize,
-                             static_cast<ASReal>(ModuleSizePoints(globals->moduleSize)));
-            actions->SetString(value, kActionKeyText, globals->text);
-            error = actions->RecordActionEvent(kQRActionEventName, kRecordedDialogStatus, value);
+            // An action without one of its values could never be played
+            // back: a value the host cannot set records nothing.
+            const ASErr set[] = {
+                actions->SetReal(value, kActionKeyPlaceX, center.h),
+                actions->SetReal(value, kActionKeyPlaceY, center.v),
+                actions->SetInteger(value, kActionKeyLevel, globals->level),
+                actions->SetInteger(value, kActionKeyVersion, globals->version),
+                actions->SetInteger(value, kActionKeyMode, globals->mode),
+                actions->SetReal(value, kActionKeyModuleSize,
+                                 static_cast<ASReal>(ModuleSizePoints(globals->moduleSize))),
+                actions->SetString(value, kActionKeyText, globals->text),
+            };
+            for (ASErr result : set)
+                if (error == kSPNoError) error = result;
+            if (error == kSPNoError)
+                error =
+                    actions->RecordActionEvent(kQRActionEventName, kRecordedDialogStatus, value);
         }
     }
     actions->DeleteActionParamValue(value);

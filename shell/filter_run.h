@@ -37,7 +37,8 @@ ASErr GenerateFromSettings();
 // While the host records, records the action event "Orvelk_QRCode" (dialog
 // status 3) with the centre of the current view, the level, version and mode
 // indices of the globals, the module size in points as a float, and the
-// text. Records nothing for user data other than 1001 or without a view.
+// text. Records nothing for user data other than 1001, without a view, or
+// when the host fails to set one of the values (its error is returned).
 // Returns the recording's result; callers do not look at it.
 ASErr RecordQRAction(ActionUserData userData);
 

@@ -41,14 +41,15 @@ ADMListRef PopupList(ADMDialogRef dialog, int32_t itemID) {
 
 // Inserts the popup's entries, each with its string, or as a disabled
 // separator when its string cannot be read, so that every entry keeps its
-// index.
+// index. An entry the host cannot insert ends the list there: the entries
+// after it would sit one place early and show the setting before their own.
 void FillPopup(ADMDialogRef dialog, const SettingsPopup& popup) {
     ADMListRef list = PopupList(dialog, popup.itemID);
     if (list == nullptr) return;
     const ADMEntrySuite* admEntry = gPluginState.admEntry;
     for (int32_t i = 0; i < popup.entryCount; ++i) {
         ADMEntryRef entry = gPluginState.admList->InsertEntry(list, i);
-        if (entry == nullptr) continue;
+        if (entry == nullptr) return;
         char text[kPopupStringSize] = {};
         const ASErr error = gPluginState.admBasic->GetIndexString(gDialogSelf, popup.listBase, i,
                                                                   text, kPopupStringSize);

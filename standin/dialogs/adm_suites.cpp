@@ -6,6 +6,7 @@
 #include "standin/dialogs/adm_objects.h"
 #include "standin/dialogs/dialog_manager.h"
 #include "standin/host/host_errors.h"
+#include "standin/host/host_faults.h"
 #include "standin/host/host_transcript.h"
 #include "standin/host/suite_registry.h"
 
@@ -19,6 +20,19 @@ void CopyOut(const std::string& text, char* buffer, int32_t size) {
     const size_t n = WholeCharacterPrefix(text, static_cast<size_t>(size) - 1);
     std::memcpy(buffer, text.data(), n);
     buffer[n] = '\0';
+}
+
+// The item, list or entry behind `ref`, counting the call; null when the
+// handle is not alive or when the call is to fail (host_faults.h): a failing
+// call does what it does for a dead handle.
+AdmItem* LiveItem(ADMItemRef ref) {
+    return CountHostCall(HostCall::kADMItem) != kSPNoError ? nullptr : FromRef(ref);
+}
+AdmList* LiveList(ADMListRef ref) {
+    return CountHostCall(HostCall::kADMList) != kSPNoError ? nullptr : FromRef(ref);
+}
+AdmEntry* LiveEntry(ADMEntryRef ref) {
+    return CountHostCall(HostCall::kADMList) != kSPNoError ? nullptr : FromRef(ref);
 }
 
 // ADM Dialog Suite.
@@ -45,17 +59,17 @@ void HOST_CALL DialogEndModal(ADMDialogRef ref, int32_t resultID, ASBoolean /*ca
 // ADM Item Suite.
 
 ADMDialogRef HOST_CALL ItemGetDialog(ADMItemRef ref) {
-    AdmItem* item = FromRef(ref);
+    AdmItem* item = LiveItem(ref);
     return item != nullptr ? RefOf(item->dialog) : nullptr;
 }
 
 int32_t HOST_CALL ItemGetID(ADMItemRef ref) {
-    AdmItem* item = FromRef(ref);
+    AdmItem* item = LiveItem(ref);
     return item != nullptr ? item->id : 0;
 }
 
 void HOST_CALL ItemSetText(ADMItemRef ref, const char* text) {
-    if (AdmItem* item = FromRef(ref)) {
+    if (AdmItem* item = LiveItem(ref)) {
         item->text = text != nullptr ? text : "";
         item->typedLast = false;
         ItemStateChanged(item);
@@ -64,24 +78,24 @@ void HOST_CALL ItemSetText(ADMItemRef ref, const char* text) {
 }
 
 void HOST_CALL ItemGetText(ADMItemRef ref, char* text, int32_t bufferSize) {
-    AdmItem* item = FromRef(ref);
+    AdmItem* item = LiveItem(ref);
     CopyOut(item != nullptr ? item->text : std::string(), text, bufferSize);
 }
 
 void HOST_CALL ItemSetMaxTextLength(ADMItemRef ref, int32_t length) {
-    if (AdmItem* item = FromRef(ref)) {
+    if (AdmItem* item = LiveItem(ref)) {
         item->maxTextLength = std::max<int32_t>(length, -1);
         ItemStateChanged(item);
     }
 }
 
 int32_t HOST_CALL ItemGetIntValue(ADMItemRef ref) {
-    AdmItem* item = FromRef(ref);
+    AdmItem* item = LiveItem(ref);
     return item != nullptr ? item->intValue : 0;
 }
 
 void HOST_CALL ItemSetIntValue(ADMItemRef ref, int32_t value) {
-    if (AdmItem* item = FromRef(ref)) {
+    if (AdmItem* item = LiveItem(ref)) {
         item->intValue = value;
         ItemStateChanged(item);
         InvalidateItem(item);
@@ -89,52 +103,53 @@ void HOST_CALL ItemSetIntValue(ADMItemRef ref, int32_t value) {
 }
 
 ADMListRef HOST_CALL ItemGetList(ADMItemRef ref) {
-    AdmItem* item = FromRef(ref);
+    AdmItem* item = LiveItem(ref);
     return item != nullptr && item->list != nullptr ? RefOf(item->list.get()) : nullptr;
 }
 
 void HOST_CALL ItemSetNotifyProc(ADMItemRef ref, ADMItemNotifyProc proc) {
-    if (AdmItem* item = FromRef(ref)) item->notify = proc;
+    if (AdmItem* item = LiveItem(ref)) item->notify = proc;
 }
 
 void HOST_CALL ItemDefaultNotify(ADMItemRef ref, ADMNotifierRef /*notifier*/) {
-    DefaultNotifyItem(ref);
+    if (LiveItem(ref) != nullptr) DefaultNotifyItem(ref);
 }
 
 void HOST_CALL ItemSetDrawProc(ADMItemRef ref, ADMItemDrawProc proc) {
-    if (AdmItem* item = FromRef(ref)) {
+    if (AdmItem* item = LiveItem(ref)) {
         item->draw = proc;
         InvalidateItem(item);
     }
 }
 
-void HOST_CALL ItemDefaultDraw(ADMItemRef /*item*/, ADMDrawerRef /*drawer*/) {
+void HOST_CALL ItemDefaultDraw(ADMItemRef ref, ADMDrawerRef /*drawer*/) {
     // The stand-in draws nothing of its own.
+    (void)LiveItem(ref);
 }
 
 void HOST_CALL ItemInvalidate(ADMItemRef ref) {
-    InvalidateItem(FromRef(ref));
+    InvalidateItem(LiveItem(ref));
 }
 
 void HOST_CALL ItemGetLocalRect(ADMItemRef ref, ADMRect* rect) {
+    AdmItem* item = LiveItem(ref);
     if (rect == nullptr) return;
-    AdmItem* item = FromRef(ref);
     *rect = item != nullptr ? LocalRect(item) : ADMRect{};
 }
 
 ADMUserData HOST_CALL ItemGetUserData(ADMItemRef ref) {
-    AdmItem* item = FromRef(ref);
+    AdmItem* item = LiveItem(ref);
     return item != nullptr ? item->userData : nullptr;
 }
 
 void HOST_CALL ItemSetUserData(ADMItemRef ref, ADMUserData userData) {
-    if (AdmItem* item = FromRef(ref)) item->userData = userData;
+    if (AdmItem* item = LiveItem(ref)) item->userData = userData;
 }
 
 // ADM List Suite.
 
 ADMEntryRef HOST_CALL ListInsertEntry(ADMListRef ref, int32_t index) {
-    AdmList* list = FromRef(ref);
+    AdmList* list = LiveList(ref);
     if (list == nullptr) return nullptr;
     AdmEntry* entry = InsertEntry(list, index);
     ItemStateChanged(list->item);
@@ -142,58 +157,58 @@ ADMEntryRef HOST_CALL ListInsertEntry(ADMListRef ref, int32_t index) {
 }
 
 ADMEntryRef HOST_CALL ListIndexEntry(ADMListRef ref, int32_t index) {
-    AdmList* list = FromRef(ref);
+    AdmList* list = LiveList(ref);
     if (list == nullptr || index < 0 || static_cast<size_t>(index) >= list->entries.size())
         return nullptr;
     return RefOf(list->entries[static_cast<size_t>(index)].get());
 }
 
 ADMEntryRef HOST_CALL ListGetActiveEntry(ADMListRef ref) {
-    AdmList* list = FromRef(ref);
+    AdmList* list = LiveList(ref);
     AdmEntry* entry = list != nullptr ? ActiveEntry(list) : nullptr;
     return entry != nullptr ? RefOf(entry) : nullptr;
 }
 
 int32_t HOST_CALL ListNumberOfEntries(ADMListRef ref) {
-    AdmList* list = FromRef(ref);
+    AdmList* list = LiveList(ref);
     return list != nullptr ? static_cast<int32_t>(list->entries.size()) : 0;
 }
 
 // ADM Entry Suite.
 
 int32_t HOST_CALL EntryGetIndex(ADMEntryRef ref) {
-    AdmEntry* entry = FromRef(ref);
+    AdmEntry* entry = LiveEntry(ref);
     return entry != nullptr ? EntryIndex(entry) : -1;
 }
 
 void HOST_CALL EntrySelect(ADMEntryRef ref, ASBoolean select) {
-    if (AdmEntry* entry = FromRef(ref)) {
+    if (AdmEntry* entry = LiveEntry(ref)) {
         SelectEntry(entry, select != 0);
         ItemStateChanged(entry->list->item);
     }
 }
 
 ASBoolean HOST_CALL EntryIsSelected(ADMEntryRef ref) {
-    AdmEntry* entry = FromRef(ref);
+    AdmEntry* entry = LiveEntry(ref);
     return entry != nullptr && entry->selected ? kASTrue : kASFalse;
 }
 
 void HOST_CALL EntrySetText(ADMEntryRef ref, const char* text) {
-    if (AdmEntry* entry = FromRef(ref)) {
+    if (AdmEntry* entry = LiveEntry(ref)) {
         entry->text = text != nullptr ? text : "";
         ItemStateChanged(entry->list->item);
     }
 }
 
 void HOST_CALL EntryEnable(ADMEntryRef ref, ASBoolean enable) {
-    if (AdmEntry* entry = FromRef(ref)) {
+    if (AdmEntry* entry = LiveEntry(ref)) {
         entry->enabled = enable != 0;
         ItemStateChanged(entry->list->item);
     }
 }
 
 void HOST_CALL EntryMakeSeparator(ADMEntryRef ref, ASBoolean separator) {
-    if (AdmEntry* entry = FromRef(ref)) {
+    if (AdmEntry* entry = LiveEntry(ref)) {
         entry->separator = separator != 0;
         ItemStateChanged(entry->list->item);
     }

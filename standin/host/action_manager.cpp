@@ -6,6 +6,7 @@
 #include <unordered_map>
 
 #include "standin/host/host_errors.h"
+#include "standin/host/host_faults.h"
 #include "standin/host/plugins.h"
 
 namespace standin {
@@ -73,6 +74,11 @@ void Set(ParamValue* value, ActionParamKeyID key, ActionValue v) {
     value->values.emplace_back(key, std::move(v));
 }
 
+// The error a failing call is to return, else 0 (host_faults.h).
+ASErr Injected() {
+    return CountHostCall(HostCall::kActionManager);
+}
+
 // The value at `key` of `type`, or the error of reading it.
 ASErr Get(AIActionParamValueRef ref, ActionParamKeyID key, ActionParamTypeID type,
           const ActionValue** out) {
@@ -86,6 +92,8 @@ ASErr Get(AIActionParamValueRef ref, ActionParamKeyID key, ActionParamTypeID typ
 
 ASErr HOST_CALL NewActionParamType(AIActionParamTypeRef* type) {
     if (type == nullptr) return kSPBadParameterError;
+    *type = nullptr;
+    if (const ASErr injected = Injected()) return injected;
     auto added = std::make_unique<ParamType>();
     *type = reinterpret_cast<AIActionParamTypeRef>(added.get());
     State().types.emplace(added.get(), std::move(added));
@@ -100,6 +108,7 @@ ASErr HOST_CALL DeleteActionParamType(AIActionParamTypeRef type) {
 
 ASErr HOST_CALL SetTypeKey(AIActionParamTypeRef ref, ActionParamKeyID key, const char* displayName,
                            ActionParamTypeID typeCode, ASBoolean shown) {
+    if (const ASErr injected = Injected()) return injected;
     ParamType* type = FromTypeRef(ref);
     if (type == nullptr || displayName == nullptr ||
         (typeCode != kActionIntegerType && typeCode != kActionRealType &&
@@ -120,6 +129,7 @@ ASErr HOST_CALL RegisterActionEvent(const char* eventName, const char* localized
                                     int32_t version, int32_t flags, AIActionCallbackProc callback,
                                     SPPluginRef self, ActionUserData userData,
                                     AIActionParamTypeRef ref) {
+    if (const ASErr injected = Injected()) return injected;
     const ParamType* type = FromTypeRef(ref);
     if (eventName == nullptr || *eventName == '\0' || localizedName == nullptr ||
         FindPlugin(self) == nullptr || (ref != nullptr && type == nullptr))
@@ -139,11 +149,15 @@ ASErr HOST_CALL RegisterActionEvent(const char* eventName, const char* localized
 }
 
 ASBoolean HOST_CALL InRecordMode() {
+    // Not an error code: a failing host answers that it is not recording.
+    if (Injected() != kSPNoError) return kASFalse;
     return State().recording ? kASTrue : kASFalse;
 }
 
 ASErr HOST_CALL NewActionParamValue(AIActionParamValueRef* value) {
     if (value == nullptr) return kSPBadParameterError;
+    *value = nullptr;
+    if (const ASErr injected = Injected()) return injected;
     *value = NewValueRef({});
     return kSPNoError;
 }
@@ -156,6 +170,7 @@ ASErr HOST_CALL DeleteActionParamValue(AIActionParamValueRef value) {
 
 ASErr HOST_CALL GetInteger(AIActionParamValueRef value, ActionParamKeyID key, int32_t* out) {
     if (out == nullptr) return kSPBadParameterError;
+    if (const ASErr injected = Injected()) return injected;
     const ActionValue* v = nullptr;
     const ASErr error = Get(value, key, kActionIntegerType, &v);
     if (error == kSPNoError) *out = v->integer;
@@ -164,6 +179,7 @@ ASErr HOST_CALL GetInteger(AIActionParamValueRef value, ActionParamKeyID key, in
 
 // Stores `v` under `key` of the parameter value `ref`.
 ASErr SetValue(AIActionParamValueRef ref, ActionParamKeyID key, ActionValue v) {
+    if (const ASErr injected = Injected()) return injected;
     ParamValue* value = FromValueRef(ref);
     if (value == nullptr) return kSPBadParameterError;
     Set(value, key, std::move(v));
@@ -179,6 +195,7 @@ ASErr HOST_CALL SetInteger(AIActionParamValueRef ref, ActionParamKeyID key, int3
 
 ASErr HOST_CALL GetReal(AIActionParamValueRef value, ActionParamKeyID key, ASReal* out) {
     if (out == nullptr) return kSPBadParameterError;
+    if (const ASErr injected = Injected()) return injected;
     const ActionValue* v = nullptr;
     const ASErr error = Get(value, key, kActionRealType, &v);
     if (error == kSPNoError) *out = v->real;
@@ -196,6 +213,7 @@ ASErr HOST_CALL GetString(AIActionParamValueRef value, ActionParamKeyID key, cha
                           int32_t bufferSize) {
     if (buffer == nullptr || bufferSize <= 0) return kSPBadParameterError;
     buffer[0] = '\0';
+    if (const ASErr injected = Injected()) return injected;
     const ActionValue* v = nullptr;
     const ASErr error = Get(value, key, kActionStringType, &v);
     if (error != kSPNoError) return error;
@@ -207,6 +225,7 @@ ASErr HOST_CALL GetString(AIActionParamValueRef value, ActionParamKeyID key, cha
 
 ASErr HOST_CALL SetString(AIActionParamValueRef ref, ActionParamKeyID key, const char* string) {
     if (string == nullptr) return kSPBadParameterError;
+    // SetValue counts the call.
     ActionValue v;
     v.type = kActionStringType;
     v.string = string;
@@ -215,6 +234,7 @@ ASErr HOST_CALL SetString(AIActionParamValueRef ref, ActionParamKeyID key, const
 
 ASErr HOST_CALL RecordActionEvent(const char* eventName, ActionDialogStatus dialogStatus,
                                   AIActionParamValueRef parameters) {
+    if (const ASErr injected = Injected()) return injected;
     if (eventName == nullptr) return kSPBadParameterError;
     const ParamValue* value = FromValueRef(parameters);
     if (parameters != nullptr && value == nullptr) return kSPBadParameterError;
@@ -272,6 +292,8 @@ ASErr PlayAction(const RecordedAction& action, ActionDialogStatus dialogStatus) 
     Plugin* plugin = event != nullptr ? FindPlugin(event->plugin) : nullptr;
     if (plugin == nullptr || plugin->state != Plugin::State::kStarted)
         return kStandinNoSuchEventError;
+    // The host's own parameter value for the message.
+    if (const ASErr injected = Injected()) return injected;
     AIActionDoActionMessage message{};
     message.param = NewValueRef(action.values);
     message.dialogStatus = dialogStatus;
@@ -281,6 +303,10 @@ ASErr PlayAction(const RecordedAction& action, ActionDialogStatus dialogStatus) 
         SendPluginMessage(plugin, kActionManagerCaller, kDoActionSelector, &message.d);
     State().values.erase(reinterpret_cast<const ParamValue*>(param));
     return result;
+}
+
+size_t LiveActionParamObjects() {
+    return State().types.size() + State().values.size();
 }
 
 ActionValues ActionParamValues(AIActionParamValueRef ref) {

@@ -4,6 +4,7 @@
 // Manager" / "Do Action").
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <utility>
@@ -74,6 +75,10 @@ ASErr PlayAction(const RecordedAction& action, ActionDialogStatus dialogStatus);
 // The values held by a parameter value handle of this host; empty for a
 // handle it did not give out.
 ActionValues ActionParamValues(AIActionParamValueRef value);
+
+// The parameter types and values plug-ins created and have not disposed of
+// (a playback's value is the host's and gone when it ends).
+size_t LiveActionParamObjects();
 
 // Forgets the events of `plugin`.
 void ForgetActionEventsOf(SPPluginRef plugin);

@@ -8,6 +8,7 @@
 #endif
 
 #include "hostapi/sp_basic.h"
+#include "standin/host/host_faults.h"
 
 namespace {
 
@@ -60,6 +61,24 @@ ASErr ReallocateHostBlock(void* block, size_t newSize, void** newBlock) {
     Blocks().insert(moved);
     *newBlock = moved;
     return kSPNoError;
+}
+
+ASErr AllocateCountedBlock(size_t size, void** block) {
+    if (block == nullptr) return kSPBadParameterError;
+    if (const ASErr injected = standin::CountHostCall(standin::HostCall::kAllocateBlock)) {
+        *block = nullptr;
+        return injected;
+    }
+    return AllocateHostBlock(size, block);
+}
+
+ASErr ReallocateCountedBlock(void* block, size_t newSize, void** newBlock) {
+    if (newBlock == nullptr) return kSPBadParameterError;
+    if (const ASErr injected = standin::CountHostCall(standin::HostCall::kAllocateBlock)) {
+        *newBlock = nullptr;
+        return injected;
+    }
+    return ReallocateHostBlock(block, newSize, newBlock);
 }
 
 size_t OutstandingHostBlocks() {

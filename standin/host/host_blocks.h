@@ -23,6 +23,12 @@ ASErr FreeHostBlock(void* block);
 // stays valid and *newBlock is null; "Parm" for a block not of this heap.
 ASErr ReallocateHostBlock(void* block, size_t newSize, void** newBlock);
 
+// The same two for a plug-in's call, through the basic or the Blocks suite:
+// counted as HostCall::kAllocateBlock and failed when host_faults.h says so,
+// *block or *newBlock null and the old block untouched.
+ASErr AllocateCountedBlock(size_t size, void** block);
+ASErr ReallocateCountedBlock(void* block, size_t newSize, void** newBlock);
+
 // How many blocks are out.
 size_t OutstandingHostBlocks();
 

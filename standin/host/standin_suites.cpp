@@ -11,7 +11,7 @@ ASErr HOST_CALL RuntimeGetAppFileSpecification(SPPlatformFileSpecification* file
 }
 
 ASErr HOST_CALL BlocksAllocate(size_t size, const char* /*debugName*/, void** block) {
-    return AllocateHostBlock(size, block);
+    return AllocateCountedBlock(size, block);
 }
 
 ASErr HOST_CALL BlocksFree(void* block) {
@@ -20,7 +20,7 @@ ASErr HOST_CALL BlocksFree(void* block) {
 
 ASErr HOST_CALL BlocksReallocate(void* block, size_t newSize, const char* /*debugName*/,
                                  void** newBlock) {
-    return ReallocateHostBlock(block, newSize, newBlock);
+    return ReallocateCountedBlock(block, newSize, newBlock);
 }
 
 constexpr AIRuntimeSuite kRuntimeSuite = {RuntimeGetAppFileSpecification};

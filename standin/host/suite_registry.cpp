@@ -7,6 +7,7 @@
 #include <unordered_map>
 
 #include "standin/host/host_blocks.h"
+#include "standin/host/host_faults.h"
 
 namespace {
 
@@ -53,6 +54,10 @@ SuiteEntry& FindOrAdd(const char* name, int32_t version) {
 }
 
 ASErr HOST_CALL BasicAcquireSuite(const char* name, int32_t version, const void** suite) {
+    if (const ASErr injected = standin::CountHostCall(standin::HostCall::kAcquireSuite)) {
+        if (suite != nullptr) *suite = nullptr;
+        return injected;
+    }
     return AcquireStandinSuite(name, version, suite);
 }
 
@@ -66,7 +71,7 @@ ASBoolean HOST_CALL BasicIsEqual(const char* a, const char* b) {
 }
 
 ASErr HOST_CALL BasicAllocateBlock(size_t size, void** block) {
-    return AllocateHostBlock(size, block);
+    return AllocateCountedBlock(size, block);
 }
 
 ASErr HOST_CALL BasicFreeBlock(void* block) {
@@ -74,7 +79,7 @@ ASErr HOST_CALL BasicFreeBlock(void* block) {
 }
 
 ASErr HOST_CALL BasicReallocateBlock(void* block, size_t newSize, void** newBlock) {
-    return ReallocateHostBlock(block, newSize, newBlock);
+    return ReallocateCountedBlock(block, newSize, newBlock);
 }
 
 constexpr SPBasicSuite kBasicSuite = {
@@ -112,6 +117,12 @@ ASErr ReleaseStandinSuite(const char* name, int32_t version) {
 int32_t StandinSuiteUseCount(const char* name, int32_t version) {
     const SuiteEntry* e = Find(name, version);
     return e == nullptr ? 0 : e->useCount;
+}
+
+int32_t StandinSuitesInUse() {
+    int32_t inUse = 0;
+    for (const SuiteEntry& e : Entries()) inUse += e.useCount;
+    return inUse;
 }
 
 void SetStandinSuiteFailure(const char* name, int32_t version, ASErr error) {

@@ -23,6 +23,9 @@ ASErr ReleaseStandinSuite(const char* name, int32_t version);
 // The acquisitions of `name` at `version` not yet released.
 int32_t StandinSuiteUseCount(const char* name, int32_t version);
 
+// The acquisitions of every suite not yet released.
+int32_t StandinSuitesInUse();
+
 // Test switch: makes every acquisition of `name` at `version` fail with
 // `error` from now on; 0 lets them succeed again.
 void SetStandinSuiteFailure(const char* name, int32_t version, ASErr error);

@@ -6,16 +6,15 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "standin/cli/place_dialog.h"
 #include "standin/dialogs/user_script.h"
 #include "standin/host/filters.h"
-#include "standin/host/standin_app_folder.h"
 #include "standin/text/cp932.h"
 #include "tests/standin/cli/app_folder_copy.h"
+#include "tests/standin/cli/app_folder_session.h"
 #include "tests/standin/placing/placed_symbol.h"
 
 namespace {
@@ -24,19 +23,9 @@ using standin::UserStep;
 
 constexpr ASErr kCancelled = MakeFourCharError("STOP");
 
-class PlaceSessionTest : public OrvelkSessionTest {
+class PlaceSessionTest : public AppFolderSessionTest {
   protected:
-    void SetUp() override {
-        app_ = FreshAppFolder("place_session");
-        if (app_.empty()) GTEST_SKIP() << "the module or the table file is not built";
-        ASSERT_TRUE(SetStandinAppFolder(app_.c_str()));
-        OrvelkSessionTest::SetUp();
-    }
-    void TearDown() override {
-        OrvelkSessionTest::TearDown();
-        SetStandinAppFolder(nullptr);
-        if (!app_.empty()) std::filesystem::remove_all(app_);
-    }
+    PlaceSessionTest() : AppFolderSessionTest("place_session") {}
 
     // "AI Get Parameters" with the user doing `steps`.
     ASErr Dialog(std::vector<UserStep> steps) {
@@ -55,20 +44,10 @@ class PlaceSessionTest : public OrvelkSessionTest {
 
     // The texts of the settings dialog's items when it was last shown.
     std::vector<std::string> ShownTexts(const std::vector<int32_t>& ids) const {
-        std::vector<std::string> texts;
-        for (const standin::TranscriptEntry& e : standin::Transcript()) {
-            if (e.kind != standin::TranscriptEntry::Kind::kDialogShown ||
-                e.dialogId != kOrvelkSettingsDialog)
-                continue;
-            texts.clear();
-            for (int32_t id : ids)
-                for (const standin::ShownDialogItem& item : e.items)
-                    if (item.id == id) texts.push_back(Cp932ToUtf8Lossy(item.text));
-        }
+        std::vector<std::string> texts = ShownItemTexts(kOrvelkSettingsDialog, ids);
+        for (std::string& text : texts) text = Cp932ToUtf8Lossy(text);
         return texts;
     }
-
-    std::string app_;
 };
 
 UserStep Select(int32_t item, int32_t entry) {

@@ -16,15 +16,6 @@
 
 namespace {
 
-// Whether every object below `art` names `art` as its parent and `document`
-// as its document.
-bool Linked(const standin::Art& art, const standin::Document* document) {
-    for (const auto& child : art.children)
-        if (child->parent != &art || child->document != document || !Linked(*child, document))
-            return false;
-    return true;
-}
-
 class FaultSweepTest : public OrvelkSessionTest {
   protected:
     void TearDown() override {

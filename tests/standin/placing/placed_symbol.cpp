@@ -87,6 +87,13 @@ std::string EngineMatrix(const std::string& text, char level, char mode, int ver
     return rows;
 }
 
+bool Linked(const standin::Art& art, const standin::Document* document) {
+    for (const auto& child : art.children)
+        if (child->parent != &art || child->document != document || !Linked(*child, document))
+            return false;
+    return true;
+}
+
 void OrvelkSessionTest::SetUp() {
     const std::string module = std::string(ORVELK_TEST_APP_DIR) + "/Plug-ins/Orvelk.aip";
     if (!std::filesystem::exists(module)) GTEST_SKIP() << "the module is not built: " << module;
@@ -134,4 +141,18 @@ std::vector<std::string> OrvelkSessionTest::Heard() const {
         }
     }
     return heard;
+}
+
+std::vector<std::string> OrvelkSessionTest::ShownItemTexts(int32_t dialogId,
+                                                           const std::vector<int32_t>& ids) const {
+    std::vector<std::string> texts;
+    for (const standin::TranscriptEntry& e : standin::Transcript()) {
+        if (e.kind != standin::TranscriptEntry::Kind::kDialogShown || e.dialogId != dialogId)
+            continue;
+        texts.clear();
+        for (int32_t id : ids)
+            for (const standin::ShownDialogItem& item : e.items)
+                if (item.id == id) texts.push_back(item.text);
+    }
+    return texts;
 }

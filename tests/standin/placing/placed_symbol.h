@@ -27,6 +27,10 @@ std::string MatrixOfSvg(const std::string& svg);
 std::string EngineMatrix(const std::string& text, char level, char mode, int version,
                          int maskSetting = 0);
 
+// Whether every object below `art` names `art` as its parent and `document`
+// as its document.
+bool Linked(const standin::Art& art, const standin::Document* document);
+
 // The build's Orvelk module started in a fresh host session, with a document
 // open. Skips the test when the module is not built.
 class OrvelkSessionTest : public testing::Test {
@@ -43,6 +47,10 @@ class OrvelkSessionTest : public testing::Test {
     // The beeps and the code texts of the error dialogs in the transcript, in
     // order: "beep", "dialog -1".
     std::vector<std::string> Heard() const;
+    // The texts (code page 932) of items `ids` of dialog `dialogId` when it
+    // was last shown, in the order of `ids`; none when it was not shown.
+    std::vector<std::string> ShownItemTexts(int32_t dialogId,
+                                            const std::vector<int32_t>& ids) const;
 
     std::unique_ptr<standin::HostSession> session_;
     standin::Plugin* plugin_ = nullptr;
