@@ -33,6 +33,100 @@ compare() {
   fi
 }
 
+# orvelk_case NAME ARGS...: `orvelk ARGS` on both sides, each in a folder of
+# its own holding a fresh copy of its build's application folder (the module
+# and the table file; no preferences unless a setup step wrote them) and the
+# case's input files. Compared: standard output, standard error (the
+# application folder's path told apart), the exit status, every file the
+# case wrote and the preferences file after it. A case may reuse the folder
+# of an earlier one with KEEP=1 (settings saved by an earlier OK).
+setup_side() {
+  local dir=$1 build=$2
+  if [ "${KEEP:-0}" != 1 ]; then
+    rm -rf "$dir"
+    mkdir -p "$dir/app/Plug-ins" "$dir/app/Prefs/Orvelk"
+    cp "$build/app/Plug-ins/Orvelk.aip" "$dir/app/Plug-ins/"
+    cp "$build/app/Prefs/Orvelk/ORVK_QR.DAT" "$dir/app/Prefs/Orvelk/"
+    cp "$work/inputs/"* "$dir/" 2>/dev/null || true
+  fi
+}
+
+normalize() {
+  python3 - "$1" "$2" <<'PY'
+import sys
+data = open(sys.argv[1], "rb").read()
+native = sys.argv[2]
+forms = [native, "C:" + native.replace("/", "\\"), "Z:" + native.replace("/", "\\"),
+         native.replace("/", "\\")]
+for form in forms:
+    data = data.replace(form.encode(), b"<APP>")
+sys.stdout.buffer.write(data)
+PY
+}
+
+orvelk_case() {
+  local name=$1; shift
+  cases=$((cases + 1))
+  local l="$work/cases/linux" w="$work/cases/windows"
+  setup_side "$l" "$linux"
+  setup_side "$w" "$windows"
+  touch "$work/stamp"
+  (cd "$l" && ORVELK_APP_FOLDER="$l/app" "$linux/bin/orvelk" "$@" > "$work/out.linux" 2> "$work/err.linux" < /dev/null; echo $? > "$work/status.linux")
+  (cd "$w" && ORVELK_APP_FOLDER="$(winepath -w "$w/app" 2>/dev/null)" "$wine_run" "$windows/bin/orvelk.exe" "$@" > "$work/out.windows" 2> "$work/err.windows" < /dev/null; echo $? > "$work/status.windows")
+  # The application folder as each side names it: its own path, and the
+  # Windows forms of it ("C:\..." here, "Z:\..." under Wine).
+  normalize "$work/err.linux" "$l/app" > "$work/err.linux.n"
+  normalize "$work/err.windows" "$w/app" > "$work/err.windows.n"
+  compare "$name: standard output" "$work/out.linux" "$work/out.windows"
+  compare "$name: standard error" "$work/err.linux.n" "$work/err.windows.n"
+  compare "$name: exit status $(cat "$work/status.linux")" "$work/status.linux" "$work/status.windows"
+  local f
+  for f in $(cd "$l" && find . -maxdepth 1 -type f -newer "$work/stamp" | sort) $(cd "$w" && find . -maxdepth 1 -type f -newer "$work/stamp" | sort); do
+    [ -f "$l/$f" ] || { echo "differs: $name: $f written on Windows only" >&2; differences=$((differences + 1)); continue; }
+    [ -f "$w/$f" ] || { echo "differs: $name: $f written here only" >&2; differences=$((differences + 1)); continue; }
+  done
+  for f in $(cd "$l" && find . -maxdepth 1 -type f -newer "$work/stamp" | sort); do
+    [ -f "$w/$f" ] && compare "$name: file $f" "$l/$f" "$w/$f"
+  done
+  if [ -f "$l/app/Prefs/Orvelk.ini" ] || [ -f "$w/app/Prefs/Orvelk.ini" ]; then
+    compare "$name: Prefs/Orvelk.ini" "$l/app/Prefs/Orvelk.ini" "$w/app/Prefs/Orvelk.ini"
+  fi
+}
+
+mkdir -p "$work/inputs" "$work/cases"
+printf 'HELLO\nhttps://example.org/item/000001?lot=K7QX2M9A\n日本語のテキスト\n\n0123456789\n' > "$work/inputs/lines.txt"
+printf '{"this is": "not an action set"' > "$work/inputs/broken.json"
+head -c 9000 /dev/zero | tr '\0' 'x' > "$work/inputs/long.txt"
+touch -d '2000-01-01' "$work/inputs"/*
+touch -d '2000-01-01' "$work/inputs"
+
+if [ -x "$windows/bin/orvelk.exe" ]; then
+  orvelk_case help --help
+  orvelk_case info info
+  orvelk_case about about
+  orvelk_case encode_text encode HELLO
+  orvelk_case encode_codewords encode --format codewords --level H --version 3 "Orvelk 1.21"
+  orvelk_case encode_svg encode --format svg -o hello.svg --level Q --mask 5 "https://example.org/"
+  orvelk_case encode_kanji encode --format text --mode K --level L '漢字テスト'
+  orvelk_case encode_mixed_auto encode --format codewords --mode auto 'ＱＲコード and ASCII 123'
+  orvelk_case encode_numeric encode --format svg --mode N --version 10 -o n.svg 01234567890123456789
+  orvelk_case encode_too_long encode --version 1 --level H "this text is far too long for version one at level H"
+  orvelk_case encode_unknown_option encode --levle Q HELLO
+  orvelk_case encode_filtered_away encode --mode N 'ABC'
+  orvelk_case place_defaults place -o qr.svg --dump
+  orvelk_case place_settings place --text '漢字のテスト\n二行目' --level Q --version 5 --mode K --mask 3 --cell 1.00 --record set.json -o k.svg --dump
+  KEEP=1 orvelk_case place_saved_settings place --text 'again' -o again.svg --dump
+  KEEP=1 orvelk_case place_no_dialog place --no-dialog -o no_dialog.svg
+  KEEP=1 orvelk_case replay_recording replay set.json -o 'r-#.svg' --dump
+  orvelk_case place_cancel place --text 'never placed' --cancel -o cancelled.svg
+  orvelk_case place_too_long place --text-file long.txt -o long.svg
+  orvelk_case batch_svg batch lines.txt -o 'b-##.svg' --save-actions lines.set.json --dump
+  KEEP=1 orvelk_case replay_batch replay lines.set.json -o 'again-##.svg'
+  orvelk_case batch_settings batch lines.txt --level H --mode auto --cell 0.25 -o 'h-#.svg'
+  orvelk_case replay_broken replay broken.json -o 'x-#.svg'
+  orvelk_case place_refused_on_both place --text 'x' --version 41 -o v.svg
+fi
+
 # The preview: versions 1, 10 and 40 and the empty text, in several levels,
 # modes and masks. Text in hexadecimal code page 932.
 preview_case() {
