@@ -1,6 +1,5 @@
 #include "standin/host/plugins.h"
 
-#include <dlfcn.h>
 #include <strings.h>
 
 #include <algorithm>
@@ -10,6 +9,7 @@
 #include "standin/host/action_manager.h"
 #include "standin/host/filters.h"
 #include "standin/host/host_errors.h"
+#include "standin/host/module_loader.h"
 #include "standin/host/suite_registry.h"
 
 namespace standin {
@@ -34,34 +34,15 @@ bool HasModuleExtension(const std::filesystem::path& path) {
     return strcasecmp(path.extension().string().c_str(), ".aip") == 0;
 }
 
-std::string DlError() {
-    const char* e = dlerror();
-    return e != nullptr ? e : "unknown reason";
-}
-
 // Opens `plugin`'s module and resolves its entry point into it. On failure
 // returns false with the reason.
 bool OpenModule(Plugin* plugin, std::string* why) {
-    dlerror();
-    void* module = dlopen(plugin->path.c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (module == nullptr) {
-        *why = "it cannot be loaded: " + DlError();
-        return false;
-    }
-    dlerror();
-    void* entry = dlsym(module, plugin->properties.entryName.c_str());
-    if (entry == nullptr) {
-        *why = "it does not export its entry point '" + plugin->properties.entryName + "'";
-        dlclose(module);
-        return false;
-    }
-    plugin->module = module;
-    plugin->main = reinterpret_cast<SPPluginMainProc>(entry);
-    return true;
+    return OpenModuleCode(plugin->path, plugin->properties.entryName, &plugin->module,
+                          &plugin->main, why);
 }
 
 void CloseModule(Plugin* plugin) {
-    if (plugin->module != nullptr) dlclose(plugin->module);
+    CloseModuleCode(plugin->module);
     plugin->module = nullptr;
     if (!plugin->path.empty()) plugin->main = nullptr;
 }
@@ -236,10 +217,7 @@ ASErr ReloadPlugin(Plugin* plugin) {
 }
 
 bool IsModuleResident(const std::string& path) {
-    void* module = dlopen(path.c_str(), RTLD_NOW | RTLD_NOLOAD);
-    if (module == nullptr) return false;
-    dlclose(module);
-    return true;
+    return IsModuleCodeResident(path);
 }
 
 }  // namespace standin
