@@ -245,6 +245,10 @@ int CheckFormat(EncodeOptions* o, FILE* out, FILE* err) {
                    f == Format::kPng ? "PNG" : "PDF");
         return kExitUsage;
     }
+    if (f == Format::kPng && !CanWriteSymbolPng()) {
+        PrintError(err, kCommand, "this build cannot write png (it has no libpng)");
+        return kExitUsage;
+    }
     if ((f == Format::kPdf || f == Format::kEps) && !CanWriteSymbolVector()) {
         PrintError(err, kCommand, "this build cannot write %s (it has no cairo)", name);
         return kExitUsage;

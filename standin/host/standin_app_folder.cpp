@@ -3,13 +3,16 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <string_view>
 #include <system_error>
 
 #include "platform/win_path.h"
 #include "prefs/app_folder_rule.h"
 #include "qr/table_file.h"
 
-#ifndef ORVELK_DEFAULT_APP_DIR
+#if defined(_WIN32)
+#include "platform/win_types.h"
+#elif !defined(ORVELK_DEFAULT_APP_DIR)
 #error "ORVELK_DEFAULT_APP_DIR must name the build's application folder"
 #endif
 
@@ -22,6 +25,30 @@ std::string gChosenFolder;
 // file name, the table file's, still fits the reader's path.
 constexpr size_t kMaxWindowsFolderLength = kTableFileMaxFolderLength;
 
+#if defined(_WIN32)
+// `dir` (UTF-8) made absolute from the current directory, without "." and
+// ".." parts or a trailing separator, with backslashes. `dir` itself if the
+// current directory is unknown.
+std::string AbsoluteFolder(const char* dir) {
+    std::error_code ec;
+    const std::string_view text(dir);
+    const std::filesystem::path given(std::u8string(text.begin(), text.end()));
+    const std::filesystem::path p = given.is_absolute() ? given : std::filesystem::absolute(given, ec);
+    if (ec) return dir;
+    const std::u8string normal = p.lexically_normal().u8string();
+    std::string folder(normal.begin(), normal.end());
+    const size_t root = p.lexically_normal().root_path().u8string().size();
+    while (folder.size() > root && (folder.back() == '\\' || folder.back() == '/'))
+        folder.pop_back();
+    return folder;
+}
+
+std::string ExecutablePath(const std::string& folder) {
+    std::string path = folder;
+    if (!path.empty() && (path.back() == '\\' || path.back() == '/')) path.pop_back();
+    return path + kStandinExecutableSubpath;
+}
+#else
 // `dir` made absolute from the current directory, without "." and ".." parts
 // or a trailing slash. `dir` itself if the current directory is unknown.
 std::string AbsoluteFolder(const char* dir) {
@@ -38,6 +65,7 @@ std::string AbsoluteFolder(const char* dir) {
 std::string ExecutablePath(const std::string& folder) {
     return (folder == "/" ? std::string() : folder) + kStandinExecutableSubpath;
 }
+#endif
 
 // What keeps the plug-in from finding `folder`; empty when nothing does.
 std::string FolderProblem(const std::string& folder) {
@@ -66,7 +94,27 @@ std::string FolderProblem(const std::string& folder) {
 }  // namespace
 
 const char* StandinDefaultAppFolder() {
+#if defined(_WIN32)
+    // The build's "app" folder beside the executable's "bin" folder.
+    static const std::string folder = [] {
+        std::wstring path(MAX_PATH, L'\0');
+        for (;;) {
+            const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+            if (n == 0) return std::string("app");
+            if (n < path.size()) {
+                path.resize(n);
+                break;
+            }
+            path.resize(path.size() * 2);
+        }
+        const std::u8string app =
+            (std::filesystem::path(path).parent_path().parent_path() / "app").u8string();
+        return std::string(app.begin(), app.end());
+    }();
+    return folder.c_str();
+#else
     return ORVELK_DEFAULT_APP_DIR;
+#endif
 }
 
 bool SetStandinAppFolder(const char* dir, std::string* error) {
@@ -111,8 +159,10 @@ bool CheckStandinAppFolder(std::string* error) {
 
 std::string StandinTableFilePath() {
     std::string subpath = kTableFileSubpath;
+#if !defined(_WIN32)
     for (char& c : subpath)
         if (c == '\\') c = '/';
+#endif
     return StandinAppFolder() + subpath;
 }
 
