@@ -97,8 +97,11 @@ bool OneWayForm(char32_t value, std::string* out) {
 // The code page 932 form of one character; false when it has none.
 bool EncodeOne(char32_t value, std::string* out) {
     if (OneWayForm(value, out)) return true;
-    // The other build's table has no form for U+0080.
-    if (value == 0x80) return false;
+    // The other build's table has no form for U+0080, nor for the private
+    // characters the system gives the single bytes 0xA0 and 0xFD to 0xFF.
+    if (value == 0x80 || (value >= 0xF8F0 && value <= 0xF8F3)) return false;
+    // It drops the tag characters (U+E0000 to U+E007F) without a word.
+    if (value >= 0xE0000 && value <= 0xE007F) return true;
     std::wstring wide;
     AppendUtf16(value, &wide);
     char bytes[8];

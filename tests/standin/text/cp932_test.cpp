@@ -44,6 +44,9 @@ TEST(Cp932, GivesTheSameFormsOnEveryBuild) {
     // U+0080 has no form; the single bytes 0x80, 0xA0 and 0xFD to 0xFF are
     // no characters.
     EXPECT_EQ(Utf8ToCp932("x\xC2\x80").status, Cp932Status::kNoCp932Form);
+    EXPECT_EQ(Utf8ToCp932("x\xEF\xA3\xB0").status, Cp932Status::kNoCp932Form);  // U+F8F0
+    // Tag characters (U+E0041 here) are dropped.
+    EXPECT_EQ(Utf8ToCp932("a\xF3\xA0\x81\x81" "b").bytes, "ab");
     for (const char* bytes : {"ab\x80", "ab\xA0", "ab\xFD", "ab\xFF"}) {
         const Cp932Result r = Cp932ToUtf8(bytes);
         EXPECT_EQ(r.status, Cp932Status::kInvalidCp932) << bytes;
