@@ -26,12 +26,24 @@ std::vector<Plugin*>& MessagedPlugins() {
     return plugins;
 }
 
+// Paths are UTF-8 strings on every system; on Windows the standard
+// library's narrow strings are the ANSI code page's, so paths pass through
+// its UTF-8 forms.
+std::filesystem::path PathOf(const std::string& utf8) {
+    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+std::string Utf8Of(const std::filesystem::path& path) {
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+
 std::string FileName(const std::string& path) {
-    return std::filesystem::path(path).filename().string();
+    return Utf8Of(PathOf(path).filename());
 }
 
 bool HasModuleExtension(const std::filesystem::path& path) {
-    return strcasecmp(path.extension().string().c_str(), ".aip") == 0;
+    return strcasecmp(Utf8Of(path.extension()).c_str(), ".aip") == 0;
 }
 
 // Opens `plugin`'s module and resolves its entry point into it. On failure
@@ -73,15 +85,16 @@ std::vector<std::string> FindPluginModules(const std::string& folder) {
     namespace fs = std::filesystem;
     std::vector<std::string> modules;
     std::error_code ec;
-    if (!fs::is_directory(folder, ec)) {
+    if (!fs::is_directory(PathOf(folder), ec)) {
         AddHostNote("", "the plug-ins folder '" + folder + "' does not exist");
         return modules;
     }
-    fs::recursive_directory_iterator it(folder, fs::directory_options::skip_permission_denied, ec);
+    fs::recursive_directory_iterator it(PathOf(folder), fs::directory_options::skip_permission_denied,
+                                        ec);
     for (; !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
         std::error_code fileError;
         if (HasModuleExtension(it->path()) && it->is_regular_file(fileError))
-            modules.push_back(it->path().string());
+            modules.push_back(Utf8Of(it->path()));
     }
     if (ec)
         AddHostNote("",
