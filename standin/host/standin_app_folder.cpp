@@ -67,21 +67,65 @@ std::string ExecutablePath(const std::string& folder) {
 }
 #endif
 
+#if defined(_WIN32)
+#define ORVELK_FOLDER_CODE_PAGE "system code page (ANSI)"
+
+// The stand-in's paths are UTF-8; the plug-in's are in the ANSI code page,
+// which its file calls read (code page 932 on a Japanese system). A path
+// with a character the code page lacks has no Windows form.
+DWORD ConvertPath(UINT from, UINT to, const char* path, char* out, size_t outSize) {
+    const int wideLength = MultiByteToWideChar(from, MB_ERR_INVALID_CHARS, path, -1, nullptr, 0);
+    if (wideLength <= 0) return ERROR_INVALID_NAME;
+    std::wstring wide(static_cast<size_t>(wideLength), L'\0');
+    MultiByteToWideChar(from, MB_ERR_INVALID_CHARS, path, -1, wide.data(), wideLength);
+    BOOL usedDefault = FALSE;
+    BOOL* check = to == CP_UTF8 ? nullptr : &usedDefault;
+    const DWORD flags = to == CP_UTF8 ? 0 : WC_NO_BEST_FIT_CHARS;
+    const int length = WideCharToMultiByte(to, flags, wide.c_str(), -1, nullptr, 0, nullptr, check);
+    if (length <= 0 || usedDefault) return ERROR_INVALID_NAME;
+    // A Windows path holds at most MAX_PATH bytes with its terminating NUL.
+    if (static_cast<size_t>(length) > outSize || (to != CP_UTF8 && length > MAX_PATH))
+        return ERROR_FILENAME_EXCED_RANGE;
+    WideCharToMultiByte(to, flags, wide.c_str(), -1, out, length, nullptr, nullptr);
+    for (char* c = out; *c != '\0'; ++c)
+        if (*c == '/') *c = '\\';
+    return ERROR_SUCCESS;
+}
+
+DWORD FolderToWindowsPath(const char* utf8, char* out, size_t outSize) {
+    return ConvertPath(CP_UTF8, CP_ACP, utf8, out, outSize);
+}
+
+DWORD WindowsPathToFolder(const char* windowsPath, char* out, size_t outSize) {
+    return ConvertPath(CP_ACP, CP_UTF8, windowsPath, out, outSize);
+}
+#else
+#define ORVELK_FOLDER_CODE_PAGE "code page 932"
+
+DWORD FolderToWindowsPath(const char* native, char* out, size_t outSize) {
+    return NativePathToWindows(native, out, outSize);
+}
+
+DWORD WindowsPathToFolder(const char* windowsPath, char* out, size_t outSize) {
+    return WindowsPathToNative(windowsPath, out, outSize);
+}
+#endif
+
 // What keeps the plug-in from finding `folder`; empty when nothing does.
 std::string FolderProblem(const std::string& folder) {
     const std::string quoted = "application folder '" + folder + "'";
     SPPlatformFileSpecification executable;
-    if (NativePathToWindows(ExecutablePath(folder).c_str(), executable.path,
+    if (FolderToWindowsPath(ExecutablePath(folder).c_str(), executable.path,
                             sizeof executable.path) != ERROR_SUCCESS)
         return quoted +
-               " has no Windows form: it must be absolute, have a code page 932 form"
+               " has no Windows form: it must be absolute, have a " ORVELK_FOLDER_CODE_PAGE " form"
                " and be shorter than 260 bytes as a Windows path";
     // What the plug-in will make of it, and where that is on this machine.
     CutAtAppFolderPattern(executable.path);
     if (std::strlen(executable.path) > kMaxWindowsFolderLength)
         return quoted + " is too long: the plug-in's file names under it exceed its path buffer";
     char native[4 * kFileSpecificationSize];
-    if (WindowsPathToNative(executable.path, native, sizeof native) != ERROR_SUCCESS)
+    if (WindowsPathToFolder(executable.path, native, sizeof native) != ERROR_SUCCESS)
         return quoted + " has no Windows form";
     const std::string found = native[0] == '\0' ? std::string("/") : std::string(native);
     if (found != folder)
@@ -192,7 +236,7 @@ ASErr StandinAppFileSpecification(SPPlatformFileSpecification* file) {
         std::memset(&last.executable, 0, sizeof last.executable);
         // A folder the plug-in would find elsewhere is no answer at all.
         if (!FolderProblem(folder).empty() ||
-            NativePathToWindows(ExecutablePath(folder).c_str(), last.executable.path,
+            FolderToWindowsPath(ExecutablePath(folder).c_str(), last.executable.path,
                                 sizeof last.executable.path) != ERROR_SUCCESS) {
             std::memset(file, 0, sizeof *file);
             return kStandinAppFolderError;
