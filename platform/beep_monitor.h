@@ -7,6 +7,12 @@
 
 #include "platform/win_user.h"
 
+// On Windows the host stand-in itself implements these (it points each
+// module's import of user32's MessageBeep at a function of its own).
+#if defined(_WIN32) && !defined(ORVELK_PLATFORM_CXX_API)
+#define ORVELK_PLATFORM_CXX_API
+#endif
+
 // Hands every MessageBeep from now on, with its type, to `listener`; an
 // empty function leaves the beeps unheard.
 ORVELK_PLATFORM_CXX_API void SetBeepListener(std::function<void(UINT type)> listener);

@@ -45,15 +45,25 @@ HostSession::~HostSession() {
 }
 
 std::string HostSession::DefaultPluginsFolder() {
+#if defined(_WIN32)
+    return StandinAppFolder() + "\\Plug-ins";
+#else
     return StandinAppFolder() + "/Plug-ins";
+#endif
 }
 
 namespace {
 
+#if defined(_WIN32)
+constexpr char kFolderSeparators[] = "\\/";
+#else
+constexpr char kFolderSeparators[] = "/";
+#endif
+
 // A module file's name as Windows compares names: without its folders, in
 // lower case.
 std::string ModuleKey(const std::string& path) {
-    std::string name = path.substr(path.find_last_of('/') + 1);
+    std::string name = path.substr(path.find_last_of(kFolderSeparators) + 1);
     std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) {
         return static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
     });

@@ -143,6 +143,14 @@ int TakeBatchOption(int c, const char* arg, BatchOptions* o, FILE* err) {
                 PrintError(err, kCommand, "--jobs takes a number from 1 to 64, not '%s'", arg);
                 return kExitUsage;
             }
+#if defined(_WIN32)
+            // Jobs are processes forked from this one, which Windows has not.
+            if (o->jobs > 1) {
+                PrintError(err, kCommand, "--jobs %s: this build places the lines in one process",
+                           arg);
+                return kExitUsage;
+            }
+#endif
             return -1;
         default:
             return TakeSymbolOption(c, arg, kCommand, &o->symbol, err);
@@ -390,6 +398,7 @@ int PlaceAll(const BatchOptions& o, const OutputPattern& pattern,
     return PlaceShare(o, pattern, lines, start, all, out, err);
 }
 
+#if !defined(_WIN32)
 // The lines on o.jobs processes; their action sets joined in line order.
 int PlaceInJobs(const BatchOptions& o, const OutputPattern& pattern,
                 const std::vector<std::string_view>& lines, const char* start, FILE* out,
@@ -427,6 +436,7 @@ int PlaceInJobs(const BatchOptions& o, const OutputPattern& pattern,
     std::filesystem::remove_all(actionsFolder, ec);
     return status;
 }
+#endif
 
 }  // namespace
 
@@ -460,8 +470,12 @@ int RunBatchCommand(int argc, char** argv, FILE* out, FILE* err) {
         return kExitUsage;
     }
     if (!BeginHostCommand(o.host, kCommand, err)) return kExitUsage;
+#if defined(_WIN32)
+    const int status = PlaceAll(o, pattern, lines, bytes.data(), out, err);
+#else
     const int status = o.jobs > 1 ? PlaceInJobs(o, pattern, lines, bytes.data(), out, err)
                                   : PlaceAll(o, pattern, lines, bytes.data(), out, err);
+#endif
     EndHostCommand(o.host);
     return status;
 }

@@ -245,6 +245,10 @@ int CheckFormat(EncodeOptions* o, FILE* out, FILE* err) {
                    f == Format::kPng ? "PNG" : "PDF");
         return kExitUsage;
     }
+    if (f == Format::kPng && !CanWriteSymbolPng()) {
+        PrintError(err, kCommand, "this build cannot write png (it has no libpng)");
+        return kExitUsage;
+    }
     if ((f == Format::kPdf || f == Format::kEps) && !CanWriteSymbolVector()) {
         PrintError(err, kCommand, "this build cannot write %s (it has no cairo)", name);
         return kExitUsage;
@@ -445,6 +449,11 @@ bool WriteResult(const EncodeOptions& o, const std::string& bytes, FILE* out, st
         return false;
     }
     struct stat st;
+    if (stat(o.output, &st) == 0 && S_ISDIR(st.st_mode)) {
+        // Said here, as Windows' runtime would call it a denied permission.
+        *why = std::string("cannot write '") + o.output + "': " + std::strerror(EISDIR);
+        return false;
+    }
     if (stat(o.output, &st) == 0 && !S_ISREG(st.st_mode)) {
         FILE* f = std::fopen(o.output, "wb");
         bool ok = f != nullptr && std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();

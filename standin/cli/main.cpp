@@ -2,10 +2,60 @@
 #include <cstdio>
 #include <cstring>
 
+#if defined(_WIN32)
+#include <fcntl.h>
+#include <io.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/win_types.h"
+#include <shellapi.h>
+#endif
+
 #include "standin/cli/options.h"
 #include "standin/cli/orvelk_command.h"
 
+#if defined(_WIN32)
+namespace {
+
+// The command line as UTF-8, as the commands read their arguments everywhere
+// (the C runtime's own arguments are in the ANSI code page). Empty when the
+// system cannot give it.
+std::vector<std::string> Utf8Arguments() {
+    std::vector<std::string> arguments;
+    int count = 0;
+    wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (wide == nullptr) return arguments;
+    for (int i = 0; i < count; ++i) {
+        const int n = WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, nullptr, 0, nullptr, nullptr);
+        std::string argument(static_cast<size_t>(n > 0 ? n : 1), '\0');
+        if (n > 0) WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, argument.data(), n, nullptr, nullptr);
+        argument.resize(std::strlen(argument.c_str()));
+        arguments.push_back(std::move(argument));
+    }
+    LocalFree(wide);
+    return arguments;
+}
+
+}  // namespace
+#endif
+
 int main(int argc, char** argv) {
+#if defined(_WIN32)
+    // Bytes as they are: no CR before each LF, no end at a 0x1A.
+    _setmode(_fileno(stdin), _O_BINARY);
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
+    std::vector<std::string> arguments = Utf8Arguments();
+    std::vector<char*> pointers;
+    if (!arguments.empty()) {
+        for (std::string& a : arguments) pointers.push_back(a.data());
+        pointers.push_back(nullptr);
+        argc = static_cast<int>(arguments.size());
+        argv = pointers.data();
+    }
+#endif
     int status = RunOrvelk(argc, argv, stdout, stderr);
     // What is still buffered for standard output must reach it too: a full
     // disk or a closed pipe is a failure, not a success.

@@ -20,9 +20,17 @@ enum ExitStatus : int {
     kExitWriteFailed = 8,    // the output (a file or standard output) could not be written
 };
 
+// The format checks of the printf that this build's C runtime gives: on
+// Windows MinGW's own, C99's, which the build asks for (%zu and all).
+#if defined(_WIN32)
+#define ORVELK_PRINTF_FORMAT gnu_printf
+#else
+#define ORVELK_PRINTF_FORMAT printf
+#endif
+
 // Prints "orvelk COMMAND: MESSAGE" and a newline to `err`.
 void PrintError(FILE* err, const char* command, const char* format, ...)
-    __attribute__((format(printf, 3, 4)));
+    __attribute__((format(ORVELK_PRINTF_FORMAT, 3, 4)));
 
 // Parses the whole of `s` as a decimal integer from lo to hi.
 bool ParseIntInRange(const char* s, long lo, long hi, long* value);

@@ -233,12 +233,21 @@ int TakePlaceOption(int c, const char* arg, PlaceOptions* o, FILE* err) {
         case kOptionRecord:
             o->record = arg;
             return -1;
+#if defined(_WIN32)
+        // The pictures are drawn with cairo and pango, which this build has not.
+        case kOptionShowDialog:
+        case kOptionShowPreview:
+            PrintError(err, kCommand, "%s: this build draws no pictures (it has no cairo or pango)",
+                       c == kOptionShowDialog ? "--show-dialog" : "--show-preview");
+            return kExitUsage;
+#else
         case kOptionShowDialog:
             o->showDialog = arg;
             return -1;
         case kOptionShowPreview:
             o->showPreview = arg;
             return -1;
+#endif
         default:
             return -2;
     }

@@ -1,6 +1,8 @@
 #include "standin/cli/symbol_output.h"
 
+#if ORVELK_ENCODE_PNG
 #include <png.h>
+#endif
 
 #include <cassert>
 #include <charconv>
@@ -52,9 +54,11 @@ void AppendInt(std::string* out, int v) {
     out->append(digits, end);
 }
 
+#if ORVELK_ENCODE_PNG
 void AppendToString(png_structp png, png_bytep data, png_size_t length) {
     static_cast<std::string*>(png_get_io_ptr(png))->append(reinterpret_cast<char*>(data), length);
 }
+#endif
 
 }  // namespace
 
@@ -129,6 +133,8 @@ void AppendSymbolSvg(std::string* out, const ModuleMatrix& m, double cellMillime
     out->append("\"/>\n</svg>\n");
 }
 
+#if ORVELK_ENCODE_PNG
+
 namespace {
 
 // What a PNG's writing needs, worked out before libpng's jump point so that
@@ -194,6 +200,24 @@ bool AppendSymbolPng(std::string* out, const ModuleMatrix& m, int scale, double 
     *why = "libpng failed to write the image";
     return false;
 }
+
+bool CanWriteSymbolPng() {
+    return true;
+}
+
+#else
+
+bool AppendSymbolPng(std::string*, const ModuleMatrix&, int, double, const SymbolStyle&,
+                     std::string* why) {
+    *why = "this build has no libpng";
+    return false;
+}
+
+bool CanWriteSymbolPng() {
+    return false;
+}
+
+#endif
 
 #if ORVELK_ENCODE_CAIRO
 

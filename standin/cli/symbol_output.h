@@ -37,6 +37,9 @@ void AppendSymbolSvg(std::string* out, const ModuleMatrix& m, double cellMillime
 bool AppendSymbolPng(std::string* out, const ModuleMatrix& m, int scale, double pixelsPerMetre,
                      const SymbolStyle& style, std::string* why);
 
+// Whether this build writes PNG (it needs libpng).
+bool CanWriteSymbolPng();
+
 // Whether this build writes PDF and EPS (they need cairo).
 bool CanWriteSymbolVector();
 

@@ -4,7 +4,9 @@
 #include <cassert>
 #include <cstring>
 
+#if !defined(_WIN32)
 #include "platform/gdi_surface.h"
+#endif
 
 namespace standin {
 namespace {
@@ -33,6 +35,49 @@ void CopyBlock(const PixelImage& from, int32_t sx, int32_t sy, PixelImage* to, i
                     from.bytes.data() + Offset(from, sx, sy + row), static_cast<size_t>(width) * 4);
 }
 
+#if defined(_WIN32)
+// Paints on `width` x `height` pixels at `pixels`, rows `stride` bytes apart,
+// with Windows' own GDI: through a 32-bit top-down DIB section selected into
+// a memory device context, the pixels copied into it before the paint and
+// back after it. The fourth byte of each pixel is no part of its colour and
+// comes back 0, as the other build's device contexts leave it.
+ItemPaintStatus PaintThrough(int32_t width, int32_t height, ptrdiff_t stride, uint8_t* pixels,
+                             const ItemPainter& paint) {
+    assert(width > 0 && height > 0 && stride >= static_cast<ptrdiff_t>(width) * 4);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // top row first
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    const HDC dc = CreateCompatibleDC(nullptr);
+    if (dc == nullptr) return ItemPaintStatus::kNoDC;
+    void* bits = nullptr;
+    const HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (bitmap == nullptr || bits == nullptr) {
+        if (bitmap != nullptr) DeleteObject(bitmap);
+        DeleteDC(dc);
+        return ItemPaintStatus::kNoDC;
+    }
+    const HGDIOBJ earlier = SelectObject(dc, bitmap);
+    const size_t rowBytes = static_cast<size_t>(width) * 4;
+    auto* dib = static_cast<uint8_t*>(bits);
+    for (int32_t row = 0; row < height; ++row)
+        std::memcpy(dib + rowBytes * static_cast<size_t>(row), pixels + stride * row, rowBytes);
+    paint(dc);
+    GdiFlush();
+    for (int32_t row = 0; row < height; ++row) {
+        uint8_t* to = pixels + stride * row;
+        std::memcpy(to, dib + rowBytes * static_cast<size_t>(row), rowBytes);
+        for (size_t x = 3; x < rowBytes; x += 4) to[x] = 0;
+    }
+    SelectObject(dc, earlier);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    return ItemPaintStatus::kPainted;
+}
+#else
 // Paints on `width` x `height` pixels at `pixels`, rows `stride` bytes apart.
 ItemPaintStatus PaintThrough(int32_t width, int32_t height, ptrdiff_t stride, uint8_t* pixels,
                              const ItemPainter& paint) {
@@ -42,6 +87,7 @@ ItemPaintStatus PaintThrough(int32_t width, int32_t height, ptrdiff_t stride, ui
     GdiReleaseSurfaceDC(dc);
     return ItemPaintStatus::kPainted;
 }
+#endif
 
 }  // namespace
 

@@ -1,6 +1,5 @@
 #include "standin/host/plugins.h"
 
-#include <dlfcn.h>
 #include <strings.h>
 
 #include <algorithm>
@@ -10,6 +9,7 @@
 #include "standin/host/action_manager.h"
 #include "standin/host/filters.h"
 #include "standin/host/host_errors.h"
+#include "standin/host/module_loader.h"
 #include "standin/host/suite_registry.h"
 
 namespace standin {
@@ -26,42 +26,35 @@ std::vector<Plugin*>& MessagedPlugins() {
     return plugins;
 }
 
+// Paths are UTF-8 strings on every system; on Windows the standard
+// library's narrow strings are the ANSI code page's, so paths pass through
+// its UTF-8 forms.
+std::filesystem::path PathOf(const std::string& utf8) {
+    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+std::string Utf8Of(const std::filesystem::path& path) {
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+
 std::string FileName(const std::string& path) {
-    return std::filesystem::path(path).filename().string();
+    return Utf8Of(PathOf(path).filename());
 }
 
 bool HasModuleExtension(const std::filesystem::path& path) {
-    return strcasecmp(path.extension().string().c_str(), ".aip") == 0;
-}
-
-std::string DlError() {
-    const char* e = dlerror();
-    return e != nullptr ? e : "unknown reason";
+    return strcasecmp(Utf8Of(path.extension()).c_str(), ".aip") == 0;
 }
 
 // Opens `plugin`'s module and resolves its entry point into it. On failure
 // returns false with the reason.
 bool OpenModule(Plugin* plugin, std::string* why) {
-    dlerror();
-    void* module = dlopen(plugin->path.c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (module == nullptr) {
-        *why = "it cannot be loaded: " + DlError();
-        return false;
-    }
-    dlerror();
-    void* entry = dlsym(module, plugin->properties.entryName.c_str());
-    if (entry == nullptr) {
-        *why = "it does not export its entry point '" + plugin->properties.entryName + "'";
-        dlclose(module);
-        return false;
-    }
-    plugin->module = module;
-    plugin->main = reinterpret_cast<SPPluginMainProc>(entry);
-    return true;
+    return OpenModuleCode(plugin->path, plugin->properties.entryName, &plugin->module,
+                          &plugin->main, why);
 }
 
 void CloseModule(Plugin* plugin) {
-    if (plugin->module != nullptr) dlclose(plugin->module);
+    CloseModuleCode(plugin->module);
     plugin->module = nullptr;
     if (!plugin->path.empty()) plugin->main = nullptr;
 }
@@ -92,15 +85,16 @@ std::vector<std::string> FindPluginModules(const std::string& folder) {
     namespace fs = std::filesystem;
     std::vector<std::string> modules;
     std::error_code ec;
-    if (!fs::is_directory(folder, ec)) {
+    if (!fs::is_directory(PathOf(folder), ec)) {
         AddHostNote("", "the plug-ins folder '" + folder + "' does not exist");
         return modules;
     }
-    fs::recursive_directory_iterator it(folder, fs::directory_options::skip_permission_denied, ec);
+    fs::recursive_directory_iterator it(PathOf(folder), fs::directory_options::skip_permission_denied,
+                                        ec);
     for (; !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
         std::error_code fileError;
         if (HasModuleExtension(it->path()) && it->is_regular_file(fileError))
-            modules.push_back(it->path().string());
+            modules.push_back(Utf8Of(it->path()));
     }
     if (ec)
         AddHostNote("",
@@ -236,10 +230,7 @@ ASErr ReloadPlugin(Plugin* plugin) {
 }
 
 bool IsModuleResident(const std::string& path) {
-    void* module = dlopen(path.c_str(), RTLD_NOW | RTLD_NOLOAD);
-    if (module == nullptr) return false;
-    dlclose(module);
-    return true;
+    return IsModuleCodeResident(path);
 }
 
 }  // namespace standin

@@ -2,11 +2,11 @@
 //
 // A module is a plug-in when its resources hold a PiPL of kind "SPEA",
 // interface version 2, naming an entry point that the module exports. The
-// host loads it with dlopen, calls the entry point with a caller, a selector
-// and a message record, and keeps for it the globals pointer that the
-// plug-in leaves in its messages. Between messages the host may unload a
-// module ("SP Access" / "Unload", then dlclose) and load it again on demand
-// (dlopen, then "SP Access" / "Reload" with the kept globals pointer).
+// host loads it (dlopen here, LoadLibraryA on Windows: module_loader.h),
+// calls the entry point with a caller, a selector and a message record, and
+// keeps for it the globals pointer that the plug-in leaves in its messages. Between messages the host may unload a
+// module ("SP Access" / "Unload", then closes it) and load it again on demand
+// (opens it, then "SP Access" / "Reload" with the kept globals pointer).
 //
 // Built-in plug-ins are entry points inside the host process with resources
 // in memory; they take the same messages, and serve tests.
@@ -34,7 +34,7 @@ struct Plugin {
     std::string path;  // the module's native path; empty for a built-in plug-in
     std::unique_ptr<ModuleResources> resources;  // never null
     PluginProperties properties;
-    void* module = nullptr;           // dlopen handle; null while unloaded or built in
+    void* module = nullptr;           // the loader's handle; null while unloaded or built in
     SPPluginMainProc main = nullptr;  // the entry point; null while unloaded
     void* globals = nullptr;          // what the plug-in left in its last message
     State state = State::kLoaded;
@@ -108,7 +108,7 @@ ASErr UnloadPlugin(Plugin* plugin);
 ASErr ReloadPlugin(Plugin* plugin);
 
 // Whether the module at `path` is still mapped into the process (after its
-// last dlclose a module that cannot be unloaded stays).
+// last close a module that cannot be unloaded stays).
 bool IsModuleResident(const std::string& path);
 
 }  // namespace standin

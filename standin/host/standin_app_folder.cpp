@@ -3,13 +3,16 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <string_view>
 #include <system_error>
 
 #include "platform/win_path.h"
 #include "prefs/app_folder_rule.h"
 #include "qr/table_file.h"
 
-#ifndef ORVELK_DEFAULT_APP_DIR
+#if defined(_WIN32)
+#include "platform/win_types.h"
+#elif !defined(ORVELK_DEFAULT_APP_DIR)
 #error "ORVELK_DEFAULT_APP_DIR must name the build's application folder"
 #endif
 
@@ -22,6 +25,30 @@ std::string gChosenFolder;
 // file name, the table file's, still fits the reader's path.
 constexpr size_t kMaxWindowsFolderLength = kTableFileMaxFolderLength;
 
+#if defined(_WIN32)
+// `dir` (UTF-8) made absolute from the current directory, without "." and
+// ".." parts or a trailing separator, with backslashes. `dir` itself if the
+// current directory is unknown.
+std::string AbsoluteFolder(const char* dir) {
+    std::error_code ec;
+    const std::string_view text(dir);
+    const std::filesystem::path given(std::u8string(text.begin(), text.end()));
+    const std::filesystem::path p = given.is_absolute() ? given : std::filesystem::absolute(given, ec);
+    if (ec) return dir;
+    const std::u8string normal = p.lexically_normal().u8string();
+    std::string folder(normal.begin(), normal.end());
+    const size_t root = p.lexically_normal().root_path().u8string().size();
+    while (folder.size() > root && (folder.back() == '\\' || folder.back() == '/'))
+        folder.pop_back();
+    return folder;
+}
+
+std::string ExecutablePath(const std::string& folder) {
+    std::string path = folder;
+    if (!path.empty() && (path.back() == '\\' || path.back() == '/')) path.pop_back();
+    return path + kStandinExecutableSubpath;
+}
+#else
 // `dir` made absolute from the current directory, without "." and ".." parts
 // or a trailing slash. `dir` itself if the current directory is unknown.
 std::string AbsoluteFolder(const char* dir) {
@@ -38,22 +65,67 @@ std::string AbsoluteFolder(const char* dir) {
 std::string ExecutablePath(const std::string& folder) {
     return (folder == "/" ? std::string() : folder) + kStandinExecutableSubpath;
 }
+#endif
+
+#if defined(_WIN32)
+#define ORVELK_FOLDER_CODE_PAGE "system code page (ANSI)"
+
+// The stand-in's paths are UTF-8; the plug-in's are in the ANSI code page,
+// which its file calls read (code page 932 on a Japanese system). A path
+// with a character the code page lacks has no Windows form.
+DWORD ConvertPath(UINT from, UINT to, const char* path, char* out, size_t outSize) {
+    const int wideLength = MultiByteToWideChar(from, MB_ERR_INVALID_CHARS, path, -1, nullptr, 0);
+    if (wideLength <= 0) return ERROR_INVALID_NAME;
+    std::wstring wide(static_cast<size_t>(wideLength), L'\0');
+    MultiByteToWideChar(from, MB_ERR_INVALID_CHARS, path, -1, wide.data(), wideLength);
+    BOOL usedDefault = FALSE;
+    BOOL* check = to == CP_UTF8 ? nullptr : &usedDefault;
+    const DWORD flags = to == CP_UTF8 ? 0 : WC_NO_BEST_FIT_CHARS;
+    const int length = WideCharToMultiByte(to, flags, wide.c_str(), -1, nullptr, 0, nullptr, check);
+    if (length <= 0 || usedDefault) return ERROR_INVALID_NAME;
+    // A Windows path holds at most MAX_PATH bytes with its terminating NUL.
+    if (static_cast<size_t>(length) > outSize || (to != CP_UTF8 && length > MAX_PATH))
+        return ERROR_FILENAME_EXCED_RANGE;
+    WideCharToMultiByte(to, flags, wide.c_str(), -1, out, length, nullptr, nullptr);
+    for (char* c = out; *c != '\0'; ++c)
+        if (*c == '/') *c = '\\';
+    return ERROR_SUCCESS;
+}
+
+DWORD FolderToWindowsPath(const char* utf8, char* out, size_t outSize) {
+    return ConvertPath(CP_UTF8, CP_ACP, utf8, out, outSize);
+}
+
+DWORD WindowsPathToFolder(const char* windowsPath, char* out, size_t outSize) {
+    return ConvertPath(CP_ACP, CP_UTF8, windowsPath, out, outSize);
+}
+#else
+#define ORVELK_FOLDER_CODE_PAGE "code page 932"
+
+DWORD FolderToWindowsPath(const char* native, char* out, size_t outSize) {
+    return NativePathToWindows(native, out, outSize);
+}
+
+DWORD WindowsPathToFolder(const char* windowsPath, char* out, size_t outSize) {
+    return WindowsPathToNative(windowsPath, out, outSize);
+}
+#endif
 
 // What keeps the plug-in from finding `folder`; empty when nothing does.
 std::string FolderProblem(const std::string& folder) {
     const std::string quoted = "application folder '" + folder + "'";
     SPPlatformFileSpecification executable;
-    if (NativePathToWindows(ExecutablePath(folder).c_str(), executable.path,
+    if (FolderToWindowsPath(ExecutablePath(folder).c_str(), executable.path,
                             sizeof executable.path) != ERROR_SUCCESS)
         return quoted +
-               " has no Windows form: it must be absolute, have a code page 932 form"
+               " has no Windows form: it must be absolute, have a " ORVELK_FOLDER_CODE_PAGE " form"
                " and be shorter than 260 bytes as a Windows path";
     // What the plug-in will make of it, and where that is on this machine.
     CutAtAppFolderPattern(executable.path);
     if (std::strlen(executable.path) > kMaxWindowsFolderLength)
         return quoted + " is too long: the plug-in's file names under it exceed its path buffer";
     char native[4 * kFileSpecificationSize];
-    if (WindowsPathToNative(executable.path, native, sizeof native) != ERROR_SUCCESS)
+    if (WindowsPathToFolder(executable.path, native, sizeof native) != ERROR_SUCCESS)
         return quoted + " has no Windows form";
     const std::string found = native[0] == '\0' ? std::string("/") : std::string(native);
     if (found != folder)
@@ -66,7 +138,27 @@ std::string FolderProblem(const std::string& folder) {
 }  // namespace
 
 const char* StandinDefaultAppFolder() {
+#if defined(_WIN32)
+    // The build's "app" folder beside the executable's "bin" folder.
+    static const std::string folder = [] {
+        std::wstring path(MAX_PATH, L'\0');
+        for (;;) {
+            const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+            if (n == 0) return std::string("app");
+            if (n < path.size()) {
+                path.resize(n);
+                break;
+            }
+            path.resize(path.size() * 2);
+        }
+        const std::u8string app =
+            (std::filesystem::path(path).parent_path().parent_path() / "app").u8string();
+        return std::string(app.begin(), app.end());
+    }();
+    return folder.c_str();
+#else
     return ORVELK_DEFAULT_APP_DIR;
+#endif
 }
 
 bool SetStandinAppFolder(const char* dir, std::string* error) {
@@ -111,8 +203,10 @@ bool CheckStandinAppFolder(std::string* error) {
 
 std::string StandinTableFilePath() {
     std::string subpath = kTableFileSubpath;
+#if !defined(_WIN32)
     for (char& c : subpath)
         if (c == '\\') c = '/';
+#endif
     return StandinAppFolder() + subpath;
 }
 
@@ -142,7 +236,7 @@ ASErr StandinAppFileSpecification(SPPlatformFileSpecification* file) {
         std::memset(&last.executable, 0, sizeof last.executable);
         // A folder the plug-in would find elsewhere is no answer at all.
         if (!FolderProblem(folder).empty() ||
-            NativePathToWindows(ExecutablePath(folder).c_str(), last.executable.path,
+            FolderToWindowsPath(ExecutablePath(folder).c_str(), last.executable.path,
                                 sizeof last.executable.path) != ERROR_SUCCESS) {
             std::memset(file, 0, sizeof *file);
             return kStandinAppFolderError;

@@ -112,6 +112,8 @@ ResourceStatus LoadResFile(const std::string& path, ResourceFile* file) {
     return ParseResFile(std::move(bytes), file);
 }
 
+#if !defined(_WIN32)
+// On Windows the system finds a module's resources: pe_resources_windows.cpp.
 ResourceStatus LoadModuleResources(const std::string& modulePath, ResourceFile* file,
                                    std::string* damaged) {
     std::vector<uint8_t> image;
@@ -122,6 +124,7 @@ ResourceStatus LoadModuleResources(const std::string& modulePath, ResourceFile* 
     if (found != ResourceStatus::kOk) return found;
     return ParseResFile(std::vector<uint8_t>(section.begin(), section.end()), file, damaged);
 }
+#endif
 
 std::span<const uint8_t> ResourceData(const ResourceFile& file, const ResourceEntry& entry) {
     if (!RangeFits(entry.dataOffset, entry.dataSize, file.bytes.size())) return {};

@@ -59,7 +59,8 @@ ResourceStatus ParseResFile(std::vector<uint8_t> bytes, ResourceFile* file,
 ResourceStatus LoadResFile(const std::string& path, ResourceFile* file);
 
 // Reads the resources of a module: its ".rsrc" section, parsed as a .res
-// image. kNotFound when the module has no such section; for kDamaged,
+// image (on Windows: the resources the system finds in the module, one
+// record each). kNotFound when the module has no such section; for kDamaged,
 // *damaged (when not null) names the part of the module that is.
 ResourceStatus LoadModuleResources(const std::string& modulePath, ResourceFile* file,
                                    std::string* damaged = nullptr);

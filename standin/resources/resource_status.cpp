@@ -9,7 +9,11 @@ const char* ResourceStatusText(ResourceStatus status) {
         case ResourceStatus::kDamaged:
             return "damaged";
         case ResourceStatus::kNotModule:
+#if defined(_WIN32)
+            return "not a 64-bit Windows module";
+#else
             return "not a 64-bit ELF module";
+#endif
         case ResourceStatus::kUnsupported:
             return "unsupported";
         case ResourceStatus::kIoError:
