@@ -3,7 +3,8 @@
 # Linux programs (build/release) and by the Windows programs under Wine
 # (build/windows) must give the same bytes — standard output, standard error,
 # exit status, every file written and the preferences file after the case —
-# with only the application folder's path told apart. Also compares the
+# with only the application folder's path told apart (its own path and its
+# Windows forms become <APP>, and backslashes below it slashes). Also compares the
 # preview of the settings dialog as Wine's GDI paints it with what our GDI
 # layer paints, and the Windows module's resources as the Windows loader
 # reads them with what the stand-in reads from the Linux module.
@@ -60,6 +61,9 @@ forms = [native, "C:" + native.replace("/", "\\"), "Z:" + native.replace("/", "\
          native.replace("/", "\\")]
 for form in forms:
     data = data.replace(form.encode(), b"<APP>")
+# Below the folder, names are the same on both: only the separator differs.
+import re
+data = re.sub(rb"<APP>[^\s\"']*", lambda m: m.group(0).replace(b"\\", b"/"), data)
 sys.stdout.buffer.write(data)
 PY
 }
@@ -77,7 +81,9 @@ orvelk_case() {
   # Windows forms of it ("C:\..." here, "Z:\..." under Wine).
   normalize "$work/err.linux" "$l/app" > "$work/err.linux.n"
   normalize "$work/err.windows" "$w/app" > "$work/err.windows.n"
-  compare "$name: standard output" "$work/out.linux" "$work/out.windows"
+  normalize "$work/out.linux" "$l/app" > "$work/out.linux.n"
+  normalize "$work/out.windows" "$w/app" > "$work/out.windows.n"
+  compare "$name: standard output" "$work/out.linux.n" "$work/out.windows.n"
   compare "$name: standard error" "$work/err.linux.n" "$work/err.windows.n"
   compare "$name: exit status $(cat "$work/status.linux")" "$work/status.linux" "$work/status.windows"
   local f
@@ -88,9 +94,12 @@ orvelk_case() {
   for f in $(cd "$l" && find . -maxdepth 1 -type f -newer "$work/stamp" | sort); do
     [ -f "$w/$f" ] && compare "$name: file $f" "$l/$f" "$w/$f"
   done
+  local prefs=""
   if [ -f "$l/app/Prefs/Orvelk.ini" ] || [ -f "$w/app/Prefs/Orvelk.ini" ]; then
     compare "$name: Prefs/Orvelk.ini" "$l/app/Prefs/Orvelk.ini" "$w/app/Prefs/Orvelk.ini"
+    prefs=", preferences"
   fi
+  echo "  $name: status $(cat "$work/status.linux"), $(cd "$l" && find . -maxdepth 1 -type f -newer "$work/stamp" | wc -l) files$prefs"
 }
 
 mkdir -p "$work/inputs" "$work/cases"
@@ -115,7 +124,7 @@ if [ -x "$windows/bin/orvelk.exe" ]; then
   orvelk_case encode_filtered_away encode --mode N 'ABC'
   orvelk_case place_defaults place -o qr.svg --dump
   orvelk_case place_settings place --text '漢字のテスト\n二行目' --level Q --version 5 --mode K --mask 3 --cell 1.00 --record set.json -o k.svg --dump
-  KEEP=1 orvelk_case place_saved_settings place --text 'again' -o again.svg --dump
+  KEEP=1 orvelk_case place_saved_settings place --text '二回目のテキスト' -o again.svg --dump
   KEEP=1 orvelk_case place_no_dialog place --no-dialog -o no_dialog.svg
   KEEP=1 orvelk_case replay_recording replay set.json -o 'r-#.svg' --dump
   orvelk_case place_cancel place --text 'never placed' --cancel -o cancelled.svg
