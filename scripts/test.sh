@@ -9,18 +9,32 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+# The time each part took, printed at the end.
+times=()
+lap() {
+  times+=("$1 $((SECONDS - lap_start)) s")
+  lap_start=$SECONDS
+}
+lap_start=$SECONDS
+trap 'echo "test.sh: ${times[*]}" >&2' EXIT
+
 bash scripts/setup.sh
+lap setup
 for preset in release asan; do
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset"
   ctest --preset "$preset"
+  lap "$preset"
 done
 export WINEPREFIX
 WINEPREFIX=$(mktemp -d "${TMPDIR:-/tmp}/orvelk-wine.XXXXXX")
-trap 'wineserver -k >/dev/null 2>&1; rm -rf "$WINEPREFIX"' EXIT
+trap 'wineserver -k >/dev/null 2>&1; rm -rf "$WINEPREFIX"; echo "test.sh: ${times[*]}" >&2' EXIT
 cmake --preset windows >/dev/null
 cmake --build --preset windows
+lap windows-build
 ctest --preset windows
 bash scripts/windows_equality.sh build/release build/windows
+lap windows-tests
 
 bash scripts/fuzz.sh all "${FUZZ_SECONDS:-15}"
+lap fuzz
