@@ -52,6 +52,12 @@ setup_side() {
   fi
 }
 
+# A folder of this machine as Wine's Windows programs name it: drive Z: is
+# the root in every Wine prefix.
+windows_path() {
+  printf 'Z:%s' "${1//\//\\}"
+}
+
 normalize() {
   python3 - "$1" "$2" <<'PY'
 import sys
@@ -76,7 +82,7 @@ orvelk_case() {
   setup_side "$w" "$windows"
   touch "$work/stamp"
   (cd "$l" && ORVELK_APP_FOLDER="$l/app" "$linux/bin/orvelk" "$@" > "$work/out.linux" 2> "$work/err.linux" < /dev/null; echo $? > "$work/status.linux")
-  (cd "$w" && ORVELK_APP_FOLDER="$(winepath -w "$w/app" 2>/dev/null)" "$wine_run" "$windows/bin/orvelk.exe" "$@" > "$work/out.windows" 2> "$work/err.windows" < /dev/null; echo $? > "$work/status.windows")
+  (cd "$w" && ORVELK_APP_FOLDER="$(windows_path "$w/app")" "$wine_run" "$windows/bin/orvelk.exe" "$@" > "$work/out.windows" 2> "$work/err.windows" < /dev/null; echo $? > "$work/status.windows")
   # The application folder as each side names it: its own path, and the
   # Windows forms of it ("C:\..." here, "Z:\..." under Wine).
   normalize "$work/err.linux" "$l/app" > "$work/err.linux.n"
