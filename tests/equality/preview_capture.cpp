@@ -14,17 +14,13 @@
 #include <string>
 #include <vector>
 
-#if defined(_WIN32)
-#include <fcntl.h>
-#include <io.h>
-#endif
-
 #include "globals/plugin_state.h"
 #include "hostapi/sp_basic.h"
 #include "platform/win_gdi.h"
 #include "platform/win_path.h"
 #include "qr/engine_host.h"
 #include "qr/symbol_encoder.h"
+#include "tests/equality/binary_streams.h"
 #include "ui/preview_paint.h"
 #if !defined(_WIN32)
 #include "platform/gdi_surface.h"
@@ -110,11 +106,7 @@ std::vector<uint32_t> Paint(const ModuleMatrix* matrix) {
 }  // namespace
 
 int main(int argc, char** argv) {
-#if defined(_WIN32)
-    // Bytes as they are, no CR before each LF.
-    _setmode(_fileno(stdout), _O_BINARY);
-    _setmode(_fileno(stderr), _O_BINARY);
-#endif
+    UseBinaryStandardStreams();
     if (argc != 7) {
         std::fprintf(stderr, "usage: preview_capture APP_FOLDER LEVEL MODE VERSION MASK HEX_TEXT\n");
         return 2;

@@ -12,10 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/equality/binary_streams.h"
 #if defined(_WIN32)
-#include <fcntl.h>
-#include <io.h>
-
 #include "platform/win_types.h"
 #else
 #include "standin/resources/res_file.h"
@@ -117,11 +115,7 @@ bool ReadLines(const char* path, std::vector<std::string>* lines) {
 }  // namespace
 
 int main(int argc, char** argv) {
-#if defined(_WIN32)
-    // Bytes as they are, no CR before each LF.
-    _setmode(_fileno(stdout), _O_BINARY);
-    _setmode(_fileno(stderr), _O_BINARY);
-#endif
+    UseBinaryStandardStreams();
     if (argc != 2) {
         std::fprintf(stderr, "usage: resource_dump MODULE\n");
         return 2;
