@@ -11,6 +11,9 @@
 # finding, whose input libFuzzer writes to build/fuzz/findings/. Set
 # FUZZ_JOBS to run that many processes of a target side by side, and
 # FUZZ_RUNS to stop a run after that many executions instead of at its time.
+# The files a target writes (table and preferences files) go to a scratch
+# folder of the run's own, in memory (/dev/shm) where the system has it, so
+# that the disk does not set the pace; FUZZ_TMPDIR chooses another place.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -36,6 +39,17 @@ build() {
   cmake --build --preset fuzz -j"${FUZZ_BUILD_JOBS:-2}" >/dev/null
 }
 
+# Where the runs' scratch folders go: FUZZ_TMPDIR, else memory, else TMPDIR.
+scratch_base() {
+  if [[ -n "${FUZZ_TMPDIR:-}" ]]; then
+    echo "$FUZZ_TMPDIR"
+  elif [[ -d /dev/shm && -w /dev/shm ]]; then
+    echo /dev/shm
+  else
+    echo "${TMPDIR:-/tmp}"
+  fi
+}
+
 run() {
   local target=$1 seconds=$2
   local program="build/fuzz/bin/fuzz_${target}"
@@ -50,12 +64,15 @@ run() {
   [[ -n "${FUZZ_RUNS:-}" ]] && options+=(-runs="$FUZZ_RUNS")
   [[ -n "${FUZZ_JOBS:-}" ]] && options+=(-fork="$FUZZ_JOBS")
   echo "== fuzz_${target}: ${seconds} s"
-  local log
+  local log scratch
   log=$(mktemp)
+  scratch=$(mktemp -d "$(scratch_base)/orvelk-fuzz.XXXXXX")
   local status=0
+  TMPDIR="$scratch" \
   ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:${ASAN_OPTIONS:-}" \
   UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1" \
     "$program" "${options[@]}" "$corpus" "${seeds[@]}" >"$log" 2>&1 || status=$?
+  rm -rf "$scratch"
   # libFuzzer's own summary: the last status line and the final statistics.
   grep -E '^#[0-9]+[[:space:]]+(DONE|INITED|pulse|NEW|REDUCE)' "$log" | tail -n 1 || true
   grep -E '^stat::' "$log" || true
@@ -72,7 +89,7 @@ if [[ $1 == --list ]]; then
   list
   exit 0
 fi
-[[ $1 == -h || $1 == --help ]] && { sed -n '2,14p' "$0" | sed 's/^# \{0,1\}//'; exit 0; }
+[[ $1 == -h || $1 == --help ]] && { sed -n '2,16p' "$0" | sed 's/^# \{0,1\}//'; exit 0; }
 [[ $# -eq 2 && $2 =~ ^[0-9]+$ ]] || usage
 build
 if [[ $1 == all ]]; then
