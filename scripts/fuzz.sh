@@ -76,6 +76,11 @@ run() {
   # libFuzzer's own summary: the last status line and the final statistics.
   grep -E '^#[0-9]+[[:space:]]+(DONE|INITED|pulse|NEW|REDUCE)' "$log" | tail -n 1 || true
   grep -E '^stat::' "$log" || true
+  # 72 is libFuzzer's exit status for a run stopped by a signal: no finding.
+  if [[ $status -eq 72 ]] && grep -q 'run interrupted' "$log"; then
+    echo "fuzz_${target}: interrupted; log: ${log}" >&2
+    return 1
+  fi
   if [[ $status -ne 0 ]]; then
     grep -E 'ERROR|SUMMARY|check failed|Test unit written|artifact' "$log" | head -n 20 >&2 || true
     echo "fuzz_${target}: FINDING (exit ${status}); log: ${log}" >&2
