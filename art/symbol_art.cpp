@@ -2,6 +2,7 @@
 
 #include <cassert>
 #include <cstdlib>
+#include <cstring>
 
 #include "globals/plugin_state.h"
 #include "hostapi/sp_basic.h"
@@ -14,12 +15,19 @@ namespace {
 constexpr ASReal kBlackGray = 1.0f;
 constexpr ASReal kStrokeWidth = 0.1f;
 constexpr ASReal kMiterLimit = 4.0f;
+// The path's output resolution. The style is otherwise all zero, but a zero
+// resolution is not known to be taken by the host; its own default for a new
+// path, 800, is set instead.
+constexpr ASReal kPathResolution = 800.0f;
 
 // Segments of one rectangle.
 constexpr int16_t kRectCorners = 4;
 
 void SetSymbolPathStyle(AIPathStyle* style, ASBoolean fillPaint) {
-    *style = AIPathStyle{};
+    // The host reads the whole record: every byte not set below is zero (no
+    // overprint, no dash, butt caps, miter joins, no clipping, non-zero
+    // winding, no note).
+    std::memset(style, 0, sizeof *style);
     style->fillPaint = fillPaint;
     style->strokePaint = kASFalse;
     style->fill.color.kind = kGrayColor;
@@ -28,6 +36,7 @@ void SetSymbolPathStyle(AIPathStyle* style, ASBoolean fillPaint) {
     style->stroke.color.c.gray.gray = kBlackGray;
     style->stroke.width = kStrokeWidth;
     style->stroke.miterLimit = kMiterLimit;
+    style->resolution = kPathResolution;
 }
 
 // The quiet-zone rectangle of a symbol of `side` modules centred on (x, y).
@@ -96,7 +105,7 @@ ASErr DrawSymbolArt(double x, double y, double moduleSize, const char* text, cha
         return kSPSuiteNotFoundError;
 
     auto* matrix = static_cast<ModuleMatrix*>(std::calloc(1, sizeof(ModuleMatrix)));
-    if (matrix == nullptr) return kSPOutOfMemoryError;
+    if (matrix == nullptr) return kPluginOutOfMemoryError;
     const int32_t encoded = EncodeQRSymbol(text, levelChar, modeChar, version, matrix);
     const int32_t side = matrix->side;
     if (encoded != kQROk || side == 0) {

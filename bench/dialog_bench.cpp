@@ -44,8 +44,8 @@ int32_t ItemID(ADMItemRef item) {
 }
 ADMDialogRef const kDialog = reinterpret_cast<ADMDialogRef>(0xD1A);
 
-void HOST_CALL GetText(ADMItemRef, char* text, int32_t size) {
-    const size_t n = std::min(gDialog->typed.size(), static_cast<size_t>(size) - 1);
+void HOST_CALL GetText(ADMItemRef, char* text, ASInt32 maxLength) {
+    const size_t n = std::min(gDialog->typed.size(), static_cast<size_t>(maxLength));
     std::memcpy(text, gDialog->typed.data(), n);
     text[n] = '\0';
 }
@@ -61,8 +61,11 @@ void HOST_CALL Invalidate(ADMItemRef item) {
     DrawSymbolPreview(item, reinterpret_cast<ADMDrawerRef>(gDialog->window));
 }
 
-const ADMDialogSuite kDialogSuite = {nullptr, [](ADMDialogRef, int32_t id) { return Item(id); },
-                                     nullptr, nullptr, nullptr};
+const ADMDialogSuite kDialogSuite = [] {
+    ADMDialogSuite s = {};
+    s.GetItem = [](ADMDialogRef, ASInt32 id) { return Item(id); };
+    return s;
+}();
 const ADMItemSuite kItemSuite = [] {
     ADMItemSuite s = {};
     s.GetDialog = [](ADMItemRef) { return kDialog; };
@@ -73,11 +76,13 @@ const ADMItemSuite kItemSuite = [] {
     return s;
 }();
 const ADMDrawerSuite kDrawerSuite = {
-    [](ADMDrawerRef drawer) { return reinterpret_cast<ADMPortRef>(drawer); }};
+    .GetPortRef = [](ADMDrawerRef drawer) { return reinterpret_cast<ADMPortRef>(drawer); }};
 // The stand-in host's own heap, as `orvelk` gives it to the plug-in.
 const SPBlocksSuite kBlocksSuite = {
-    [](size_t size, const char*, void** block) { return AllocateHostBlock(size, block); },
-    [](void* block) { return FreeHostBlock(block); }, nullptr};
+    .AllocateBlock = [](ASInt32 size, const char*,
+                        void** block) { return AllocateHostBlock(static_cast<size_t>(size), block); },
+    .FreeBlock = [](void* block) { return FreeHostBlock(block); },
+    .ReallocateBlock = nullptr};
 // Held for SettingsDialogSuitesHeld; the notification never calls them.
 const ADMListSuite kListSuite = {};
 const ADMEntrySuite kEntrySuite = {};

@@ -44,12 +44,13 @@ std::string gTyped;        // what the text item holds
 std::string gInfoText;     // what the information item was given last
 int gInvalidations = 0;
 
-void HOST_CALL GetText(ADMItemRef item, char* text, int32_t size) {
-    FUZZ_CHECK(item == kText && size >= 1, "the text item's text into a buffer");
-    // A host that fills the buffer and leaves no room for a NUL.
-    const size_t n = std::min(gTyped.size(), static_cast<size_t>(size));
+void HOST_CALL GetText(ADMItemRef item, char* text, ASInt32 maxLength) {
+    FUZZ_CHECK(item == kText && maxLength >= 0, "the text item's text into a buffer");
+    // The host cuts the text to the length it is given and writes a NUL
+    // after it: the buffer must hold maxLength + 1 bytes.
+    const size_t n = std::min(gTyped.size(), static_cast<size_t>(maxLength));
     std::memcpy(text, gTyped.data(), n);
-    if (n < static_cast<size_t>(size)) text[n] = '\0';
+    text[n] = '\0';
 }
 void HOST_CALL SetText(ADMItemRef item, const char* text) {
     FUZZ_CHECK(item == kInfo, "only the information item is written");
@@ -66,8 +67,8 @@ ADMItemRef HOST_CALL GetItem(ADMDialogRef dialog, int32_t id) {
     FUZZ_CHECK(dialog == kDialog, "items of the dialog asked for");
     return id == kInfoTextItem ? kInfo : id == kPreviewItem ? kPreview : nullptr;
 }
-ASErr HOST_CALL AllocateBlock(size_t size, const char*, void** block) {
-    *block = std::malloc(size);
+ASErr HOST_CALL AllocateBlock(ASInt32 size, const char*, void** block) {
+    *block = std::malloc(static_cast<size_t>(size));
     return *block != nullptr ? 0 : kSPOutOfMemoryError;
 }
 ASErr HOST_CALL FreeBlock(void* block) {

@@ -78,13 +78,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     AIActionDoActionMessage message = {};
     message.param = value;
-    message.dialogStatus = kDialogNone;
-    message.userData = in.ConsumeIntegralInRange<int>(0, 9) == 0 ? 7 : kQRActionUserData;
+    message.dialogStatus = kASFalse;
+    message.userData = in.ConsumeIntegralInRange<int>(0, 9) == 0
+                           ? reinterpret_cast<ActionUserData>(intptr_t{7})
+                           : QRActionUserData();
     const ASErr rc = PlayQRAction(&message);
     FUZZ_CHECK(am->DeleteActionParamValue(value) == kSPNoError, "the value is deleted");
 
     const size_t top = document->art.children.size();
-    if (rc == kSPNoError && message.userData == kQRActionUserData) {
+    if (rc == kSPNoError && message.userData == QRActionUserData()) {
         // One group, or nothing when the mode's filter kept nothing of the text.
         FUZZ_CHECK(top == 0 || (top == 1 && document->art.children[0]->type == kGroupArt),
                    "one group drawn");

@@ -13,10 +13,14 @@
 namespace {
 
 char gExecutable[kFileSpecificationSize];
-const AIRuntimeSuite kRuntime = {[](SPPlatformFileSpecification* file) -> ASErr {
-    std::memcpy(file->path, gExecutable, sizeof file->path);
-    return kSPNoError;
-}};
+const AIRuntimeSuite kRuntime = [] {
+    AIRuntimeSuite s = {};
+    s.GetAppFileSpecification = [](SPPlatformFileSpecification* file) -> ASErr {
+        std::memcpy(file->path, gExecutable, sizeof file->path);
+        return kSPNoError;
+    };
+    return s;
+}();
 
 }  // namespace
 

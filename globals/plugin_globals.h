@@ -27,6 +27,10 @@ inline constexpr int32_t kInfoLineSize = 80;
 // Most bytes of text (code page 932) the plug-in holds, without the NUL.
 inline constexpr int32_t kMaxGlobalsTextLength = 8192;
 
+// The plug-in's own out-of-memory result: the platform's memory-full code,
+// the one its error table explains.
+inline constexpr ASErr kPluginOutOfMemoryError = -108;
+
 // The settings and text a fresh start begins with.
 inline constexpr int32_t kDefaultLevelIndex = 1;       // M
 inline constexpr int32_t kDefaultVersion = 0;          // automatic

@@ -9,22 +9,30 @@
 #include "hostapi/host_types.h"
 
 inline constexpr char kADMBasicSuite[] = "ADM Basic Suite";
-inline constexpr int32_t kADMBasicSuiteVersion = 2;
+inline constexpr ASInt32 kADMBasicSuiteVersion = 2;
 
 extern "C" {
 
+// Copies string resource `stringID` + `index` of the plug-in `self` into
+// `text`, at most `maxLength` bytes with the NUL. An error when there is no
+// such string; `text` is then the empty string.
+typedef ASErr(HOST_CALL* ADMGetIndexStringProc)(SPPluginRef self, ASInt32 stringID, ASInt32 index,
+                                                char* text, ASInt32 maxLength);
 // Shows `message` (code page 932) in an alert with an OK button and waits
 // for it.
 typedef void(HOST_CALL* ADMMessageAlertProc)(const char* message);
-// Copies string resource `stringID` + `index` of the plug-in `self` into
-// `text` (`bufferSize` bytes): at most bufferSize - 1 bytes and a NUL. An
-// error when there is no such string; `text` is then the empty string.
-typedef ASErr(HOST_CALL* ADMGetIndexStringProc)(SPPluginRef self, int32_t stringID, int32_t index,
-                                                char* text, int32_t bufferSize);
 
 }  // extern "C"
 
+#include "hostapi/pack_begin.h"
+
+// Slot for slot as the host lays it out, up to the last slot the plug-in
+// calls (the host's table has 25 entries).
 struct ADMBasicSuite {
-    ADMMessageAlertProc MessageAlert;
-    ADMGetIndexStringProc GetIndexString;
+    /* 0 */ ADMGetIndexStringProc GetIndexString;
+    /* 1 */ HostUnusedSlot Beep;
+    /* 2 */ HostUnusedSlot ErrorAlert;
+    /* 3 */ ADMMessageAlertProc MessageAlert;
 };
+
+#include "hostapi/pack_end.h"

@@ -1,22 +1,28 @@
-// "ADM Drawer Suite": the painting context of a draw procedure.
+// "ADM Drawer Suite": what a draw procedure paints with.
 //
-// The plug-in's preview takes the platform drawing port from the drawer and
-// paints the symbol with the platform's own graphics calls.
+// The plug-in's preview takes the drawer's port, the platform's device
+// context, and paints on it with GDI.
 #pragma once
 
 #include "hostapi/adm_types.h"
 #include "hostapi/host_types.h"
 
 inline constexpr char kADMDrawerSuite[] = "ADM Drawer Suite";
-inline constexpr int32_t kADMDrawerSuiteVersion = 3;
+inline constexpr ASInt32 kADMDrawerSuiteVersion = 3;
 
 extern "C" {
 
-// The drawing port of `drawer`, valid for the draw call that received it.
+// The drawer's port: the device context (HDC) to paint on.
 typedef ADMPortRef(HOST_CALL* ADMDrawerGetPortRefProc)(ADMDrawerRef drawer);
 
 }  // extern "C"
 
+#include "hostapi/pack_begin.h"
+
+// Slot for slot as the host lays it out, up to the last slot the plug-in
+// calls (the host's table has 63 entries).
 struct ADMDrawerSuite {
-    ADMDrawerGetPortRefProc GetPortRef;
+    /* 0 */ ADMDrawerGetPortRefProc GetPortRef;
 };
+
+#include "hostapi/pack_end.h"

@@ -18,14 +18,18 @@ typedef struct ADMPort* ADMPortRef;
 // Data a plug-in attaches to a dialog or an item; ADM only keeps it.
 typedef void* ADMUserData;
 
+#include "hostapi/pack_begin.h"
+
 // A rectangle in pixels of an item's own coordinates (0, 0 at its top left);
 // right and bottom are exclusive. Laid out like the platform's RECT.
 struct ADMRect {
-    int32_t left;
-    int32_t top;
-    int32_t right;
-    int32_t bottom;
+    ASInt32 left;
+    ASInt32 top;
+    ASInt32 right;
+    ASInt32 bottom;
 };
+
+#include "hostapi/pack_end.h"
 
 extern "C" {
 

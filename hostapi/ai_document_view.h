@@ -7,20 +7,27 @@
 #include "hostapi/host_types.h"
 
 inline constexpr char kAIDocumentViewSuite[] = "AI Document View Suite";
-inline constexpr int32_t kAIDocumentViewSuiteVersion = 7;
+inline constexpr ASInt32 kAIDocumentViewSuiteVersion = 7;
 
-// A view of a document; null means the current view.
+// A view of a document; null stands for the current view.
 typedef struct AIDocumentView* AIDocumentViewHandle;
 
 extern "C" {
 
-// The centre of `view` (null: the current view) in document coordinates, in
-// points, v growing upwards. An error when no document is open.
+// Writes the centre of `view` (null: the current view) in document
+// coordinates, in points, into *center.
 typedef ASErr(HOST_CALL* AIGetDocumentViewCenterProc)(AIDocumentViewHandle view,
                                                       ASRealPoint* center);
 
 }  // extern "C"
 
+#include "hostapi/pack_begin.h"
+
+// Slot for slot as the host lays it out, up to the last slot the plug-in
+// calls (the host's table has 27 entries). Slot 0 writes a whole rectangle.
 struct AIDocumentViewSuite {
-    AIGetDocumentViewCenterProc GetDocumentViewCenter;
+    /*  0 */ HostUnusedSlot GetDocumentViewBounds;
+    /*  1 */ AIGetDocumentViewCenterProc GetDocumentViewCenter;
 };
+
+#include "hostapi/pack_end.h"

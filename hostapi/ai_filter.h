@@ -11,7 +11,7 @@
 #include "hostapi/sp_basic.h"
 
 inline constexpr char kAIFilterSuite[] = "AI Filter Suite";
-inline constexpr int32_t kAIFilterSuiteVersion = 2;
+inline constexpr ASInt32 kAIFilterSuiteVersion = 2;
 
 inline constexpr char kAIFilterCaller[] = "AI Filter";
 inline constexpr char kAIFilterGetParametersSelector[] = "AI Get Parameters";
@@ -19,6 +19,13 @@ inline constexpr char kAIFilterGoSelector[] = "AI Go";
 
 // A filter added by a plug-in.
 typedef struct AIFilter* AIFilterHandle;
+
+// A platform handle a plug-in may fill at "AI Get Parameters"; the host hands
+// it back at "AI Go". The plug-in keeps its settings in its globals and
+// leaves it alone.
+typedef void* PlatformFilterParameters;
+
+#include "hostapi/pack_begin.h"
 
 // Where the filter's menu item goes. Both strings are length-prefixed: one
 // length byte (0 to 255), then that many bytes in code page 932, no NUL.
@@ -30,15 +37,18 @@ struct AIPlatformAddFilterData {
 // Record of the "AI Filter" messages.
 struct AIFilterMessage {
     SPMessageData d;
-    AIFilterHandle filter;  // the filter the message is for
+    AIFilterHandle filter;                // the filter the message is for
+    PlatformFilterParameters parameters;  // the plug-in's own, untouched
 };
+
+#include "hostapi/pack_end.h"
 
 extern "C" {
 
 // Adds the filter `name` for the plug-in `self` with its menu placement and
 // `options` (0: none); the new filter's handle goes to *filter.
 typedef ASErr(HOST_CALL* AIAddFilterProc)(SPPluginRef self, const char* name,
-                                          const AIPlatformAddFilterData* data, int32_t options,
+                                          const AIPlatformAddFilterData* data, ASInt32 options,
                                           AIFilterHandle* filter);
 // The menu item of a filter.
 typedef ASErr(HOST_CALL* AIGetFilterMenuItemProc)(AIFilterHandle filter,
@@ -46,7 +56,18 @@ typedef ASErr(HOST_CALL* AIGetFilterMenuItemProc)(AIFilterHandle filter,
 
 }  // extern "C"
 
+#include "hostapi/pack_begin.h"
+
+// Slot for slot as the host lays it out, up to the last slot the plug-in
+// calls (the host's table has ten entries).
 struct AIFilterSuite {
-    AIAddFilterProc AddFilter;
-    AIGetFilterMenuItemProc GetFilterMenuItem;
+    /*  0 */ AIAddFilterProc AddFilter;
+    /*  1 */ HostUnusedSlot GetFilterName;
+    /*  2 */ HostUnusedSlot GetFilterOptions;
+    /*  3 */ HostUnusedSlot SetFilterOptions;
+    /*  4 */ HostUnusedSlot GetFilterParameters;
+    /*  5 */ HostUnusedSlot SetFilterParameters;
+    /*  6 */ AIGetFilterMenuItemProc GetFilterMenuItem;
 };
+
+#include "hostapi/pack_end.h"

@@ -8,10 +8,11 @@
 #include "hostapi/host_types.h"
 
 inline constexpr char kAIPathSuite[] = "AI Path Suite";
-inline constexpr int32_t kAIPathSuiteVersion = 5;
+inline constexpr ASInt32 kAIPathSuiteVersion = 5;
 
-// One anchor point of a path with its two control points. A straight side
-// has both control points on the anchor.
+#include "hostapi/pack_begin.h"
+
+// One anchor point of a path with its two control points.
 struct AIPathSegment {
     ASRealPoint p;     // the anchor
     ASRealPoint in;    // control point of the curve arriving at p
@@ -19,18 +20,32 @@ struct AIPathSegment {
     ASBoolean corner;  // a corner point (the control points are independent)
 };
 
+#include "hostapi/pack_end.h"
+
 extern "C" {
 
-// Sets `count` segments of `path` from index `first` on, growing the path
-// when they extend past its end.
-typedef ASErr(HOST_CALL* AISetPathSegmentsProc)(AIArtHandle path, int16_t first, int16_t count,
+// Sets `count` segments of `path` from index `first` on, appending past its
+// end.
+typedef ASErr(HOST_CALL* AISetPathSegmentsProc)(AIArtHandle path, short first, short count,
                                                 const AIPathSegment* segments);
-// Closes or opens `path`.
+// Closes (non-zero) or opens the path.
 typedef ASErr(HOST_CALL* AISetPathClosedProc)(AIArtHandle path, ASBoolean closed);
 
 }  // extern "C"
 
+#include "hostapi/pack_begin.h"
+
+// Slot for slot as the host lays it out, up to the last slot the plug-in
+// calls (the host's table has 21 entries).
 struct AIPathSuite {
-    AISetPathSegmentsProc SetPathSegments;
-    AISetPathClosedProc SetPathClosed;
+    /*  0 */ HostUnusedSlot GetPathSegmentCount;
+    /*  1 */ HostUnusedSlot SetPathSegmentCount;
+    /*  2 */ HostUnusedSlot GetPathSegments;
+    /*  3 */ AISetPathSegmentsProc SetPathSegments;
+    /*  4 */ HostUnusedSlot InsertPathSegments;
+    /*  5 */ HostUnusedSlot DeletePathSegments;
+    /*  6 */ HostUnusedSlot GetPathClosed;
+    /*  7 */ AISetPathClosedProc SetPathClosed;
 };
+
+#include "hostapi/pack_end.h"

@@ -8,24 +8,35 @@
 #include "hostapi/host_types.h"
 
 inline constexpr char kAIRuntimeSuite[] = "AI Runtime Suite";
-inline constexpr int32_t kAIRuntimeSuiteVersion = 7;
+inline constexpr ASInt32 kAIRuntimeSuiteVersion = 7;
 
-// Bytes of a host file path, the terminating NUL included.
-inline constexpr int32_t kFileSpecificationSize = 300;
+// Bytes of a platform file specification: a path and its NUL.
+inline constexpr ASInt32 kFileSpecificationSize = 300;
 
-// A file as the host names it: a full Windows path in code page 932
-// ("C:\Folder\File.exe"), NUL-terminated.
+#include "hostapi/pack_begin.h"
+
+// A file on Windows: its full path in the system's code page, NUL-terminated.
 struct SPPlatformFileSpecification {
     char path[kFileSpecificationSize];
 };
 
+#include "hostapi/pack_end.h"
+
 extern "C" {
 
-// The full path of the host application's executable.
+// Writes the full path of the host application's executable into *file.
 typedef ASErr(HOST_CALL* AIGetAppFileSpecificationProc)(SPPlatformFileSpecification* file);
 
 }  // extern "C"
 
+#include "hostapi/pack_begin.h"
+
+// Slot for slot as the host lays it out, up to the last slot the plug-in
+// calls (the host's table has 12 entries).
 struct AIRuntimeSuite {
-    AIGetAppFileSpecificationProc GetAppFileSpecification;
+    /*  0 */ HostUnusedSlot GetAppName;
+    /*  1 */ HostUnusedSlot GetAppVersion;
+    /*  2 */ AIGetAppFileSpecificationProc GetAppFileSpecification;
 };
+
+#include "hostapi/pack_end.h"

@@ -10,14 +10,22 @@
 
 // Error codes of the host that the plug-in recognises.
 inline constexpr ASErr kSPNoError = 0;
-// The user cancelled; reaches the host silently.
-inline constexpr ASErr kSPUserCanceledError = MakeFourCharError("STOP");
+// The user cancelled: what a plug-in returns when its dialog was cancelled,
+// and what reaches the host silently ('STOP').
+inline constexpr ASErr kCanceledErr = MakeFourCharError("STOP");
+// The plug-in architecture's own cancel code, lower case: not the one above.
+inline constexpr ASErr kSPUserCanceledError = MakeFourCharError("stop");
 // A suite of that name and version is not available.
 inline constexpr ASErr kSPSuiteNotFoundError = MakeFourCharError("S!Fd");
 // A call was given an argument it cannot take.
 inline constexpr ASErr kSPBadParameterError = MakeFourCharError("Parm");
-// The host ran out of memory (the number the plug-in's error table lists).
-inline constexpr ASErr kSPOutOfMemoryError = -108;
+// The plug-in architecture ran out of memory: the host's header gives
+// 0xFFFFFF6C (-148) although its comment says -108; the value is the
+// header's. The plug-in's error table lists -108 too (the platform's own
+// memory-full code), which callers may meet from other hosts.
+inline constexpr ASErr kSPOutOfMemoryError = -148;
+// The drawing application's own out-of-memory code.
+inline constexpr ASErr kOutOfMemoryErr = MakeFourCharError("!MEM");
 
 // Callers and selectors of the plug-in's life-cycle messages.
 inline constexpr char kSPAccessCaller[] = "SP Access";
@@ -31,16 +39,35 @@ inline constexpr char kSPInterfaceShutdownSelector[] = "Shutdown";
 struct SPBasicSuite;
 
 // The value of SPMessageData::checkWord in every message the host sends.
-inline constexpr int32_t kSPMessageCheckWord = static_cast<int32_t>(MakeFourCharCode("SPCk"));
+inline constexpr ASInt32 kSPMessageCheckWord = static_cast<ASInt32>(MakeFourCharCode("SPCk"));
+
+#include "hostapi/pack_begin.h"
 
 // The head of every message record. Messages of particular callers (filter,
 // action) continue with their own fields after it.
 struct SPMessageData {
-    int32_t checkWord;          // kSPMessageCheckWord
+    ASInt32 checkWord;          // kSPMessageCheckWord
     SPPluginRef self;           // the receiving plug-in's own reference
     void* globals;              // what the plug-in left here at its last unload
     const SPBasicSuite* basic;  // the basic suite, valid for this message
 };
+
+// The "SP Interface" messages: the head alone.
+struct SPInterfaceMessage {
+    SPMessageData d;
+};
+
+// When an "SP Access" message comes: at startup 0, at run time 1, at
+// shutdown 2, at the end 3 (an int-sized enumeration).
+typedef int32_t SPAccessPoint;
+
+// The "SP Access" messages ("Unload", "Reload").
+struct SPAccessMessage {
+    SPMessageData d;
+    SPAccessPoint when;
+};
+
+#include "hostapi/pack_end.h"
 
 extern "C" {
 
@@ -48,30 +75,37 @@ extern "C" {
 // `message` points at its record (SPMessageData first). Returns 0 or an error.
 typedef ASErr(HOST_CALL* SPPluginMainProc)(const char* caller, const char* selector, void* message);
 
-// Fills *suite with the suite `name` at exactly `version`; 0 on success.
-typedef ASErr(HOST_CALL* SPAcquireSuiteProc)(const char* name, int32_t version, const void** suite);
+// Fills *suite with the suite `name` at exactly `version`; 0 on success,
+// kSPSuiteNotFoundError when the host has no such suite.
+typedef ASErr(HOST_CALL* SPAcquireSuiteProc)(const char* name, ASInt32 version, const void** suite);
 // Gives back one acquisition of the suite `name` at `version`.
-typedef ASErr(HOST_CALL* SPReleaseSuiteProc)(const char* name, int32_t version);
+typedef ASErr(HOST_CALL* SPReleaseSuiteProc)(const char* name, ASInt32 version);
 // Non-zero when the two NUL-terminated strings are equal byte for byte.
 typedef ASBoolean(HOST_CALL* SPIsEqualProc)(const char* a, const char* b);
 // Allocates `size` bytes into *block; *block is null on failure.
-typedef ASErr(HOST_CALL* SPAllocateBlockProc)(size_t size, void** block);
+typedef ASErr(HOST_CALL* SPAllocateBlockProc)(ASInt32 size, void** block);
 // Frees a block of AllocateBlock or ReallocateBlock; null is allowed.
 typedef ASErr(HOST_CALL* SPFreeBlockProc)(void* block);
 // Resizes `block` to `newSize` bytes into *newBlock; on failure the old block
 // stays valid and *newBlock is null.
-typedef ASErr(HOST_CALL* SPReallocateBlockProc)(void* block, size_t newSize, void** newBlock);
+typedef ASErr(HOST_CALL* SPReallocateBlockProc)(void* block, ASInt32 newSize, void** newBlock);
 
 }  // extern "C"
 
 // Name of the plug-in's exported entry point.
 inline constexpr char kSPPluginMainName[] = "PluginMain";
 
+#include "hostapi/pack_begin.h"
+
+// The basic suite, slot for slot (the host's table has seven entries; the
+// plug-in uses the first six).
 struct SPBasicSuite {
-    SPAcquireSuiteProc AcquireSuite;
-    SPReleaseSuiteProc ReleaseSuite;
-    SPIsEqualProc IsEqual;
-    SPAllocateBlockProc AllocateBlock;
-    SPFreeBlockProc FreeBlock;
-    SPReallocateBlockProc ReallocateBlock;
+    /*  0 */ SPAcquireSuiteProc AcquireSuite;
+    /*  1 */ SPReleaseSuiteProc ReleaseSuite;
+    /*  2 */ SPIsEqualProc IsEqual;
+    /*  3 */ SPAllocateBlockProc AllocateBlock;
+    /*  4 */ SPFreeBlockProc FreeBlock;
+    /*  5 */ SPReallocateBlockProc ReallocateBlock;
 };
+
+#include "hostapi/pack_end.h"

@@ -24,6 +24,7 @@ packages=(
   libgtk-3-dev                          # the stand-in's dialogs as windows (--interactive)
   xvfb xdotool imagemagick              # tests: the windows driven on a virtual display
   g++-mingw-w64-x86-64-posix            # the Windows build (preset windows)
+  g++-mingw-w64-i686-win32              # the host interface's check against its facts (32-bit)
   libz-mingw-w64-dev googletest         # its table generator's zlib; GoogleTest's sources
   wine wine64                           # the Windows build's programs and tests, run here
 )

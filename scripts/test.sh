@@ -20,6 +20,19 @@ trap 'echo "test.sh: ${times[*]}" >&2' EXIT
 
 bash scripts/setup.sh
 lap setup
+# The host interface's declarations against the facts of the host's binary
+# interface (the shared folder beside the checkout): every fact must hold.
+host_abi_check=../shared/host-abi/check_hostapi.sh
+if [ -f "$host_abi_check" ]; then
+  mkdir -p build
+  if ! bash "$host_abi_check" . > build/host_abi.txt 2>&1; then
+    grep -v '^ok' build/host_abi.txt >&2
+    exit 1
+  fi
+  tail -n 1 build/host_abi.txt
+else
+  echo "test.sh: $host_abi_check not found: the host interface is not checked" >&2
+fi
 for preset in release asan; do
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset"

@@ -50,7 +50,7 @@ ASErr RegisterQRAction(SPMessageData* message) {
     }
     const ASErr error =
         actions->RegisterActionEvent(kQRActionEventName, kQRActionTitle, kQRActionVersion, 0,
-                                     nullptr, message->self, kQRActionUserData, type);
+                                     nullptr, message->self, QRActionUserData(), type);
     actions->DeleteActionParamType(type);
     return error;
 }

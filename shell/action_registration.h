@@ -8,8 +8,12 @@
 inline constexpr char kQRActionEventName[] = "Orvelk_QRCode";
 inline constexpr char kQRActionTitle[] = "\x82\x70\x82\x71\x83\x52\x81\x5B\x83\x68\x94\x7A\x92\x75";
 inline constexpr int32_t kQRActionVersion = 1;
-// Handed back by the host with every "Do Action" message of the event.
-inline constexpr ActionUserData kQRActionUserData = 1001;
+// Handed back by the host with every "Do Action" message of the event: the
+// number 1001 in the pointer-sized user data.
+inline constexpr intptr_t kQRActionUserDataValue = 1001;
+inline ActionUserData QRActionUserData() {
+    return reinterpret_cast<ActionUserData>(kQRActionUserDataValue);
+}
 
 // RegisterQRAction's result when it registered nothing because the host gave
 // no parameter type or the message carries no plug-in reference.

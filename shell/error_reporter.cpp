@@ -37,10 +37,11 @@ bool CodeStringValue(char* text, ASErr* value) {
     if (user != nullptr) {
         auto* prefixed = reinterpret_cast<unsigned char*>(text);
         ToLengthPrefixed(text, prefixed);
+        // The conversion reports nothing; a code string always begins with a
+        // sign or a digit, so it reads as a number.
         ASReal real = 0;
-        const ASErr error = user->StringToReal(prefixed, &real);
+        user->StringToReal(prefixed, &real);
         FromLengthPrefixed(prefixed, text);
-        if (error != kSPNoError) return false;
         number = real;
     } else {
         char* end = nullptr;
@@ -107,7 +108,10 @@ void FormatErrorCode(ASErr code, char* text, int32_t textSize) {
     if (user != nullptr) {
         char decimal[kTableStringSize] = {};
         auto* prefixed = reinterpret_cast<unsigned char*>(decimal);
-        if (user->RealToString(static_cast<ASReal>(code), 0, prefixed) == kSPNoError) {
+        // The conversion reports nothing: a text it did not write stays empty,
+        // and the code is written here instead.
+        user->RealToString(static_cast<ASReal>(code), 0, prefixed);
+        if (prefixed[0] != 0) {
             FromLengthPrefixed(prefixed, decimal);
             std::snprintf(text, static_cast<size_t>(textSize), "%s", decimal);
             return;
@@ -118,7 +122,7 @@ void FormatErrorCode(ASErr code, char* text, int32_t textSize) {
 
 void ReportError(const SPMessageData* message, ASErr code) {
     assert(message != nullptr);
-    if (code == kSPNoError || code == kSPUserCanceledError) return;
+    if (code == kSPNoError || code == kCanceledErr) return;
     const ADMBasicSuite* admBasic = gPluginState.admBasic;
     const ADMDialogSuite* admDialog = gPluginState.admDialog;
     if (admBasic == nullptr || admDialog == nullptr) return;

@@ -12,16 +12,19 @@
 
 namespace {
 
-// Items that close the settings dialog.
-constexpr int32_t kSettingsOkItem = kADMDefaultItemID;
-constexpr int32_t kSettingsCancelItem = kADMCancelItemID;
+// Items that close the settings dialog: its OK and Cancel buttons, items 1
+// and 2 of the dialog resource, whose ids the modal run returns.
+constexpr int32_t kSettingsOkItem = 1;
+constexpr int32_t kSettingsCancelItem = 2;
 
-// The palette's dialog setting the action is recorded with: the user chooses
-// at playback.
-constexpr ActionDialogStatus kRecordedDialogStatus = kDialogPartial;
+// The dialog setting the action is recorded with: played back without it.
+constexpr ActionDialogStatus kRecordedDialogStatus = kDialogOff;
 
-// The text buffer of a playback: room for the longest text the plug-in
-// holds, one byte more, so that a longer text shows as one, and the NUL.
+// The text buffer of a playback. The host copies a recorded string whole,
+// without being told the buffer's size, so the buffer holds the longest text
+// the plug-in itself records, one byte more, so that a longer text shows as
+// one, and the NUL. A string that is longer still would be the host's fault;
+// whatever the buffer holds is read only up to its end.
 constexpr int32_t kPlaybackTextSize = kMaxGlobalsTextLength + 2;
 
 // The seven values of a recorded action.
@@ -43,7 +46,7 @@ ASErr ReadActionParameters(const AIActionManagerSuite* actions, AIActionParamVal
         actions->GetInteger(value, kActionKeyVersion, &p->version),
         actions->GetInteger(value, kActionKeyMode, &p->mode),
         actions->GetReal(value, kActionKeyModuleSize, &p->moduleSize),
-        actions->GetString(value, kActionKeyText, p->text, kPlaybackTextSize),
+        actions->GetString(value, kActionKeyText, p->text),
     };
     p->text[kPlaybackTextSize - 1] = '\0';
     for (ASErr result : results)
@@ -69,7 +72,7 @@ ASErr HandleGetParameters(AIFilterMessage* message) {
     // Without a startup no filter of this plug-in exists.
     if (globals == nullptr || message->filter != globals->filter) return kSPNoError;
     const int32_t closedBy = RunSettingsDialog(message->d.self);
-    if (closedBy == kSettingsCancelItem) return kSPUserCanceledError;
+    if (closedBy == kSettingsCancelItem) return kCanceledErr;
     if (closedBy == kSettingsOkItem) return kSPNoError;
     return closedBy;
 }
@@ -78,13 +81,13 @@ ASErr HandleGo(AIFilterMessage* /*message*/) {
     // "AI Go" draws whatever the globals hold, for whichever filter.
     if (gPluginState.globals == nullptr) return kSPBadParameterError;
     const ASErr error = GenerateFromSettings();
-    if (error == kSPNoError) RecordQRAction(kQRActionUserData);
+    if (error == kSPNoError) RecordQRAction(QRActionUserData());
     return error;
 }
 
 ASErr HandleDoAction(AIActionDoActionMessage* message) {
     assert(message != nullptr);
-    if (message->userData != kQRActionUserData) return kSPNoError;
+    if (message->userData != QRActionUserData()) return kSPNoError;
     return PlayQRAction(message);
 }
 
@@ -125,7 +128,7 @@ ASErr RecordQRAction(ActionUserData userData) {
     // recorded, rather than a made-up point.
     ASRealPoint center = {0, 0};
     ASErr error = kSPNoError;
-    if (userData == kQRActionUserData) {
+    if (userData == QRActionUserData()) {
         error = documentView->GetDocumentViewCenter(nullptr, &center);
         if (error == kSPNoError) {
             // An action without one of its values could never be played
@@ -153,7 +156,7 @@ ASErr RecordQRAction(ActionUserData userData) {
 
 ASErr PlayQRAction(AIActionDoActionMessage* message) {
     assert(message != nullptr);
-    if (message->userData != kQRActionUserData) return kSPNoError;
+    if (message->userData != QRActionUserData()) return kSPNoError;
     const AIActionManagerSuite* actions = gPluginState.actionManager;
     if (actions == nullptr) return kSPSuiteNotFoundError;
 

@@ -3,6 +3,8 @@
 #include "globals/plugin_state.h"
 #include "hostapi/ai_action_manager.h"
 #include "hostapi/ai_filter.h"
+// The plug-in is built only against the host's documented layout.
+#include "hostapi/layout_checks.h"
 #include "shell/about_box.h"
 #include "shell/error_reporter.h"
 #include "shell/filter_run.h"

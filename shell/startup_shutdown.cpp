@@ -34,9 +34,10 @@ ASErr HandleStartup(SPMessageData* message) {
     if (blocks == nullptr) return kSPSuiteNotFoundError;
 
     void* block = nullptr;
-    const ASErr error = blocks->AllocateBlock(sizeof(PluginGlobals), kGlobalsBlockName, &block);
+    const ASErr error = blocks->AllocateBlock(static_cast<ASInt32>(sizeof(PluginGlobals)),
+                                             kGlobalsBlockName, &block);
     if (error != kSPNoError) return error;
-    if (block == nullptr) return kSPOutOfMemoryError;
+    if (block == nullptr) return kPluginOutOfMemoryError;
     auto* globals = static_cast<PluginGlobals*>(block);
     SetDefaultGlobals(globals);
     TakeGlobals(globals);

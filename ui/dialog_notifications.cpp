@@ -74,7 +74,8 @@ void HOST_CALL TextItemNotify(ADMItemRef item, ADMNotifierRef /*notifier*/) {
     auto* typed = static_cast<char*>(ObtainWorkingBuffer(kTextBufferSize, "typed text"));
     auto* text = static_cast<char*>(ObtainWorkingBuffer(kTextBufferSize, "translated text"));
     if (typed != nullptr && text != nullptr) {
-        gPluginState.admItem->GetText(item, typed, kTextBufferSize);
+        // The host cuts the text to the length it is given and adds a NUL.
+        gPluginState.admItem->GetText(item, typed, kMaxGlobalsTextLength);
         typed[kMaxGlobalsTextLength] = '\0';
         const size_t length = TranslateEscapes(typed, text);
         assert(length <= static_cast<size_t>(kMaxGlobalsTextLength));

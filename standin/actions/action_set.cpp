@@ -109,7 +109,7 @@ bool ActionJson(const RecordedAction& action, size_t index, Json* out, std::stri
         *error = where + *error;
         return false;
     }
-    if (action.dialogStatus < kDialogNone || action.dialogStatus > kDialogPartial) {
+    if (action.dialogStatus < kDialogNone || action.dialogStatus > kDialogOff) {
         *error = where + "dialog status " + std::to_string(action.dialogStatus) + " is not 0 to 3";
         return false;
     }
@@ -373,6 +373,12 @@ std::pair<ActionParamKeyID, ActionValue> ParameterAt(const Json& j, const std::s
     } else if (type == "strn") {
         v.type = kActionStringType;
         v.string = StringAt(value, valuePointer);
+        // The host hands a string back whole to a buffer whose size it is not
+        // told: it keeps none longer than its limit.
+        if (v.string.size() > kLongestActionString)
+            Fail(valuePointer, "a string of " + std::to_string(v.string.size()) +
+                                   " bytes; the host keeps at most " +
+                                   std::to_string(kLongestActionString));
     } else {
         Fail(pointer + "/type", "the type must be \"long\", \"real\" or \"strn\", not " +
                                     (type.is_string() ? type.dump() : TypeOf(type)));
@@ -386,7 +392,7 @@ RecordedAction ActionAt(const Json& j, const std::string& pointer) {
     RecordedAction action;
     action.eventName = StringAt(Member(j, pointer, "event"), pointer + "/event");
     action.dialogStatus = static_cast<ActionDialogStatus>(
-        IntegerAt(Member(j, pointer, "dialog"), pointer + "/dialog", kDialogNone, kDialogPartial));
+        IntegerAt(Member(j, pointer, "dialog"), pointer + "/dialog", kDialogNone, kDialogOff));
     if (j.contains("document"))
         action.document = static_cast<int32_t>(IntegerAt(j["document"], pointer + "/document", 1,
                                                          std::numeric_limits<int32_t>::max()));

@@ -11,7 +11,7 @@
 #include "standin/host/action_manager.h"
 
 inline constexpr char kOrvelkActionEvent[] = "Orvelk_QRCode";
-inline constexpr ActionDialogStatus kOrvelkRecordedDialogStatus = kDialogPartial;
+inline constexpr ActionDialogStatus kOrvelkRecordedDialogStatus = kDialogOff;
 
 // "Do Action" with a value missing, of another type or out of range.
 inline constexpr ASErr kOrvelkBadParametersError = MakeFourCharError("!Prm");

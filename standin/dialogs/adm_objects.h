@@ -18,6 +18,12 @@
 
 namespace standin {
 
+// In a Windows dialog resource ADM takes item 1 as the default (OK) button
+// and item 2 as the cancel button; their presses end a modal dialog with
+// their ids.
+inline constexpr int32_t kDefaultButtonID = 1;
+inline constexpr int32_t kCancelButtonID = 2;
+
 struct AdmDialog;
 struct AdmItem;
 struct AdmList;

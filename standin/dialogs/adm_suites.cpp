@@ -8,16 +8,18 @@
 #include "standin/host/host_errors.h"
 #include "standin/host/host_faults.h"
 #include "standin/host/host_transcript.h"
+#include "standin/host/slot_traps.h"
 #include "standin/host/suite_registry.h"
 
 namespace standin {
 namespace {
 
-// Copies `text` into `buffer` (`size` bytes) as NUL-terminated text, cut
-// without splitting a character. Nothing for a null buffer or no room.
-void CopyOut(const std::string& text, char* buffer, int32_t size) {
-    if (buffer == nullptr || size <= 0) return;
-    const size_t n = WholeCharacterPrefix(text, static_cast<size_t>(size) - 1);
+// Copies at most `maxLength` bytes of `text` into `buffer` and a NUL after
+// them, cut without splitting a character. Nothing for a null buffer or a
+// negative length.
+void CopyOut(const std::string& text, char* buffer, int64_t maxLength) {
+    if (buffer == nullptr || maxLength < 0) return;
+    const size_t n = WholeCharacterPrefix(text, static_cast<size_t>(maxLength));
     std::memcpy(buffer, text.data(), n);
     buffer[n] = '\0';
 }
@@ -37,9 +39,16 @@ AdmEntry* LiveEntry(ADMEntryRef ref) {
 
 // ADM Dialog Suite.
 
-ADMItemRef HOST_CALL DialogGetItem(ADMDialogRef ref, int32_t itemID) {
+ADMItemRef HOST_CALL DialogGetItem(ADMDialogRef ref, ASInt32 itemID) {
     AdmDialog* dialog = FromRef(ref);
-    AdmItem* item = dialog != nullptr ? FindItem(dialog, itemID) : nullptr;
+    AdmItem* item = nullptr;
+    if (dialog != nullptr) {
+        // The aliases of the default and the cancel button.
+        if (itemID == kADMDefaultItemID)
+            item = DefaultButtonOf(dialog);
+        else
+            item = FindItem(dialog, itemID == kADMCancelItemID ? kCancelButtonID : itemID);
+    }
     return item != nullptr ? RefOf(item) : nullptr;
 }
 
@@ -52,8 +61,12 @@ void HOST_CALL DialogSetUserData(ADMDialogRef ref, ADMUserData userData) {
     if (AdmDialog* dialog = FromRef(ref)) dialog->userData = userData;
 }
 
-void HOST_CALL DialogEndModal(ADMDialogRef ref, int32_t resultID, ASBoolean /*cancelling*/) {
+ASBoolean HOST_CALL DialogEndModal(ADMDialogRef ref, ASInt32 resultID, ASBoolean /*cancelling*/) {
+    // No entry of the stand-in's dialogs validates its text: ending never
+    // fails for a live dialog.
+    if (FromRef(ref) == nullptr) return kASFalse;
     EndModalDialog(ref, resultID);
+    return kASTrue;
 }
 
 // ADM Item Suite.
@@ -77,9 +90,14 @@ void HOST_CALL ItemSetText(ADMItemRef ref, const char* text) {
     }
 }
 
-void HOST_CALL ItemGetText(ADMItemRef ref, char* text, int32_t bufferSize) {
+void HOST_CALL ItemGetText(ADMItemRef ref, char* text, ASInt32 maxLength) {
     AdmItem* item = LiveItem(ref);
-    CopyOut(item != nullptr ? item->text : std::string(), text, bufferSize);
+    CopyOut(item != nullptr ? item->text : std::string(), text, maxLength);
+}
+
+ASInt32 HOST_CALL ItemGetTextLength(ADMItemRef ref) {
+    AdmItem* item = LiveItem(ref);
+    return item != nullptr ? static_cast<ASInt32>(item->text.size()) : 0;
 }
 
 void HOST_CALL ItemSetMaxTextLength(ADMItemRef ref, int32_t length) {
@@ -229,9 +247,10 @@ void HOST_CALL BasicMessageAlert(const char* message) {
     AddTranscriptEntry(std::move(entry));
 }
 
-ASErr HOST_CALL BasicGetIndexString(SPPluginRef self, int32_t stringID, int32_t index, char* text,
-                                    int32_t bufferSize) {
-    if (text == nullptr || bufferSize <= 0) return kSPBadParameterError;
+ASErr HOST_CALL BasicGetIndexString(SPPluginRef self, ASInt32 stringID, ASInt32 index, char* text,
+                                    ASInt32 maxLength) {
+    // The length counts the NUL.
+    if (text == nullptr || maxLength <= 0) return kSPBadParameterError;
     text[0] = '\0';
     Plugin* plugin = FindPlugin(self);
     if (plugin == nullptr) return kSPBadParameterError;
@@ -240,59 +259,102 @@ ASErr HOST_CALL BasicGetIndexString(SPPluginRef self, int32_t stringID, int32_t 
     if (id < 0 || id > 0xFFFF) return kStandinNoSuchStringError;
     const std::optional<std::string> string = plugin->resources->String(static_cast<int32_t>(id));
     if (!string || string->empty()) return kStandinNoSuchStringError;
-    CopyOut(*string, text, bufferSize);
+    CopyOut(*string, text, static_cast<int64_t>(maxLength) - 1);
     return kSPNoError;
 }
-
-constexpr ADMDialogSuite kDialogSuite = {
-    RunModalDialog, DialogGetItem, DialogGetUserData, DialogSetUserData, DialogEndModal,
-};
-constexpr ADMItemSuite kItemSuite = {
-    ItemGetDialog,        ItemGetID,         ItemSetText,     ItemGetText,
-    ItemSetMaxTextLength, ItemGetIntValue,   ItemSetIntValue, ItemGetList,
-    ItemSetNotifyProc,    ItemDefaultNotify, ItemSetDrawProc, ItemDefaultDraw,
-    ItemInvalidate,       ItemGetLocalRect,  ItemGetUserData, ItemSetUserData,
-};
-constexpr ADMListSuite kListSuite = {
-    ListInsertEntry,
-    ListIndexEntry,
-    ListGetActiveEntry,
-    ListNumberOfEntries,
-};
-constexpr ADMEntrySuite kEntrySuite = {
-    EntryGetIndex, EntrySelect, EntryIsSelected, EntrySetText, EntryEnable, EntryMakeSeparator,
-};
-constexpr ADMDrawerSuite kDrawerSuite = {DrawerGetPortRef};
-constexpr ADMBasicSuite kBasicSuite = {BasicMessageAlert, BasicGetIndexString};
 
 }  // namespace
 
 const ADMDialogSuite* StandinADMDialogSuite() {
-    return &kDialogSuite;
+    static const ADMDialogSuite suite = [] {
+        ADMDialogSuite s = TrappedSuite<ADMDialogSuite>(kADMDialogSuiteVersion);
+        s.Modal = RunModalDialog;
+        s.SetUserData = DialogSetUserData;
+        s.GetUserData = DialogGetUserData;
+        s.GetItem = DialogGetItem;
+        s.EndModal = DialogEndModal;
+        return s;
+    }();
+    return &suite;
 }
+
 const ADMItemSuite* StandinADMItemSuite() {
-    return &kItemSuite;
+    static const ADMItemSuite suite = [] {
+        ADMItemSuite s = TrappedSuite<ADMItemSuite>(kADMItemSuiteVersion);
+        s.SetDrawProc = ItemSetDrawProc;
+        s.DefaultDraw = ItemDefaultDraw;
+        s.SetNotifyProc = ItemSetNotifyProc;
+        s.DefaultNotify = ItemDefaultNotify;
+        s.SetUserData = ItemSetUserData;
+        s.GetUserData = ItemGetUserData;
+        s.GetID = ItemGetID;
+        s.GetDialog = ItemGetDialog;
+        s.GetList = ItemGetList;
+        s.GetLocalRect = ItemGetLocalRect;
+        s.Invalidate = ItemInvalidate;
+        s.SetText = ItemSetText;
+        s.GetText = ItemGetText;
+        s.GetTextLength = ItemGetTextLength;
+        s.SetMaxTextLength = ItemSetMaxTextLength;
+        s.SetIntValue = ItemSetIntValue;
+        s.GetIntValue = ItemGetIntValue;
+        return s;
+    }();
+    return &suite;
 }
+
 const ADMListSuite* StandinADMListSuite() {
-    return &kListSuite;
+    static const ADMListSuite suite = [] {
+        ADMListSuite s = TrappedSuite<ADMListSuite>(kADMListSuiteVersion);
+        s.InsertEntry = ListInsertEntry;
+        s.IndexEntry = ListIndexEntry;
+        s.GetActiveEntry = ListGetActiveEntry;
+        s.NumberOfEntries = ListNumberOfEntries;
+        return s;
+    }();
+    return &suite;
 }
+
 const ADMEntrySuite* StandinADMEntrySuite() {
-    return &kEntrySuite;
+    static const ADMEntrySuite suite = [] {
+        ADMEntrySuite s = TrappedSuite<ADMEntrySuite>(kADMEntrySuiteVersion);
+        s.GetIndex = EntryGetIndex;
+        s.Select = EntrySelect;
+        s.IsSelected = EntryIsSelected;
+        s.Enable = EntryEnable;
+        s.MakeSeparator = EntryMakeSeparator;
+        s.SetText = EntrySetText;
+        return s;
+    }();
+    return &suite;
 }
+
 const ADMDrawerSuite* StandinADMDrawerSuite() {
-    return &kDrawerSuite;
+    static const ADMDrawerSuite suite = [] {
+        ADMDrawerSuite s = TrappedSuite<ADMDrawerSuite>(kADMDrawerSuiteVersion);
+        s.GetPortRef = DrawerGetPortRef;
+        return s;
+    }();
+    return &suite;
 }
+
 const ADMBasicSuite* StandinADMBasicSuite() {
-    return &kBasicSuite;
+    static const ADMBasicSuite suite = [] {
+        ADMBasicSuite s = TrappedSuite<ADMBasicSuite>(kADMBasicSuiteVersion);
+        s.GetIndexString = BasicGetIndexString;
+        s.MessageAlert = BasicMessageAlert;
+        return s;
+    }();
+    return &suite;
 }
 
 void RegisterDialogSuites() {
-    RegisterStandinSuite(kADMDialogSuite, kADMDialogSuiteVersion, &kDialogSuite);
-    RegisterStandinSuite(kADMItemSuite, kADMItemSuiteVersion, &kItemSuite);
-    RegisterStandinSuite(kADMListSuite, kADMListSuiteVersion, &kListSuite);
-    RegisterStandinSuite(kADMEntrySuite, kADMEntrySuiteVersion, &kEntrySuite);
-    RegisterStandinSuite(kADMDrawerSuite, kADMDrawerSuiteVersion, &kDrawerSuite);
-    RegisterStandinSuite(kADMBasicSuite, kADMBasicSuiteVersion, &kBasicSuite);
+    RegisterStandinSuite(kADMDialogSuite, kADMDialogSuiteVersion, StandinADMDialogSuite());
+    RegisterStandinSuite(kADMItemSuite, kADMItemSuiteVersion, StandinADMItemSuite());
+    RegisterStandinSuite(kADMListSuite, kADMListSuiteVersion, StandinADMListSuite());
+    RegisterStandinSuite(kADMEntrySuite, kADMEntrySuiteVersion, StandinADMEntrySuite());
+    RegisterStandinSuite(kADMDrawerSuite, kADMDrawerSuiteVersion, StandinADMDrawerSuite());
+    RegisterStandinSuite(kADMBasicSuite, kADMBasicSuiteVersion, StandinADMBasicSuite());
 }
 
 }  // namespace standin

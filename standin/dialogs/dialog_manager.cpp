@@ -149,7 +149,7 @@ void PaintDialogItems(AdmDialog* dialog) {
 AdmItem* DefaultButtonOf(const AdmDialog* dialog) {
     for (const auto& item : dialog->items)
         if (item->kind == DialogItemKind::kDefaultButton) return item.get();
-    return FindItem(dialog, kADMDefaultItemID);
+    return FindItem(dialog, kDefaultButtonID);
 }
 
 namespace {
@@ -169,12 +169,12 @@ void Abandon(AdmDialog* dialog, const std::string& why) {
 // what the step says when it fits.
 std::string ApplyStep(AdmDialog* dialog, const UserStep& step) {
     if (step.action == UserStep::Action::kClose) {
-        AdmItem* cancel = FindItem(dialog, kADMCancelItemID);
+        AdmItem* cancel = FindItem(dialog, kCancelButtonID);
         if (cancel != nullptr && IsButton(cancel)) {
             NotifyItem(RefOf(cancel));
         } else {
             dialog->ended = true;
-            dialog->result = kADMCancelItemID;
+            dialog->result = kCancelButtonID;
         }
         return std::string();
     }
@@ -343,7 +343,7 @@ void NotifyItem(ADMItemRef ref) {
 void DefaultNotifyItem(ADMItemRef ref) {
     AdmItem* item = FromRef(ref);
     if (item != nullptr && IsButton(item) &&
-        (item->id == kADMDefaultItemID || item->id == kADMCancelItemID))
+        (item->id == kDefaultButtonID || item->id == kCancelButtonID))
         EndModalDialog(RefOf(item->dialog), item->id);
 }
 

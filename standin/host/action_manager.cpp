@@ -8,6 +8,7 @@
 #include "standin/host/host_errors.h"
 #include "standin/host/host_faults.h"
 #include "standin/host/plugins.h"
+#include "standin/host/slot_traps.h"
 
 namespace standin {
 namespace {
@@ -125,8 +126,8 @@ ASErr HOST_CALL SetTypeKey(AIActionParamTypeRef ref, ActionParamKeyID key, const
     return kSPNoError;
 }
 
-ASErr HOST_CALL RegisterActionEvent(const char* eventName, const char* localizedName,
-                                    int32_t version, int32_t flags, AIActionCallbackProc callback,
+ASErr HOST_CALL RegisterActionEvent(const char* eventName, const char* localizedName, int version,
+                                    int flags, AIActionCallbackProc callback,
                                     SPPluginRef self, ActionUserData userData,
                                     AIActionParamTypeRef ref) {
     if (const ASErr injected = Injected()) return injected;
@@ -209,22 +210,24 @@ ASErr HOST_CALL SetReal(AIActionParamValueRef ref, ActionParamKeyID key, ASReal 
     return SetValue(ref, key, std::move(v));
 }
 
-ASErr HOST_CALL GetString(AIActionParamValueRef value, ActionParamKeyID key, char* buffer,
-                          int32_t bufferSize) {
-    if (buffer == nullptr || bufferSize <= 0) return kSPBadParameterError;
+ASErr HOST_CALL GetString(AIActionParamValueRef value, ActionParamKeyID key, char* buffer) {
+    if (buffer == nullptr) return kSPBadParameterError;
     buffer[0] = '\0';
     if (const ASErr injected = Injected()) return injected;
     const ActionValue* v = nullptr;
     const ASErr error = Get(value, key, kActionStringType, &v);
     if (error != kSPNoError) return error;
-    const size_t n = std::min(v->string.size(), static_cast<size_t>(bufferSize) - 1);
-    std::memcpy(buffer, v->string.data(), n);
-    buffer[n] = '\0';
+    // The whole string, as the host copies it: SetString and the action sets
+    // keep none longer than kLongestActionString.
+    if (v->string.size() > kLongestActionString) return kSPBadParameterError;
+    std::memcpy(buffer, v->string.data(), v->string.size());
+    buffer[v->string.size()] = '\0';
     return kSPNoError;
 }
 
 ASErr HOST_CALL SetString(AIActionParamValueRef ref, ActionParamKeyID key, const char* string) {
     if (string == nullptr) return kSPBadParameterError;
+    if (std::strlen(string) > kLongestActionString) return kSPBadParameterError;
     // SetValue counts the call.
     ActionValue v;
     v.type = kActionStringType;
@@ -248,27 +251,28 @@ ASErr HOST_CALL RecordActionEvent(const char* eventName, ActionDialogStatus dial
     return kSPNoError;
 }
 
-constexpr AIActionManagerSuite kActionManagerSuite = {
-    NewActionParamType,
-    DeleteActionParamType,
-    SetTypeKey,
-    RegisterActionEvent,
-    InRecordMode,
-    NewActionParamValue,
-    DeleteActionParamValue,
-    GetInteger,
-    SetInteger,
-    GetReal,
-    SetReal,
-    GetString,
-    SetString,
-    RecordActionEvent,
-};
-
 }  // namespace
 
 const AIActionManagerSuite* StandinActionManagerSuite() {
-    return &kActionManagerSuite;
+    static const AIActionManagerSuite suite = [] {
+        AIActionManagerSuite s = TrappedSuite<AIActionManagerSuite>(kAIActionManagerSuiteVersion);
+        s.RegisterActionEvent = RegisterActionEvent;
+        s.NewActionParamType = NewActionParamType;
+        s.DeleteActionParamType = DeleteActionParamType;
+        s.SetTypeKey = SetTypeKey;
+        s.RecordActionEvent = RecordActionEvent;
+        s.InRecordMode = InRecordMode;
+        s.NewActionParamValue = NewActionParamValue;
+        s.DeleteActionParamValue = DeleteActionParamValue;
+        s.GetInteger = GetInteger;
+        s.SetInteger = SetInteger;
+        s.GetReal = GetReal;
+        s.SetReal = SetReal;
+        s.GetString = GetString;
+        s.SetString = SetString;
+        return s;
+    }();
+    return &suite;
 }
 
 const std::vector<ActionEvent>& ActionEvents() {
@@ -296,7 +300,8 @@ ASErr PlayAction(const RecordedAction& action, ActionDialogStatus dialogStatus) 
     if (const ASErr injected = Injected()) return injected;
     AIActionDoActionMessage message{};
     message.param = NewValueRef(action.values);
-    message.dialogStatus = dialogStatus;
+    // The message says only whether the plug-in is to show its dialog.
+    message.dialogStatus = dialogStatus == kDialogOn ? kASTrue : kASFalse;
     message.userData = event->userData;
     const AIActionParamValueRef param = message.param;
     const ASErr result =

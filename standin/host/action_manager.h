@@ -14,6 +14,12 @@
 
 namespace standin {
 
+// The longest string the host keeps at a key, in bytes. The host copies a
+// string whole into a buffer whose size it is not told, so it keeps none
+// longer than the longest text its plug-ins record (the 8192 bytes of the
+// Orvelk plug-in's text); SetString and the action sets refuse longer ones.
+inline constexpr size_t kLongestActionString = 8192;
+
 // One key of a parameter type.
 struct ActionParamKey {
     ActionParamKeyID key = 0;
@@ -41,7 +47,7 @@ struct ActionEvent {
     int32_t flags = 0;
     AIActionCallbackProc callback = nullptr;
     SPPluginRef plugin = nullptr;
-    ActionUserData userData = 0;
+    ActionUserData userData = nullptr;
     std::vector<ActionParamKey> keys;  // the host's copy of the type, in the order added
 };
 

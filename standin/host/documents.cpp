@@ -6,6 +6,7 @@
 #include "hostapi/sp_basic.h"
 #include "standin/host/art_pool.h"
 #include "standin/host/host_errors.h"
+#include "standin/host/slot_traps.h"
 
 namespace standin {
 namespace {
@@ -194,10 +195,6 @@ ASErr HOST_CALL SetPathStyle(AIArtHandle handle, const AIPathStyle* style) {
     return kSPNoError;
 }
 
-constexpr AIDocumentViewSuite kDocumentViewSuite = {GetDocumentViewCenter};
-constexpr AIArtSuite kArtSuite = {NewArt};
-constexpr AIPathSuite kPathSuite = {SetPathSegments, SetPathClosed};
-constexpr AIPathStyleSuite kPathStyleSuite = {SetPathStyle};
 
 }  // namespace
 
@@ -268,16 +265,40 @@ unsigned ArtCallCount(ArtCall call) {
 }
 
 const AIDocumentViewSuite* StandinDocumentViewSuite() {
-    return &kDocumentViewSuite;
+    static const AIDocumentViewSuite suite = [] {
+        AIDocumentViewSuite s = TrappedSuite<AIDocumentViewSuite>(kAIDocumentViewSuiteVersion);
+        s.GetDocumentViewCenter = GetDocumentViewCenter;
+        return s;
+    }();
+    return &suite;
 }
+
 const AIArtSuite* StandinArtSuite() {
-    return &kArtSuite;
+    static const AIArtSuite suite = [] {
+        AIArtSuite s = TrappedSuite<AIArtSuite>(kAIArtSuiteVersion);
+        s.NewArt = NewArt;
+        return s;
+    }();
+    return &suite;
 }
+
 const AIPathSuite* StandinPathSuite() {
-    return &kPathSuite;
+    static const AIPathSuite suite = [] {
+        AIPathSuite s = TrappedSuite<AIPathSuite>(kAIPathSuiteVersion);
+        s.SetPathSegments = SetPathSegments;
+        s.SetPathClosed = SetPathClosed;
+        return s;
+    }();
+    return &suite;
 }
+
 const AIPathStyleSuite* StandinPathStyleSuite() {
-    return &kPathStyleSuite;
+    static const AIPathStyleSuite suite = [] {
+        AIPathStyleSuite s = TrappedSuite<AIPathStyleSuite>(kAIPathStyleSuiteVersion);
+        s.SetPathStyle = SetPathStyle;
+        return s;
+    }();
+    return &suite;
 }
 
 }  // namespace standin

@@ -5,6 +5,7 @@
 
 #include "standin/host/documents.h"
 #include "standin/host/plugins.h"
+#include "standin/host/slot_traps.h"
 
 namespace standin {
 namespace {
@@ -37,7 +38,7 @@ std::string FromLengthPrefixed(const unsigned char* text) {
 }
 
 ASErr HOST_CALL AddFilter(SPPluginRef self, const char* name, const AIPlatformAddFilterData* data,
-                          int32_t options, AIFilterHandle* filter) {
+                          ASInt32 options, AIFilterHandle* filter) {
     if (filter == nullptr) return kSPBadParameterError;
     *filter = nullptr;
     if (FindPlugin(self) == nullptr || name == nullptr || data == nullptr ||
@@ -82,17 +83,25 @@ ASErr HOST_CALL UpdateMenuItemAutomatically(AIMenuItemHandle handle, int32_t act
     return kSPNoError;
 }
 
-constexpr AIFilterSuite kFilterSuite = {AddFilter, GetFilterMenuItem};
-constexpr AIMenuSuite kMenuSuite = {UpdateMenuItemAutomatically};
-
 }  // namespace
 
 const AIFilterSuite* StandinFilterSuite() {
-    return &kFilterSuite;
+    static const AIFilterSuite suite = [] {
+        AIFilterSuite s = TrappedSuite<AIFilterSuite>(kAIFilterSuiteVersion);
+        s.AddFilter = AddFilter;
+        s.GetFilterMenuItem = GetFilterMenuItem;
+        return s;
+    }();
+    return &suite;
 }
 
 const AIMenuSuite* StandinMenuSuite() {
-    return &kMenuSuite;
+    static const AIMenuSuite suite = [] {
+        AIMenuSuite s = TrappedSuite<AIMenuSuite>(kAIMenuSuiteVersion);
+        s.UpdateMenuItemAutomatically = UpdateMenuItemAutomatically;
+        return s;
+    }();
+    return &suite;
 }
 
 std::vector<const Filter*> Filters() {
@@ -124,7 +133,11 @@ ASErr SendFilterMessage(const Filter* filter, const char* selector) {
     if (plugin == nullptr || plugin->state != Plugin::State::kStarted) return kSPBadParameterError;
     AIFilterMessage message{};
     message.filter = FilterHandle(filter);
-    return SendPluginMessage(plugin, kAIFilterCaller, selector, &message.d);
+    message.parameters = filter->parameters;
+    const ASErr result = SendPluginMessage(plugin, kAIFilterCaller, selector, &message.d);
+    // The plug-in's parameters, whatever it made of them, come back at "AI Go".
+    if (Filter* held = FromHandle(message.filter)) held->parameters = message.parameters;
+    return result;
 }
 
 }  // namespace

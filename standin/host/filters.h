@@ -28,6 +28,9 @@ struct Filter {
     std::string title;     // code page 932
     int32_t options = 0;
     FilterMenuItem menuItem;
+    // What the plug-in left in its message at "AI Get Parameters", handed
+    // back at "AI Go".
+    PlatformFilterParameters parameters = nullptr;
 };
 
 // The suites, as the registry serves them.

@@ -1,3 +1,4 @@
+#include "standin/host/slot_traps.h"
 #include "standin/host/plugins.h"
 
 #include <strings.h>
@@ -169,9 +170,13 @@ ASErr SendPluginMessage(Plugin* plugin, const char* caller, const char* selector
     message->globals = plugin->globals;
     message->basic = StandinBasicSuite();
     MessagedPlugins().push_back(plugin);
-    const ASErr result = plugin->main(caller, selector, message);
+    const unsigned trapsBefore = SlotTrapCalls();
+    ASErr result = plugin->main(caller, selector, message);
     MessagedPlugins().pop_back();
     plugin->globals = message->globals;
+    // A call that reached a trap fails the message, whatever the plug-in made
+    // of the trap's result.
+    if (result == kSPNoError && SlotTrapCalls() != trapsBefore) result = kStandinUnusedSlotError;
     return result;
 }
 

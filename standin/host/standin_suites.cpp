@@ -1,6 +1,7 @@
 #include "standin/host/standin_suites.h"
 
 #include "standin/host/host_blocks.h"
+#include "standin/host/slot_traps.h"
 #include "standin/host/standin_app_folder.h"
 #include "standin/host/suite_registry.h"
 
@@ -10,33 +11,49 @@ ASErr HOST_CALL RuntimeGetAppFileSpecification(SPPlatformFileSpecification* file
     return StandinAppFileSpecification(file);
 }
 
-ASErr HOST_CALL BlocksAllocate(size_t size, const char* /*debugName*/, void** block) {
-    return AllocateCountedBlock(size, block);
+// Sizes are the host's 32-bit integers; a negative one is refused.
+ASErr HOST_CALL BlocksAllocate(ASInt32 size, const char* /*debugName*/, void** block) {
+    if (size < 0) {
+        if (block != nullptr) *block = nullptr;
+        return kSPBadParameterError;
+    }
+    return AllocateCountedBlock(static_cast<size_t>(size), block);
 }
 
 ASErr HOST_CALL BlocksFree(void* block) {
     return FreeHostBlock(block);
 }
 
-ASErr HOST_CALL BlocksReallocate(void* block, size_t newSize, const char* /*debugName*/,
+ASErr HOST_CALL BlocksReallocate(void* block, ASInt32 newSize, const char* /*debugName*/,
                                  void** newBlock) {
-    return ReallocateCountedBlock(block, newSize, newBlock);
+    if (newSize < 0) {
+        if (newBlock != nullptr) *newBlock = nullptr;
+        return kSPBadParameterError;
+    }
+    return ReallocateCountedBlock(block, static_cast<size_t>(newSize), newBlock);
 }
-
-constexpr AIRuntimeSuite kRuntimeSuite = {RuntimeGetAppFileSpecification};
-constexpr SPBlocksSuite kBlocksSuite = {BlocksAllocate, BlocksFree, BlocksReallocate};
 
 }  // namespace
 
 const AIRuntimeSuite* StandinRuntimeSuite() {
-    return &kRuntimeSuite;
+    static const AIRuntimeSuite suite = [] {
+        AIRuntimeSuite s = standin::TrappedSuite<AIRuntimeSuite>(kAIRuntimeSuiteVersion);
+        s.GetAppFileSpecification = RuntimeGetAppFileSpecification;
+        return s;
+    }();
+    return &suite;
 }
 
 const SPBlocksSuite* StandinBlocksSuite() {
-    return &kBlocksSuite;
+    static const SPBlocksSuite suite = {
+        .AllocateBlock = BlocksAllocate,
+        .FreeBlock = BlocksFree,
+        .ReallocateBlock = BlocksReallocate,
+    };
+    return &suite;
 }
 
 void RegisterStandinSuites() {
-    RegisterStandinSuite(kAIRuntimeSuite, kAIRuntimeSuiteVersion, &kRuntimeSuite);
-    RegisterStandinSuite(kSPBlocksSuite, kSPBlocksSuiteVersion, &kBlocksSuite);
+    RegisterStandinSuite(kAIRuntimeSuite, kAIRuntimeSuiteVersion, StandinRuntimeSuite());
+    RegisterStandinSuite(kSPBlocksSuite, kSPBlocksSuiteVersion, StandinBlocksSuite());
 }

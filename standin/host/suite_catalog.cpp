@@ -1,11 +1,13 @@
 #include "standin/host/suite_catalog.h"
 
 #include <iterator>
+#include <vector>
 
 #include "standin/host/action_manager.h"
 #include "standin/host/documents.h"
 #include "standin/host/filters.h"
 #include "standin/host/standin_suites.h"
+#include "standin/host/slot_traps.h"
 #include "standin/host/suite_registry.h"
 #include "standin/host/user_suite.h"
 
@@ -150,8 +152,6 @@ constexpr SuiteName kSuites[] = {
     {"ADM Image Suite", 1},
 };
 
-constexpr EmptySuite kEmptySuite = {nullptr};
-
 }  // namespace
 
 const SuiteName* HostSuiteNames() {
@@ -162,12 +162,15 @@ size_t HostSuiteCount() {
     return std::size(kSuites);
 }
 
-const EmptySuite* StandinEmptySuite() {
-    return &kEmptySuite;
-}
-
 void RegisterHostSuites() {
-    for (const SuiteName& s : kSuites) RegisterStandinSuite(s.name, s.version, &kEmptySuite);
+    // Every suite first as one whose calls all trap, each record made once.
+    static const std::vector<const void*> uncalled = [] {
+        std::vector<const void*> records;
+        for (const SuiteName& s : kSuites) records.push_back(UncalledSuite(s.name, s.version));
+        return records;
+    }();
+    for (size_t i = 0; i < std::size(kSuites); ++i)
+        RegisterStandinSuite(kSuites[i].name, kSuites[i].version, uncalled[i]);
     RegisterStandinSuites();  // Runtime and Blocks
     RegisterStandinSuite(kAIFilterSuite, kAIFilterSuiteVersion, StandinFilterSuite());
     RegisterStandinSuite(kAIMenuSuite, kAIMenuSuiteVersion, StandinMenuSuite());

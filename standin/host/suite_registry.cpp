@@ -8,6 +8,8 @@
 
 #include "standin/host/host_blocks.h"
 #include "standin/host/host_faults.h"
+// The stand-in serves only the host's documented layout.
+#include "hostapi/layout_checks.h"
 
 namespace {
 
@@ -53,7 +55,7 @@ SuiteEntry& FindOrAdd(const char* name, int32_t version) {
     return added;
 }
 
-ASErr HOST_CALL BasicAcquireSuite(const char* name, int32_t version, const void** suite) {
+ASErr HOST_CALL BasicAcquireSuite(const char* name, ASInt32 version, const void** suite) {
     if (const ASErr injected = standin::CountHostCall(standin::HostCall::kAcquireSuite)) {
         if (suite != nullptr) *suite = nullptr;
         return injected;
@@ -61,7 +63,7 @@ ASErr HOST_CALL BasicAcquireSuite(const char* name, int32_t version, const void*
     return AcquireStandinSuite(name, version, suite);
 }
 
-ASErr HOST_CALL BasicReleaseSuite(const char* name, int32_t version) {
+ASErr HOST_CALL BasicReleaseSuite(const char* name, ASInt32 version) {
     return ReleaseStandinSuite(name, version);
 }
 
@@ -70,21 +72,33 @@ ASBoolean HOST_CALL BasicIsEqual(const char* a, const char* b) {
     return std::strcmp(a, b) == 0 ? kASTrue : kASFalse;
 }
 
-ASErr HOST_CALL BasicAllocateBlock(size_t size, void** block) {
-    return AllocateCountedBlock(size, block);
+ASErr HOST_CALL BasicAllocateBlock(ASInt32 size, void** block) {
+    if (size < 0) {
+        if (block != nullptr) *block = nullptr;
+        return kSPBadParameterError;
+    }
+    return AllocateCountedBlock(static_cast<size_t>(size), block);
 }
 
 ASErr HOST_CALL BasicFreeBlock(void* block) {
     return FreeHostBlock(block);
 }
 
-ASErr HOST_CALL BasicReallocateBlock(void* block, size_t newSize, void** newBlock) {
-    return ReallocateCountedBlock(block, newSize, newBlock);
+ASErr HOST_CALL BasicReallocateBlock(void* block, ASInt32 newSize, void** newBlock) {
+    if (newSize < 0) {
+        if (newBlock != nullptr) *newBlock = nullptr;
+        return kSPBadParameterError;
+    }
+    return ReallocateCountedBlock(block, static_cast<size_t>(newSize), newBlock);
 }
 
 constexpr SPBasicSuite kBasicSuite = {
-    BasicAcquireSuite,  BasicReleaseSuite, BasicIsEqual,
-    BasicAllocateBlock, BasicFreeBlock,    BasicReallocateBlock,
+    .AcquireSuite = BasicAcquireSuite,
+    .ReleaseSuite = BasicReleaseSuite,
+    .IsEqual = BasicIsEqual,
+    .AllocateBlock = BasicAllocateBlock,
+    .FreeBlock = BasicFreeBlock,
+    .ReallocateBlock = BasicReallocateBlock,
 };
 
 }  // namespace

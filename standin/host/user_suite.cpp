@@ -8,11 +8,11 @@
 #include <string>
 
 #include "hostapi/sp_basic.h"
+#include "standin/host/slot_traps.h"
 
 namespace standin {
-namespace {
 
-ASErr HOST_CALL StringToReal(const unsigned char* text, ASReal* value) {
+ASErr ConvertStringToReal(const unsigned char* text, ASReal* value) {
     if (value == nullptr) return kSPBadParameterError;
     *value = 0;
     if (text == nullptr) return kSPBadParameterError;
@@ -35,7 +35,7 @@ ASErr HOST_CALL StringToReal(const unsigned char* text, ASReal* value) {
     return kSPNoError;
 }
 
-ASErr HOST_CALL RealToString(ASReal value, int16_t precision, unsigned char* text) {
+ASErr ConvertRealToString(ASReal value, short precision, unsigned char* text) {
     if (text == nullptr) return kSPBadParameterError;
     text[0] = 0;
     if (precision < 0 || precision > kMaxRealPrecision || !std::isfinite(value))
@@ -54,12 +54,27 @@ ASErr HOST_CALL RealToString(ASReal value, int16_t precision, unsigned char* tex
     return kSPNoError;
 }
 
-constexpr AIUserSuite kUserSuite = {StringToReal, RealToString};
+namespace {
+
+// The host's conversions report nothing: what they leave is the result.
+void HOST_CALL StringToReal(const unsigned char* text, ASReal* value) {
+    ConvertStringToReal(text, value);
+}
+
+void HOST_CALL RealToString(ASReal value, short precision, unsigned char* text) {
+    ConvertRealToString(value, precision, text);
+}
 
 }  // namespace
 
 const AIUserSuite* StandinUserSuite() {
-    return &kUserSuite;
+    static const AIUserSuite suite = [] {
+        AIUserSuite s = TrappedSuite<AIUserSuite>(kAIUserSuiteVersion);
+        s.RealToString = RealToString;
+        s.StringToReal = StringToReal;
+        return s;
+    }();
+    return &suite;
 }
 
 }  // namespace standin

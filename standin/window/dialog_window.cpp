@@ -315,7 +315,7 @@ GtkWidget* MakeWidget(AdmItem* item) {
         case DialogItemKind::kPushButton:
         case DialogItemKind::kDefaultButton: {
             GtkWidget* button = gtk_button_new_with_mnemonic("");
-            if (item->kind == DialogItemKind::kDefaultButton || item->id == kADMDefaultItemID)
+            if (item->kind == DialogItemKind::kDefaultButton || item->id == kDefaultButtonID)
                 gtk_widget_set_can_default(button, TRUE);
             return button;
         }

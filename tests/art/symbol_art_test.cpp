@@ -73,7 +73,7 @@ ASErr HOST_CALL RecordSetPathClosed(AIArtHandle path, ASBoolean closed) {
     return kSPNoError;
 }
 
-ASErr HOST_CALL RecordSetPathSegments(AIArtHandle path, int16_t first, int16_t count,
+ASErr HOST_CALL RecordSetPathSegments(AIArtHandle path, short first, short count,
                                       const AIPathSegment* segments) {
     Recorder& r = *gRecorder;
     r.calls.push_back("SetPathSegments " + Handle(path) + " " + std::to_string(first) + " " +
@@ -83,9 +83,18 @@ ASErr HOST_CALL RecordSetPathSegments(AIArtHandle path, int16_t first, int16_t c
     return kSPNoError;
 }
 
-constexpr AIArtSuite kRecordingArt = {RecordNewArt};
-constexpr AIPathSuite kRecordingPath = {RecordSetPathSegments, RecordSetPathClosed};
-constexpr AIPathStyleSuite kRecordingStyle = {RecordSetPathStyle};
+constexpr AIArtSuite kRecordingArt = {.NewArt = RecordNewArt};
+const AIPathSuite kRecordingPath = [] {
+    AIPathSuite s = {};
+    s.SetPathSegments = RecordSetPathSegments;
+    s.SetPathClosed = RecordSetPathClosed;
+    return s;
+}();
+const AIPathStyleSuite kRecordingStyle = [] {
+    AIPathStyleSuite s = {};
+    s.SetPathStyle = RecordSetPathStyle;
+    return s;
+}();
 
 class SymbolArtTest : public testing::Test {
   protected:
@@ -179,9 +188,11 @@ TEST_F(SymbolArtTest, TheWorkedExampleInItsCallsAndFloats) {
         ASSERT_EQ(style.stroke.color.c.gray.gray, 1.0f);
         ASSERT_EQ(style.stroke.width, 0.1f);
         ASSERT_EQ(style.stroke.miterLimit, 4.0f);
+        // The host's default resolution of a path rather than a zero.
+        ASSERT_EQ(style.resolution, 800.0f);
         style.fillPaint = kASFalse;
         style.fill.color.c.gray.gray = style.stroke.color.c.gray.gray = 0;
-        style.stroke.width = style.stroke.miterLimit = 0;
+        style.stroke.width = style.stroke.miterLimit = style.resolution = 0;
         const AIPathStyle zero{};
         ASSERT_EQ(std::memcmp(&style, &zero, sizeof zero), 0) << path;
         ASSERT_TRUE(recorder_.closed[path]) << path;
@@ -294,12 +305,12 @@ TEST_F(SymbolArtTest, EveryFailedHostCallLeavesAWellFormedDocument) {
 
     for (unsigned k = 1; k <= total; ++k) {
         standin::Document* document = standin::OpenDocument("Failing");
-        standin::FailArtCall(k, kSPOutOfMemoryError);
+        standin::FailArtCall(k, kPluginOutOfMemoryError);
         const ASErr result = DrawSymbolArt(100, 100, 2, text, 'L', 'N', 1);
         standin::FailArtCall(0, kSPNoError);
         ASSERT_EQ(standin::LiveArtCount(), standin::CountArt(document->art)) << k;
         if (k == 1) {
-            EXPECT_EQ(result, kSPOutOfMemoryError);
+            EXPECT_EQ(result, kPluginOutOfMemoryError);
             EXPECT_TRUE(document->art.children.empty());
             standin::CloseDocument(document);
             continue;

@@ -38,19 +38,23 @@ char gFolder[kAppFolderSize];
 int32_t gMask = 0;
 
 // The host's Blocks suite, which the preview takes its working buffers from.
-ASErr HOST_CALL AllocateBlock(size_t size, const char*, void** block) {
-    *block = std::malloc(size);
+ASErr HOST_CALL AllocateBlock(ASInt32 size, const char*, void** block) {
+    *block = std::malloc(static_cast<size_t>(size));
     return *block != nullptr ? 0 : kSPOutOfMemoryError;
 }
 ASErr HOST_CALL FreeBlock(void* block) {
     std::free(block);
     return 0;
 }
-ASErr HOST_CALL ReallocateBlock(void* block, size_t size, const char*, void** moved) {
-    *moved = std::realloc(block, size);
+ASErr HOST_CALL ReallocateBlock(void* block, ASInt32 size, const char*, void** moved) {
+    *moved = std::realloc(block, static_cast<size_t>(size));
     return *moved != nullptr ? 0 : kSPOutOfMemoryError;
 }
-const SPBlocksSuite kBlocks = {AllocateBlock, FreeBlock, ReallocateBlock};
+const SPBlocksSuite kBlocks = {
+    .AllocateBlock = AllocateBlock,
+    .FreeBlock = FreeBlock,
+    .ReallocateBlock = ReallocateBlock,
+};
 
 int32_t FindFolder(char* folder) {
     std::memcpy(folder, gFolder, sizeof gFolder);

@@ -24,7 +24,11 @@ ASErr HOST_CALL FakeGetAppFileSpecification(SPPlatformFileSpecification* file) {
     return gHostError;
 }
 
-constexpr AIRuntimeSuite kFakeRuntime = {FakeGetAppFileSpecification};
+const AIRuntimeSuite kFakeRuntime = [] {
+    AIRuntimeSuite s = {};
+    s.GetAppFileSpecification = FakeGetAppFileSpecification;
+    return s;
+}();
 
 class AppFolderTest : public ::testing::Test {
   protected:

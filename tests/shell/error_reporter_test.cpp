@@ -71,7 +71,7 @@ TEST_F(ErrorReporterTest, ShowsTheTablesMessageAndTheCode) {
 
 TEST_F(ErrorReporterTest, ShowsNothingForSuccessOrCancel) {
     Report(kSPNoError);
-    Report(kSPUserCanceledError);
+    Report(kCanceledErr);
     EXPECT_TRUE(host_.modals.empty());
     EXPECT_TRUE(host_.stringListIDs.empty());
 }

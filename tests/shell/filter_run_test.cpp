@@ -30,7 +30,7 @@ class FilterRunTest : public PluginTest {
     }
 
     ASErr Go() {
-        AIFilterMessage filter = {FakeMessage(), kFakeFilter};
+        AIFilterMessage filter = {FakeMessage(), kFakeFilter, nullptr};
         return Send("AI Filter", "AI Go", &filter);
     }
 
@@ -99,8 +99,8 @@ TEST_F(FilterRunTest, FailuresAreShownAndNothingIsRecorded) {
 }
 
 TEST_F(FilterRunTest, PlaybackReadsEveryValueInOrderAndDrawsNothingWithoutThem) {
-    AIActionDoActionMessage action = {FakeMessage(), reinterpret_cast<AIActionParamValueRef>(0x7A),
-                                      kDialogOff, 1001};
+    AIActionDoActionMessage action =
+        FakeDoAction(reinterpret_cast<AIActionParamValueRef>(0x7A), 1001);
     EXPECT_EQ(Send("Action Manager", "Do Action", &action), kQRActionBadParameters);
     const std::vector<std::string> expected = {
         "GetReal plcx",    "GetReal plcy", "GetInteger eclv", "GetInteger vers",
@@ -113,7 +113,7 @@ TEST_F(FilterRunTest, PlaybackReadsEveryValueInOrderAndDrawsNothingWithoutThem) 
     // Another event's user data: nothing read, nothing shown.
     host_.actionCalls.clear();
     host_.modals.clear();
-    action.userData = 1002;
+    action.userData = reinterpret_cast<ActionUserData>(1002);
     EXPECT_EQ(Send("Action Manager", "Do Action", &action), kSPNoError);
     EXPECT_TRUE(host_.actionCalls.empty());
     EXPECT_TRUE(host_.modals.empty());

@@ -228,8 +228,8 @@ TEST_F(PluginMainTest, StartupLoadsThePreferencesFileOverTheDefaults) {
 }
 
 TEST_F(PluginMainTest, StartupWithoutABlockReportsTheHostsError) {
-    host_.allocateError = kSPOutOfMemoryError;
-    EXPECT_EQ(Send("SP Interface", "Startup"), kSPOutOfMemoryError);
+    host_.allocateError = kPluginOutOfMemoryError;
+    EXPECT_EQ(Send("SP Interface", "Startup"), kPluginOutOfMemoryError);
     EXPECT_EQ(gPluginState.globals, nullptr);
     EXPECT_EQ(host_.addFilterCalls, 0);
     ASSERT_EQ(host_.modals.size(), 1u);
@@ -239,7 +239,7 @@ TEST_F(PluginMainTest, StartupWithoutABlockReportsTheHostsError) {
     // A host that gives no block and no error.
     host_.allocateError = kSPNoError;
     host_.allocateGivesNull = true;
-    EXPECT_EQ(Send("SP Interface", "Startup"), kSPOutOfMemoryError);
+    EXPECT_EQ(Send("SP Interface", "Startup"), kPluginOutOfMemoryError);
     EXPECT_EQ(gPluginState.globals, nullptr);
     EXPECT_EQ(host_.addFilterCalls, 0);
 }
@@ -367,7 +367,7 @@ TEST_F(PluginMainTest, MessagesInsideADialogShareTheOuterSuites) {
 }
 
 TEST_F(PluginMainTest, CancelAndTheUnreportedCodesReachTheHostSilently) {
-    for (ASErr code : {kSPUserCanceledError, ASErr{1}, kSPSuiteNotFoundError}) {
+    for (ASErr code : {kCanceledErr, ASErr{1}, kSPSuiteNotFoundError}) {
         host_.addFilterError = code;
         EXPECT_EQ(Send("SP Interface", "Startup"), code);
         EXPECT_EQ(host_.registerCalls, 0);
@@ -441,8 +441,8 @@ TEST_F(PluginMainTest, AFailureWhileTheADMBasicSuiteIsHeldIsShownAndStopsThePass
 }
 
 TEST_F(PluginMainTest, AnAcquisitionErrorOtherThanNotFoundIsAlsoReported) {
-    host_.acquireFailures["ADM Image Suite"] = kSPOutOfMemoryError;
-    EXPECT_EQ(Send("SP Interface", "About"), kSPOutOfMemoryError);
+    host_.acquireFailures["ADM Image Suite"] = kPluginOutOfMemoryError;
+    EXPECT_EQ(Send("SP Interface", "About"), kPluginOutOfMemoryError);
     EXPECT_EQ(host_.alerts,
               std::vector<std::string>{"Error: -108, suite: ADM Image Suite, version: 1!"});
     ASSERT_EQ(host_.modals.size(), 1u);  // the error dialog, not the About box
@@ -455,9 +455,9 @@ TEST_F(PluginMainTest, WithoutTheADMBasicSuiteOnlyTheLastEntryFailsThePass) {
     EXPECT_EQ(Send("SP Interface", "About"), kSPNoError);
     EXPECT_TRUE(host_.alerts.empty());
 
-    host_.acquireFailures["ADM Image Suite"] = kSPOutOfMemoryError;
+    host_.acquireFailures["ADM Image Suite"] = kPluginOutOfMemoryError;
     host_.modals.clear();
-    EXPECT_EQ(Send("SP Interface", "About"), kSPOutOfMemoryError);
+    EXPECT_EQ(Send("SP Interface", "About"), kPluginOutOfMemoryError);
     EXPECT_TRUE(host_.alerts.empty());
     EXPECT_TRUE(host_.modals.empty());  // neither the About box nor an error dialog
     EXPECT_TRUE(host_.held.empty());
@@ -482,8 +482,8 @@ TEST_F(PluginMainTest, AMessageWithoutItsRecordOrBasicSuiteIsRefused) {
 }
 
 TEST_F(PluginMainTest, FilterAndActionMessagesAreMatchedToTheirOwners) {
-    AIFilterMessage filter = {FakeMessage(), kFakeFilter};
-    AIActionDoActionMessage action = {FakeMessage(), nullptr, kDialogOff, 1000};
+    AIFilterMessage filter = {FakeMessage(), kFakeFilter, nullptr};
+    AIActionDoActionMessage action = FakeDoAction(nullptr, 1000);
     // Before startup: no filter of this plug-in exists, and none is drawn.
     EXPECT_EQ(Send("AI Filter", "AI Get Parameters", &filter), kSPNoError);
     EXPECT_EQ(Send("AI Filter", "AI Go", &filter), kSPBadParameterError);
@@ -504,7 +504,7 @@ TEST_F(PluginMainTest, FilterAndActionMessagesAreMatchedToTheirOwners) {
     EXPECT_GT(host_.artCalls, 0);
     EXPECT_TRUE(host_.modals.empty());
     // The action's own user data is played: this action holds no values.
-    action.userData = 1001;
+    action.userData = reinterpret_cast<ActionUserData>(1001);
     EXPECT_EQ(Send("Action Manager", "Do Action", &action), kQRActionBadParameters);
     ASSERT_EQ(host_.modals.size(), 1u);
     EXPECT_EQ(host_.modals[0].itemTexts[3], "!Prm");

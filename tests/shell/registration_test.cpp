@@ -62,7 +62,7 @@ TEST_F(RegistrationTest, TheActionEventHasItsSevenKeysInOrder) {
     EXPECT_EQ(host_.registration.flags, 0);
     EXPECT_FALSE(host_.registration.hasCallback);
     EXPECT_EQ(host_.registration.self, kFakeSelf);
-    EXPECT_EQ(host_.registration.userData, 1001);
+    EXPECT_EQ(host_.registration.userData, reinterpret_cast<ActionUserData>(1001));
     const auto type = reinterpret_cast<AIActionParamTypeRef>(0x7E);
     EXPECT_EQ(host_.registration.type, type);
     EXPECT_EQ(host_.deletedTypes, std::vector<AIActionParamTypeRef>{type});
@@ -94,8 +94,8 @@ TEST_F(RegistrationTest, AFilterFailureEndsStartupBeforeTheAction) {
 }
 
 TEST_F(RegistrationTest, TheRegistrationsResultIsStartups) {
-    host_.registerEventError = kSPOutOfMemoryError;
-    EXPECT_EQ(Send("SP Interface", "Startup"), kSPOutOfMemoryError);
+    host_.registerEventError = kPluginOutOfMemoryError;
+    EXPECT_EQ(Send("SP Interface", "Startup"), kPluginOutOfMemoryError);
     EXPECT_EQ(host_.deletedTypes.size(), 1u);  // disposed of all the same
     ASSERT_EQ(host_.modals.size(), 1u);
     EXPECT_EQ(host_.modals[0].itemTexts[3], "-108");

@@ -68,9 +68,11 @@ ASErr HOST_CALL AcquireSuite(const char* name, int32_t version, const void** sui
     } else if (key == kADMDrawerSuite) {
         *suite = FakeADMDrawerSuite();
     } else if (key == kAIFilterSuite) {
-        static const AIFilterSuite filter = {
-            [](SPPluginRef self, const char* filterName, const AIPlatformAddFilterData* data,
-               int32_t options, AIFilterHandle* handle) -> ASErr {
+        static const AIFilterSuite filter = [] {
+            AIFilterSuite s = {};
+            s.AddFilter = [](SPPluginRef self, const char* filterName,
+                             const AIPlatformAddFilterData* data, ASInt32 options,
+                             AIFilterHandle* handle) -> ASErr {
                 FakeHost& h = Host();
                 ++h.addFilterCalls;
                 h.addFilter.self = self;
@@ -83,24 +85,29 @@ ASErr HOST_CALL AcquireSuite(const char* name, int32_t version, const void** sui
                 if (h.addFilterError != kSPNoError) return h.addFilterError;
                 *handle = kFakeFilter;
                 return kSPNoError;
-            },
-            [](AIFilterHandle handle, AIMenuItemHandle* item) -> ASErr {
+            };
+            s.GetFilterMenuItem = [](AIFilterHandle handle, AIMenuItemHandle* item) -> ASErr {
                 Host().menuItemRequests.push_back(handle);
                 *item = reinterpret_cast<AIMenuItemHandle>(0x3E4);
                 return Host().menuItemError;
-            },
-        };
+            };
+            return s;
+        }();
         *suite = &filter;
     } else if (key == kAIMenuSuite) {
-        static const AIMenuSuite menu = {
-            [](AIMenuItemHandle item, int32_t action, int32_t a, int32_t b, int32_t c, int32_t d,
-               int32_t conditionsTrue, int32_t conditionsFalse) -> ASErr {
+        static const AIMenuSuite menu = [] {
+            AIMenuSuite s = {};
+            s.UpdateMenuItemAutomatically = [](AIMenuItemHandle item, ASInt32 action, ASInt32 a,
+                                               ASInt32 b, ASInt32 c, ASInt32 d,
+                                               ASInt32 conditionsTrue,
+                                               ASInt32 conditionsFalse) -> ASErr {
                 Host().autoUpdates.push_back(
                     {static_cast<int32_t>(reinterpret_cast<intptr_t>(item)), action, a, b, c, d,
                      conditionsTrue, conditionsFalse});
                 return Host().autoUpdateError;
-            },
-        };
+            };
+            return s;
+        }();
         *suite = &menu;
     } else if (key == kAIActionManagerSuite) {
         static const AIActionManagerSuite actions = [] {
@@ -119,8 +126,8 @@ ASErr HOST_CALL AcquireSuite(const char* name, int32_t version, const void** sui
                 Host().typeKeys.push_back({key, name, type, shown});
                 return kSPNoError;
             };
-            s.RegisterActionEvent = [](const char* eventName, const char* title, int32_t version,
-                                       int32_t flags, AIActionCallbackProc callback,
+            s.RegisterActionEvent = [](const char* eventName, const char* title, int version,
+                                       int flags, AIActionCallbackProc callback,
                                        SPPluginRef self, ActionUserData userData,
                                        AIActionParamTypeRef type) -> ASErr {
                 FakeHost& h = Host();
@@ -156,8 +163,7 @@ ASErr HOST_CALL AcquireSuite(const char* name, int32_t version, const void** sui
                 Host().actionCalls.push_back("SetReal " + FourChars(key));
                 return kSPNoError;
             };
-            s.GetString = [](AIActionParamValueRef, ActionParamKeyID key, char* buffer,
-                             int32_t) -> ASErr {
+            s.GetString = [](AIActionParamValueRef, ActionParamKeyID key, char* buffer) -> ASErr {
                 Host().actionCalls.push_back("GetString " + FourChars(key));
                 buffer[0] = '\0';
                 return kSPBadParameterError;
@@ -176,41 +182,47 @@ ASErr HOST_CALL AcquireSuite(const char* name, int32_t version, const void** sui
         }();
         *suite = &actions;
     } else if (key == kAIDocumentViewSuite) {
-        static const AIDocumentViewSuite view = {
-            [](AIDocumentViewHandle, ASRealPoint* center) -> ASErr {
+        static const AIDocumentViewSuite view = [] {
+            AIDocumentViewSuite s = {};
+            s.GetDocumentViewCenter = [](AIDocumentViewHandle, ASRealPoint* center) -> ASErr {
                 if (Host().viewCenterError != kSPNoError) return Host().viewCenterError;
                 *center = Host().viewCenter;
                 return kSPNoError;
-            },
-        };
+            };
+            return s;
+        }();
         *suite = &view;
     } else if (key == kAIArtSuite) {
         static const AIArtSuite art = {
-            [](AIArtType, AIPaintOrder, AIArtHandle, AIArtHandle* made) -> ASErr {
+            .NewArt = [](AIArtType, AIPaintOrder, AIArtHandle, AIArtHandle* made) -> ASErr {
                 *made = reinterpret_cast<AIArtHandle>(static_cast<uintptr_t>(++Host().artCalls));
                 return kSPNoError;
             },
         };
         *suite = &art;
     } else if (key == kAIPathSuite) {
-        static const AIPathSuite path = {
-            [](AIArtHandle, int16_t, int16_t, const AIPathSegment*) -> ASErr {
+        static const AIPathSuite path = [] {
+            AIPathSuite s = {};
+            s.SetPathSegments = [](AIArtHandle, short, short, const AIPathSegment*) -> ASErr {
                 ++Host().artCalls;
                 return kSPNoError;
-            },
-            [](AIArtHandle, ASBoolean) -> ASErr {
+            };
+            s.SetPathClosed = [](AIArtHandle, ASBoolean) -> ASErr {
                 ++Host().artCalls;
                 return kSPNoError;
-            },
-        };
+            };
+            return s;
+        }();
         *suite = &path;
     } else if (key == kAIPathStyleSuite) {
-        static const AIPathStyleSuite style = {
-            [](AIArtHandle, const AIPathStyle*) -> ASErr {
+        static const AIPathStyleSuite style = [] {
+            AIPathStyleSuite s = {};
+            s.SetPathStyle = [](AIArtHandle, const AIPathStyle*) -> ASErr {
                 ++Host().artCalls;
                 return kSPNoError;
-            },
-        };
+            };
+            return s;
+        }();
         *suite = &style;
     } else {
         *suite = &gOtherSuites[key];
@@ -316,10 +328,10 @@ int32_t HOST_CALL Modal(SPPluginRef self, const char* name, int32_t dialogID, AD
     }
     // The user presses OK, or Cancel, which keeps ADM's own handling.
     const int32_t result = host.closeWith;
-    const ADMItemNotifyProc ok = Current().items[kADMDefaultItemID].notify;
+    const ADMItemNotifyProc ok = Current().items[kFakeOkItem].notify;
     Current().okHasNotifyProc = ok != nullptr;
-    if (ok != nullptr && result == kADMDefaultItemID) {
-        ok(ItemRef(kADMDefaultItemID), reinterpret_cast<ADMNotifierRef>(0x40));
+    if (ok != nullptr && result == kFakeOkItem) {
+        ok(ItemRef(kFakeOkItem), reinterpret_cast<ADMNotifierRef>(0x40));
     }
     Current().result = result;
     gRunning.pop_back();
@@ -349,11 +361,11 @@ void HOST_CALL SetItemText(ADMItemRef item, const char* text) {
     ++ItemOf(item).textWrites;
 }
 
-void HOST_CALL GetItemText(ADMItemRef item, char* text, int32_t size) {
-    Log("GetText " + std::to_string(ItemID(item)) + " " + std::to_string(size));
-    if (size <= 0) return;
+void HOST_CALL GetItemText(ADMItemRef item, char* text, ASInt32 maxLength) {
+    Log("GetText " + std::to_string(ItemID(item)) + " " + std::to_string(maxLength));
+    if (maxLength < 0) return;
     const std::string& held = ItemOf(item).text;
-    const size_t n = std::min(held.size(), static_cast<size_t>(size) - 1);
+    const size_t n = std::min(held.size(), static_cast<size_t>(maxLength));
     std::memcpy(text, held.data(), n);
     text[n] = '\0';
 }
@@ -375,7 +387,7 @@ void HOST_CALL SetNotifyProc(ADMItemRef item, ADMItemNotifyProc proc) {
 
 void HOST_CALL DefaultNotify(ADMItemRef item, ADMNotifierRef) {
     Log("DefaultNotify " + std::to_string(ItemID(item)));
-    if (ItemID(item) == kADMDefaultItemID) ++Current().defaultNotifies;
+    if (ItemID(item) == kFakeOkItem) ++Current().defaultNotifies;
 }
 
 void HOST_CALL SetDrawProc(ADMItemRef item, ADMItemDrawProc proc) {
@@ -464,69 +476,87 @@ void HOST_CALL EntryMakeSeparator(ADMEntryRef entry, ASBoolean separator) {
 
 }  // namespace
 
+AIActionDoActionMessage FakeDoAction(AIActionParamValueRef param, intptr_t userData) {
+    AIActionDoActionMessage message = {};
+    message.d = FakeMessage();
+    message.userData = reinterpret_cast<ActionUserData>(userData);
+    message.dialogStatus = kASFalse;
+    message.param = param;
+    return message;
+}
+
 const SPBasicSuite* FakeBasicSuite() {
-    static const SPBasicSuite basic = {AcquireSuite, ReleaseSuite, IsEqual,
-                                       nullptr,      nullptr,      nullptr};
+    static const SPBasicSuite basic = {
+        .AcquireSuite = AcquireSuite,
+        .ReleaseSuite = ReleaseSuite,
+        .IsEqual = IsEqual,
+        .AllocateBlock = nullptr,
+        .FreeBlock = nullptr,
+        .ReallocateBlock = nullptr,
+    };
     return &basic;
 }
 
 const SPBlocksSuite* FakeBlocksSuite() {
     static const SPBlocksSuite blocks = {
-        [](size_t size, const char* name, void** block) -> ASErr {
+        .AllocateBlock = [](ASInt32 size, const char* name, void** block) -> ASErr {
             FakeHost& h = Host();
             h.allocatedNames.push_back(name);
             *block = nullptr;
             if (h.allocateError != kSPNoError) return h.allocateError;
             if (h.allocateGivesNull) return kSPNoError;
-            *block = std::malloc(size);
-            std::memset(*block, 0xA5, size);  // the plug-in must set every field
+            *block = std::malloc(static_cast<size_t>(size));
+            std::memset(*block, 0xA5, static_cast<size_t>(size));  // the plug-in must set every field
             ++h.liveBlocks;
             return kSPNoError;
         },
-        [](void* block) -> ASErr {
+        .FreeBlock = [](void* block) -> ASErr {
             Host().freedBlocks.push_back(block);
             if (block != nullptr) --Host().liveBlocks;
             std::free(block);
             return kSPNoError;
         },
-        nullptr,
+        .ReallocateBlock = nullptr,
     };
     return &blocks;
 }
 
 const AIRuntimeSuite* FakeRuntimeSuite() {
-    static const AIRuntimeSuite runtime = {
-        [](SPPlatformFileSpecification* file) -> ASErr {
+    static const AIRuntimeSuite runtime = [] {
+        AIRuntimeSuite s = {};
+        s.GetAppFileSpecification = [](SPPlatformFileSpecification* file) -> ASErr {
             std::snprintf(file->path, sizeof file->path, "%s", Host().appWindowsPath.c_str());
             return kSPNoError;
-        },
-    };
+        };
+        return s;
+    }();
     return &runtime;
 }
 
 const AIUserSuite* FakeUserSuite() {
-    static const AIUserSuite user = {
-        [](const unsigned char* text, ASReal* value) -> ASErr {
+    static const AIUserSuite user = [] {
+        AIUserSuite u = {};
+        u.StringToReal = [](const unsigned char* text, ASReal* value) {
             const std::string s(reinterpret_cast<const char*>(text + 1), text[0]);
-            char* end = nullptr;
-            *value = std::strtof(s.c_str(), &end);
-            return end == s.c_str() ? kSPBadParameterError : kSPNoError;
-        },
-        [](ASReal value, int16_t precision, unsigned char* text) -> ASErr {
+            *value = std::strtof(s.c_str(), nullptr);
+        };
+        u.RealToString = [](ASReal value, short precision, unsigned char* text) {
             char s[kLengthPrefixedStringSize];
             const int n = std::snprintf(s, sizeof s, "%.*f", precision, static_cast<double>(value));
             text[0] = static_cast<unsigned char>(n);
             std::memcpy(text + 1, s, static_cast<size_t>(n));
-            return kSPNoError;
-        },
-    };
+        };
+        return u;
+    }();
     return &user;
 }
 
 const ADMBasicSuite* FakeADMBasicSuite() {
-    static const ADMBasicSuite admBasic = {
-        [](const char* message) { Host().alerts.push_back(message); },
-        [](SPPluginRef, int32_t stringID, int32_t index, char* text, int32_t size) -> ASErr {
+    static const ADMBasicSuite admBasic = [] {
+        ADMBasicSuite b = {};
+        b.MessageAlert = [](const char* message) { Host().alerts.push_back(message); };
+        b.GetIndexString = [](SPPluginRef, ASInt32 stringID, ASInt32 index, char* text,
+                              ASInt32 size) -> ASErr {
             FakeHost& h = Host();
             h.stringListIDs.push_back(stringID);
             if (stringID != 16050) {
@@ -541,13 +571,20 @@ const ADMBasicSuite* FakeADMBasicSuite() {
             if (found == strings.end()) return kSPBadParameterError;
             std::snprintf(text, static_cast<size_t>(size), "%s", found->second.c_str());
             return kSPNoError;
-        },
-    };
+        };
+        return b;
+    }();
     return &admBasic;
 }
 
 const ADMDialogSuite* FakeADMDialogSuite() {
-    static const ADMDialogSuite admDialog = {Modal, GetItem, GetDialogUserData, nullptr, nullptr};
+    static const ADMDialogSuite admDialog = [] {
+        ADMDialogSuite s = {};
+        s.Modal = Modal;
+        s.GetItem = GetItem;
+        s.GetUserData = GetDialogUserData;
+        return s;
+    }();
     return &admDialog;
 }
 
@@ -570,18 +607,33 @@ const ADMItemSuite* FakeADMItemSuite() {
 }
 
 const ADMListSuite* FakeADMListSuite() {
-    static const ADMListSuite admList = {InsertEntry, IndexEntry, GetActiveEntry, NumberOfEntries};
+    static const ADMListSuite admList = [] {
+        ADMListSuite s = {};
+        s.InsertEntry = InsertEntry;
+        s.IndexEntry = IndexEntry;
+        s.GetActiveEntry = GetActiveEntry;
+        s.NumberOfEntries = NumberOfEntries;
+        return s;
+    }();
     return &admList;
 }
 
 const ADMEntrySuite* FakeADMEntrySuite() {
-    static const ADMEntrySuite admEntry = {EntryGetIndex, EntrySelect, EntryIsSelected,
-                                           EntrySetText,  EntryEnable, EntryMakeSeparator};
+    static const ADMEntrySuite admEntry = [] {
+        ADMEntrySuite s = {};
+        s.GetIndex = EntryGetIndex;
+        s.Select = EntrySelect;
+        s.IsSelected = EntryIsSelected;
+        s.SetText = EntrySetText;
+        s.Enable = EntryEnable;
+        s.MakeSeparator = EntryMakeSeparator;
+        return s;
+    }();
     return &admEntry;
 }
 
 const ADMDrawerSuite* FakeADMDrawerSuite() {
-    static const ADMDrawerSuite admDrawer = {[](ADMDrawerRef drawer) -> ADMPortRef {
+    static const ADMDrawerSuite admDrawer = {.GetPortRef = [](ADMDrawerRef drawer) -> ADMPortRef {
         Log("GetPortRef");
         return reinterpret_cast<ADMPortRef>(drawer);
     }};

@@ -18,6 +18,13 @@
 // A plug-in reference and a filter handle as the fake host hands them out.
 inline SPPluginRef const kFakeSelf = reinterpret_cast<SPPluginRef>(0x5E1F);
 inline AIFilterHandle const kFakeFilter = reinterpret_cast<AIFilterHandle>(0xF117);
+// A "Do Action" message with the head of FakeMessage, the numeric user data
+// `userData` and the parameter value `param`.
+AIActionDoActionMessage FakeDoAction(AIActionParamValueRef param, intptr_t userData);
+
+// The OK and Cancel buttons of the plug-in's dialogs: items 1 and 2.
+inline constexpr int32_t kFakeOkItem = 1;
+inline constexpr int32_t kFakeCancelItem = 2;
 
 // One key added to an action parameter type.
 struct RecordedTypeKey {
@@ -77,7 +84,7 @@ struct FakeHost {
     std::map<int32_t, std::string> errorTable;  // string list 16050 by index
     std::string appWindowsPath;                 // the executable's path
     std::function<void()> duringModal;          // runs inside the next modal dialog
-    int32_t closeWith = kADMDefaultItemID;      // 1: the user presses OK at the end; 2: Cancel
+    int32_t closeWith = kFakeOkItem;            // 1: the user presses OK at the end; 2: Cancel
     std::map<int32_t, std::string> strings;     // other string resources, by id
     std::map<int32_t, ADMRect> itemRects;       // local rectangles of items, by id
     ASRealPoint viewCenter = {0, 0};            // the current view's centre

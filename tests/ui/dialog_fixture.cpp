@@ -35,7 +35,7 @@ void SettingsDialogTest::SetUp() {
     ASSERT_EQ(Send("SP Interface", "Startup"), kSPNoError);
     host_.modals.clear();
     host_.admCalls.clear();
-    filter_ = {FakeMessage(), kFakeFilter};
+    filter_ = {FakeMessage(), kFakeFilter, nullptr};
 }
 
 ASErr SettingsDialogTest::RunDialog(const std::function<void()>& user, int32_t closeWith) {
@@ -43,7 +43,7 @@ ASErr SettingsDialogTest::RunDialog(const std::function<void()>& user, int32_t c
     host_.closeWith = closeWith;
     const ASErr result = Send("AI Filter", "AI Get Parameters", &filter_);
     host_.duringModal = nullptr;
-    host_.closeWith = kADMDefaultItemID;
+    host_.closeWith = kFakeOkItem;
     return result;
 }
 

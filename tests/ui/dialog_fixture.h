@@ -21,7 +21,7 @@ class SettingsDialogTest : public PluginTest {
     // the dialog, which then closes with `closeWith` (1 OK, 2 Cancel).
     // Returns the handler's result.
     ASErr RunDialog(const std::function<void()>& user = nullptr,
-                    int32_t closeWith = kADMDefaultItemID);
+                    int32_t closeWith = kFakeOkItem);
 
     // The globals record of the started plug-in.
     PluginGlobals& Globals() const { return *gPluginState.globals; }

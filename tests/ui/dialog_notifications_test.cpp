@@ -125,7 +125,7 @@ TEST_F(DialogNotifications, ATextOf8192BytesIsTakenWholeAndNoMore) {
         FakeUserTypes(13, std::string(9000, '8'));
         EXPECT_EQ(std::string(Globals().text), std::string(8192, '8'));
     });
-    EXPECT_NE(std::find(host_.admCalls.begin(), host_.admCalls.end(), "GetText 13 8193"),
+    EXPECT_NE(std::find(host_.admCalls.begin(), host_.admCalls.end(), "GetText 13 8192"),
               host_.admCalls.end());
 }
 
@@ -135,7 +135,7 @@ TEST_F(DialogNotifications, WithoutItsWorkingBuffersATextIsIgnored) {
         host_.allocateGivesNull = true;
         FakeUserTypes(13, "lost");
         host_.allocateGivesNull = false;
-        host_.allocateError = kSPOutOfMemoryError;
+        host_.allocateError = kPluginOutOfMemoryError;
         FakeUserTypes(13, "lost too");
         host_.allocateError = kSPNoError;
         EXPECT_STREQ(Globals().text, "*SAMPLE TEXT*");

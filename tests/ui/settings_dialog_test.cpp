@@ -180,8 +180,8 @@ TEST_F(SettingsDialog, CancelGivesStopKeepsTheChangesAndLeavesThePreferencesFile
                       FakeUserChooses(16, 4);  // mask pattern 3
                       FakeUserTypes(13, "12345");
                   },
-                  kADMCancelItemID),
-              kSPUserCanceledError);
+                  kFakeCancelItem),
+              kCanceledErr);
     EXPECT_EQ(host_.modals.size(), 1u);  // no error dialog for "STOP"
     EXPECT_TRUE(host_.alerts.empty());
     EXPECT_EQ(ReadPrefsFile(), saved);

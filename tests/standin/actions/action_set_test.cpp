@@ -31,7 +31,7 @@ ActionValue String(std::string v) {
 // An action as the plug-in records one.
 RecordedAction Placement(std::string text) {
     return {"Orvelk_QRCode",
-            kDialogPartial,
+            kDialogOff,
             {{MakeFourCharCode("plcx"), Real(297.640015f)},
              {MakeFourCharCode("plcy"), Real(420.945007f)},
              {MakeFourCharCode("eclv"), Integer(1)},

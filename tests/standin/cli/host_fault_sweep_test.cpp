@@ -32,7 +32,7 @@ namespace {
 
 using standin::HostCall;
 
-constexpr ASErr kInjected = kSPOutOfMemoryError;
+constexpr ASErr kInjected = kPluginOutOfMemoryError;
 const std::vector<int32_t> kPopups = {kOrvelkLevelPopup, kOrvelkVersionPopup, kOrvelkModePopup,
                                       kOrvelkCellPopup, kOrvelkMaskPopup};
 

@@ -1,12 +1,14 @@
 // Documents, their views and art, and the User suite's number conversions.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <limits>
 #include <string>
 
 #include "hostapi/ai_user.h"
 #include "standin/host/documents.h"
 #include "standin/host/host_errors.h"
+#include "standin/host/user_suite.h"
 #include "tests/standin/host/host_test_support.h"
 
 namespace {
@@ -142,10 +144,18 @@ std::basic_string<unsigned char> Counted(const std::string& text) {
     return s;
 }
 
-// What RealToString wrote, without its length byte; "error" on failure.
+// What RealToString wrote, without its length byte; "error" on failure. The
+// suite's own slot returns nothing: it must write the same text, and an empty
+// one on failure.
 std::string Written(const AIUserSuite* user, ASReal value, int16_t precision) {
     unsigned char text[kLengthPrefixedStringSize];
-    if (user->RealToString(value, precision, text) != 0) {
+    unsigned char bySuite[kLengthPrefixedStringSize];
+    std::memset(bySuite, 0x55, sizeof bySuite);
+    user->RealToString(value, precision, bySuite);
+    const ASErr error = standin::ConvertRealToString(value, precision, text);
+    EXPECT_EQ(std::string(bySuite, bySuite + 1 + bySuite[0]),
+              std::string(text, text + 1 + text[0]));
+    if (error != 0) {
         EXPECT_EQ(text[0], 0);
         return "error";
     }
@@ -167,14 +177,19 @@ TEST_F(UserSuiteTest, WritesNumbersWithTheirPrecision) {
     EXPECT_EQ(Written(user, 1, -1), "error");
     EXPECT_EQ(Written(user, 1, 21), "error");
     EXPECT_EQ(Written(user, std::numeric_limits<float>::infinity(), 0), "error");
-    EXPECT_EQ(user->RealToString(1, 0, nullptr), kSPBadParameterError);
+    EXPECT_EQ(standin::ConvertRealToString(1, 0, nullptr), kSPBadParameterError);
+    user->RealToString(1, 0, nullptr);  // nothing to write to: nothing happens
 }
 
 TEST_F(UserSuiteTest, ReadsTheNumberAtTheStartOfTheCountedBytesOnly) {
     const auto* user = AcquireSuite<AIUserSuite>(kAIUserSuite, kAIUserSuiteVersion);
     const auto read = [user](const std::basic_string<unsigned char>& text) -> std::string {
         ASReal value = 99;
-        if (user->StringToReal(text.data(), &value) != 0) {
+        ASReal bySuite = 99;
+        user->StringToReal(text.data(), &bySuite);
+        const ASErr error = standin::ConvertStringToReal(text.data(), &value);
+        EXPECT_EQ(bySuite, value);
+        if (error != 0) {
             EXPECT_EQ(value, 0);
             return "error";
         }
@@ -195,8 +210,8 @@ TEST_F(UserSuiteTest, ReadsTheNumberAtTheStartOfTheCountedBytesOnly) {
     EXPECT_EQ(read(Counted("1e39")), "error");
     EXPECT_EQ(read(Counted("nan")), "error");
     ASReal value = 0;
-    EXPECT_EQ(user->StringToReal(nullptr, &value), kSPBadParameterError);
-    EXPECT_EQ(user->StringToReal(Counted("1").data(), nullptr), kSPBadParameterError);
+    EXPECT_EQ(standin::ConvertStringToReal(nullptr, &value), kSPBadParameterError);
+    EXPECT_EQ(standin::ConvertStringToReal(Counted("1").data(), nullptr), kSPBadParameterError);
 }
 
 }  // namespace

@@ -162,8 +162,8 @@ TEST_F(FiltersTest, RunningAFilterAsksForParametersThenGoes) {
 
     // Cancelled in the dialog: no "AI Go".
     received_.clear();
-    parametersResult_ = kSPUserCanceledError;
-    EXPECT_EQ(standin::RunFilter(filter), kSPUserCanceledError);
+    parametersResult_ = kCanceledErr;
+    EXPECT_EQ(standin::RunFilter(filter), kCanceledErr);
     EXPECT_EQ(received_, std::vector<std::string>{"AI Filter/AI Get Parameters"});
 }
 
@@ -203,7 +203,8 @@ class ActionsTest : public HostTest {
             EXPECT_EQ(am_->SetTypeKey(type, k.key, Cp932(k.name).c_str(), k.type, 1), 0);
         const ASErr result =
             am_->RegisterActionEvent("Orvelk_QRCode", Cp932("ＱＲコード配置").c_str(), 1, 0,
-                                     nullptr, standin::PluginRef(plugin_), 1001, type);
+                                     nullptr, standin::PluginRef(plugin_),
+                                     reinterpret_cast<ActionUserData>(1001), type);
         EXPECT_EQ(am_->DeleteActionParamType(type), 0);
         return result;
     }
@@ -222,7 +223,7 @@ TEST_F(ActionsTest, RegistrationKeepsTheKeysInOrderWithTypesAndDisplayNames) {
     EXPECT_EQ(event.name, "Orvelk_QRCode");
     EXPECT_EQ(event.localizedName, Cp932("ＱＲコード配置"));
     EXPECT_EQ(event.version, 1);
-    EXPECT_EQ(event.userData, 1001);
+    EXPECT_EQ(event.userData, reinterpret_cast<ActionUserData>(1001));
     EXPECT_EQ(event.plugin, standin::PluginRef(plugin_));
     ASSERT_EQ(event.keys.size(), 7u);
     EXPECT_EQ(event.keys[0].key, MakeFourCharCode("plcx"));
@@ -259,7 +260,8 @@ TEST_F(ActionsTest, TypesRefuseUnknownCodesAndReplaceARepeatedKeyInPlace) {
     EXPECT_FALSE(keys[0].shown);
     // A disposed type cannot be registered.
     EXPECT_EQ(
-        am_->RegisterActionEvent("F", "F", 1, 0, nullptr, standin::PluginRef(plugin_), 0, type),
+        am_->RegisterActionEvent("F", "F", 1, 0, nullptr, standin::PluginRef(plugin_), nullptr,
+                                 type),
         kSPBadParameterError);
 }
 
@@ -275,22 +277,31 @@ TEST_F(ActionsTest, ValuesAreReadBackByKeyAndType) {
 
     ASReal real = 0;
     int32_t integer = 0;
-    char text[8] = "xxxxxxx";
+    char text[32] = "xxxxxxx";
     EXPECT_EQ(am_->GetReal(value, plcx, &real), 0);
     EXPECT_EQ(real, 297.5f);
     EXPECT_EQ(am_->GetInteger(value, vers, &integer), 0);
     EXPECT_EQ(integer, 40);
-    // Cut to the buffer, NUL included.
-    EXPECT_EQ(am_->GetString(value, data, text, sizeof text), 0);
-    EXPECT_STREQ(text, "*SAMPLE");
-    EXPECT_EQ(am_->GetString(value, data, text, 0), kSPBadParameterError);
+    // The whole string, as the host copies it: the caller is not asked for
+    // its buffer's size.
+    EXPECT_EQ(am_->GetString(value, data, text), 0);
+    EXPECT_STREQ(text, "*SAMPLE TEXT*");
+    EXPECT_EQ(am_->GetString(value, data, nullptr), kSPBadParameterError);
+    // So no string longer than the host's limit is kept.
+    const std::string longest(standin::kLongestActionString, 'L');
+    EXPECT_EQ(am_->SetString(value, data, longest.c_str()), 0);
+    EXPECT_EQ(am_->SetString(value, data, (longest + "L").c_str()), kSPBadParameterError);
+    std::string back(standin::kLongestActionString + 1, 'x');
+    EXPECT_EQ(am_->GetString(value, data, back.data()), 0);
+    EXPECT_EQ(back.c_str(), longest);
+    ASSERT_EQ(am_->SetString(value, data, "*SAMPLE TEXT*"), 0);
 
     // The wrong type and a missing key are errors, never a stale value.
     integer = 7;
     EXPECT_EQ(am_->GetInteger(value, plcx, &integer), kSPBadParameterError);
     EXPECT_EQ(am_->GetInteger(value, MakeFourCharCode("eclv"), &integer), kStandinNoSuchKeyError);
     EXPECT_EQ(integer, 7);
-    EXPECT_EQ(am_->GetString(value, vers, text, sizeof text), kSPBadParameterError);
+    EXPECT_EQ(am_->GetString(value, vers, text), kSPBadParameterError);
     EXPECT_STREQ(text, "");
 
     // A key set again takes the new value and type.
@@ -312,29 +323,30 @@ TEST_F(ActionsTest, RecordsOnlyWhileRecordingAndPlaysBackToThePlugin) {
     ASSERT_EQ(am_->SetString(value, MakeFourCharCode("data"), "QR"), 0);
 
     EXPECT_FALSE(am_->InRecordMode());
-    EXPECT_EQ(am_->RecordActionEvent("Orvelk_QRCode", kDialogPartial, value),
+    EXPECT_EQ(am_->RecordActionEvent("Orvelk_QRCode", kDialogOff, value),
               kStandinNotRecordingError);
     standin::SetActionRecording(true);
     EXPECT_TRUE(am_->InRecordMode());
-    EXPECT_EQ(am_->RecordActionEvent("No_Such_Event", kDialogPartial, value),
+    EXPECT_EQ(am_->RecordActionEvent("No_Such_Event", kDialogOff, value),
               kStandinNoSuchEventError);
-    ASSERT_EQ(am_->RecordActionEvent("Orvelk_QRCode", kDialogPartial, value), 0);
+    ASSERT_EQ(am_->RecordActionEvent("Orvelk_QRCode", kDialogOff, value), 0);
     ASSERT_EQ(am_->DeleteActionParamValue(value), 0);
     ASSERT_EQ(standin::RecordedActions().size(), 1u);
     const standin::RecordedAction action = standin::RecordedActions()[0];
-    EXPECT_EQ(action.dialogStatus, kDialogPartial);
+    EXPECT_EQ(action.dialogStatus, kDialogOff);
     ASSERT_EQ(action.values.size(), 2u);
 
     AIActionParamValueRef played = nullptr;
     onDoAction_ = [&](AIActionDoActionMessage* m) {
         played = m->param;
-        EXPECT_EQ(m->userData, 1001);
-        EXPECT_EQ(m->dialogStatus, kDialogOff);
+        EXPECT_EQ(m->userData, reinterpret_cast<ActionUserData>(1001));
+        // The message says only whether to show the dialog: not for kDialogOff.
+        EXPECT_EQ(m->dialogStatus, kASFalse);
         ASReal x = 0;
         char text[16] = "";
         EXPECT_EQ(am_->GetReal(m->param, MakeFourCharCode("plcx"), &x), 0);
         EXPECT_EQ(x, 300.0f);
-        EXPECT_EQ(am_->GetString(m->param, MakeFourCharCode("data"), text, sizeof text), 0);
+        EXPECT_EQ(am_->GetString(m->param, MakeFourCharCode("data"), text), 0);
         EXPECT_STREQ(text, "QR");
         return ASErr{-1};
     };

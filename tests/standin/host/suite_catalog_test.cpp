@@ -67,18 +67,22 @@ TEST_F(SuiteCatalogTest, TheSuitesThePluginCallsWorkAndTheOthersAreEmpty) {
         {kADMDrawerSuite, standin::StandinADMDrawerSuite()},
         {kADMBasicSuite, standin::StandinADMBasicSuite()},
     };
-    size_t empty = 0;
+    // The others are records of traps, one of their own each.
+    std::set<const void*> trapped;
     for (size_t i = 0; i < HostSuiteCount(); ++i) {
         const standin::SuiteName& s = HostSuiteNames()[i];
-        const void* expected = standin::StandinEmptySuite();
+        const void* expected = nullptr;
         for (const auto& [name, record] : working)
             if (std::strcmp(name, s.name) == 0) expected = record;
         const void* suite = AcquireSuite<void>(s.name, s.version);
-        EXPECT_EQ(suite, expected) << s.name;
-        if (suite == standin::StandinEmptySuite()) ++empty;
+        ASSERT_NE(suite, nullptr) << s.name;
+        if (expected != nullptr)
+            EXPECT_EQ(suite, expected) << s.name;
+        else
+            trapped.insert(suite);
         StandinBasicSuite()->ReleaseSuite(s.name, s.version);
     }
-    EXPECT_EQ(empty, 133u - std::size(working));
+    EXPECT_EQ(trapped.size(), 133u - std::size(working));
 }
 
 TEST_F(SuiteCatalogTest, AFailureSwitchFailsOneSuiteUntilCleared) {

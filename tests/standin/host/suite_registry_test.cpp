@@ -55,9 +55,9 @@ TEST_F(SuiteRegistryTest, UnknownNameOrVersionIsNotFound) {
 }
 
 TEST_F(SuiteRegistryTest, FailureSwitchFailsAcquisitionsUntilCleared) {
-    SetStandinSuiteFailure(kTestSuite, 3, kSPOutOfMemoryError);
+    SetStandinSuiteFailure(kTestSuite, 3, kPluginOutOfMemoryError);
     const void* suite = &kTestSuiteRecord;
-    EXPECT_EQ(basic_->AcquireSuite(kTestSuite, 3, &suite), kSPOutOfMemoryError);
+    EXPECT_EQ(basic_->AcquireSuite(kTestSuite, 3, &suite), kPluginOutOfMemoryError);
     EXPECT_EQ(suite, nullptr);
     EXPECT_EQ(StandinSuiteUseCount(kTestSuite, 3), 0);
     SetStandinSuiteFailure(kTestSuite, 3, 0);

@@ -9,10 +9,29 @@
 
 #include <cstdint>
 
+#include "hostapi/ai_document_view.h"
 #include "hostapi/sp_basic.h"
 #include "hostapi/sp_blocks.h"
 
 namespace {
+
+#ifdef TEST_MODULE_SWAPPED_SLOTS
+// The suite as a plug-in built against a wrong layout sees it.
+struct ViewSuite {
+    AIGetDocumentViewCenterProc GetDocumentViewCenter;
+    HostUnusedSlot GetDocumentViewBounds;
+};
+#else
+using ViewSuite = AIDocumentViewSuite;
+#endif
+
+void AskViewCentre(const SPBasicSuite* basic, TestViewCentreMessage* m) {
+    const void* suite = nullptr;
+    m->result = basic->AcquireSuite(kAIDocumentViewSuite, kAIDocumentViewSuiteVersion, &suite);
+    if (m->result != kSPNoError) return;
+    m->result = static_cast<const ViewSuite*>(suite)->GetDocumentViewCenter(nullptr, &m->centre);
+    basic->ReleaseSuite(kAIDocumentViewSuite, kAIDocumentViewSuiteVersion);
+}
 
 TestModuleGlobals* gGlobals = nullptr;
 // Messages since the module was loaded: starts at 0 at every load.
@@ -64,6 +83,10 @@ extern "C" __attribute__((visibility("default"))) ASErr TEST_MODULE_ENTRY(const 
             m->globals = nullptr;
             return WithBlocks(basic, false);
         }
+        return kSPNoError;
+    }
+    if (Is(basic, caller, kTestCaller) && Is(basic, selector, kTestViewCentreSelector)) {
+        AskViewCentre(basic, static_cast<TestViewCentreMessage*>(message));
         return kSPNoError;
     }
     if (Is(basic, caller, kTestCaller) && Is(basic, selector, kTestStateSelector)) {

@@ -12,6 +12,18 @@ struct TestModuleGlobals {
 };
 inline constexpr int32_t kTestModuleMagic = 0x4F52564B;
 
+// "Test" / "View Centre": the module asks the host for the current view's
+// centre through "AI Document View Suite" and answers with the call's result
+// and the point. The variant built with TEST_MODULE_SWAPPED_SLOTS declares
+// the suite with its first two slots swapped, as a plug-in built against a
+// wrong layout would.
+inline constexpr char kTestViewCentreSelector[] = "View Centre";
+struct TestViewCentreMessage {
+    SPMessageData d;
+    ASErr result;
+    ASRealPoint centre;
+};
+
 // "Test" / "State": the module reports what it holds.
 inline constexpr char kTestCaller[] = "Test";
 inline constexpr char kTestStateSelector[] = "State";

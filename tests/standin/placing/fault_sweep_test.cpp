@@ -75,7 +75,7 @@ class FaultSweepTest : public OrvelkSessionTest {
             standin::CloseAllDocuments();
             document_ = standin::OpenDocument("Sweep");
             standin::ClearTranscript();
-            standin::FailArtCall(k, kSPOutOfMemoryError);
+            standin::FailArtCall(k, kPluginOutOfMemoryError);
             const ASErr rc = step();
             const unsigned calls = standin::ArtCallCount();
             standin::FailArtCall(0, 0);

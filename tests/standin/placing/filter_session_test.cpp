@@ -72,7 +72,7 @@ TEST_F(FilterSessionTest, TheFilterPlacesAtTheViewsCentreAndRecordsTheSevenValue
     ASSERT_EQ(standin::RecordedActions().size(), 1u);
     const RecordedAction& recorded = standin::RecordedActions()[0];
     EXPECT_EQ(recorded.eventName, "Orvelk_QRCode");
-    EXPECT_EQ(recorded.dialogStatus, kDialogPartial);
+    EXPECT_EQ(recorded.dialogStatus, kDialogOff);
     std::vector<std::string> keys;
     for (const auto& [key, value] : recorded.values) keys.push_back(standin::FourCharText(key));
     EXPECT_EQ(keys,
@@ -210,7 +210,7 @@ TEST_F(FilterSessionTest, ValuesThatCannotBePlayedDrawNothingAndShowTheirCode) {
     RecordedAction mistyped = OrvelkAction(good, 0);
     mistyped.values[2].second.type = kActionRealType;  // "eclv" as a real
     cases.emplace_back("level as a real", mistyped);
-    cases.emplace_back("no values", RecordedAction{"Orvelk_QRCode", kDialogPartial, {}, 0});
+    cases.emplace_back("no values", RecordedAction{"Orvelk_QRCode", kDialogOff, {}, 0});
 
     for (const auto& [what, action] : cases) {
         standin::ClearTranscript();

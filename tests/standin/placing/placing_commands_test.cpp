@@ -258,7 +258,7 @@ TEST_F(PlacingCommandsTest, ABatchsSavedActionsReplayToTheSameFiles) {
     ASSERT_TRUE(standin::LoadActionSet(set, &actions, &error)) << error;
     ASSERT_EQ(actions.size(), 3u);
     EXPECT_EQ(actions[2].document, 4);
-    EXPECT_EQ(actions[2].dialogStatus, kDialogPartial);
+    EXPECT_EQ(actions[2].dialogStatus, kDialogOff);
     const CommandResult one = RunOrvelkCommand({"replay", set, "-o", Path("all.svg")});
     EXPECT_EQ(one.status, 2);
     EXPECT_TRUE(Contains(one.err, "places its actions into 3 documents")) << one.err;
