@@ -40,6 +40,13 @@ void SetQREngineHost(const QREngineHost* host);
 // empty, without a host or when the lookup fails.
 bool FindHostAppFolder(char* folder);
 
+// For the engine's door: the full path of the table file under the installed
+// host's folder, into `path` (kTableFilePathSize bytes, qr/store/table_file.h).
+// Returns kTableRead, or kTableNoAppFolder (no host, or its lookup failed) or
+// kTablePathTooLong, with `path` empty and the failure noted
+// (qr/store/table_failure.h). The table store itself never asks the host.
+int32_t FindHostTableFile(char* path);
+
 // For the engine's stages: the mask the installed host's setting fixes (0 to
 // 7), or -1 for the automatic choice.
 int HostFixedMask();
