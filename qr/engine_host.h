@@ -5,9 +5,10 @@
 // the plug-in shell installs the plug-in's own (its FindAppFolder and the
 // mask setting of its globals) while it holds the globals; the stand-in's
 // command line, the tests and the benchmarks install theirs. The engine asks
-// for the folder and reads the mask setting at every encoding, so nothing of
+// for the folder (the door alone: it hands the table store the file's path)
+// and reads the mask setting at every encoding, so nothing of
 // the host is kept between calls; what it keeps of the table file it checks
-// against the file at every encoding (table_cache.h), and installing or
+// against the file at every encoding (qr/store/table_cache.h), and installing or
 // removing a host frees it. Without a host the table reads fail
 // (EncodeQRSymbol returns kQRTableFileDamaged) and the mask is chosen
 // automatically.

@@ -1,4 +1,6 @@
-// The one entry point of the QR symbol engine and its result record.
+// The engine's door: the one header its callers include. The records it
+// speaks in (ModuleMatrix, the result codes, the plan) are the engine's
+// vocabulary (qr/base/engine_types.h).
 //
 // EncodeQRSymbol turns a code page 932 text and the symbol settings into the
 // module matrix of one QR Code symbol (ISO/IEC 18004, versions 1 to 40). The
@@ -6,7 +8,7 @@
 // the table file, through the record that its caller installs
 // (engine_host.h). Between calls it keeps only decoded sections of the table
 // file, which every call checks against the file as it stands
-// (table_cache.h); so it serves one thread at a time, as the host's main
+// (qr/store/table_cache.h); so it serves one thread at a time, as the host's main
 // thread calls it. symbol_encoder.cpp lists its twenty stages.
 #pragma once
 

@@ -426,8 +426,8 @@ class Placement {
         if (closed != nullptr) {
             for (const standin::SnapshotItem& item : closed->items) {
                 if (item.id != kOrvelkTextItem) continue;
-                return item.text.empty() ||
-                       (item.text.size() == 1 && IsKanjiLeadByte(static_cast<uint8_t>(item.text[0])));
+                const auto first = static_cast<uint8_t>(item.text.empty() ? 0 : item.text[0]);
+                return item.text.empty() || (item.text.size() == 1 && IsKanjiLeadByte(first));
             }
         }
         return Beeps() == beepsBefore;
