@@ -27,8 +27,8 @@
 //    7  the version and its data capacity                bit_stream
 //    8  count indicators widened for the version          bit_stream
 //    9  total codewords, remainder bits and side          version_tables
-//   10  the version-and-level record                      symbol_records
-//   11  the function-pattern template                     symbol_records
+//   10  the version-and-level record                      store/symbol_records
+//   11  the function-pattern template                     store/symbol_records
 //   12  the terminator, or "does not fit"                 bit_stream
 //   13  packing and pad codewords                         bit_stream
 //   14  error-correction codewords, block after block     error_correction
@@ -39,7 +39,9 @@
 //   19  the result from the working matrix                module_placement
 //   20  release everything and return
 // Stages 10 and 11 only read what 14 and later need, so they run after 15:
-// a text that does not fit opens no file.
+// a text that does not fit opens no file. The door (here) asks the host for
+// the folder and hands the store the table file's path; PlanQRSymbol runs
+// stages 2 to 9 alone, for callers that ask without drawing.
 
 namespace {
 
