@@ -14,12 +14,13 @@
 
 #include "bench/bench_engine_host.h"
 #include "qr/data_codewords.h"
+#include "qr/engine_host.h"
 #include "qr/error_correction.h"
 #include "qr/mask_selection.h"
 #include "qr/module_placement.h"
+#include "qr/store/symbol_records.h"
+#include "qr/store/table_cache.h"
 #include "qr/symbol_encoder.h"
-#include "qr/symbol_records.h"
-#include "qr/table_cache.h"
 
 namespace {
 
@@ -122,7 +123,9 @@ struct Parts {
         return true;
     }
     int32_t ReadRecords() {
-        return ReadSymbolRecords(data->version, 'M', data->dataCount, data->totalCodewords,
+        char path[kTableFilePathSize];
+        FindHostTableFile(path);
+        return ReadSymbolRecords(path, data->version, 'M', data->dataCount, data->totalCodewords,
                                  data->remainderBits, records.get());
     }
 };

@@ -7,7 +7,7 @@
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include "fuzz/fuzz_support.h"
-#include "qr/table_failure.h"
+#include "qr/store/table_failure.h"
 
 #ifndef ORVELK_FUZZ_APP_DIR
 #error "ORVELK_FUZZ_APP_DIR must name the build's application folder"

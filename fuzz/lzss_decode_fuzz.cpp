@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "fuzz/fuzz_support.h"
-#include "qr/lzss_decode.h"
+#include "qr/store/lzss_decode.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size > (1u << 20)) return -1;

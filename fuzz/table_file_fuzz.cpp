@@ -9,8 +9,8 @@
 #include <string>
 
 #include "fuzz/fuzz_support.h"
-#include "qr/table_cache.h"
-#include "qr/table_failure.h"
+#include "qr/store/table_cache.h"
+#include "qr/store/table_failure.h"
 
 namespace {
 int32_t gMask = 0;

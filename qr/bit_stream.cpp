@@ -2,7 +2,7 @@
 
 #include <cassert>
 
-#include "qr/symbol_encoder.h"
+#include "qr/base/engine_types.h"
 #include "qr/text_filter.h"
 
 namespace {

@@ -8,11 +8,12 @@
 
 #include <cstdint>
 
+#include "qr/base/engine_types.h"
 #include "qr/version_tables.h"
 
 // Most segments a mixed-mode text may have. Each costs at least 20 bits, so
 // more could not fit even version 40.
-inline constexpr int32_t kMaxSegments = 2048;
+inline constexpr int32_t kMaxSegments = kQRMaxSegments;
 
 // The item arrays of one stream. `values` holds capacity entries and `widths`
 // capacity + 24 (both zero-filled), so the list always ends in width 0.

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "qr/base/engine_types.h"
 #include "qr/version_tables.h"
 
 // The data codewords of one symbol and the counts of its version.
@@ -29,3 +30,12 @@ inline constexpr int32_t kMaxFilteredLength = 7089;
 // kQRBadArgument for a version outside 0 to 40.
 int32_t BuildDataCodewords(const char* text, char levelChar, char modeChar, int32_t version,
                            DataCodewords* out);
+
+// The data stages' answer for the door's PlanQRSymbol, on the same stages as
+// BuildDataCodewords: the text's characters and what the mode's filter drops
+// or changes, the segments, the version, its capacity and the stream's bits.
+// Returns kQROk (version 0 when the filter kept nothing), kQRDoesNotFit (the
+// loss and, but for too many segments, the segments still told),
+// kQROutOfMemory, or kQRBadArgument.
+int32_t PlanDataStages(const char* text, char levelChar, char modeChar, int32_t version,
+                       QRSymbolPlan* plan);

@@ -2,7 +2,9 @@
 
 #include <cassert>
 
-#include "qr/table_cache.h"
+#include "qr/store/table_cache.h"
+#include "qr/store/table_failure.h"
+#include "qr/store/table_file.h"
 
 namespace {
 
@@ -24,6 +26,17 @@ bool FindHostAppFolder(char* folder) {
     folder[kAppFolderSize - 1] = '\0';  // a host that filled every byte
     if (rc != 0) folder[0] = '\0';
     return rc == 0;
+}
+
+int32_t FindHostTableFile(char* path) {
+    assert(path != nullptr);
+    path[0] = '\0';
+    char folder[kAppFolderSize];
+    if (!FindHostAppFolder(folder)) {
+        NoteTableFailure(nullptr, kTableFailureNoFolder);
+        return kTableNoAppFolder;
+    }
+    return FormTableFilePath(folder, path);
 }
 
 int HostFixedMask() {

@@ -5,9 +5,10 @@
 // the plug-in shell installs the plug-in's own (its FindAppFolder and the
 // mask setting of its globals) while it holds the globals; the stand-in's
 // command line, the tests and the benchmarks install theirs. The engine asks
-// for the folder and reads the mask setting at every encoding, so nothing of
+// for the folder (the door alone: it hands the table store the file's path)
+// and reads the mask setting at every encoding, so nothing of
 // the host is kept between calls; what it keeps of the table file it checks
-// against the file at every encoding (table_cache.h), and installing or
+// against the file at every encoding (qr/store/table_cache.h), and installing or
 // removing a host frees it. Without a host the table reads fail
 // (EncodeQRSymbol returns kQRTableFileDamaged) and the mask is chosen
 // automatically.
@@ -39,6 +40,13 @@ void SetQREngineHost(const QREngineHost* host);
 // (kAppFolderSize bytes, NUL-terminated on return). False, with `folder`
 // empty, without a host or when the lookup fails.
 bool FindHostAppFolder(char* folder);
+
+// For the engine's door: the full path of the table file under the installed
+// host's folder, into `path` (kTableFilePathSize bytes, qr/store/table_file.h).
+// Returns kTableRead, or kTableNoAppFolder (no host, or its lookup failed) or
+// kTablePathTooLong, with `path` empty and the failure noted
+// (qr/store/table_failure.h). The table store itself never asks the host.
+int32_t FindHostTableFile(char* path);
 
 // For the engine's stages: the mask the installed host's setting fixes (0 to
 // 7), or -1 for the automatic choice.

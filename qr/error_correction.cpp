@@ -4,8 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "qr/symbol_encoder.h"
-#include "qr/symbol_records.h"
+#include "qr/base/engine_types.h"
 
 int32_t PolynomialSum(const uint8_t* a, int32_t aLength, const uint8_t* b, int32_t bLength,
                       uint8_t* destination) {

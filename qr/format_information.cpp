@@ -18,9 +18,6 @@ constexpr char kFormatStrings[32][32] = {
 
 }  // namespace
 
-const uint8_t kFormatFirstCopyColumns[kFormatBits] = {0, 1, 2, 3, 4, 5, 7, 8, 8, 8, 8, 8, 8, 8, 8};
-const uint8_t kFormatFirstCopyRows[kFormatBits] = {8, 8, 8, 8, 8, 8, 8, 8, 7, 5, 4, 3, 2, 1, 0};
-
 const char* FormatString(int levelCode, int mask) {
     assert(levelCode >= 0 && levelCode < 4 && mask >= 0 && mask < 8);
     return kFormatStrings[levelCode * 8 + mask];

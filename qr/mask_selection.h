@@ -5,9 +5,9 @@
 
 #include <cstdint>
 
+#include "qr/base/engine_types.h"
 #include "qr/module_placement.h"
 #include "qr/penalty_planes.h"
-#include "qr/symbol_records.h"
 
 // Tries the eight masks on the working matrix: each mask's candidate, with
 // its own format information and the template, is scored, and the mask with

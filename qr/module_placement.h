@@ -6,8 +6,7 @@
 
 #include <cstdint>
 
-#include "qr/symbol_encoder.h"
-#include "qr/symbol_records.h"
+#include "qr/base/engine_types.h"
 
 // The working matrix of one encoding, the shape of a ModuleMatrix but not its
 // contract: bit m of masked[x * kMaxSide + y] is the colour (1 dark) of the

@@ -21,8 +21,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "qr/base/engine_types.h"
 #include "qr/module_placement.h"
-#include "qr/symbol_encoder.h"
 
 // The score of each rule for one candidate.
 struct PenaltyRules {

@@ -6,10 +6,16 @@
 #include "qr/data_codewords.h"
 #include "qr/engine_host.h"
 #include "qr/error_correction.h"
+#include "qr/format_information.h"
 #include "qr/mask_selection.h"
 #include "qr/module_placement.h"
 #include "qr/penalty_planes.h"
-#include "qr/symbol_records.h"
+#include "qr/store/symbol_records.h"
+#include "qr/store/table_cache.h"
+#include "qr/store/table_failure.h"
+#include "qr/store/table_file.h"
+#include "qr/text_filter.h"
+#include "qr/version_tables.h"
 
 // The stages of one call (docs/architecture.md lists them with their files):
 //    1  allocate the working buffers
@@ -21,8 +27,8 @@
 //    7  the version and its data capacity                bit_stream
 //    8  count indicators widened for the version          bit_stream
 //    9  total codewords, remainder bits and side          version_tables
-//   10  the version-and-level record                      symbol_records
-//   11  the function-pattern template                     symbol_records
+//   10  the version-and-level record                      store/symbol_records
+//   11  the function-pattern template                     store/symbol_records
 //   12  the terminator, or "does not fit"                 bit_stream
 //   13  packing and pad codewords                         bit_stream
 //   14  error-correction codewords, block after block     error_correction
@@ -33,7 +39,9 @@
 //   19  the result from the working matrix                module_placement
 //   20  release everything and return
 // Stages 10 and 11 only read what 14 and later need, so they run after 15:
-// a text that does not fit opens no file.
+// a text that does not fit opens no file. The door (here) asks the host for
+// the folder and hands the store the table file's path; PlanQRSymbol runs
+// stages 2 to 9 alone, for callers that ask without drawing.
 
 namespace {
 
@@ -53,6 +61,20 @@ struct SymbolWork {
 // a character that reads as M also finds M's records.
 char RecordLevelChar(int levelCode) { return "MLHQ"[levelCode]; }
 
+// Stages 10 and 11: the door asks the host for the folder and hands the
+// table store the file's path. A host without a folder drops what the store
+// holds, as a file that cannot be opened does.
+int32_t ReadRecordsThroughHost(const DataCodewords& d, SymbolRecords* records) {
+    ClearTableFailure();
+    char path[kTableFilePathSize];
+    if (FindHostTableFile(path) != kTableRead) {
+        ResetTableCache();
+        return kQRTableFileDamaged;
+    }
+    return ReadSymbolRecords(path, d.version, RecordLevelChar(d.levelCode), d.dataCount,
+                             d.totalCodewords, d.remainderBits, records);
+}
+
 // Stages 1 to 15: the final codeword sequence, with the records it needs.
 // Leaves data.version 0 when the filter kept nothing.
 int32_t RunCodewordStages(const char* text, char levelChar, char modeChar, int32_t version,
@@ -60,8 +82,7 @@ int32_t RunCodewordStages(const char* text, char levelChar, char modeChar, int32
     int32_t rc = BuildDataCodewords(text, levelChar, modeChar, version, &w->data);
     if (rc != kQROk || w->data.version == 0) return rc;
     const DataCodewords& d = w->data;
-    rc = ReadSymbolRecords(d.version, RecordLevelChar(d.levelCode), d.dataCount, d.totalCodewords,
-                           d.remainderBits, &w->records);
+    rc = ReadRecordsThroughHost(d, &w->records);
     if (rc != kQROk) return rc;
     ComputeErrorCorrection(d.bytes, d.dataCount, w->records.eccPerBlock, w->records.blockList,
                            w->records.blockCount, w->records.generator, w->finalCodewords);
@@ -117,4 +138,31 @@ int32_t EncodeQRCodewords(const char* text, char levelChar, char modeChar, int32
     }
     std::free(w);
     return rc;
+}
+
+int32_t PlanQRSymbol(const char* text, char levelChar, char modeChar, int32_t version,
+                     QRSymbolPlan* plan) {
+    return PlanDataStages(text, levelChar, modeChar, version, plan);
+}
+
+QRCapacity QRModeCapacity(char levelChar, char modeChar, int32_t version) {
+    QRCapacity capacity{0, 0};
+    const int mode = SingleModeFromChar(modeChar);
+    if (mode < 0 || version < kMinVersion || version > kMaxVersion) return capacity;
+    ModeCapacity(LevelCodeFromChar(levelChar), static_cast<DataMode>(mode), version,
+                 &capacity.characters, &capacity.wholeGroups);
+    return capacity;
+}
+
+int QRSymbolMask(const ModuleMatrix* matrix, char levelChar) {
+    if (matrix == nullptr || matrix->side == 0) return -1;
+    for (int mask = 0; mask < 8; ++mask) {
+        const char* bits = FormatString(LevelCodeFromChar(levelChar), mask);
+        bool same = true;
+        for (int i = 0; i < kFormatBits && same; ++i)
+            same = (matrix->modules[kFormatFirstCopyColumns[i] * kMaxSide +
+                                    kFormatFirstCopyRows[i]] != 0) == (bits[i] == '1');
+        if (same) return mask;
+    }
+    return -1;
 }

@@ -1,4 +1,6 @@
-// The one entry point of the QR symbol engine and its result record.
+// The engine's door: the one header its callers include. The records it
+// speaks in (ModuleMatrix, the result codes, the plan) are the engine's
+// vocabulary (qr/base/engine_types.h).
 //
 // EncodeQRSymbol turns a code page 932 text and the symbol settings into the
 // module matrix of one QR Code symbol (ISO/IEC 18004, versions 1 to 40). The
@@ -6,31 +8,13 @@
 // the table file, through the record that its caller installs
 // (engine_host.h). Between calls it keeps only decoded sections of the table
 // file, which every call checks against the file as it stands
-// (table_cache.h); so it serves one thread at a time, as the host's main
+// (qr/store/table_cache.h); so it serves one thread at a time, as the host's main
 // thread calls it. symbol_encoder.cpp lists its twenty stages.
 #pragma once
 
 #include <cstdint>
 
-// Side of a version-40 symbol: one ModuleMatrix holds every version.
-inline constexpr int kMaxSide = 177;
-
-// The square of dark and light modules of one symbol. The module in column x,
-// row y (0, 0 at the top left) is modules[x * kMaxSide + y]: 1 dark, 0 light.
-// Only the side x side square at the top left is ever written.
-struct ModuleMatrix {
-    int16_t side;  // 4 x version + 17, or 0 for "no symbol"
-    uint8_t modules[kMaxSide * kMaxSide];
-};
-
-// Return codes of EncodeQRSymbol and of the engine's stages.
-enum QRResult : int32_t {
-    kQROk = 0,                  // symbol written, or nothing to encode (side 0)
-    kQRDoesNotFit = -1,         // the data fits neither the given version nor any up to 40
-    kQRTableFileDamaged = -2,   // the table file is missing, unreadable or damaged
-    kQROutOfMemory = -3,        // a working buffer could not be allocated
-    kQRBadArgument = -4,        // a null pointer, or a version outside 0 to 40
-};
+#include "qr/base/engine_types.h"
 
 // Encodes `text` (NUL-terminated, code page 932) at error-correction level
 // `levelChar` ('L', 'M', 'Q', 'H'; anything else reads as 'M') in the mode of
@@ -54,3 +38,24 @@ struct QRCodewords {
 // `codewords`. Returns the same codes as EncodeQRSymbol.
 int32_t EncodeQRCodewords(const char* text, char levelChar, char modeChar, int32_t version,
                           QRCodewords* codewords);
+
+// The one question for callers that must know what the engine will do with
+// a text without drawing it: runs the data stages of EncodeQRSymbol with the
+// same arguments and fills `plan` with the text's characters, those the
+// mode's filter drops or changes, the segments, the version chosen (or
+// given), its capacity and the bits of the stream. Opens no file. Returns
+// kQROk (version 0 when the filter keeps nothing), kQRDoesNotFit (the loss
+// still told, and the segments unless there are more than kQRMaxSegments),
+// kQROutOfMemory or kQRBadArgument: what EncodeQRSymbol returns for the text
+// but for the table file.
+int32_t PlanQRSymbol(const char* text, char levelChar, char modeChar, int32_t version,
+                     QRSymbolPlan* plan);
+
+// What `version` (1 to 40) holds at the level of `levelChar` of the single
+// mode of `modeChar` ('N', 'A', 'B', 'K') in one segment; nothing ({0, 0})
+// for another mode character or version.
+QRCapacity QRModeCapacity(char levelChar, char modeChar, int32_t version);
+
+// The mask (0 to 7) whose format information at the level of `levelChar` the
+// symbol `matrix` carries in its first copy, or -1 when it carries none.
+int QRSymbolMask(const ModuleMatrix* matrix, char levelChar);

@@ -1,5 +1,6 @@
 #include "qr/version_tables.h"
 
+#include <algorithm>
 #include <cassert>
 
 namespace {
@@ -93,3 +94,23 @@ int CountWidthBase(DataMode mode) {
 }
 
 const uint8_t* CountWidthIncrements(DataMode mode) { return kIncrements.rows[mode]; }
+
+void ModeCapacity(int levelCode, DataMode mode, int version, int32_t* characters,
+                  int32_t* wholeGroups) {
+    assert(levelCode >= 0 && levelCode < 4 && version >= kMinVersion && version <= kMaxVersion);
+    // Bits of one whole group of the mode's characters, and its characters.
+    constexpr int32_t kGroupBits[] = {10, 11, 8, 13};
+    constexpr int32_t kGroupChars[] = {3, 2, 1, 1};
+    const int width = CountWidthBase(mode) + CountWidthIncrements(mode)[version];
+    const int32_t r = DataCapacityBits(levelCode, version) - 4 - width;  // after the header
+    *characters = *wholeGroups = 0;
+    if (r <= 0) return;
+    *wholeGroups = r / kGroupBits[mode] * kGroupChars[mode];
+    // A last group of fewer characters: two digits in 7 bits, one in 4; one
+    // alphanumeric character in 6.
+    int32_t partial = 0;
+    if (mode == kModeNumeric) partial = r % 10 >= 7 ? 2 : r % 10 >= 4 ? 1 : 0;
+    if (mode == kModeAlphanumeric) partial = r % 11 >= 6 ? 1 : 0;
+    const int32_t countLimit = (int32_t{1} << width) - 1;
+    *characters = std::min(*wholeGroups + partial, countLimit);
+}

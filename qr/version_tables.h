@@ -6,8 +6,10 @@
 
 #include <cstdint>
 
-inline constexpr int kMinVersion = 1;
-inline constexpr int kMaxVersion = 40;
+#include "qr/base/engine_types.h"
+
+inline constexpr int kMinVersion = kQRMinVersion;
+inline constexpr int kMaxVersion = kQRMaxVersion;
 inline constexpr int kMaxCodewords = 3706;  // total codewords of version 40
 
 // Level codes of the format information (clause 7.9.1): M 0, L 1, H 2, Q 3.
@@ -37,3 +39,10 @@ int CountWidthBase(DataMode mode);
 // The 41-byte row of count-width increments of `mode`, indexed by version:
 // what is added to the base width at that version (entry 0 is unused).
 const uint8_t* CountWidthIncrements(DataMode mode);
+
+// What `version` (1..40) holds at `levelCode` of `mode` in one segment after
+// its mode and count indicators: *characters, every character that fits (a
+// last group of fewer digits or one alphanumeric character too) up to what
+// the count indicator can count, and *wholeGroups, those in whole groups only.
+void ModeCapacity(int levelCode, DataMode mode, int version, int32_t* characters,
+                  int32_t* wholeGroups);

@@ -2,11 +2,14 @@
 """Holds every #include "..." of the plug-in's and the stand-in's folders to
 the layer order that docs/architecture.md gives between its "layer order"
 markers: a folder may include itself and the folders listed above it, never
-one listed below it, and no two folders may include each other.
+one listed below it, and no two folders may include each other. Within the
+folders no files may include each other, directly or in a circle.
 
-Usage: check_layers.py [SOURCE_ROOT]. Prints the folder pairs that include
-each other, any other cycle, and every include against the order; exits 1
-when there is one, else 0."""
+Usage: check_layers.py [SOURCE_ROOT] [--graph FOLDER]. Prints the folder
+pairs that include each other, any other cycle of folders or of files, and
+every include against the order; exits 1 when there is one, else 0. With
+--graph, prints the quoted includes of FOLDER's files (its listed subfolders
+with it), one file a line, lowest layer first, then checks as usual."""
 
 import pathlib
 import re
@@ -105,11 +108,21 @@ def cycles(edges):
 
 
 def main():
-    root = pathlib.Path(sys.argv[1] if len(sys.argv) > 1 else ".").resolve()
+    args = sys.argv[1:]
+    graph = None
+    if "--graph" in args:
+        i = args.index("--graph")
+        graph = args[i + 1].rstrip("/")
+        del args[i : i + 2]
+    root = pathlib.Path(args[0] if args else ".").resolve()
     order = layer_order(root)
+    if graph is not None:
+        print_graph(root, order, graph)
     rank = {f: i for i, f in enumerate(order)}
-    edges, upward, unknown = set(), [], []
+    edges, file_edges, upward, unknown = set(), set(), [], []
     for source, target, file, number, name in includes(root, order):
+        included = name if "/" in name else (pathlib.PurePosixPath(file).parent / name).as_posix()
+        file_edges.add((file, included))
         if target is None:
             unknown.append(f"{file}:{number}: {name} lies in no folder of the layer order")
             continue
@@ -125,6 +138,7 @@ def main():
                 unknown.append(f"{sub.relative_to(root).as_posix()}/ holds sources but has no place in the layer order")
     mutual = sorted({tuple(sorted(e)) for e in edges if (e[1], e[0]) in edges})
     groups = cycles(edges)
+    file_groups = cycles(file_edges)
 
     print("layer order, lowest first: " + ", ".join(f + "/" for f in order))
     print(f"folders that include each other: {len(mutual)}")
@@ -133,10 +147,33 @@ def main():
     print(f"cycles: {len(groups)}")
     for g in groups:
         print("  " + " -> ".join(f + "/" for f in g))
+    print(f"cycles of files: {len(file_groups)}")
+    for g in file_groups:
+        print("  " + " -> ".join(g))
     print(f"includes against the order: {len(upward) + len(unknown)}")
     for line in upward + unknown:
         print("  " + line)
-    return 1 if mutual or groups or upward or unknown else 0
+    return 1 if mutual or groups or file_groups or upward or unknown else 0
+
+
+def print_graph(root, order, folder):
+    """The quoted includes of `folder` and its listed subfolders, by file,
+    lowest layer first."""
+    inside = [f for f in order if f == folder or f.startswith(folder + "/")]
+    graph = {}
+    for source, _, file, _, name in includes(root, inside):
+        if not name.endswith(".h"):
+            continue
+        graph.setdefault((inside.index(source), file), []).append(name)
+    for base in inside:
+        for file in sorted((root / base).glob("*")):
+            rel = file.relative_to(root).as_posix()
+            if file.suffix in SOURCES and folder_of(rel, inside) == base:
+                graph.setdefault((inside.index(base), rel), [])
+    for (_, file), names in sorted(graph.items()):
+        own = pathlib.PurePosixPath(file).with_suffix(".h").as_posix()
+        shown = sorted(n for n in set(names) if n != own)
+        print(f"{file}: {', '.join(shown) if shown else '-'}")
 
 
 if __name__ == "__main__":

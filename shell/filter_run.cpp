@@ -82,7 +82,7 @@ ASErr HandleGo(AIFilterMessage* /*message*/) {
     if (gPluginState.globals == nullptr) return kSPBadParameterError;
     const ASErr error = GenerateFromSettings();
     if (error == kSPNoError) RecordQRAction(QRActionUserData());
-    return error;
+    return error == kFilterEmptyText ? kFilterHostFailure : error;
 }
 
 ASErr HandleDoAction(AIActionDoActionMessage* message) {

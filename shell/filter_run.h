@@ -6,8 +6,15 @@
 #include "hostapi/ai_action_manager.h"
 #include "hostapi/ai_filter.h"
 
-// "AI Go" with an empty text: nothing is drawn, recorded or sounded.
-inline constexpr ASErr kFilterEmptyText = -1;
+// What the host gets from "AI Go" when there was no text or it did not fit:
+// -1 for both, as the host knows it.
+inline constexpr ASErr kFilterHostFailure = -1;
+
+// "AI Go" with an empty text: nothing is drawn, recorded or sounded. The
+// plug-in's own code, apart from the engine's "does not fit" (kQRDoesNotFit,
+// which the drawing passes on) until HandleGo gives the host
+// kFilterHostFailure for either.
+inline constexpr ASErr kFilterEmptyText = MakeFourCharError("!Txt");
 
 // "Do Action" with a value that is missing, of another type or out of range
 // (a level outside 0 to 3, a mode outside 0 to 4, a version outside 0 to 40,
@@ -21,7 +28,8 @@ inline constexpr ASErr kQRActionBadParameters = MakeFourCharError("!Prm");
 ASErr HandleGetParameters(AIFilterMessage* message);
 
 // "AI Go": draws the symbol from the globals record and, on success, records
-// the action. Returns the drawing's result; "Parm" before startup.
+// the action. Returns the drawing's result, kFilterHostFailure for an empty
+// text; "Parm" before startup.
 ASErr HandleGo(AIFilterMessage* message);
 
 // "Do Action": plays the recorded action back when its user data is 1001;

@@ -5,13 +5,10 @@
 #include <cstring>
 
 #include "globals/plugin_state.h"
-#include "qr/version_tables.h"
+#include "qr/symbol_encoder.h"
 #include "ui/dialog_items.h"
 
 namespace {
-
-// The bits of the mode indicator that leads every segment.
-constexpr int32_t kModeIndicatorBits = 4;
 
 // The first line, code page 932: "最大文字数： %d文字\r" and, in mixed mode,
 // "最大文字数： %d(%d)文字\r".
@@ -23,36 +20,11 @@ constexpr char kMixedCapacityFormat[] =
 constexpr char kFigureSizeFormat[] =
     "\x90\x7D\x8C\x60\x83\x54\x83\x43\x83\x59\x81\x46 %g\x81\x7E%gmm\r";
 
-// A mode letter's data mode, with the bits and characters of one whole group
-// of its characters.
-struct ModeGroup {
-    char letter;
-    DataMode mode;
-    int32_t groupBits;
-    int32_t groupChars;
-};
-constexpr ModeGroup kModeGroups[] = {
-    {'N', kModeNumeric, 10, 3},
-    {'A', kModeAlphanumeric, 11, 2},
-    {'B', kModeByte, 8, 1},
-    {'K', kModeKanji, 13, 1},
-};
-
 }  // namespace
 
 int32_t CharacterCapacity(char levelChar, char modeChar, int32_t version) {
-    const int levelCode = LevelCodeFromChar(levelChar);
-    if (version < 0 || version > kMaxVersion) return 0;
-    if (version == 0) version = kMaxVersion;
-    for (const ModeGroup& group : kModeGroups) {
-        if (group.letter != modeChar) continue;
-        const int32_t dataBits = DataCapacityBits(levelCode, version) - kModeIndicatorBits;
-        const int32_t countBits =
-            CountWidthBase(group.mode) + CountWidthIncrements(group.mode)[version];
-        assert(dataBits > countBits);
-        return (dataBits - countBits) / group.groupBits * group.groupChars;
-    }
-    return 0;
+    if (version < 0 || version > kQRMaxVersion) return 0;
+    return QRModeCapacity(levelChar, modeChar, version == 0 ? kQRMaxVersion : version).wholeGroups;
 }
 
 int32_t FormatInformationText(const PluginGlobals* globals, int32_t side, char* text) {

@@ -10,10 +10,7 @@
 #include <memory>
 #include <string>
 
-#include "qr/format_information.h"
 #include "qr/symbol_encoder.h"
-#include "qr/text_filter.h"
-#include "qr/version_tables.h"
 #include "standin/cli/engine_session.h"
 #include "standin/cli/input_text.h"
 #include "standin/cli/option_table.h"
@@ -486,35 +483,16 @@ int ReportEngineFailure(int32_t rc, const EncodeOptions& o, char mode, const std
     }
 }
 
-// The mask whose format information the symbol carries, or -1.
-int MaskOfSymbol(const ModuleMatrix& m, char level) {
-    for (int mask = 0; mask < 8; ++mask) {
-        const char* bits = FormatString(LevelCodeFromChar(level), mask);
-        bool same = true;
-        for (int i = 0; i < kFormatBits && same; ++i)
-            same = (m.modules[kFormatFirstCopyColumns[i] * kMaxSide + kFormatFirstCopyRows[i]] !=
-                    0) == (bits[i] == '1');
-        if (same) return mask;
-    }
-    return -1;
-}
-
 // "numeric 8" or "Kanji 2, 8-bit byte 3": the segments of the text in
-// `mode`, with their characters.
-std::string SegmentsText(const std::string& text, char mode) {
-    std::string filtered(text.size() + 1, '\0');
-    const auto length = static_cast<int32_t>(FilterText(text.c_str(), mode, filtered.data()));
-    if (mode != 'M')
-        return std::string(ModeName(mode)) + " " +
-               std::to_string(mode == 'K' ? length / 2 : length);
+// `mode` as the engine plans them, with their characters.
+std::string SegmentsText(const std::string& text, char mode, char level, int32_t version) {
+    auto plan = std::make_unique<QRSymbolPlan>();
+    PlanQRSymbol(text.c_str(), level, mode, version, plan.get());
     std::string list;
-    for (int32_t start = 0; start < length;) {
-        const TextSegment s = NextMixedSegment(filtered.c_str(), length, start);
+    for (int32_t i = 0; i < plan->segmentCount; ++i) {
         if (!list.empty()) list += ", ";
-        const bool kanji = s.mode == kModeKanji;
-        list += std::string(kanji ? "Kanji " : "8-bit byte ") +
-                std::to_string(kanji ? s.length / 2 : s.length);
-        start += s.length;
+        list += std::string(ModeName(plan->segments[i].mode)) + " " +
+                std::to_string(plan->segments[i].characters);
     }
     return list;
 }
@@ -522,11 +500,12 @@ std::string SegmentsText(const std::string& text, char mode) {
 void PrintVerbose(const EncodeOptions& o, const ModuleMatrix& m, char mode, const std::string& text,
                   FILE* err) {
     const int version = (m.side - 17) / 4;
-    const int mask = MaskOfSymbol(m, o.symbol.level);
+    const int mask = QRSymbolMask(&m, o.symbol.level);
     PrintError(err, kCommand, "version %d (%d x %d modules), level %c, mask %d%s, %s mode", version,
                m.side, m.side, o.symbol.level, mask, o.maskSetting == 0 ? " (by penalty)" : "",
                ModeName(mode));
-    PrintError(err, kCommand, "segments: %s characters", SegmentsText(text, mode).c_str());
+    PrintError(err, kCommand, "segments: %s characters",
+               SegmentsText(text, mode, o.symbol.level, version).c_str());
     PrintError(err, kCommand,
                "capacity: version %d at level %c holds %s; the text is %zu of the %zu bytes the "
                "plug-in's text field holds",

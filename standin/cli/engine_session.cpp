@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "qr/engine_host.h"
-#include "qr/table_failure.h"
+#include "qr/store/table_failure.h"
 #include "standin/host/standin_app_folder.h"
 
 namespace {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "qr/symbol_encoder.h"
+#include "sjis/shift_jis.h"
 #include "standin/actions/action_set.h"
 #include "standin/cli/document_output.h"
 #include "standin/cli/host_command.h"
@@ -329,7 +330,7 @@ class Placement {
         const size_t beepsBefore = Beeps();
         const ASErr result = standin::SendFilterGo(filter);
         if (const int status = UserStepsStatus(); status >= 0) return status;
-        if (result != kSPNoError) return GoFailure(result, Beeps() > beepsBefore);
+        if (result != kSPNoError) return GoFailure(result, HeldNoText(beepsBefore));
         int status = kExitOk;
         if (document->art.children.empty()) {
             PrintError(err_, kCommand,
@@ -413,10 +414,29 @@ class Placement {
         return kExitSomeFailed;
     }
 
-    // What a failed "AI Go" means; `beeped` tells a text that does not fit
-    // from one that is empty.
-    int GoFailure(ASErr result, bool beeped) const {
-        if (result == kQRDoesNotFit && !beeped) {
+    // Whether "AI Go"'s -1, which the host gets both for an empty text and
+    // for one that does not fit, was for an empty text. After the dialog the
+    // plug-in holds the text the dialog closed with, so item 13 is asked:
+    // empty, or a lead byte alone, which the plug-in's escape translation
+    // drops. Without the dialog only the beep tells: the plug-in sounds it
+    // for a drawing that failed, never for an empty text.
+    bool HeldNoText(size_t beepsBefore) const {
+        const standin::DialogSnapshot* closed =
+            o_.noDialog ? nullptr : standin::LastClosedDialog(kOrvelkSettingsDialog);
+        if (closed != nullptr) {
+            for (const standin::SnapshotItem& item : closed->items) {
+                if (item.id != kOrvelkTextItem) continue;
+                const auto first = static_cast<uint8_t>(item.text.empty() ? 0 : item.text[0]);
+                return item.text.empty() || (item.text.size() == 1 && IsKanjiLeadByte(first));
+            }
+        }
+        return Beeps() == beepsBefore;
+    }
+
+    // What a failed "AI Go" means; `noText` tells an empty text from one
+    // that does not fit.
+    int GoFailure(ASErr result, bool noText) const {
+        if (result == kQRDoesNotFit && noText) {
             PrintError(err_, kCommand, "the plug-in holds no text to place (error -1)");
             return kExitUsage;
         }

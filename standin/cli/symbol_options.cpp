@@ -6,12 +6,7 @@
 #include <memory>
 #include <string_view>
 
-#include "qr/bit_stream.h"
-#include "qr/data_codewords.h"
 #include "qr/symbol_encoder.h"
-#include "qr/text_filter.h"
-#include "qr/version_tables.h"
-#include "sjis/shift_jis.h"
 #include "standin/cli/input_text.h"
 #include "standin/cli/option_values.h"
 #include "standin/cli/options.h"
@@ -28,68 +23,17 @@ const char kSymbolOptionsUsage[] =
 
 namespace {
 
-// Characters of a NUL-free code page 932 text, a lead byte and the byte after
-// it counting as one.
-size_t CharacterCount(const char* text) {
-    size_t count = 0;
-    for (const char* p = text; *p != '\0'; p += ShiftJisCharLength(p)) ++count;
-    return count;
-}
+// The engine's plan of `text` in `mode` at `level` and `version`, and its
+// result.
+struct Plan {
+    std::unique_ptr<QRSymbolPlan> plan = std::make_unique<QRSymbolPlan>();
+    int32_t rc = kQRBadArgument;
+};
 
-DataMode DataModeOf(char mode) {
-    switch (mode) {
-        case 'N':
-            return kModeNumeric;
-        case 'A':
-            return kModeAlphanumeric;
-        case 'K':
-            return kModeKanji;
-        default:
-            return kModeByte;
-    }
-}
-
-// Characters of `mode` that `bits` of data capacity hold in one segment at
-// `version`.
-long SegmentCapacity(char mode, int32_t bits, int32_t version) {
-    const DataMode data = DataModeOf(mode);
-    const int width = CountWidthBase(data) + CountWidthIncrements(data)[version];
-    const long r = bits - 4 - width;
-    if (r <= 0) return 0;
-    long characters = 0;
-    switch (data) {
-        case kModeNumeric:
-            characters = 3 * (r / 10) + (r % 10 >= 7 ? 2 : r % 10 >= 4 ? 1 : 0);
-            break;
-        case kModeAlphanumeric:
-            characters = 2 * (r / 11) + (r % 11 >= 6 ? 1 : 0);
-            break;
-        case kModeByte:
-            characters = r / 8;
-            break;
-        case kModeKanji:
-            characters = r / 13;
-            break;
-    }
-    const long countLimit = (1L << width) - 1;
-    return characters < countLimit ? characters : countLimit;
-}
-
-// Bits of the data stream of `text` in `mode` at `version`, before the
-// terminator; INT32_MAX for a mixed text of more segments than any symbol.
-int32_t StreamBits(const std::string& text, char mode, int32_t version) {
-    std::string filtered(text.size() + 1, '\0');
-    const auto length = static_cast<int32_t>(FilterText(text.c_str(), mode, filtered.data()));
-    const int32_t capacity = StreamItemCapacity(length);
-    std::vector<int32_t> values(static_cast<size_t>(capacity));
-    std::vector<uint8_t> widths(static_cast<size_t>(capacity) + 24);
-    std::vector<int32_t> countItems(static_cast<size_t>(std::clamp(length, 1, kMaxSegments)));
-    StreamItems items{values.data(), widths.data(), capacity, 0};
-    SegmentList segments{countItems.data(), 0};
-    int32_t bits = 0;
-    if (BuildStreamItems(filtered.c_str(), length, mode, &items, &segments, &bits) != kQROk)
-        return INT32_MAX;
-    return bits + WidenCountItems(&items, &segments, version);
+Plan PlanOf(const std::string& text, char mode, char level, int32_t version) {
+    Plan p;
+    p.rc = PlanQRSymbol(text.c_str(), level, mode, version, p.plan.get());
+    return p;
 }
 
 }  // namespace
@@ -139,32 +83,26 @@ int TakeSymbolOption(int c, const char* arg, const char* command, SymbolOptions*
 }
 
 FilterLoss FilterLossOf(const std::string& text, char mode) {
+    const Plan p = PlanOf(text, mode, 'M', 0);
     FilterLoss loss;
-    loss.characters = CharacterCount(text.c_str());
-    std::string filtered(text.size() + 1, '\0');
-    const size_t length = FilterText(text.c_str(), mode, filtered.data());
-    filtered.resize(length);
-    loss.dropped = loss.characters - CharacterCount(filtered.c_str());
-    if (mode == 'A')
-        for (char c : filtered) loss.changed += c >= 'a' && c <= 'z' ? 1 : 0;
+    loss.characters = static_cast<size_t>(p.plan->characters);
+    loss.dropped = static_cast<size_t>(p.plan->dropped);
+    loss.changed = static_cast<size_t>(p.plan->changed);
     return loss;
 }
 
 char ChooseCompactMode(const std::string& text, char level, int32_t version) {
-    auto codewords = std::make_unique<DataCodewords>();
     char best = 'B';
-    int32_t bestVersion = kMaxVersion + 1, bestBits = INT32_MAX;
+    int32_t bestVersion = kQRMaxVersion + 1, bestBits = INT32_MAX;
     for (char mode : {'N', 'A', 'K', 'B', 'M'}) {
-        const FilterLoss loss = FilterLossOf(text, mode);
-        if (loss.dropped != 0 || loss.changed != 0) continue;
-        if (BuildDataCodewords(text.c_str(), level, mode, version, codewords.get()) != kQROk)
-            continue;
-        const int32_t bits = StreamBits(text, mode, codewords->version);
-        if (codewords->version < bestVersion ||
-            (codewords->version == bestVersion && bits < bestBits)) {
+        const Plan p = PlanOf(text, mode, level, version);
+        const QRSymbolPlan& plan = *p.plan;
+        if (p.rc != kQROk || plan.dropped != 0 || plan.changed != 0) continue;
+        if (plan.version < bestVersion ||
+            (plan.version == bestVersion && plan.streamBits < bestBits)) {
             best = mode;
-            bestVersion = codewords->version;
-            bestBits = bits;
+            bestVersion = plan.version;
+            bestBits = plan.streamBits;
         }
     }
     return best;
@@ -204,10 +142,9 @@ const char* ModeName(char mode) {
 }
 
 std::string CapacityText(char mode, char level, int32_t version) {
-    assert(version >= kMinVersion && version <= kMaxVersion);
-    const int32_t bits = DataCapacityBits(LevelCodeFromChar(level), version);
+    assert(version >= kQRMinVersion && version <= kQRMaxVersion);
     auto count = [&](char m, const char* unit) {
-        return std::to_string(SegmentCapacity(m, bits, version)) + " " + unit;
+        return std::to_string(QRModeCapacity(level, m, version).characters) + " " + unit;
     };
     switch (mode) {
         case 'N':
@@ -228,7 +165,7 @@ std::string DoesNotFitText(char mode, char level, int32_t version) {
         " (the plug-in's text field holds " + std::to_string(kMaxPluginTextBytes) + " bytes)";
     if (version == 0)
         return std::string("the text does not fit any version up to 40 at level ") + level +
-               "; version 40 holds " + CapacityText(mode, level, kMaxVersion) + field;
+               "; version 40 holds " + CapacityText(mode, level, kQRMaxVersion) + field;
     return "the text does not fit version " + std::to_string(version) + " at level " + level +
            ", which holds " + CapacityText(mode, level, version) + field;
 }

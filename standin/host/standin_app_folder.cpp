@@ -8,7 +8,8 @@
 
 #include "platform/win_path.h"
 #include "prefs/app_folder_rule.h"
-#include "qr/table_file.h"
+#include "qr/engine_host.h"
+#include "qr/store/table_file.h"
 
 #if defined(_WIN32)
 #include "platform/win_types.h"

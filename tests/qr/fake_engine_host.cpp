@@ -4,6 +4,7 @@
 
 #include "platform/win_path.h"
 #include "qr/engine_host.h"
+#include "qr/store/table_file.h"
 
 namespace {
 
@@ -41,4 +42,10 @@ void SetFakeAppFolder(const std::string& nativeDir, int32_t error) {
 void SetFakeMaskSetting(int32_t setting) {
     gMask = setting;
     InstallFakeEngineHost();
+}
+
+std::string HostTableFilePath() {
+    char path[kTableFilePathSize];
+    FindHostTableFile(path);
+    return path;
 }

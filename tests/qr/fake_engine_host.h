@@ -21,3 +21,7 @@ void ChangeFakeAppFolder(const std::string& nativeDir);
 
 // Sets the mask setting the engine reads.
 void SetFakeMaskSetting(int32_t setting);
+
+// The table file's path under the installed host's folder, as the engine's
+// door forms it for the table store; empty when the host gives no folder.
+std::string HostTableFilePath();

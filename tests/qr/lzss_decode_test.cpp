@@ -1,5 +1,5 @@
 // The table file's LZSS decoder.
-#include "qr/lzss_decode.h"
+#include "qr/store/lzss_decode.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "qr/module_placement.h"
-#include "qr/symbol_records.h"
+#include "qr/store/symbol_records.h"
 
 namespace {
 

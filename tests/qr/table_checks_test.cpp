@@ -18,10 +18,10 @@
 #if !defined(_WIN32)
 #include "platform/file_faults.h"
 #endif
-#include "qr/crc32.h"
+#include "qr/store/crc32.h"
+#include "qr/store/table_cache.h"
+#include "qr/store/table_failure.h"
 #include "qr/symbol_encoder.h"
-#include "qr/table_cache.h"
-#include "qr/table_failure.h"
 #include "tests/qr/fake_engine_host.h"
 #include "tests/qr/table_file_writer.h"
 #include "tests/support/test_temp_dir.h"

@@ -13,8 +13,8 @@
 #include "qr/mask_selection.h"
 #include "qr/module_placement.h"
 #include "qr/penalty_planes.h"
+#include "qr/store/symbol_records.h"
 #include "qr/symbol_encoder.h"
-#include "qr/symbol_records.h"
 #include "tests/qr/fake_engine_host.h"
 #include "tests/qr/penalty_reference.h"
 
@@ -80,7 +80,8 @@ TEST_F(TableEngineTest, WorkedExampleErrorCorrectionAndMaskScores) {
 
     // Place the codewords as the engine does and score all eight masks.
     auto records = std::make_unique<SymbolRecords>();
-    ASSERT_EQ(ReadSymbolRecords(1, 'M', 16, 26, 0, records.get()), kQROk);
+    ASSERT_EQ(ReadSymbolRecords(HostTableFilePath().c_str(), 1, 'M', 16, 26, 0, records.get()),
+              kQROk);
     auto working = std::make_unique<WorkingMatrix>();
     auto candidate = std::make_unique<ModuleMatrix>();
     auto planes = std::make_unique<MaskPlanes>();
@@ -158,7 +159,8 @@ TEST_F(TableEngineTest, RemainderModulesShowTheChosenMasksCondition) {
     // lists. The records are views into the table cache, which the next
     // encoding may drop: take what the test needs first.
     auto records = std::make_unique<SymbolRecords>();
-    ASSERT_EQ(ReadSymbolRecords(2, 'M', 28, 44, 7, records.get()), kQROk);
+    ASSERT_EQ(ReadSymbolRecords(HostTableFilePath().c_str(), 2, 'M', 28, 44, 7, records.get()),
+              kQROk);
     std::vector<std::pair<int, uint8_t>> remainder;  // module index, mask byte
     for (int k = 8 * 44; k < 8 * 44 + 7; ++k)
         remainder.emplace_back(records->columns[k] * kMaxSide + records->rows[k],
@@ -192,7 +194,8 @@ TEST_F(TableEngineTest, TemplateAndWorkingBitsBothMakeModulesDark) {
 TEST_F(TableEngineTest, BlocksOfTwoLengthsAreCorrectedShortestFirst) {
     // Version 5 at level Q: blocks of 33, 33, 34 and 34 codewords, E = 18.
     auto records = std::make_unique<SymbolRecords>();
-    ASSERT_EQ(ReadSymbolRecords(5, 'Q', 62, 134, 7, records.get()), kQROk);
+    ASSERT_EQ(ReadSymbolRecords(HostTableFilePath().c_str(), 5, 'Q', 62, 134, 7, records.get()),
+              kQROk);
     EXPECT_EQ(records->eccPerBlock, 18);
     EXPECT_EQ(records->blockCount, 4);
     EXPECT_EQ(std::vector<uint8_t>(records->blockList, records->blockList + 5),
@@ -214,8 +217,8 @@ TEST_F(TableEngineTest, PlaneScoresEqualTheRulesModuleByModule) {
             const int total = c->dataCount + c->eccCount;
             const int levelCode = level == 'L' ? 1 : 2;
             std::memset(records.get(), 0, sizeof(SymbolRecords));
-            ASSERT_EQ(ReadSymbolRecords(version, level, c->dataCount, total,
-                                        RemainderBitsOf(version), records.get()),
+            ASSERT_EQ(ReadSymbolRecords(HostTableFilePath().c_str(), version, level, c->dataCount,
+                                        total, RemainderBitsOf(version), records.get()),
                       kQROk);
             PlaceCodewords(c->bytes, total, RemainderBitsOf(version), records.get(),
                            4 * version + 17, working.get());

@@ -1,6 +1,7 @@
 // Finding and reading named sections of the table file.
 #include "platform/win_path.h"
-#include "qr/table_file.h"
+#include "qr/engine_host.h"
+#include "qr/store/table_file.h"
 
 #include <gtest/gtest.h>
 
@@ -60,7 +61,15 @@ protected:
     std::string Read(const char* name, int32_t* rc = nullptr) {
         uint8_t* bytes = reinterpret_cast<uint8_t*>(8);
         int32_t length = -1;
-        const int32_t r = ReadTableSection(name, &bytes, &length);
+        // The engine's door finds the path through its host; the store reads.
+        char path[kTableFilePathSize];
+        int32_t r = FindHostTableFile(path);
+        if (r == kTableRead) {
+            r = ReadTableSection(path, name, &bytes, &length);
+        } else {
+            bytes = nullptr;
+            length = 0;
+        }
         if (rc) *rc = r;
         if (bytes == nullptr) {
             EXPECT_EQ(length, 0);
@@ -118,6 +127,21 @@ TEST_F(TableFileTest, MissingFileOrFolderIsReported) {
     SetQREngineHost(nullptr);
     EXPECT_EQ(Read("QRC_S07", &rc), "<absent>");
     EXPECT_EQ(rc, kTableNoAppFolder);
+}
+
+TEST_F(TableFileTest, TheStoreReadsThePathItIsHandedWithoutAskingAnyHost) {
+    WriteTable({{"QRC_S07", "handed"}});
+    char path[kTableFilePathSize];
+    ASSERT_EQ(FindHostTableFile(path), kTableRead);
+    SetQREngineHost(nullptr);
+    uint8_t* bytes = nullptr;
+    int32_t length = 0;
+    ASSERT_EQ(ReadTableSection(path, "QRC_S07", &bytes, &length), kTableRead);
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(bytes), length), "handed");
+    std::free(bytes);
+    // The door, without a host, finds no path and notes why.
+    EXPECT_EQ(FindHostTableFile(path), kTableNoAppFolder);
+    EXPECT_STREQ(path, "");
 }
 
 TEST_F(TableFileTest, FolderTooLongForThePathBufferIsRefused) {

@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "qr/table_file.h"
+#include "qr/store/table_file.h"
 #include "tests/qr/fake_engine_host.h"
 
 std::string LzssLiterals(const std::string& raw) {
@@ -62,7 +62,7 @@ std::string BuiltSection(const char* name) {
     SetFakeAppFolder(ORVELK_TEST_APP_DIR);
     uint8_t* bytes = nullptr;
     int32_t length = 0;
-    ReadTableSection(name, &bytes, &length);
+    ReadTableSection(HostTableFilePath().c_str(), name, &bytes, &length);
     std::string s(reinterpret_cast<const char*>(bytes), bytes ? length : 0);
     std::free(bytes);
     return s;

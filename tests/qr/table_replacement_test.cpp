@@ -11,8 +11,8 @@
 #include <string>
 
 #include "qr/engine_host.h"
+#include "qr/store/table_cache.h"
 #include "qr/symbol_encoder.h"
-#include "qr/table_cache.h"
 #include "tests/qr/fake_engine_host.h"
 #include "tests/qr/table_file_writer.h"
 #include "tests/support/test_temp_dir.h"

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "qr/crc32.h"
-#include "qr/table_checks.h"
+#include "qr/store/crc32.h"
+#include "qr/store/table_checks.h"
 #include "tests/tools/table_test_support.h"
 #include "tools/qrtables/block_table.h"
 #include "tools/qrtables/lzss_encode.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "qr/lzss_decode.h"
+#include "qr/store/lzss_decode.h"
 
 namespace tabletest {
 

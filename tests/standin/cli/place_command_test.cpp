@@ -184,6 +184,11 @@ TEST_F(PlaceCommandTest, ATextThatDoesNotFitBeepsAndWritesNothing) {
     EXPECT_EQ(empty.status, 2) << empty.err;
     EXPECT_TRUE(Contains(empty.err, "no text")) << empty.err;
     EXPECT_FALSE(Contains(empty.err, "beep"));
+    // A lead byte alone, which the plug-in's escape translation drops, is no
+    // text either: the command asks the dialog, not the beep.
+    empty = Place({"--input-encoding", "cp932", "--text", "\x82", "-o", Path("e.svg")});
+    EXPECT_EQ(empty.status, 2) << empty.err;
+    EXPECT_TRUE(Contains(empty.err, "no text")) << empty.err;
     // An earlier file of the same name does not stay as if it were this one.
     ASSERT_EQ(Place({"--text", "123", "--mode", "N", "-o", Path("e.svg")}).status, 0);
     empty = Place({"--text", "ABC", "--mode", "N", "-o", Path("e.svg")});

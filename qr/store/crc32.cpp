@@ -1,4 +1,4 @@
-#include "qr/crc32.h"
+#include "qr/store/crc32.h"
 
 #include <array>
 #include <bit>

@@ -7,8 +7,8 @@
 
 #include <cstdint>
 
-#include "qr/symbol_records.h"
-#include "qr/table_failure.h"
+#include "qr/base/engine_types.h"
+#include "qr/store/table_failure.h"
 
 // The version-and-level record against the version: every module position
 // inside the side x side square, a block list that ends, E above 0, no block

@@ -1,10 +1,10 @@
-#include "qr/lzss_decode.h"
+#include "qr/store/lzss_decode.h"
 
 #include <cassert>
 #include <cstdlib>
 #include <cstring>
 
-#include "qr/symbol_encoder.h"
+#include "qr/base/engine_types.h"
 
 namespace {
 

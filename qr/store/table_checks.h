@@ -14,8 +14,8 @@
 
 #include <cstdint>
 
-#include "qr/table_directory.h"
-#include "qr/table_file.h"
+#include "qr/store/table_directory.h"
+#include "qr/store/table_file.h"
 
 inline constexpr char kTableChecksName[] = "QRK_CHECKS";
 

@@ -1,10 +1,10 @@
-#include "qr/record_checks.h"
+#include "qr/store/record_checks.h"
 
 #include <algorithm>
 #include <cassert>
 #include <cstring>
 
-#include "qr/format_information.h"
+#include "qr/base/engine_types.h"
 
 namespace {
 

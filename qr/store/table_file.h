@@ -2,18 +2,19 @@
 // its first 8192 bytes (table_directory.h), each section an LZSS stream
 // (lzss_decode.h).
 //
-// ReadTableSection reads one section as a whole, opening and closing the
-// file. The engine's encodings read theirs through the table cache
-// (table_cache.h), which opens the file once per encoding with the pieces
-// below.
+// The store is handed the file's full path: only the engine's door asks its
+// host for the folder (engine_host.h: FindHostTableFile), so nothing here
+// reaches up to the host. ReadTableSection reads one section as a whole,
+// opening and closing the file. The engine's encodings read theirs through
+// the table cache (table_cache.h), which opens the file once per encoding
+// with the pieces below.
 #pragma once
 
 #include <cstdint>
 
 #include "platform/win_files.h"
-#include "qr/engine_host.h"
-#include "qr/symbol_encoder.h"
-#include "qr/table_directory.h"
+#include "qr/base/engine_types.h"
+#include "qr/store/table_directory.h"
 
 // The table file's place under the host application's folder, a Windows path
 // in code page 932. Whoever lays the file out or looks for it uses this one.
@@ -24,9 +25,8 @@ inline constexpr int32_t kTableFileSubpathLength = sizeof kTableFileSubpath - 1;
 inline constexpr int32_t kTableFilePathMaxLength = 255;
 inline constexpr int32_t kTableFileMaxFolderLength =
     kTableFilePathMaxLength - kTableFileSubpathLength;
-// The buffer of the full path: any folder the host's lookup can give, and
-// the subpath, so that building the path never overflows it.
-inline constexpr int32_t kTableFilePathSize = kAppFolderSize + kTableFileSubpathLength;
+// The buffer of the full path, its NUL included.
+inline constexpr int32_t kTableFilePathSize = kTableFilePathMaxLength + 1;
 
 // Results of ReadTableSection: one meaning each, none shared with a result of
 // EncodeQRSymbol but kQROutOfMemory, which means the same in both.
@@ -39,13 +39,18 @@ enum TableReadResult : int32_t {
     kTableOutOfMemory = kQROutOfMemory,
 };
 
-// Finds the section `name` and decodes it. Sets *bytes to nullptr and *length
-// to 0 first; on finding the section, *bytes is the decoded section (released
-// with std::free) and *length its size. A file with check values
-// (table_checks.h) gives the section only when it matches its own. Looks the
-// folder up afresh through the engine host at every call. Returns a
-// TableReadResult.
-int32_t ReadTableSection(const char* name, uint8_t** bytes, int32_t* length);
+// Forms the table file's path under the application folder `folder` (a
+// Windows path without a trailing backslash) into `path` (kTableFilePathSize
+// bytes). Returns kTableRead, or kTablePathTooLong with the failure noted and
+// `path` empty when the folder is longer than kTableFileMaxFolderLength.
+int32_t FormTableFilePath(const char* folder, char* path);
+
+// Finds the section `name` of the table file at `path` and decodes it. Sets
+// *bytes to nullptr and *length to 0 first; on finding the section, *bytes is
+// the decoded section (released with std::free) and *length its size. A file
+// with check values (table_checks.h) gives the section only when it matches
+// its own. Returns a TableReadResult.
+int32_t ReadTableSection(const char* path, const char* name, uint8_t** bytes, int32_t* length);
 
 // Copies the next `count` bytes of a decoded section from *cursor into
 // `destination`, fewer if the section ends first, and advances *cursor by the
@@ -59,11 +64,9 @@ struct TableFile {
     uint32_t length;  // its bytes when it was opened
 };
 
-// Looks the folder up through the engine host, forms the table file's path
-// into `path` (kTableFilePathSize bytes) and opens the file. Returns
-// kTableRead, or kTableNoAppFolder, kTablePathTooLong or kTableFileCannotOpen
-// with the failure noted (table_failure.h).
-int32_t OpenTableFile(char* path, TableFile* table);
+// Opens the table file at `path`. Returns kTableRead, or
+// kTableFileCannotOpen with the failure noted (table_failure.h).
+int32_t OpenTableFile(const char* path, TableFile* table);
 
 // Reads the directory, up to its first 8192 bytes, and indexes it. Returns
 // kTableRead, or kTableFileCannotOpen with the failure noted when the file
@@ -82,4 +85,5 @@ int32_t ReadTableDirectory(const TableFile* table, TableDirectory* directory);
 int32_t ReadTableEntry(const TableFile* table, const TableDirectory* directory, const char* name,
                        const TableEntry& entry, int32_t limit, uint8_t** bytes, int32_t* length);
 
+// Closes the file, if it is open.
 void CloseTableFile(TableFile* table);

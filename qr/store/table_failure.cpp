@@ -1,4 +1,4 @@
-#include "qr/table_failure.h"
+#include "qr/store/table_failure.h"
 
 #include <cassert>
 #include <cstdio>

@@ -1,13 +1,13 @@
-#include "qr/table_file.h"
+#include "qr/store/table_file.h"
 
 #include <cassert>
 #include <cstdlib>
 #include <cstdio>
 #include <cstring>
 
-#include "qr/lzss_decode.h"
-#include "qr/table_checks.h"
-#include "qr/table_failure.h"
+#include "qr/store/lzss_decode.h"
+#include "qr/store/table_checks.h"
+#include "qr/store/table_failure.h"
 
 namespace {
 
@@ -58,25 +58,23 @@ int32_t ReadCheckedSection(const TableFile* table, const char* name, uint8_t** b
 
 }  // namespace
 
-int32_t OpenTableFile(char* path, TableFile* table) {
-    table->file = HFILE_ERROR;
-    table->length = 0;
+int32_t FormTableFilePath(const char* folder, char* path) {
+    assert(folder != nullptr && path != nullptr);
     path[0] = '\0';
-    char folder[kAppFolderSize];
-    if (!FindHostAppFolder(folder)) {
-        NoteTableFailure(nullptr, kTableFailureNoFolder);
-        return kTableNoAppFolder;
-    }
     const size_t folderLength = std::strlen(folder);
-    assert(folderLength < static_cast<size_t>(kAppFolderSize));
     if (folderLength > static_cast<size_t>(kTableFileMaxFolderLength)) {
         NoteTableFailure(nullptr, kTableFailurePathTooLong);
         return kTablePathTooLong;
     }
-    static_assert(kTableFilePathSize >= kAppFolderSize - 1 + sizeof kTableFileSubpath);
+    static_assert(kTableFilePathSize >= kTableFileMaxFolderLength + sizeof kTableFileSubpath);
     std::memcpy(path, folder, folderLength);
     std::memcpy(path + folderLength, kTableFileSubpath, sizeof kTableFileSubpath);
+    return kTableRead;
+}
 
+int32_t OpenTableFile(const char* path, TableFile* table) {
+    assert(path != nullptr);
+    table->length = 0;
     table->file = _lopen(path, OF_READ);
     if (table->file == HFILE_ERROR) {
         NoteTableFailure(nullptr, kTableFailureCannotOpen);
@@ -137,11 +135,10 @@ void CloseTableFile(TableFile* table) {
     table->file = HFILE_ERROR;
 }
 
-int32_t ReadTableSection(const char* name, uint8_t** bytes, int32_t* length) {
-    assert(name != nullptr && bytes != nullptr && length != nullptr);
+int32_t ReadTableSection(const char* path, const char* name, uint8_t** bytes, int32_t* length) {
+    assert(path != nullptr && name != nullptr && bytes != nullptr && length != nullptr);
     *bytes = nullptr;
     *length = 0;
-    char path[kTableFilePathSize];
     TableFile table;
     int32_t rc = OpenTableFile(path, &table);
     if (rc != kTableRead) return rc;

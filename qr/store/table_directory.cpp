@@ -1,4 +1,4 @@
-#include "qr/table_directory.h"
+#include "qr/store/table_directory.h"
 
 #include <cassert>
 #include <cstring>

@@ -1,11 +1,11 @@
-#include "qr/table_checks.h"
+#include "qr/store/table_checks.h"
 
 #include <cassert>
 #include <cstdlib>
 #include <cstring>
 
-#include "qr/crc32.h"
-#include "qr/table_failure.h"
+#include "qr/store/crc32.h"
+#include "qr/store/table_failure.h"
 
 int32_t ReadTableChecks(const TableFile* table, const TableDirectory* directory,
                         TableChecks* checks) {

@@ -1,8 +1,8 @@
 // What the engine keeps of the table file between encodings, and the one
 // opening of the file that each encoding makes.
 //
-// An encoding opens a session: the folder is looked up through the engine
-// host, the file is opened, and its identity (volume, file index, size,
+// An encoding opens a session: the file at the path the engine's door hands
+// it is opened, and its identity (volume, file index, size,
 // creation and last write time, as GetFileInformationByHandle gives them) is
 // compared with that of the file the held sections came from, under the
 // same full path. The held sections are used only when all of it is the same
@@ -25,7 +25,7 @@
 
 #include <cstdint>
 
-#include "qr/table_file.h"
+#include "qr/store/table_file.h"
 
 inline constexpr int32_t kTableCacheSections = 16;
 inline constexpr int32_t kTableCacheBytes = 512 * 1024;
@@ -42,11 +42,11 @@ struct TableSession {
     int32_t decoded;  // sections this session read from the file rather than the cache
 };
 
-// Opens the session: the file and, when it is the file the held sections
-// came from and old enough, keeps them. Returns kTableRead, or the
-// TableReadResult of a file that cannot be opened (which drops everything
-// held). Every opened session is closed with CloseTableSession.
-int32_t OpenTableSession(TableSession* session);
+// Opens the session on the table file at `path`: the file and, when it is the file the held
+// sections came from and old enough, keeps them. Returns kTableRead, or the TableReadResult of a
+// file that cannot be opened (which drops everything held). Every opened session is closed with
+// CloseTableSession.
+int32_t OpenTableSession(const char* path, TableSession* session);
 
 // The first `needed` bytes (fewer when the section is shorter) of the
 // section `name` (at most kTableCacheNameLength bytes): *bytes and *length,

@@ -1,11 +1,11 @@
-#include "qr/symbol_records.h"
+#include "qr/store/symbol_records.h"
 
 #include <cassert>
 #include <cstdio>
 
-#include "qr/record_checks.h"
-#include "qr/table_cache.h"
-#include "qr/table_failure.h"
+#include "qr/store/record_checks.h"
+#include "qr/store/table_cache.h"
+#include "qr/store/table_failure.h"
 
 namespace {
 
@@ -92,12 +92,12 @@ int32_t TakeRecords(TableSession* session, int32_t version, char levelChar, int3
 
 }  // namespace
 
-int32_t ReadSymbolRecords(int32_t version, char levelChar, int32_t dataCodewords,
+int32_t ReadSymbolRecords(const char* path, int32_t version, char levelChar, int32_t dataCodewords,
                           int32_t totalCodewords, int32_t remainderBits, SymbolRecords* records) {
-    assert(version >= 1 && version <= 40);
+    assert(path != nullptr && version >= 1 && version <= 40);
     ClearTableFailure();
     TableSession session;
-    if (OpenTableSession(&session) != kTableRead) return kQRTableFileDamaged;
+    if (OpenTableSession(path, &session) != kTableRead) return kQRTableFileDamaged;
     const int32_t rc = TakeRecords(&session, version, levelChar, dataCodewords, totalCodewords,
                                    remainderBits, records);
     CloseTableSession(&session);

@@ -1,10 +1,10 @@
-#include "qr/table_cache.h"
+#include "qr/store/table_cache.h"
 
 #include <cassert>
 #include <cstdlib>
 #include <cstring>
 
-#include "qr/table_checks.h"
+#include "qr/store/table_checks.h"
 
 namespace {
 
@@ -93,10 +93,10 @@ void MakeRoom(int32_t length, uint32_t serial) {
 
 }  // namespace
 
-int32_t OpenTableSession(TableSession* session) {
+int32_t OpenTableSession(const char* path, TableSession* session) {
+    assert(path != nullptr && std::strlen(path) < static_cast<size_t>(kTableFilePathSize));
     session->serial = ++gCache.serial;
     session->decoded = 0;
-    char path[kTableFilePathSize];
     const int32_t rc = OpenTableFile(path, &session->table);
     if (rc != kTableRead) {
         ResetTableCache();
@@ -112,7 +112,7 @@ int32_t OpenTableSession(TableSession* session) {
     if (!same) {
         DropContents();
         gCache.known = identified;
-        std::memcpy(gCache.path, path, sizeof path);
+        std::memcpy(gCache.path, path, std::strlen(path) + 1);
         gCache.identity = identity;
         gCache.readSince = Ticks(now);
     }
