@@ -23,6 +23,8 @@ packages=(
   clang libclang-rt-14-dev              # fuzz/: libFuzzer and the sanitizers for clang
   libgtk-3-dev                          # the stand-in's dialogs as windows (--interactive)
   xvfb xdotool imagemagick              # tests: the windows driven on a virtual display
+  help2man man-db                       # the manual pages, made from the help texts
+  zbar-tools                            # tests: a second QR reader (zbarimg) of exported PNGs
   g++-mingw-w64-x86-64-posix            # the Windows build (preset windows)
   libz-mingw-w64-dev googletest         # its table generator's zlib; GoogleTest's sources
   wine wine64                           # the Windows build's programs and tests, run here

@@ -12,8 +12,8 @@
 
 #if defined(_WIN32)
 #include "platform/win_types.h"
-#elif !defined(ORVELK_DEFAULT_APP_DIR)
-#error "ORVELK_DEFAULT_APP_DIR must name the build's application folder"
+#else
+#include "standin/host/user_app_folder.h"
 #endif
 
 namespace {
@@ -137,7 +137,7 @@ std::string FolderProblem(const std::string& folder) {
 
 }  // namespace
 
-const char* StandinDefaultAppFolder() {
+std::string StandinDefaultAppFolder() {
 #if defined(_WIN32)
     // The build's "app" folder beside the executable's "bin" folder.
     static const std::string folder = [] {
@@ -155,9 +155,9 @@ const char* StandinDefaultAppFolder() {
             (std::filesystem::path(path).parent_path().parent_path() / "app").u8string();
         return std::string(app.begin(), app.end());
     }();
-    return folder.c_str();
+    return folder;
 #else
-    return ORVELK_DEFAULT_APP_DIR;
+    return UserAppFolder();
 #endif
 }
 
@@ -184,12 +184,27 @@ std::string StandinAppFolder() {
     if (!gChosenFolder.empty()) return gChosenFolder;
     const char* variable = std::getenv(kStandinAppFolderVariable);
     if (variable != nullptr && *variable != '\0') return AbsoluteFolder(variable);
-    return AbsoluteFolder(StandinDefaultAppFolder());
+    // No default without a home: ChooseStandinAppFolder says so.
+    const std::string folder = StandinDefaultAppFolder();
+    return folder.empty() ? folder : AbsoluteFolder(folder.c_str());
 }
 
 bool ChooseStandinAppFolder(const char* dir, std::string* error) {
     const std::string earlier = gChosenFolder;
     if (dir != nullptr && !SetStandinAppFolder(dir, error)) return false;
+#if !defined(_WIN32)
+    // The user's own folder is made on first use; a folder chosen is taken
+    // as it is.
+    const char* variable = std::getenv(kStandinAppFolderVariable);
+    if (gChosenFolder.empty() && (variable == nullptr || *variable == '\0')) {
+        std::string why;
+        const std::string user = UserAppFolder(&why);
+        if (user.empty() || !MakeUserAppFolder(user, InstalledAppFolder(), &why)) {
+            if (error != nullptr) *error = why;
+            return false;
+        }
+    }
+#endif
     if (CheckStandinAppFolder(error)) return true;
     gChosenFolder = earlier;
     return false;
