@@ -502,7 +502,11 @@ class Placement {
             if (!standin::ExportDocument(document, path, o_.output.exportOptions, &why)) {
                 PrintError(err_, kCommand, "%s", why.c_str());
                 status = kExitWriteFailed;
+                continue;
             }
+            const std::string note =
+                PngModuleNote(document, path, o_.output.exportOptions.dpi);
+            if (!note.empty()) PrintError(err_, kCommand, "note: %s", note.c_str());
         }
         return status;
     }

@@ -187,6 +187,28 @@ TEST_F(PlaceCommandTest, WhatTheModesFilterDropsIsSaidAndStrictRefusesIt) {
     EXPECT_EQ(r.err, "");
 }
 
+TEST_F(PlaceCommandTest, APngWithTooFewPixelsAModuleIsSaidWithTheResolutionThatReads) {
+    // Version 25 at 0.33 mm and the default 300 dpi: 3.9 pixels a module,
+    // which zxing-cpp does not read.
+    const std::string text(300, 'A');
+    CommandResult r = Place({"--text", text, "--version", "25", "--cell", "0.33", "-o",
+                             Path("small.png"), "-o", Path("small.svg")});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(Contains(r.err, "note: '" + Path("small.png") +
+                                    "' has 3.9 pixels a module at 300 dpi: too few for some "
+                                    "readers to find the symbol (at least 5; --dpi 385 gives "
+                                    "them)"))
+        << r.err;
+    EXPECT_FALSE(Contains(r.err, "small.svg")) << r.err;  // vector formats have no pixels
+    // At the resolution named the symbol reads.
+    r = Place({"--no-dialog", "--dpi", "385", "-o", Path("enough.png")});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    GreyImage image;
+    ASSERT_TRUE(ReadPng(Path("enough.png"), &image));
+    EXPECT_EQ(DecodeSymbol(image), text);
+}
+
 TEST_F(PlaceCommandTest, TheInformationTextOfVersionOneAtLevelMInByteMode) {
     const CommandResult r = Place({"--text", "Orvelk", "--level", "M", "--version", "1", "--mode",
                                    "B", "--cell", "0.5", "--dump", "--verbose"});
