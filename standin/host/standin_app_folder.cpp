@@ -180,6 +180,10 @@ bool SetStandinAppFolder(const char* dir, std::string* error) {
     return true;
 }
 
+std::string ChosenStandinAppFolder() {
+    return gChosenFolder;
+}
+
 std::string StandinAppFolder() {
     if (!gChosenFolder.empty()) return gChosenFolder;
     const char* variable = std::getenv(kStandinAppFolderVariable);

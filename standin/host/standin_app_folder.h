@@ -33,6 +33,9 @@ std::string StandinDefaultAppFolder();
 // the earlier choice and, when `error` is given, says why.
 bool SetStandinAppFolder(const char* dir, std::string* error = nullptr);
 
+// The folder SetStandinAppFolder chose; empty while none is.
+std::string ChosenStandinAppFolder();
+
 // The application folder in force: absolute, native (UTF-8), no trailing
 // slash except for the root.
 std::string StandinAppFolder();
