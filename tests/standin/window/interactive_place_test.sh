@@ -79,13 +79,22 @@ ref_app=$(fresh_app ref)
 convert "$work/ref-dialog.png" -crop 231x74+21+210 +repage "$work/ref-info.png"
 
 # OK: the window's pixels, then the placed symbol.
-# Starts place --interactive in application folder copy $1, exporting to
-# $1.png, and does the person's actions; sets run (its pid) and w (its window).
-start_and_act() {
-  "$orvelk" place --interactive --verbose --app-folder "$(fresh_app "$1")" -o "$work/$1.png" \
-    </dev/null >"$work/$1.out" 2>"$work/$1.err" &
+# Starts place --interactive (with the options after $1) in application
+# folder copy $1, exporting to $1.png; sets run (its pid) and w (its window,
+# focused).
+start_window() {
+  local name=$1
+  shift
+  "$orvelk" place --interactive "$@" --app-folder "$(fresh_app "$name")" -o "$work/$name.png" \
+    </dev/null >"$work/$name.out" 2>"$work/$name.err" &
   run=$!
-  w=$(find_window) || fail "no window named 'Orvelk QR' appeared for the $1 run"
+  w=$(find_window) || fail "no window named 'Orvelk QR' appeared for the $name run"
+  xdotool windowfocus --sync "$w"
+  sleep 0.3
+}
+# The same, then the person's actions.
+start_and_act() {
+  start_window "$1" --verbose
   act "$w"
 }
 start_and_act ok
@@ -124,12 +133,7 @@ grep -q 'closed with \[Cancel\]' "$work/cancel.err" || fail "the transcript does
 
 # Typing at once, without a click: the keys reach the text field and
 # replace the default text.
-"$orvelk" place --interactive --app-folder "$(fresh_app focus)" -o "$work/focus.png" \
-  </dev/null >"$work/focus.out" 2>"$work/focus.err" &
-run=$!
-w=$(find_window) || fail "no window appeared for the focus run"
-xdotool windowfocus --sync "$w"
-sleep 0.3
+start_window focus
 if [ -n "${ORVELK_SCREENSHOTS:-}" ]; then import -window "$w" "$ORVELK_SCREENSHOTS/focused.png"; fi
 xdotool type --delay 30 'FOCUS1'
 sleep 0.3
@@ -141,12 +145,7 @@ decoded=$("$decode" "$work/focus.png") || fail "no symbol read from the focus ru
 
 # A character without a code page 932 form is refused in the window, never
 # placed as '?'.
-"$orvelk" place --interactive --app-folder "$(fresh_app refused)" -o "$work/refused.png" \
-  </dev/null >"$work/refused.out" 2>"$work/refused.err" &
-run=$!
-w=$(find_window) || fail "no window appeared for the refusal run"
-xdotool windowfocus --sync "$w"
-sleep 0.3
+start_window refused
 xdotool type --delay 60 'café'
 sleep 0.5
 if [ -n "${ORVELK_SCREENSHOTS:-}" ]; then import -window "$w" "$ORVELK_SCREENSHOTS/refused.png"; fi
