@@ -98,7 +98,7 @@ def main():
                          "--version", str(version), "--cell", cell, "-o", path], text=True)
                 path = path.replace("#", "1")
                 if r.returncode != 0:
-                    rows[fmt].append((cell, version, "not written: " + r.stderr.strip()[-60:],
+                    rows[fmt].append((cell, version, "not written: " + r.stderr.strip(),
                                       "", "", ""))
                     continue
                 size = stated_mm(fmt, path)
