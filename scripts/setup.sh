@@ -23,6 +23,8 @@ packages=(
   clang libclang-rt-14-dev              # fuzz/: libFuzzer and the sanitizers for clang
   libgtk-3-dev                          # the stand-in's dialogs as windows (--interactive)
   xvfb xdotool imagemagick              # tests: the windows driven on a virtual display
+  help2man man-db                       # the manual pages, made from the help texts
+  zbar-tools                            # tests: a second QR reader (zbarimg) of exported PNGs
   g++-mingw-w64-x86-64-posix            # the Windows build (preset windows)
   g++-mingw-w64-i686-win32              # the host interface's check against its facts (32-bit)
   libz-mingw-w64-dev googletest         # its table generator's zlib; GoogleTest's sources

@@ -41,7 +41,11 @@ std::string ItemLines(const TranscriptEntry& dialog, int indent) {
             case DialogItemKind::kScrollBar:
                 continue;
             case DialogItemKind::kPicture:
-                line = "(picture " + std::to_string(item.picture) + ")";
+                line = "(picture: bitmap " + std::to_string(item.picture);
+                if (item.pictureWidth > 0)
+                    line += ", " + std::to_string(item.pictureWidth) + " x " +
+                            std::to_string(item.pictureHeight) + " pixels";
+                line += ")";
                 break;
             case DialogItemKind::kPushButton:
             case DialogItemKind::kDefaultButton:

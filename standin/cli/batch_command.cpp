@@ -52,6 +52,10 @@ constexpr char kUsageHead[] =
     "                           converted to points as the filter does (MM / 0.35278)\n"
     "  --at X,Y                 the symbols' centre in points, y upwards from the page's\n"
     "                           bottom edge (default: the centre of the A4 page)\n"
+    "  --bytes                  take the text's bytes as they are: UTF-8 goes into the\n"
+    "                           symbol as UTF-8 bytes (8-bit byte mode), which most\n"
+    "                           readers show as UTF-8; needed for characters that code\n"
+    "                           page 932 lacks (é, emoji)\n"
     "  --input-encoding ENC     utf-8 (default; converted to code page 932) or cp932\n"
     "                           (the bytes pass unchanged, as the plug-in receives them)\n"
     "  --save-actions SET.json  save the actions of the lines that were written as an\n"
@@ -79,6 +83,7 @@ enum BatchOption {
     kOptionCell = 256,
     kOptionAt,
     kOptionInputEncoding,
+    kOptionBytes,
     kOptionSaveActions,
     kOptionBorder,
     kOptionJobs,
@@ -129,9 +134,13 @@ int TakeBatchOption(int c, const char* arg, BatchOptions* o, FILE* err) {
             }
             o->at = true;
             return -1;
+        case kOptionBytes:
+            o->encoding = InputEncoding::kCp932;
+            return -1;
         case kOptionInputEncoding:
             if (!ParseInputEncoding(arg, &o->encoding)) {
-                PrintError(err, kCommand, "--input-encoding takes utf-8 or cp932, not '%s'", arg);
+                PrintError(err, kCommand, "--input-encoding takes utf-8, bytes or cp932, not '%s'",
+                           arg);
                 return kExitUsage;
             }
             return -1;
@@ -166,6 +175,7 @@ int ParseOptions(int argc, char** argv, BatchOptions* o, FILE* out, FILE* err) {
         {"cell", required_argument, nullptr, kOptionCell},
         {"at", required_argument, nullptr, kOptionAt},
         {"input-encoding", required_argument, nullptr, kOptionInputEncoding},
+            {"bytes", no_argument, nullptr, kOptionBytes},
         {"save-actions", required_argument, nullptr, kOptionSaveActions},
         {"border", required_argument, nullptr, kOptionBorder},
         {"jobs", required_argument, nullptr, kOptionJobs},
@@ -318,6 +328,12 @@ class Batch {
             return false;
         }
         writer_.Write(number, path, std::move(bytes));
+        // Said once: every line of a batch has the same cell size.
+        if (!notedPixels_) {
+            const std::string note = PngModuleNote(document, path, o_.output.exportOptions.dpi);
+            if (!note.empty()) PrintError(err_, kCommand, "note: %s", note.c_str());
+            notedPixels_ = !note.empty();
+        }
         return true;
     }
 
@@ -360,6 +376,7 @@ class Batch {
         bool failed;
     };
     std::vector<Placed> placed_;
+    bool notedPixels_ = false;  // a PNG's too few pixels a module were said
     // Declared last, so that it finishes its writes before the rest goes.
     standin::BackgroundWriter writer_;
 };

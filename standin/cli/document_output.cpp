@@ -1,9 +1,12 @@
 #include "standin/cli/document_output.h"
 
+#include <cmath>
+#include <cstdio>
 #include <cstring>
 
 #include "standin/cli/options.h"
 #include "standin/export/art_dump.h"
+#include "standin/export/module_size.h"
 
 const char kDocumentOutputUsage[] =
     "  --dump                   print each document's art tree on standard output\n"
@@ -95,4 +98,18 @@ bool EmitDocument(const standin::Document& document, const std::string& path,
     if (o.dump) std::fputs(standin::DumpArtTree(document).c_str(), out);
     if (path.empty()) return true;
     return standin::ExportDocument(document, path, o.exportOptions, why);
+}
+
+std::string PngModuleNote(const standin::Document& document, const std::string& path, double dpi) {
+    if (standin::FormatOfPath(path) != standin::ExportFormat::kPng) return std::string();
+    const double module = standin::SmallestFilledSquare(document);
+    const double pixels = module * dpi / 72;
+    if (module <= 0 || pixels >= kReadablePixelsPerModule) return std::string();
+    char text[256];
+    std::snprintf(text, sizeof text,
+                  "'%s' has %.1f pixels a module at %.0f dpi: too few for some readers to find "
+                  "the symbol (at least %.0f; --dpi %.0f gives them)",
+                  path.c_str(), pixels, dpi, kReadablePixelsPerModule,
+                  std::ceil(kReadablePixelsPerModule * 72 / module));
+    return text;
 }

@@ -51,6 +51,16 @@ bool FindOutputPattern(const std::string& path, OutputPattern* pattern, std::str
 // same file for every number.
 std::string PatternFileName(const OutputPattern& pattern, long number);
 
+// The fewest pixels a module of a placed symbol needs in a PNG for the
+// readers to find it at every version (zxing-cpp missed versions 25 and 40
+// at 3.9 pixels and fewer, zbar none; bench/export_table.py measures it).
+inline constexpr double kReadablePixelsPerModule = 5;
+
+// A note when `path` is a PNG in which the modules of the symbol placed in
+// `document` get fewer than kReadablePixelsPerModule pixels at `dpi`: how
+// many, and the resolution that gives enough. Empty otherwise.
+std::string PngModuleNote(const standin::Document& document, const std::string& path, double dpi);
+
 // Prints `document`'s art tree on `out` when --dump was given, and exports it
 // to `path` unless that is empty. False with the reason in `why` when the
 // export fails.

@@ -36,6 +36,10 @@ constexpr char kUsageHead[] =
     "Options:\n"
     "  --text TEXT              the text to encode\n"
     "  --text-file FILE         read the text from FILE ('-' for standard input)\n"
+    "  --bytes                  take the text's bytes as they are: UTF-8 goes into the\n"
+    "                           symbol as UTF-8 bytes (8-bit byte mode), which most\n"
+    "                           readers show as UTF-8; needed for characters that code\n"
+    "                           page 932 lacks (é, emoji)\n"
     "  --input-encoding ENC     utf-8 (default; converted to code page 932) or cp932\n"
     "                           (the bytes pass unchanged, as the plug-in receives them)\n";
 
@@ -60,13 +64,15 @@ constexpr char kUsageTail[] =
     "  --scale PIXELS           pixels per module for png, 1 to 64 (default 4)\n"
     "  --dpi N                  png: the resolution written into the file, 1 to 9600;\n"
     "                           with --cell it gives the pixels per module (not with\n"
-    "                           --scale)\n"
+    "                           --scale), rounded to whole pixels: a note gives the\n"
+    "                           size written when it is off, --strict refuses it\n"
     "  --verbose                print the version, level, mask, mode, segments and\n"
     "                           capacity chosen on standard error\n"
     "  -o, --output FILE        write to FILE instead of standard output ('-')\n"
     "  --app-folder DIR         the host application folder that holds\n"
     "                           Prefs/Orvelk/ORVK_QR.DAT (default: $ORVELK_APP_FOLDER,\n"
-    "                           else the folder the build laid out)\n"
+    "                           else your own, $XDG_DATA_HOME/orvelk, made from the\n"
+    "                           installed one)\n"
     "  -h, --help               show this help and exit\n"
     "\n"
     "Exit status: 0 on success, 1 when the text does not fit (the version, or the\n"
@@ -95,6 +101,7 @@ struct EncodeOptions {
     bool foreground = false, background = false;
     SymbolStyle style;
     bool verbose = false;
+    bool bytes = false;  // --bytes: the text's bytes in 8-bit byte mode
     const char* output = nullptr;
     const char* appFolder = nullptr;
 };
@@ -103,6 +110,7 @@ enum {
     kOptText = 256,
     kOptTextFile,
     kOptInputEncoding,
+    kOptBytes,
     kOptFormat,
     kOptMask,
     kOptScale,
@@ -133,10 +141,14 @@ int TakeEncodeOption(int c, const char* arg, EncodeOptions* o, FILE* out, FILE* 
         case kOptTextFile:
             o->textFile = arg;
             return -1;
+        case kOptBytes:
+            o->encoding = InputEncoding::kCp932;
+            o->bytes = true;
+            return -1;
         case kOptInputEncoding:
             return ParseInputEncoding(arg, &o->encoding)
                        ? -1
-                       : bad("--input-encoding takes utf-8 or cp932");
+                       : bad("--input-encoding takes utf-8, bytes or cp932");
         case kOptFormat: {
             const int i = MatchName(
                 arg, {"text", "utf8", "png", "svg", "pdf", "eps", "codewords", "txt", "utf-8"});
@@ -194,12 +206,20 @@ int TakeEncodeOption(int c, const char* arg, EncodeOptions* o, FILE* out, FILE* 
     }
 }
 
-// The format that `path`'s extension names, or kNone.
-Format FormatOfExtension(const char* path) {
+// The extension of `path`'s file name, without its dot; null when it has
+// none.
+const char* ExtensionOf(const char* path) {
     const char* dot = std::strrchr(path, '.');
     const char* slash = std::strrchr(path, '/');
-    if (dot == nullptr || (slash != nullptr && dot < slash)) return Format::kNone;
-    switch (MatchName(dot + 1, {"png", "svg", "pdf", "eps", "txt"})) {
+    if (dot == nullptr || dot[1] == '\0' || (slash != nullptr && dot < slash)) return nullptr;
+    return dot + 1;
+}
+
+// The format that `path`'s extension names, or kNone.
+Format FormatOfExtension(const char* path) {
+    const char* extension = ExtensionOf(path);
+    if (extension == nullptr) return Format::kNone;
+    switch (MatchName(extension, {"png", "svg", "pdf", "eps", "txt"})) {
         case 0:
             return Format::kPng;
         case 1:
@@ -227,6 +247,16 @@ int CheckFormat(EncodeOptions* o, FILE* out, FILE* err) {
     const Format byName = o->output != nullptr && !WritesToStandardOutput(*o)
                               ? FormatOfExtension(o->output)
                               : Format::kNone;
+    // An extension that names no format (x.jpg) is not written as text
+    // unawares.
+    if (o->format == Format::kNone && byName == Format::kNone && o->output != nullptr &&
+        !WritesToStandardOutput(*o) && ExtensionOf(o->output) != nullptr) {
+        PrintError(err, kCommand,
+                   "-o '%s': no format has the extension '.%s' (png, svg, pdf, eps, txt); give "
+                   "--format to write it anyway",
+                   o->output, ExtensionOf(o->output));
+        return kExitUsage;
+    }
     if (o->format == Format::kNone) o->format = byName == Format::kNone ? Format::kText : byName;
     const Format f = o->format;
     const char* name = kFormatNames[static_cast<int>(f)];
@@ -288,6 +318,7 @@ int ParseOptions(int argc, char** argv, EncodeOptions* o, FILE* out, FILE* err) 
         {"text", required_argument, nullptr, kOptText},
         {"text-file", required_argument, nullptr, kOptTextFile},
         {"input-encoding", required_argument, nullptr, kOptInputEncoding},
+            {"bytes", no_argument, nullptr, kOptBytes},
         {"format", required_argument, nullptr, kOptFormat},
         {"mask", required_argument, nullptr, kOptMask},
         {"scale", required_argument, nullptr, kOptScale},
@@ -400,6 +431,26 @@ int PngScale(const EncodeOptions& o) {
         return static_cast<int>(std::max(1L, std::lround(cell * o.dpi / 25.4)));
     }
     return 4;
+}
+
+// A PNG's modules are whole pixels: with --dpi they hold the --cell size
+// only as nearly as whole pixels can. When they are off by 0.005 mm or more,
+// *note says the size written (else it is emptied).
+void NotePngCellRounding(const EncodeOptions& o, std::string* note) {
+    note->clear();
+    if (o.format != Format::kPng || o.dpi <= 0 || o.scale > 0) return;
+    const double cell = o.cell > 0 ? o.cell : 0.50;
+    const int pixels = PngScale(o);
+    const double written = pixels * 25.4 / static_cast<double>(o.dpi);
+    if (std::fabs(written - cell) < 0.005) return;
+    char text[200];
+    std::snprintf(text, sizeof text,
+                  "a %.2f mm module is %.2f pixels at %ld dpi: written as %d pixel%s, %.3f mm "
+                  "(%.0f %% %s)",
+                  cell, cell * static_cast<double>(o.dpi) / 25.4, o.dpi, pixels,
+                  pixels == 1 ? "" : "s", written, std::fabs(written - cell) / cell * 100,
+                  written < cell ? "smaller" : "larger");
+    *note = text;
 }
 
 // The bytes of the result in the chosen format.
@@ -532,6 +583,9 @@ int RunEncodeCommand(int argc, char** argv, FILE* out, FILE* err) {
     if (int status = ParseOptions(argc, argv, &o, out, err); status >= 0) return status;
     std::string text;
     if (int status = LoadText(o, &text, err); status >= 0) return status;
+    // UTF-8 bytes could pass for Kanji pairs: --bytes keeps them bytes
+    // unless a mode was named.
+    if (o.bytes && o.symbol.mode == kModeAuto) o.symbol.mode = 'B';
     char mode = o.symbol.mode;
     std::string note;
     if (!ResolveMode(o.symbol, text, &mode, &note)) {
@@ -559,6 +613,15 @@ int RunEncodeCommand(int argc, char** argv, FILE* out, FILE* err) {
     const bool empty = o.format == Format::kCodewords ? codewords->version == 0 : matrix->side == 0;
     if (empty) return NothingLeft(o, mode, err);
     if (o.verbose) PrintVerbose(o, *matrix, mode, text, err);
+
+    std::string rounding;
+    NotePngCellRounding(o, &rounding);
+    if (!rounding.empty() && o.symbol.strict) {
+        PrintError(err, kCommand, "%s; --strict writes no module of another size (choose --dpi "
+                   "or --cell so that a module is whole pixels)", rounding.c_str());
+        return kExitUsage;
+    }
+    if (!rounding.empty()) PrintError(err, kCommand, "note: %s", rounding.c_str());
 
     std::string bytes;
     if (!RenderResult(o, *matrix, *codewords, &bytes, &why)) {

@@ -13,14 +13,19 @@ namespace {
 // The mask setting of the session, which the engine reads at every encoding.
 int32_t gSessionMaskSetting = 0;
 
-// Whether the session chose the application folder, which it then gives up.
+// Whether the session chose the application folder, and the choice before
+// it, which the session's end gives back (a session within a host session
+// leaves the host's folder as it was).
 bool gChoseAppFolder = false;
+std::string gEarlierFolder;
 
 }  // namespace
 
 bool BeginEngineSession(const char* appFolder, int32_t maskSetting, std::string* why) {
+    const std::string earlier = ChosenStandinAppFolder();
     if (!ChooseStandinAppFolder(appFolder, why)) return false;
     gChoseAppFolder = appFolder != nullptr;
+    gEarlierFolder = earlier;
     gSessionMaskSetting = maskSetting;
     const QREngineHost host = {StandinFindAppFolder, &gSessionMaskSetting};
     SetQREngineHost(&host);
@@ -29,7 +34,8 @@ bool BeginEngineSession(const char* appFolder, int32_t maskSetting, std::string*
 
 void EndEngineSession() {
     SetQREngineHost(nullptr);
-    if (gChoseAppFolder) SetStandinAppFolder(nullptr);
+    if (gChoseAppFolder)
+        SetStandinAppFolder(gEarlierFolder.empty() ? nullptr : gEarlierFolder.c_str());
     gChoseAppFolder = false;
 }
 

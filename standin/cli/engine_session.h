@@ -14,7 +14,7 @@
 bool BeginEngineSession(const char* appFolder, int32_t maskSetting, std::string* why);
 
 // Ends the session begun last: removes the engine host, and a folder it chose
-// is given up again.
+// is given up for the one chosen before it (none when none was).
 void EndEngineSession();
 
 // What is wrong with the symbol table file at `path` after the engine found

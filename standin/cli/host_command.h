@@ -5,6 +5,7 @@
 
 #include <getopt.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <vector>
 
@@ -18,6 +19,9 @@ inline constexpr int kOptionUser = 0x201;
 struct HostCommandOptions {
     const char* appFolder = nullptr;       // --app-folder, or null for the default
     std::vector<standin::UserStep> steps;  // --user: what the scripted user does
+    // A dialog whose showing is not printed (the one the command's options
+    // drive, unless --verbose asks for it); 0 prints every dialog.
+    int32_t quietDialog = 0;
 };
 
 // The option table: `own` followed by --app-folder, --user and --help.

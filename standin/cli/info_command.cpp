@@ -34,7 +34,8 @@ constexpr char kUsage[] =
     "  --document          open a document before listing, so that the filters show as\n"
     "                      the menu has them while a document is open (default: none open)\n"
     "  --app-folder DIR    the host application folder, which holds Plug-ins/ and Prefs/\n"
-    "                      (default: $ORVELK_APP_FOLDER, else the folder the build laid out)\n"
+    "                      (default: $ORVELK_APP_FOLDER, else your own,\n"
+    "                      $XDG_DATA_HOME/orvelk, made from the installed one)\n"
     "  --user SCRIPT       what the user does in dialogs the plug-ins show: steps\n"
     "                      'press ITEM', 'select ITEM INDEX', 'type ITEM TEXT', 'close',\n"
     "                      separated by ';' (default: press each dialog's default button)\n"
@@ -42,7 +43,7 @@ constexpr char kUsage[] =
     "\n"
     "Exit status: 0 when every module found loaded and started, 2 on bad usage, 4 when\n"
     "a module was skipped, a plug-in failed to start, or no plug-in was found, 5 when\n"
-    "a step of --user could not be carried out or was left over, 7 when standard\n"
+    "a step of --user could not be carried out or was left over, 8 when standard\n"
     "output cannot be written.\n";
 
 struct InfoOptions {

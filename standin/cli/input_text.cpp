@@ -8,35 +8,10 @@
 
 #include "standin/cli/option_values.h"
 #include "standin/text/cp932.h"
-
-namespace {
-
-// The code point of the UTF-8 sequence at the start of `s` (well-formed, as
-// the converter found it), and its length in *length.
-uint32_t CodePointAt(std::string_view s, size_t* length) {
-    const auto byte = [&](size_t i) { return static_cast<uint8_t>(s[i]); };
-    const uint8_t b = byte(0);
-    *length = b < 0x80 ? 1 : b < 0xE0 ? 2 : b < 0xF0 ? 3 : 4;
-    if (*length > s.size()) *length = s.size();
-    uint32_t cp = *length == 1 ? b : b & (0x7F >> *length);
-    for (size_t i = 1; i < *length; ++i) cp = (cp << 6) | (byte(i) & 0x3F);
-    return cp;
-}
-
-// Characters a terminal shows as nothing or as a blank: controls, the
-// blanks other than the space, joiners, marks of direction, the byte-order
-// mark and variation selectors.
-bool IsInvisible(uint32_t cp) {
-    return cp < 0x20 || (cp >= 0x7F && cp <= 0xA0) || cp == 0xAD ||
-           (cp >= 0x2000 && cp <= 0x200F) || (cp >= 0x2028 && cp <= 0x202F) ||
-           (cp >= 0x205F && cp <= 0x206F) || cp == 0x3000 || cp == 0xFEFF ||
-           (cp >= 0xFE00 && cp <= 0xFE0F);
-}
-
-}  // namespace
+#include "standin/text/shown_character.h"
 
 bool ParseInputEncoding(const char* name, InputEncoding* encoding) {
-    const int i = MatchName(name, {"utf-8", "utf8", "cp932", "shift_jis", "sjis"});
+    const int i = MatchName(name, {"utf-8", "utf8", "bytes", "cp932", "shift_jis", "sjis"});
     if (i < 0) return false;
     *encoding = i < 2 ? InputEncoding::kUtf8 : InputEncoding::kCp932;
     return true;
@@ -101,16 +76,11 @@ bool ConvertInputText(std::string_view raw, InputEncoding encoding, std::string*
         case Cp932Status::kNoCp932Form: {
             // Name the character that has no code page 932 form; one that
             // shows as nothing by its code point alone.
-            size_t length = 0;
-            const uint32_t cp = CodePointAt(raw.substr(r.offset), &length);
-            char point[16];
-            std::snprintf(point, sizeof point, "U+%04X", cp);
-            const std::string shown =
-                IsInvisible(cp)
-                    ? std::string(point)
-                    : "'" + std::string(raw.substr(r.offset, length)) + "' (" + point + ")";
+            const std::string shown = ShownCharacter(raw.substr(r.offset));
             *why = "the character " + shown + " at byte " + std::to_string(offset + r.offset) +
-                   " has no code page 932 form";
+                   " has no code page 932 form, which the plug-in's texts are in; --bytes "
+                   "encodes the text's UTF-8 bytes as they are, in 8-bit byte mode (most "
+                   "readers show them as UTF-8)";
             return false;
         }
         default:

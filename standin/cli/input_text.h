@@ -12,8 +12,9 @@ inline constexpr size_t kMaxPluginTextBytes = 8192;
 
 enum class InputEncoding { kUtf8, kCp932 };
 
-// Reads --input-encoding's value in any case: "utf-8" (or "utf8") or "cp932"
-// (or "shift_jis", "sjis").
+// Reads --input-encoding's value in any case: "utf-8" (or "utf8"), or "bytes"
+// or "cp932" (or "shift_jis", "sjis"), whose bytes pass unchanged (what
+// --bytes chooses).
 bool ParseInputEncoding(const char* name, InputEncoding* encoding);
 
 // `text` without a UTF-8 byte-order mark at its start.
@@ -22,7 +23,7 @@ std::string_view WithoutByteOrderMark(std::string_view text);
 // The code page 932 bytes of `raw` in `encoding` into `text`. False, with
 // the reason in `why`, for UTF-8 that is not well-formed, a character
 // without a code page 932 form (named in `why`, an invisible one by its code
-// point), or a system without the conversion. The byte offsets in `why`
+// point, with the way to encode the UTF-8 bytes themselves: --bytes), or a system without the conversion. The byte offsets in `why`
 // count from `offset`, where `raw` lies in its file.
 bool ConvertInputText(std::string_view raw, InputEncoding encoding, std::string* text,
                       std::string* why, size_t offset = 0);

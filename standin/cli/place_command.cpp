@@ -20,6 +20,7 @@
 #include "standin/cli/place_dialog.h"
 #include "standin/cli/placing_options.h"
 #include "standin/cli/play_session.h"
+#include "standin/cli/symbol_options.h"
 #include "standin/cli/window_option.h"
 #include "standin/dialogs/dialog_back_end.h"
 #include "standin/dialogs/dialog_manager.h"
@@ -27,6 +28,7 @@
 #include "standin/host/filters.h"
 #include "standin/host/host_errors.h"
 #include "standin/render/png_file.h"
+#include "ui/escape_text.h"
 
 namespace {
 
@@ -51,15 +53,21 @@ constexpr char kUsageHead[] =
     "of --user, then OK (Cancel with --cancel) unless --user's steps end the dialog\n"
     "themselves. A popup left alone keeps what the dialog opens with: the plug-in's\n"
     "settings, as the preferences file of the last OK holds them (the mask is never\n"
-    "saved). OK saves the preferences file. Standard error shows what the user sees\n"
-    "and hears: the dialog as shown, the button that closed it with item 14's text\n"
-    "and item 3's rectangle in pixels at that moment, beeps and error dialogs.\n"
+    "saved). OK saves the preferences file. Quiet when the symbol was placed and\n"
+    "written: standard error shows only what needs the user (errors, error dialogs,\n"
+    "beeps, notes such as characters the mode dropped); --verbose adds the dialog as\n"
+    "shown, the button that closed it with item 14's text and item 3's rectangle in\n"
+    "pixels at that moment.\n"
     "\n"
     "Dialog options:\n"
     "  --text TEXT              the text to type (the plug-in turns the typed escapes\n"
     "                           \\n, \\r and \\t into line breaks and a tab)\n"
     "  --text-file FILE         type the text of FILE, '-' for standard input (raw\n"
     "                           bytes; a NUL byte ends it)\n"
+    "  --bytes                  take the text's bytes as they are: UTF-8 goes into the\n"
+    "                           symbol as UTF-8 bytes (8-bit byte mode), which most\n"
+    "                           readers show as UTF-8; needed for characters that code\n"
+    "                           page 932 lacks (é, emoji)\n"
     "  --input-encoding ENC     utf-8 (default; converted to code page 932) or cp932\n"
     "                           (the bytes pass unchanged); at most 8192 bytes of\n"
     "                           code page 932\n"
@@ -89,6 +97,11 @@ constexpr char kUsageHead[] =
     "  --record SET.json        record with the Actions palette on and save what the\n"
     "                           plug-in recorded; 'orvelk replay SET.json -o FILE'\n"
     "                           writes the same files again\n"
+    "  --strict                 place nothing when the mode's filter drops or changes\n"
+    "                           characters of the text (status 7); without it they\n"
+    "                           are counted in a note\n"
+    "  --verbose                print the settings dialog as shown and as closed (the\n"
+    "                           button, item 14's text, item 3's rectangle)\n"
     "  -o, --output FILE        export the document to FILE in the format of its\n"
     "                           extension (.svg, .pdf, .eps or .png); may be given\n"
     "                           more than once\n";
@@ -102,7 +115,8 @@ constexpr char kExitStatusUsage[] =
     "failed otherwise, 5 when a step of the user could not be carried out or was\n"
     "left over, 6 when the dialog was cancelled (nothing placed, recorded or\n"
     "exported; --show-dialog and --show-preview are written), 7 when the mode's\n"
-    "filter kept nothing of the text (an earlier -o file is removed), 8 when a file\n"
+    "filter kept nothing of the text (an earlier -o file is removed) or, with\n"
+    "--strict, dropped or changed some of it, 8 when a file\n"
     "cannot be written.\n";
 
 // getopt_long values of the command's own options.
@@ -110,6 +124,7 @@ enum PlaceOption {
     kOptionText = 256,
     kOptionTextFile,
     kOptionInputEncoding,
+    kOptionBytes,
     kOptionLevel,
     kOptionVersion,
     kOptionMode,
@@ -120,6 +135,8 @@ enum PlaceOption {
     kOptionRecord,
     kOptionShowDialog,
     kOptionShowPreview,
+    kOptionVerbose,
+    kOptionStrict,
 };
 
 struct PlaceOptions {
@@ -130,6 +147,8 @@ struct PlaceOptions {
     const char* record = nullptr;
     const char* showDialog = nullptr;
     const char* showPreview = nullptr;
+    bool verbose = false;
+    bool strict = false;
     std::vector<const char*> outputs;  // every -o
     DocumentOutputOptions output;
     HostCommandOptions host;
@@ -196,9 +215,13 @@ int TakePlaceOption(int c, const char* arg, PlaceOptions* o, FILE* err) {
         case kOptionTextFile:
             o->text.file = arg;
             return -1;
+        case kOptionBytes:
+            o->text.encoding = InputEncoding::kCp932;
+            return -1;
         case kOptionInputEncoding:
             if (!ParseInputEncoding(arg, &o->text.encoding)) {
-                PrintError(err, kCommand, "--input-encoding takes utf-8 or cp932, not '%s'", arg);
+                PrintError(err, kCommand, "--input-encoding takes utf-8, bytes or cp932, not '%s'",
+                           arg);
                 return kExitUsage;
             }
             return -1;
@@ -234,6 +257,12 @@ int TakePlaceOption(int c, const char* arg, PlaceOptions* o, FILE* err) {
         case kOptionRecord:
             o->record = arg;
             return -1;
+        case kOptionVerbose:
+            o->verbose = true;
+            return -1;
+        case kOptionStrict:
+            o->strict = true;
+            return -1;
 #if defined(_WIN32)
         // The pictures are drawn with cairo and pango, which this build has not.
         case kOptionShowDialog:
@@ -265,6 +294,7 @@ int ParseOptions(int argc, char** argv, PlaceOptions* o, FILE* out, FILE* err) {
             {"text", required_argument, nullptr, kOptionText},
             {"text-file", required_argument, nullptr, kOptionTextFile},
             {"input-encoding", required_argument, nullptr, kOptionInputEncoding},
+            {"bytes", no_argument, nullptr, kOptionBytes},
             {"level", required_argument, nullptr, kOptionLevel},
             {"version", required_argument, nullptr, kOptionVersion},
             {"mode", required_argument, nullptr, kOptionMode},
@@ -275,6 +305,8 @@ int ParseOptions(int argc, char** argv, PlaceOptions* o, FILE* out, FILE* err) {
             {"record", required_argument, nullptr, kOptionRecord},
             {"show-dialog", required_argument, nullptr, kOptionShowDialog},
             {"show-preview", required_argument, nullptr, kOptionShowPreview},
+            {"verbose", no_argument, nullptr, kOptionVerbose},
+            {"strict", no_argument, nullptr, kOptionStrict},
             {"interactive", no_argument, nullptr, kOptionInteractive},
             {"no-interactive", no_argument, nullptr, kOptionNoInteractive},
         },
@@ -367,8 +399,10 @@ class Placement {
         const standin::DialogSnapshot* closed = standin::LastClosedDialog(kOrvelkSettingsDialog);
         int status = -1;
         if (closed != nullptr) {
-            std::fprintf(err_, "orvelk %s: %s", kCommand, ClosedDialogText(*closed).c_str());
+            if (o_.verbose)
+                std::fprintf(err_, "orvelk %s: %s", kCommand, ClosedDialogText(*closed).c_str());
             status = WritePictures(*closed);
+            if (result == kSPNoError && status < 0) status = NoteFilterLoss(*closed);
         } else if (o_.showDialog != nullptr || o_.showPreview != nullptr) {
             PrintError(err_, kCommand, "the settings dialog was not shown: no picture of it");
             status = kExitPluginFailure;
@@ -384,6 +418,34 @@ class Placement {
             return kExitPluginFailure;
         }
         return status;
+    }
+
+    // What the chosen mode's filter does to the text the dialog closed
+    // with: a note of the characters dropped or changed, as encode and batch
+    // give. Returns -1 to go on, else kExitNothingLeft when --strict refuses
+    // the loss.
+    int NoteFilterLoss(const standin::DialogSnapshot& closed) const {
+        const standin::SnapshotItem* text = standin::FindSnapshotItem(closed, kOrvelkTextItem);
+        const standin::SnapshotItem* mode = standin::FindSnapshotItem(closed, kOrvelkModePopup);
+        if (text == nullptr || mode == nullptr || mode->selected < 0 || mode->selected > 4)
+            return -1;
+        // The plug-in encodes the typed text with its escapes turned into
+        // line breaks and tabs.
+        std::string escaped(text->text.size() + 1, '\0');
+        escaped.resize(TranslateEscapes(text->text.c_str(), escaped.data()));
+        SymbolOptions settings;
+        settings.mode = "NABKM"[mode->selected];
+        settings.strict = o_.strict;
+        char chosen = 0;
+        std::string note;
+        const bool accepted = ResolveMode(settings, escaped, &chosen, &note);
+        if (note.empty()) return -1;
+        if (accepted) {
+            PrintError(err_, kCommand, "note: %s", note.c_str());
+            return -1;
+        }
+        PrintError(err_, kCommand, "%s (--strict): nothing was placed", note.c_str());
+        return kExitNothingLeft;
     }
 
     // --show-dialog and --show-preview. Returns -1, else kExitWriteFailed.
@@ -460,7 +522,11 @@ class Placement {
             if (!standin::ExportDocument(document, path, o_.output.exportOptions, &why)) {
                 PrintError(err_, kCommand, "%s", why.c_str());
                 status = kExitWriteFailed;
+                continue;
             }
+            const std::string note =
+                PngModuleNote(document, path, o_.output.exportOptions.dpi);
+            if (!note.empty()) PrintError(err_, kCommand, "note: %s", note.c_str());
         }
         return status;
     }
@@ -519,7 +585,9 @@ int RunPlaceCommand(int argc, char** argv, FILE* out, FILE* err) {
     int status = kExitOk;
     {
         // The user's steps are for the filter's dialogs, not for startup's.
-        PlaySession session(kCommand, HostCommandOptions{o.host.appFolder, {}}, err);
+        HostCommandOptions host{o.host.appFolder, {}};
+        if (!o.verbose) host.quietDialog = kOrvelkSettingsDialog;
+        PlaySession session(kCommand, host, err);
         status = session.Start();
         if (status < 0) {
             const standin::Filter* filter = FindOrvelkFilter();

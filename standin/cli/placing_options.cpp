@@ -7,8 +7,8 @@ namespace {
 
 const char kHostUsage[] =
     "  --app-folder DIR         the host application folder, which holds Plug-ins/ and\n"
-    "                           Prefs/ (default: $ORVELK_APP_FOLDER, else the folder the\n"
-    "                           build laid out)\n"
+    "                           Prefs/ (default: $ORVELK_APP_FOLDER, else your own,\n"
+    "                           $XDG_DATA_HOME/orvelk, made from the installed one)\n"
     "  --user SCRIPT            what the user does in dialogs the plug-ins show (see\n"
     "                           'orvelk info --help'; default: press the default button)\n"
     "  -h, --help               show this help and exit\n"

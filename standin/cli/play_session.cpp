@@ -10,10 +10,14 @@
 #include "standin/host/standin_app_folder.h"
 
 PlaySession::PlaySession(const char* command, const HostCommandOptions& host, FILE* err)
-    : command_(command), err_(err) {
+    : command_(command), err_(err), quietDialog_(host.quietDialog) {
     standin::ClearTranscript();
     standin::SetTranscriptListener([this](const standin::TranscriptEntry& entry) {
-        if (playing_ && entry.kind == standin::TranscriptEntry::Kind::kDialogShown) return;
+        // What needs the user (alerts, error dialogs, beeps, the host's
+        // notes) is always said; the dialog the options drive is not.
+        if (entry.kind == standin::TranscriptEntry::Kind::kDialogShown &&
+            (playing_ || (quietDialog_ != 0 && entry.dialogId == quietDialog_)))
+            return;
         PrintTranscriptEntry(err_, command_, entry);
     });
     standin::SetUserScript(host.steps);

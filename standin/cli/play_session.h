@@ -14,7 +14,8 @@
 
 class PlaySession {
   public:
-    // Begins the host session; the transcript goes to `err` as `command`'s.
+    // Begins the host session; the transcript goes to `err` as `command`'s,
+    // but for the showing of `host.quietDialog`.
     PlaySession(const char* command, const HostCommandOptions& host, FILE* err);
     // Ends the session.
     ~PlaySession();
@@ -38,6 +39,7 @@ class PlaySession {
     const char* command_;
     FILE* err_;
     bool playing_ = false;
+    int32_t quietDialog_ = 0;
     standin::HostSession session_;
 };
 

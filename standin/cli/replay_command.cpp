@@ -86,6 +86,9 @@ int PlayDocuments(PlaySession& session, const std::vector<standin::RecordedActio
         if (!EmitDocument(*document, path, o.output, out, &why)) {
             PrintError(err, kCommand, "%s", why.c_str());
             status = kExitSomeFailed;
+        } else if (!path.empty()) {
+            const std::string note = PngModuleNote(*document, path, o.output.exportOptions.dpi);
+            if (!note.empty()) PrintError(err, kCommand, "note: %s", note.c_str());
         }
         standin::CloseDocument(document);
     }

@@ -9,6 +9,7 @@
 #include <cmath>
 #include <vector>
 
+#include "standin/export/eps_box.h"
 #include "standin/export/number_text.h"
 
 #if ORVELK_ENCODE_CAIRO
@@ -243,15 +244,21 @@ bool AppendSymbolVector(std::string* out, const ModuleMatrix& m, double cellMill
     constexpr double kPointsPerMillimetre = 72 / 25.4;
     const double cell = cellMillimetres * kPointsPerMillimetre;
     const int n = m.side + 2 * style.border;
+    const double side = n * cell;
+    // An EPS is drawn on a page of whole points, moved down to its foot, and
+    // then states its exact box (standin/export/eps_box.h).
+    std::string bytes;
     cairo_surface_t* surface =
-        eps ? cairo_ps_surface_create_for_stream(AppendCairo, out, n * cell, n * cell)
-            : cairo_pdf_surface_create_for_stream(AppendCairo, out, n * cell, n * cell);
+        eps ? cairo_ps_surface_create_for_stream(AppendCairo, &bytes, side,
+                                                   standin::EpsPageHeight(side))
+            : cairo_pdf_surface_create_for_stream(AppendCairo, &bytes, side, side);
     if (eps)
         cairo_ps_surface_set_eps(surface, 1);
     else
         cairo_pdf_surface_set_metadata(surface, CAIRO_PDF_METADATA_CREATE_DATE,
                                        "1970-01-01T00:00Z");
     cairo_t* cr = cairo_create(surface);
+    if (eps) cairo_translate(cr, 0, standin::EpsShiftDown(side));
     SetColour(cr, style.light);
     cairo_rectangle(cr, 0, 0, n * cell, n * cell);
     cairo_fill(cr);
@@ -266,7 +273,11 @@ bool AppendSymbolVector(std::string* out, const ModuleMatrix& m, double cellMill
     cairo_surface_finish(surface);
     const cairo_status_t status = cairo_surface_status(surface);
     cairo_surface_destroy(surface);
-    if (status == CAIRO_STATUS_SUCCESS) return true;
+    if (status == CAIRO_STATUS_SUCCESS) {
+        if (eps) standin::StateEpsBox(&bytes, side, side);
+        out->append(bytes);
+        return true;
+    }
     *why = cairo_status_to_string(status);
     return false;
 }

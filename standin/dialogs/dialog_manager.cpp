@@ -78,7 +78,15 @@ TranscriptEntry DialogEntry(const AdmDialog* dialog, TranscriptEntry::Kind kind)
             const AdmEntry* active = ActiveEntry(item->list.get());
             shown.text = active != nullptr ? active->text : std::string();
         }
-        if (item->kind == DialogItemKind::kPicture) shown.picture = item->resource.titleOrdinal;
+        if (item->kind == DialogItemKind::kPicture) {
+            shown.picture = item->resource.titleOrdinal;
+            BitmapPixels bitmap;
+            const auto bytes = dialog->plugin->resources->Bitmap(shown.picture);
+            if (bytes && DecodeBitmapResource(*bytes, &bitmap) == ResourceStatus::kOk) {
+                shown.pictureWidth = bitmap.width;
+                shown.pictureHeight = bitmap.height;
+            }
+        }
         shown.rect = item->rect;
         entry.items.push_back(std::move(shown));
     }
@@ -107,7 +115,13 @@ DialogSnapshot Snapshot(const AdmDialog* dialog) {
         shot.text = item->text;
         shot.intValue = item->intValue;
         shot.caretAtEnd = item->typedLast;
-        if (item->kind == DialogItemKind::kPicture) shot.picture = item->resource.titleOrdinal;
+        if (item->kind == DialogItemKind::kPicture) {
+            shot.picture = item->resource.titleOrdinal;
+            // The module's bitmap, as the picture control shows it.
+            if (const auto bytes = dialog->plugin->resources->Bitmap(shot.picture))
+                if (DecodeBitmapResource(*bytes, &shot.bitmap) != ResourceStatus::kOk)
+                    shot.bitmap = BitmapPixels{};
+        }
         if (item->list != nullptr) {
             shot.text.clear();
             for (const auto& entry : item->list->entries) {

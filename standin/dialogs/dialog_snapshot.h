@@ -11,6 +11,7 @@
 #include "standin/dialogs/dialog_layout.h"
 #include "standin/dialogs/dialog_surface.h"
 #include "standin/host/host_transcript.h"
+#include "standin/resources/bitmap_resource.h"
 
 namespace standin {
 
@@ -27,6 +28,7 @@ struct SnapshotItem {
     int32_t selected = -1;
     int32_t intValue = 0;     // check boxes and radio buttons: 0 off, else on
     int32_t picture = -1;     // a picture's bitmap resource, else -1
+    BitmapPixels bitmap;      // a picture: that resource's pixels (none when unreadable)
     bool caretAtEnd = false;  // an edit text the user typed last: its end is in view
 };
 

@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "standin/export/art_walk.h"
+#include "standin/export/eps_box.h"
 #include "standin/export/number_text.h"
 
 namespace standin {
@@ -106,48 +107,11 @@ void DrawArt(cairo_t* cr, const Document& document) {
 
 // Document coordinates to the surface's: `scale` units per point, the box's
 // top left at the origin, y downwards.
-void SetDocumentMatrix(cairo_t* cr, const ExportBox& box, double scale) {
+// `down` moves the drawing down by that many surface units.
+void SetDocumentMatrix(cairo_t* cr, const ExportBox& box, double scale, double down = 0) {
     cairo_matrix_t m;
-    cairo_matrix_init(&m, scale, 0, 0, -scale, -box.left * scale, box.top * scale);
+    cairo_matrix_init(&m, scale, 0, 0, -scale, -box.left * scale, box.top * scale + down);
     cairo_set_matrix(cr, &m);
-}
-
-// The first line of `text` from `at` that starts with `prefix`, as [begin, end)
-// with its line end; npos when there is none.
-size_t FindLine(const std::string& text, std::string_view prefix, size_t* end) {
-    size_t at = 0;
-    while (at < text.size()) {
-        const size_t next = text.find('\n', at);
-        const size_t stop = next == std::string::npos ? text.size() : next + 1;
-        if (std::string_view(text).substr(at, stop - at).starts_with(prefix)) {
-            *end = stop;
-            return at;
-        }
-        at = stop;
-    }
-    return std::string::npos;
-}
-
-void ReplaceLine(std::string* text, std::string_view prefix, const std::string& with) {
-    size_t end = 0;
-    const size_t begin = FindLine(*text, prefix, &end);
-    if (begin != std::string::npos) text->replace(begin, end - begin, with);
-}
-
-// cairo writes the time of the export as a comment and bounds the figure by
-// its ink; the figure is the export box, and carries no time.
-void FixEpsComments(std::string* eps, const ExportBox& box) {
-    const std::string whole = "0 0 " +
-                              std::to_string(static_cast<long long>(std::ceil(box.Width()))) + " " +
-                              std::to_string(static_cast<long long>(std::ceil(box.Height())));
-    std::string exact = "0 0 ";
-    AppendShortest(&exact, box.Width());
-    exact += ' ';
-    AppendShortest(&exact, box.Height());
-    ReplaceLine(eps, "%%CreationDate:", "");
-    ReplaceLine(
-        eps, "%%BoundingBox:", "%%BoundingBox: " + whole + "\n%%HiResBoundingBox: " + exact + "\n");
-    ReplaceLine(eps, "%%PageBoundingBox:", "%%PageBoundingBox: " + whole + "\n");
 }
 
 // Some cairo versions write the date without the "D:" that PDF dates begin
@@ -178,7 +142,8 @@ bool WriteVector(const Document& document, const ExportBox& box, CairoFormat for
     Surface surface(
         format == CairoFormat::kPdf
             ? cairo_pdf_surface_create_for_stream(AppendBytes, &bytes, box.Width(), box.Height())
-            : cairo_ps_surface_create_for_stream(AppendBytes, &bytes, box.Width(), box.Height()));
+            : cairo_ps_surface_create_for_stream(AppendBytes, &bytes, box.Width(),
+                                                 EpsPageHeight(box.Height())));
     if (format == CairoFormat::kPdf) {
         cairo_pdf_surface_set_metadata(surface.get(), CAIRO_PDF_METADATA_CREATE_DATE,
                                        kExportCreationDate);
@@ -187,7 +152,8 @@ bool WriteVector(const Document& document, const ExportBox& box, CairoFormat for
     }
     {
         Context cr(cairo_create(surface.get()));
-        SetDocumentMatrix(cr.get(), box, 1);
+        SetDocumentMatrix(cr.get(), box, 1,
+                          format == CairoFormat::kEps ? EpsShiftDown(box.Height()) : 0);
         DrawArt(cr.get(), document);
         cairo_show_page(cr.get());
         if (!Finish(cr.get(), surface.get(), error)) return false;
@@ -200,7 +166,7 @@ bool WriteVector(const Document& document, const ExportBox& box, CairoFormat for
         return false;
     }
     if (format == CairoFormat::kPdf) FixPdfDate(&bytes);
-    if (format == CairoFormat::kEps) FixEpsComments(&bytes, box);
+    if (format == CairoFormat::kEps) StateEpsBox(&bytes, box.Width(), box.Height());
     *out += bytes;
     return true;
 }

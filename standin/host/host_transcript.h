@@ -41,6 +41,7 @@ struct ShownDialogItem {
     DialogItemKind kind = DialogItemKind::kOther;
     std::string text;      // code page 932: the item's text; a popup's active entry
     int32_t picture = -1;  // a picture's bitmap resource, else -1
+    int32_t pictureWidth = 0, pictureHeight = 0;  // its size in pixels; 0 when unreadable
     ADMRect rect{};        // in the pixels of the dialog's client area
 };
 

@@ -13,8 +13,8 @@
 
 #if defined(_WIN32)
 #include "platform/win_types.h"
-#elif !defined(ORVELK_DEFAULT_APP_DIR)
-#error "ORVELK_DEFAULT_APP_DIR must name the build's application folder"
+#else
+#include "standin/host/user_app_folder.h"
 #endif
 
 namespace {
@@ -138,7 +138,7 @@ std::string FolderProblem(const std::string& folder) {
 
 }  // namespace
 
-const char* StandinDefaultAppFolder() {
+std::string StandinDefaultAppFolder() {
 #if defined(_WIN32)
     // The build's "app" folder beside the executable's "bin" folder.
     static const std::string folder = [] {
@@ -156,9 +156,17 @@ const char* StandinDefaultAppFolder() {
             (std::filesystem::path(path).parent_path().parent_path() / "app").u8string();
         return std::string(app.begin(), app.end());
     }();
-    return folder.c_str();
+    return folder;
 #else
-    return ORVELK_DEFAULT_APP_DIR;
+    // Made on first use, whoever asks first: a session that never chose a
+    // folder finds it whole. A folder that cannot be made is said by
+    // ChooseStandinAppFolder and found missing by the checks.
+    const std::string folder = UserAppFolder();
+    if (!folder.empty()) {
+        std::string ignored;
+        MakeUserAppFolder(folder, InstalledAppFolder(), &ignored);
+    }
+    return folder;
 #endif
 }
 
@@ -181,16 +189,35 @@ bool SetStandinAppFolder(const char* dir, std::string* error) {
     return true;
 }
 
+std::string ChosenStandinAppFolder() {
+    return gChosenFolder;
+}
+
 std::string StandinAppFolder() {
     if (!gChosenFolder.empty()) return gChosenFolder;
     const char* variable = std::getenv(kStandinAppFolderVariable);
     if (variable != nullptr && *variable != '\0') return AbsoluteFolder(variable);
-    return AbsoluteFolder(StandinDefaultAppFolder());
+    // No default without a home: ChooseStandinAppFolder says so.
+    const std::string folder = StandinDefaultAppFolder();
+    return folder.empty() ? folder : AbsoluteFolder(folder.c_str());
 }
 
 bool ChooseStandinAppFolder(const char* dir, std::string* error) {
     const std::string earlier = gChosenFolder;
     if (dir != nullptr && !SetStandinAppFolder(dir, error)) return false;
+#if !defined(_WIN32)
+    // The user's own folder is made on first use; a folder chosen is taken
+    // as it is.
+    const char* variable = std::getenv(kStandinAppFolderVariable);
+    if (gChosenFolder.empty() && (variable == nullptr || *variable == '\0')) {
+        std::string why;
+        const std::string user = UserAppFolder(&why);
+        if (user.empty() || !MakeUserAppFolder(user, InstalledAppFolder(), &why)) {
+            if (error != nullptr) *error = why;
+            return false;
+        }
+    }
+#endif
     if (CheckStandinAppFolder(error)) return true;
     gChosenFolder = earlier;
     return false;

@@ -2,7 +2,8 @@
 // stand-in's executable under, so that the plug-in finds its "Prefs" folder
 // there. In order of precedence: the folder set by SetStandinAppFolder (the
 // command line's --app-folder), the environment variable ORVELK_APP_FOLDER,
-// and the folder the build laid out.
+// and the user's own folder (user_app_folder.h; on Windows the build's "app"
+// folder beside "bin").
 #pragma once
 
 #include <string>
@@ -21,8 +22,9 @@ inline constexpr char kStandinExecutableSubpath[] = "/Support Files/Orvelk.exe";
 // form (no code page 932 form, or too long).
 inline constexpr ASErr kStandinAppFolderError = MakeFourCharError("AppF");
 
-// The folder the build laid out (its "app" folder).
-const char* StandinDefaultAppFolder();
+// The default folder: the user's own (empty when the environment names no
+// home), on Windows the build's "app" folder.
+std::string StandinDefaultAppFolder();
 
 // Chooses `dir` as the application folder; a relative `dir` is taken from the
 // current directory; "." and ".." parts and trailing slashes are dropped.
@@ -30,6 +32,9 @@ const char* StandinDefaultAppFolder();
 // the folder as CheckStandinAppFolder does; on a problem returns false, keeps
 // the earlier choice and, when `error` is given, says why.
 bool SetStandinAppFolder(const char* dir, std::string* error = nullptr);
+
+// The folder SetStandinAppFolder chose; empty while none is.
+std::string ChosenStandinAppFolder();
 
 // The application folder in force: absolute, native (UTF-8), no trailing
 // slash except for the root.
@@ -41,8 +46,9 @@ std::string StandinAppFolder();
 // elsewhere. On a problem returns false and, when `error` is given, says why.
 bool CheckStandinAppFolder(std::string* error = nullptr);
 
-// Chooses `dir` as SetStandinAppFolder does when it is not null, then checks
-// the folder in force, wherever it comes from (`dir`, ORVELK_APP_FOLDER or
+// Chooses `dir` as SetStandinAppFolder does when it is not null, makes the
+// user's folder from the installed one when it is the folder in force and
+// does not exist yet, then checks the folder in force, wherever it comes from (`dir`, ORVELK_APP_FOLDER or
 // the default), as CheckStandinAppFolder does: the one check of every
 // command's folder. On a problem returns false with the earlier choice kept
 // and, when `error` is given, says why.

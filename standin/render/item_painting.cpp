@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cassert>
+#include <cstring>
+#include <vector>
 
 #include "standin/render/text_setup.h"
 
@@ -235,9 +237,30 @@ void GroupBox(cairo_t* cr, const SnapshotItem& item, const TextStyle& style) {
              TextAlign::kLeft, false, false, false, style, kTextColor);
 }
 
-// A picture stands in as a sunken outline: the stand-in does not draw bitmaps.
+// A picture control shows its bitmap at its top left in the bitmap's own
+// size, as a static bitmap control sizes itself; one whose bitmap could not
+// be read stands in as a sunken outline.
 void Picture(cairo_t* cr, const SnapshotItem& item) {
-    Edge(cr, item.rect, kShadowColor, kHighlightColor);
+    const BitmapPixels& bitmap = item.bitmap;
+    if (bitmap.rgb.empty()) {
+        Edge(cr, item.rect, kShadowColor, kHighlightColor);
+        return;
+    }
+    const int stride = cairo_format_stride_for_width(CAIRO_FORMAT_RGB24, bitmap.width);
+    std::vector<unsigned char> bytes(static_cast<size_t>(stride) * bitmap.height);
+    for (int32_t y = 0; y < bitmap.height; ++y)
+        std::memcpy(bytes.data() + static_cast<size_t>(y) * stride,
+                    bitmap.rgb.data() + static_cast<size_t>(y) * bitmap.width,
+                    static_cast<size_t>(bitmap.width) * 4);
+    cairo_surface_t* image = cairo_image_surface_create_for_data(
+        bytes.data(), CAIRO_FORMAT_RGB24, bitmap.width, bitmap.height, stride);
+    cairo_save(cr);
+    cairo_set_source_surface(cr, image, item.rect.left, item.rect.top);
+    cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_NEAREST);
+    cairo_rectangle(cr, item.rect.left, item.rect.top, bitmap.width, bitmap.height);
+    cairo_fill(cr);
+    cairo_restore(cr);
+    cairo_surface_destroy(image);
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "standin/resources/bitmap_resource.h"
 
+#include <utility>
+
 #include "standin/resources/byte_reader.h"
 
 namespace {
@@ -86,5 +88,52 @@ ResourceStatus ParseBitmapResource(std::span<const uint8_t> data, BitmapInfo* in
         out.pixelSize = data.size() - out.pixelOffset;  // run-length coded: whatever follows
     }
     *info = out;
+    return ResourceStatus::kOk;
+}
+
+ResourceStatus DecodeBitmapResource(std::span<const uint8_t> data, BitmapPixels* pixels) {
+    BitmapInfo info;
+    const ResourceStatus status = ParseBitmapResource(data, &info);
+    if (status != ResourceStatus::kOk) return status;
+    if (info.compression != kRgb || info.bitCount == 16) return ResourceStatus::kUnsupported;
+    uint32_t headerSize = 0;
+    ByteReader header(data);
+    header.U32(&headerSize);
+    const size_t entrySize = headerSize == kCoreHeaderSize ? 3 : 4;
+    const auto colour = [&](uint32_t index) -> uint32_t {
+        if (index >= info.colorCount) return 0;
+        const uint8_t* e = data.data() + headerSize + index * entrySize;  // blue, green, red
+        return (uint32_t{e[2]} << 16) | (uint32_t{e[1]} << 8) | e[0];
+    };
+    const size_t stride = (static_cast<size_t>(info.width) * info.bitCount + 31) / 32 * 4;
+    BitmapPixels out;
+    out.width = info.width;
+    out.height = info.height;
+    out.rgb.resize(static_cast<size_t>(info.width) * static_cast<size_t>(info.height));
+    for (int32_t y = 0; y < info.height; ++y) {
+        // Bottom-up rows unless the header said otherwise.
+        const int32_t stored = info.topDown ? y : info.height - 1 - y;
+        const uint8_t* row = data.data() + info.pixelOffset + static_cast<size_t>(stored) * stride;
+        uint32_t* to = out.rgb.data() + static_cast<size_t>(y) * static_cast<size_t>(info.width);
+        for (int32_t x = 0; x < info.width; ++x) {
+            switch (info.bitCount) {
+                case 1:
+                    to[x] = colour((row[x / 8] >> (7 - x % 8)) & 1);
+                    break;
+                case 4:
+                    to[x] = colour((row[x / 2] >> (x % 2 == 0 ? 4 : 0)) & 0xF);
+                    break;
+                case 8:
+                    to[x] = colour(row[x]);
+                    break;
+                default: {
+                    const uint8_t* p = row + static_cast<size_t>(x) * (info.bitCount / 8);
+                    to[x] = (uint32_t{p[2]} << 16) | (uint32_t{p[1]} << 8) | p[0];
+                    break;
+                }
+            }
+        }
+    }
+    *pixels = std::move(out);
     return ResourceStatus::kOk;
 }

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <vector>
 
 #include "standin/resources/resource_status.h"
 
@@ -24,3 +25,16 @@ struct BitmapInfo {
 // make no sense; kUnsupported for a bit count or compression this reader
 // does not know.
 ResourceStatus ParseBitmapResource(std::span<const uint8_t> data, BitmapInfo* info);
+
+// A bitmap's pixels, rows from the top, each 0x00RRGGBB.
+struct BitmapPixels {
+    int32_t width = 0;
+    int32_t height = 0;
+    std::vector<uint32_t> rgb;
+};
+
+// Decodes the uncompressed bitmap resource `data` (1, 4, 8, 24 or 32 bits a
+// pixel, BI_RGB) into `pixels`; an index past the colour table is black.
+// kUnsupported for other bit counts and for compressed or bit-field pixels;
+// kDamaged as ParseBitmapResource says.
+ResourceStatus DecodeBitmapResource(std::span<const uint8_t> data, BitmapPixels* pixels);

@@ -55,6 +55,7 @@ struct ShownDialog {
     GtkWidget* area = nullptr;  // the client area's picture, under the widgets
     std::vector<Widget> widgets;
     GMainLoop* loop = nullptr;
+    GtkWidget* refusal = nullptr;  // the popover that names a refused character
 };
 
 class DialogWindows : public DialogBackEnd {
@@ -201,30 +202,66 @@ void OnEntryChanged(GtkEditable* editable, gpointer data) {
     Act(c->shown, c->item, step);
 }
 
-// Lets in no more of an insertion than the item's length limit takes.
+// Says in the window, beside `field`, which character was refused; a null
+// `text` takes the saying away.
+void ShowRefusal(ShownDialog* shown, GtkWidget* field, const char* text) {
+    if (text == nullptr) {
+        if (shown->refusal != nullptr) gtk_widget_hide(shown->refusal);
+        return;
+    }
+    if (shown->refusal == nullptr) {
+        shown->refusal = gtk_popover_new(field);
+        // Typing goes on in the field while the popover shows.
+        gtk_popover_set_modal(GTK_POPOVER(shown->refusal), FALSE);
+        gtk_popover_set_position(GTK_POPOVER(shown->refusal), GTK_POS_TOP);
+        GtkWidget* label = gtk_label_new("");
+        gtk_label_set_line_wrap(GTK_LABEL(label), TRUE);
+        gtk_label_set_max_width_chars(GTK_LABEL(label), 48);
+        gtk_widget_set_margin_start(label, 8);
+        gtk_widget_set_margin_end(label, 8);
+        gtk_widget_set_margin_top(label, 6);
+        gtk_widget_set_margin_bottom(label, 6);
+        gtk_container_add(GTK_CONTAINER(shown->refusal), label);
+    }
+    gtk_label_set_text(GTK_LABEL(gtk_bin_get_child(GTK_BIN(shown->refusal))), text);
+    gtk_widget_show_all(shown->refusal);
+}
+
+// Lets in no character that code page 932 lacks (the window beeps and says
+// which one) and no more of an insertion than the item's length limit takes.
 void OnEntryInsert(GtkEditable* editable, const gchar* text, gint length, gint* position,
                    gpointer data) {
     auto* c = static_cast<SignalContext*>(data);
+    const std::string_view typed(text, length >= 0 ? static_cast<size_t>(length) : std::strlen(text));
+    std::string refused;
+    const std::string inserted = WithoutForeignCharacters(typed, &refused);
+    if (refused.empty()) {
+        ShowRefusal(c->shown, nullptr, nullptr);
+    } else {
+        gtk_widget_error_bell(GTK_WIDGET(editable));
+        ShowRefusal(c->shown, GTK_WIDGET(editable), RefusedCharacterText(refused).c_str());
+    }
+    size_t fit = inserted.size();
     const int limit = c->item->maxTextLength;
-    if (limit < 0) return;
-    const std::string_view inserted(text,
-                                    length >= 0 ? static_cast<size_t>(length) : std::strlen(text));
-    // What stays of the field: all of it but a selection the insertion replaces.
-    gint start = 0, end = 0;
-    gtk_editable_get_selection_bounds(editable, &start, &end);
-    gchar* before = gtk_editable_get_chars(editable, 0, start);
-    gchar* after = gtk_editable_get_chars(editable, end, -1);
-    const size_t held = TypedCp932(before).size() + TypedCp932(after).size();
-    g_free(before);
-    g_free(after);
-    const size_t fit = FittingInsertion(held, inserted, limit);
-    if (fit == inserted.size()) return;
+    if (limit >= 0) {
+        // What stays of the field: all of it but a selection the insertion
+        // replaces.
+        gint start = 0, end = 0;
+        gtk_editable_get_selection_bounds(editable, &start, &end);
+        gchar* before = gtk_editable_get_chars(editable, 0, start);
+        gchar* after = gtk_editable_get_chars(editable, end, -1);
+        const size_t held = TypedCp932(before).size() + TypedCp932(after).size();
+        g_free(before);
+        g_free(after);
+        fit = FittingInsertion(held, inserted, limit);
+    }
+    if (refused.empty() && fit == inserted.size()) return;
     g_signal_stop_emission_by_name(editable, "insert-text");
     if (fit == 0) {
-        gtk_widget_error_bell(GTK_WIDGET(editable));
+        if (refused.empty()) gtk_widget_error_bell(GTK_WIDGET(editable));
         return;
     }
-    const std::string part(inserted.substr(0, fit));
+    const std::string part = inserted.substr(0, fit);
     g_signal_handlers_block_by_func(editable, reinterpret_cast<gpointer>(OnEntryInsert), data);
     gtk_editable_insert_text(editable, part.c_str(), static_cast<gint>(part.size()), position);
     g_signal_handlers_unblock_by_func(editable, reinterpret_cast<gpointer>(OnEntryInsert), data);
@@ -421,6 +458,15 @@ void DialogWindows::RunModal(AdmDialog* dialog) {
             gtk_window_set_default(window, w->widget);
             gtk_widget_grab_focus(w->widget);
         }
+    // The first text field of the template takes the keys, its text selected
+    // so that typing replaces it; without one the default button has them.
+    for (const auto& item : dialog->items)
+        if (item->kind == DialogItemKind::kEditText)
+            if (ShownDialog::Widget* w = WidgetOf(&shown, item.get())) {
+                gtk_widget_grab_focus(w->widget);
+                gtk_editable_select_region(GTK_EDITABLE(w->widget), 0, -1);
+                break;
+            }
     g_signal_connect(shown.window, "key-press-event", G_CALLBACK(OnKey), &shown);
     g_signal_connect(shown.window, "delete-event", G_CALLBACK(OnDelete), &shown);
 

@@ -3,6 +3,7 @@
 #include <cassert>
 
 #include "standin/text/cp932.h"
+#include "standin/text/shown_character.h"
 
 namespace standin {
 namespace {
@@ -37,6 +38,28 @@ std::string TypedCp932(std::string_view utf8) {
         i += n;
     }
     return bytes;
+}
+
+std::string WithoutForeignCharacters(std::string_view utf8, std::string* refused) {
+    refused->clear();
+    if (Utf8ToCp932(utf8).status == Cp932Status::kOk) return std::string(utf8);
+    std::string kept;
+    for (size_t i = 0; i < utf8.size();) {
+        size_t n = Utf8Length(static_cast<unsigned char>(utf8[i]));
+        if (n > utf8.size() - i) n = 1;
+        const std::string_view character = utf8.substr(i, n);
+        if (Utf8ToCp932(character).status == Cp932Status::kOk)
+            kept += character;
+        else if (refused->empty())
+            refused->assign(character);
+        i += n;
+    }
+    return kept;
+}
+
+std::string RefusedCharacterText(std::string_view refused) {
+    return "The character " + ShownCharacter(refused) +
+           " was not typed: the text is code page 932, which has no such character.";
 }
 
 size_t FittingInsertion(size_t heldBytes, std::string_view inserted, int limit) {

@@ -16,6 +16,15 @@ namespace standin {
 // a widget never holds, gives '?' per malformed byte.
 std::string TypedCp932(std::string_view utf8);
 
+// `utf8` without the characters that have no code page 932 form, which the
+// plug-in's text cannot hold: a field lets none of them in. The first one
+// left out goes into *refused (UTF-8), which is emptied when none is.
+std::string WithoutForeignCharacters(std::string_view utf8, std::string* refused);
+
+// What the window says of a refused character: which one, shown as a person
+// sees it, and why it did not enter the text.
+std::string RefusedCharacterText(std::string_view refused);
+
 // How many bytes of the UTF-8 text `inserted` (whole characters, from its
 // start) fit into a field of an item limited to `limit` code page 932 bytes
 // (-1: no limit) that holds `heldBytes` of them already.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <span>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -207,6 +208,23 @@ TEST_F(PluginResourcesTest, AboutPictureIsAFiftyPixelSquare) {
     EXPECT_EQ(info.bitCount, 1);
     EXPECT_EQ(info.colorCount, 2u);
     EXPECT_EQ(info.pixelSize, 50u * 8);
+
+    // It decodes to what the window shows: a version 1 symbol at two pixels
+    // a module inside a quiet zone of two modules, rows from the top.
+    BitmapPixels bitmap;
+    ASSERT_EQ(DecodeBitmapResource(ResourceData(file_, *entry), &bitmap), ResourceStatus::kOk);
+    ASSERT_EQ(bitmap.width, 50);
+    ASSERT_EQ(bitmap.height, 50);
+    const auto at = [&](int x, int y) { return bitmap.rgb[static_cast<size_t>(y) * 50 + x]; };
+    constexpr uint32_t kWhite = 0xFFFFFF, kBlack = 0;
+    EXPECT_EQ(at(3, 3), kWhite);
+    // The three finder patterns' outer corners: top left, top right, bottom left.
+    for (const auto& [x, y] : {std::pair{4, 4}, std::pair{45, 4}, std::pair{4, 45}})
+        EXPECT_EQ(at(x, y), kBlack) << x << "," << y;
+    EXPECT_EQ(at(46, 46), kWhite);  // the quiet zone
+    // The finder's light ring, one module in.
+    EXPECT_EQ(at(6, 6), kWhite);
+    EXPECT_EQ(at(8, 8), kBlack);
 }
 
 TEST_F(PluginResourcesTest, ErrorDialog) {

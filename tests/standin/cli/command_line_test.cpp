@@ -79,6 +79,16 @@ TEST(CommandLine, FailedWritesAreFailuresThatNameTheFile) {
     EXPECT_TRUE(Has(r.err, "'/dev/full': No space left on device")) << r.err;
     r = Shell("\"$ORVELK\" encode --help >/dev/full");
     EXPECT_EQ(r.status, 8);
+    // info and about say status 8 for it in their help, and exit with it.
+    for (const char* command : {"info", "about"}) {
+        r = Shell(std::string("\"$ORVELK\" ") + command + " >/dev/full");
+        EXPECT_EQ(r.status, 8) << command;
+        EXPECT_TRUE(Has(Shell(std::string("\"$ORVELK\" ") + command + " --help").out,
+                        "8 when standard\noutput cannot be written") ||
+                    Has(Shell(std::string("\"$ORVELK\" ") + command + " --help").out,
+                        "8 when standard output cannot be written"))
+            << command;
+    }
     r = Shell("\"$ORVELK\" encode HELLO -o '" + TestTempDir() + "no/such/folder.svg'");
     EXPECT_EQ(r.status, 8);
     EXPECT_TRUE(Has(r.err, "No such file or directory")) << r.err;
@@ -212,7 +222,7 @@ TEST(CommandLine, BatchShowsProgressOnATerminalOnly) {
 }
 
 TEST(CommandLine, EveryCommandHasHelpOnStandardOutput) {
-    for (const char* command : {"", "encode", "batch", "replay", "info", "about"}) {
+    for (const char* command : {"", "encode", "place", "batch", "replay", "info", "about"}) {
         const ProcessRun r = Shell(std::string("\"$ORVELK\" ") + command + " --help");
         EXPECT_EQ(r.status, 0) << command;
         EXPECT_TRUE(Has(r.out, "Usage: orvelk")) << command;

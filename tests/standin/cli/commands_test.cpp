@@ -7,6 +7,7 @@
 
 #include "hostapi/adm_basic.h"
 #include "standin/app/module_resource_file.h"
+#include "standin/dialogs/dialog_manager.h"
 #include "standin/host/suite_registry.h"
 #include "tests/standin/host/host_test_support.h"
 #include "tests/support/command_runner.h"
@@ -161,6 +162,19 @@ TEST_F(OrvelkModuleCommands, AboutPrintsTheAboutBox) {
     EXPECT_EQ(r.out.substr(0, 13), "About Orvelk\n") << r.out;
     EXPECT_TRUE(Contains(r.out, "\n  Orvelk Ver1.21\n")) << r.out;
     EXPECT_TRUE(Contains(r.out, "\n  [OK]\n")) << r.out;
+    // The picture is the module's bitmap, which windows and pictures of the
+    // box show: the symbol's top-left finder starts at (4, 4).
+    EXPECT_TRUE(Contains(r.out, "\n  (picture: bitmap 16052, 50 x 50 pixels)\n")) << r.out;
+    const standin::DialogSnapshot* about = standin::LastClosedDialog();
+    ASSERT_NE(about, nullptr);
+    const standin::SnapshotItem* picture = nullptr;
+    for (const standin::SnapshotItem& item : about->items)
+        if (item.kind == standin::DialogItemKind::kPicture) picture = &item;
+    ASSERT_NE(picture, nullptr);
+    ASSERT_EQ(picture->bitmap.width, 50);
+    ASSERT_EQ(picture->bitmap.rgb.size(), 50u * 50);
+    EXPECT_EQ(picture->bitmap.rgb[4 * 50 + 4], 0u);
+    EXPECT_EQ(picture->bitmap.rgb[3 * 50 + 3], 0xFFFFFFu);
 }
 
 TEST_F(OrvelkModuleCommands, AFailedAcquisitionAtStartupIsShownAndFailsInfo) {

@@ -68,6 +68,25 @@ TEST(EncodeCommand, TextWithoutACodePage932FormIsAUsageError) {
     EXPECT_NE(r.err.find("not valid UTF-8"), std::string::npos) << r.err;
 }
 
+TEST(EncodeCommand, BytesEncodesTheUtf8BytesThemselvesInByteMode) {
+    // "café" is refused with the way to encode it named.
+    CommandResult r = RunOrvelkCommand({"encode", "caf\xC3\xA9"});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("'\xC3\xA9' (U+00E9)"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("--bytes"), std::string::npos) << r.err;
+    // --bytes: 0100, count 5, then the five UTF-8 bytes 63 61 66 C3 A9.
+    r = RunOrvelkCommand({"encode", "caf\xC3\xA9", "--bytes", "--format", "codewords"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out.substr(0, 34), "version 1\ndata: 40 56 36 16 6C 3A ");
+    // UTF-8 bytes that would pass for a Kanji pair stay bytes under --mode
+    // auto: "ぁ" is E3 81 81, and E381 is a code page 932 Kanji code.
+    r = RunOrvelkCommand(
+        {"encode", "\xE3\x81\x81", "--bytes", "--mode", "auto", "--format", "codewords"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out.substr(0, 19), "version 1\ndata: 40 ") << r.out;
+    EXPECT_EQ(RunOrvelkCommand({"encode", "A", "--input-encoding", "bytes"}).status, 0);
+}
+
 TEST(EncodeCommand, TextFileIsReadRawAndEndsAtANul) {
     const std::string path = TempFile("nul.txt", std::string("123\0" "456", 7));
     CommandResult r =
@@ -157,6 +176,46 @@ TEST(EncodeCommand, WholeSymbolFormats) {
     std::string head(8, '\0');
     in.read(head.data(), 8);
     EXPECT_EQ(head, "\x89PNG\r\n\x1A\n");
+}
+
+TEST(EncodeCommand, AnExtensionWithoutAFormatIsRefusedUnlessTheFormatIsGiven) {
+    const std::string jpg = TestTempDir() + "x.jpg";
+    CommandResult r = RunOrvelkCommand({"encode", "HELLO", "-o", jpg});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("no format has the extension '.jpg'"), std::string::npos) << r.err;
+    EXPECT_FALSE(std::filesystem::exists(jpg));
+    r = RunOrvelkCommand({"encode", "HELLO", "-o", jpg, "--format", "png"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(std::filesystem::exists(jpg));
+    // A name without an extension is still the text format.
+    const std::string plain = TestTempDir() + "symbol";
+    EXPECT_EQ(RunOrvelkCommand({"encode", "HELLO", "-o", plain}).status, 0);
+    std::filesystem::remove(jpg);
+    std::filesystem::remove(plain);
+}
+
+TEST(EncodeCommand, AModuleThatWholePixelsCannotHoldIsSaidAndStrictRefusesIt) {
+    const std::string png = TestTempDir() + "rounded.png";
+    // 0.50 mm at 72 dpi is 1.42 pixels: written as 1, 0.353 mm.
+    CommandResult r =
+        RunOrvelkCommand({"encode", "HELLO", "--dpi", "72", "--cell", "0.5", "-o", png});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.err.find("note: a 0.50 mm module is 1.42 pixels at 72 dpi: written as 1 pixel, "
+                         "0.353 mm (29 % smaller)"),
+              std::string::npos)
+        << r.err;
+    std::filesystem::remove(png);
+    r = RunOrvelkCommand(
+        {"encode", "HELLO", "--dpi", "72", "--cell", "0.5", "--strict", "-o", png});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("--strict"), std::string::npos) << r.err;
+    EXPECT_FALSE(std::filesystem::exists(png));
+    // 0.254 mm at 600 dpi is 6 whole pixels: nothing to say.
+    r = RunOrvelkCommand(
+        {"encode", "HELLO", "--dpi", "600", "--cell", "0.254", "--strict", "-o", png});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    std::filesystem::remove(png);
 }
 
 TEST(EncodeCommand, MissingTableFileExitsWithThree) {

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -91,7 +92,8 @@ TEST_F(PlaceCommandTest, UsageAndItsMistakes) {
 TEST_F(PlaceCommandTest, OkPlacesAtTheViewsCentreSavesAndTheNextRunOpensWithTheSettings) {
     CommandResult r =
         Place({"--text", "HELLO WORLD", "--level", "q", "--version", "2", "--mode",
-               "Alphanumeric", "--cell", "0.25", "-o", Path("a.svg"), "--record", Path("a.json")});
+               "Alphanumeric", "--cell", "0.25", "-o", Path("a.svg"), "--record", Path("a.json"),
+               "--verbose"});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(SvgMatrix(Path("a.svg")), EngineMatrix("HELLO WORLD", 'Q', 'A', 2));
     // The SVG shows the art's bounds: centred on the view's centre, the A4 page's.
@@ -126,7 +128,7 @@ TEST_F(PlaceCommandTest, OkPlacesAtTheViewsCentreSavesAndTheNextRunOpensWithTheS
 
     // The next run of the host: the dialog opens with the saved settings, and
     // "AI Go" alone draws them.
-    r = Place({"--dump"});
+    r = Place({"--dump", "--verbose"});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_TRUE(Contains(r.err,
                          "    <Ｑ(25%)>\n    バージョン：\n    <2>\n    モード：\n    <英数>\n"
@@ -138,9 +140,78 @@ TEST_F(PlaceCommandTest, OkPlacesAtTheViewsCentreSavesAndTheNextRunOpensWithTheS
     EXPECT_EQ(FileBytes(Path("b.svg")), FileBytes(Path("a.svg")));
 }
 
+TEST_F(PlaceCommandTest, QuietOnSuccessAndTheDialogWithVerbose) {
+    CommandResult r = Place({"--text", "QUIET", "-o", Path("q.svg")});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(r.out, "");
+    r = Place({"--text", "QUIET", "-o", Path("q.svg"), "--verbose"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(Contains(r.err, "dialog \"Orvelk QRコード\"\n")) << r.err;
+    EXPECT_TRUE(Contains(r.err, "closed with [OK]")) << r.err;
+    // What needs the user is said without --verbose: the beep of a text that
+    // does not fit, the error dialog, the error; not the settings dialog.
+    r = Place({"--text", "MORE THAN SEVEN BYTES OF TEXT", "--level", "H", "--version", "1",
+               "--dump"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(Contains(r.err, "beep")) << r.err;
+    EXPECT_TRUE(Contains(r.err, "dialog \"Plug-in Error\"")) << r.err;
+    EXPECT_FALSE(Contains(r.err, "dialog \"Orvelk QRコード\"")) << r.err;
+}
+
+TEST_F(PlaceCommandTest, WhatTheModesFilterDropsIsSaidAndStrictRefusesIt) {
+    // Kanji mode keeps 漢字と of 漢字とABC.
+    CommandResult r =
+        Place({"--text", "漢字とABC", "--mode", "K", "-o", Path("k.svg"), "--record", Path("k.json")});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(Contains(r.err, "note: Kanji mode drops 3 of the text's 6 characters")) << r.err;
+    EXPECT_TRUE(std::filesystem::exists(Path("k.svg")));
+    // The typed escape \n counts as the one line break it stands for.
+    r = Place({"--text", "12\\n34", "--mode", "N", "-o", Path("n.svg")});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(Contains(r.err, "note: numeric mode drops 1 of the text's 5 characters")) << r.err;
+    // Lower-case letters in alphanumeric mode are changed, not dropped.
+    r = Place({"--text", "abc", "--mode", "A", "-o", Path("a.svg")});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(Contains(r.err, "gives 3 lower-case letters in upper case")) << r.err;
+
+    r = Place({"--text", "漢字とABC", "--mode", "K", "--strict", "-o", Path("s.svg"), "--record",
+               Path("s.json")});
+    EXPECT_EQ(r.status, 7) << r.err;
+    EXPECT_TRUE(Contains(r.err, "(--strict): nothing was placed")) << r.err;
+    EXPECT_FALSE(std::filesystem::exists(Path("s.svg")));
+    EXPECT_FALSE(std::filesystem::exists(Path("s.json")));
+    // A text the mode keeps whole passes --strict in silence.
+    r = Place({"--text", "漢字", "--mode", "K", "--strict", "-o", Path("s.svg")});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+}
+
+TEST_F(PlaceCommandTest, APngWithTooFewPixelsAModuleIsSaidWithTheResolutionThatReads) {
+    // Version 25 at 0.33 mm and the default 300 dpi: 3.9 pixels a module,
+    // which zxing-cpp does not read.
+    const std::string text(300, 'A');
+    CommandResult r = Place({"--text", text, "--version", "25", "--cell", "0.33", "-o",
+                             Path("small.png"), "-o", Path("small.svg")});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(Contains(r.err, "note: '" + Path("small.png") +
+                                    "' has 3.9 pixels a module at 300 dpi: too few for some "
+                                    "readers to find the symbol (at least 5; --dpi 385 gives "
+                                    "them)"))
+        << r.err;
+    EXPECT_FALSE(Contains(r.err, "small.svg")) << r.err;  // vector formats have no pixels
+    // At the resolution named the symbol reads.
+    r = Place({"--no-dialog", "--dpi", "385", "-o", Path("enough.png")});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    GreyImage image;
+    ASSERT_TRUE(ReadPng(Path("enough.png"), &image));
+    EXPECT_EQ(DecodeSymbol(image), text);
+}
+
 TEST_F(PlaceCommandTest, TheInformationTextOfVersionOneAtLevelMInByteMode) {
     const CommandResult r = Place({"--text", "Orvelk", "--level", "M", "--version", "1", "--mode",
-                                   "B", "--cell", "0.5", "--dump"});
+                                   "B", "--cell", "0.5", "--dump", "--verbose"});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_TRUE(
         Contains(r.err, "item 14: 最大文字数： 14文字\n             図形サイズ： 14.5×14.5mm\n"))
@@ -154,7 +225,7 @@ TEST_F(PlaceCommandTest, CancelPlacesRecordsAndSavesNothingAndShowsNoError) {
 
     const CommandResult r =
         Place({"--text", "CHANGED", "--level", "H", "--mask", "5", "--cancel", "-o", Path("c.svg"),
-               "--record", Path("c.json"), "--show-dialog", Path("dialog.png")});
+               "--record", Path("c.json"), "--show-dialog", Path("dialog.png"), "--verbose"});
     EXPECT_EQ(r.status, 6) << r.err;
     EXPECT_TRUE(Contains(r.err, "closed with [Cancel]")) << r.err;
     EXPECT_TRUE(Contains(r.err, "cancelled")) << r.err;
@@ -224,7 +295,8 @@ TEST_F(PlaceCommandTest, LongTextsAreTypedWholeAndEndlessInputsRefused) {
 TEST_F(PlaceCommandTest, UserStepsComeAfterTheOptionsAndMayEndTheDialog) {
     // The script changes the level after --level; its Cancel ends the dialog.
     CommandResult r =
-        Place({"--text", "STEPS", "--level", "L", "--user", "select 5 3; press 2", "--dump"});
+        Place({"--text", "STEPS", "--level", "L", "--user", "select 5 3; press 2", "--dump",
+               "--verbose"});
     EXPECT_EQ(r.status, 6) << r.err;
     EXPECT_TRUE(Contains(r.err, "closed with [Cancel]")) << r.err;
     r = Place({"--text", "STEPS", "--user", "select 5 9", "--dump"});
@@ -381,5 +453,36 @@ INSTANTIATE_TEST_SUITE_P(Modes, PlacedReadBack,
                                          ModeCase{"K", "ＱＲコード", "ＱＲコード"},
                                          ModeCase{"M", "ＱＲ code 表\\n", "ＱＲ code 表\n"}),
                          [](const auto& info) { return std::string(info.param.mode); });
+
+// Without --app-folder the plug-in runs in the user's own folder: OK saves
+// there, and the installed folder, the build's here, is only read.
+TEST(PlaceInTheUsersFolder, OkSavesIntoTheUsersFolderAndTheInstallationIsOnlyRead) {
+    namespace fs = std::filesystem;
+    const std::string installed = ORVELK_TEST_APP_DIR;
+    if (!fs::exists(installed + "/Plug-ins/Orvelk.aip")) GTEST_SKIP() << "the module is not built";
+    const char* saved = std::getenv("XDG_DATA_HOME");
+    const std::string savedValue = saved != nullptr ? saved : "";
+    const std::string data = FreshTestFolder("place_user_data");
+    setenv("XDG_DATA_HOME", data.c_str(), 1);
+    const std::string before = PreferencesBytes(installed);
+    const bool hadPreferences = fs::exists(PreferencesPath(installed));
+
+    const std::string out = data + "/users.svg";
+    CommandResult r = RunOrvelkCommand({"place", "--text", "USERS OWN", "-o", out});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(Contains(PreferencesBytes(data + "/orvelk"), "\"USERS OWN\"")) << r.err;
+    EXPECT_EQ(fs::exists(PreferencesPath(installed)), hadPreferences);
+    EXPECT_EQ(PreferencesBytes(installed), before);
+    // The next run opens with the user's settings.
+    r = RunOrvelkCommand({"place", "--no-dialog", "--dump"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(SvgMatrix(out), EngineMatrix("USERS OWN", 'M', 'B', 0));
+
+    if (saved != nullptr)
+        setenv("XDG_DATA_HOME", savedValue.c_str(), 1);
+    else
+        unsetenv("XDG_DATA_HOME");
+    fs::remove_all(data);
+}
 
 }  // namespace

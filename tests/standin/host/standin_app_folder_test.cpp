@@ -7,7 +7,10 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <optional>
+#include <utility>
+#include <vector>
 #include <string>
 
 #include "globals/plugin_state.h"
@@ -15,6 +18,7 @@
 #include "prefs/app_folder.h"
 #include "standin/host/standin_suites.h"
 #include "tests/support/standin_suite_install.h"
+#include "tests/support/test_temp_dir.h"
 
 namespace {
 
@@ -57,11 +61,75 @@ class StandinAppFolderTest : public ::testing::Test {
     std::optional<std::string> saved_;
 };
 
-TEST_F(StandinAppFolderTest, DefaultIsTheBuildsAppFolder) {
-    EXPECT_STREQ(StandinDefaultAppFolder(), ORVELK_TEST_APP_DIR);
-    EXPECT_EQ(StandinAppFolder(), ORVELK_TEST_APP_DIR);
-    EXPECT_TRUE(CheckStandinAppFolder());
-    EXPECT_EQ(NativeFolder(), ORVELK_TEST_APP_DIR);
+// The variables of the user's folder, set for one test and given back.
+class UserFolderVariables {
+  public:
+    UserFolderVariables() {
+        for (const char* name : {"XDG_DATA_HOME", "HOME"})
+            if (const char* v = std::getenv(name)) saved_.emplace_back(name, v);
+    }
+    ~UserFolderVariables() {
+        unsetenv("XDG_DATA_HOME");
+        unsetenv("HOME");
+        for (const auto& [name, value] : saved_) setenv(name.c_str(), value.c_str(), 1);
+    }
+
+  private:
+    std::vector<std::pair<std::string, std::string>> saved_;
+};
+
+TEST_F(StandinAppFolderTest, DefaultIsTheUsersFolderMadeOnFirstUseFromTheInstalledOne) {
+    namespace fs = std::filesystem;
+    UserFolderVariables variables;
+    const std::string data = TestTempDir() + "xdg data";
+    fs::remove_all(data);
+    setenv("XDG_DATA_HOME", data.c_str(), 1);
+    const std::string user = data + "/orvelk";
+    EXPECT_FALSE(fs::exists(user));
+    // Made on first use, whoever asks for it first.
+    EXPECT_EQ(StandinDefaultAppFolder(), user);
+    EXPECT_TRUE(fs::is_directory(user + "/Plug-ins"));
+    EXPECT_EQ(StandinAppFolder(), user);
+    ASSERT_TRUE(ChooseStandinAppFolder(nullptr));
+    EXPECT_EQ(NativeFolder(), user);
+    // The installed modules and table file are read where they lie.
+    const std::string installed = ORVELK_TEST_APP_DIR;
+    EXPECT_EQ(fs::read_symlink(user + "/Plug-ins/Orvelk.aip"), installed + "/Plug-ins/Orvelk.aip");
+    EXPECT_EQ(fs::read_symlink(user + "/Prefs/Orvelk/ORVK_QR.DAT"),
+              installed + "/Prefs/Orvelk/ORVK_QR.DAT");
+    EXPECT_TRUE(fs::is_directory(fs::symlink_status(user + "/Plug-ins")));
+    // Made once: what the user changed stays, nothing is linked again.
+    fs::remove(user + "/Plug-ins/Orvelk.aip");
+    ASSERT_TRUE(ChooseStandinAppFolder(nullptr));
+    EXPECT_FALSE(fs::exists(fs::symlink_status(user + "/Plug-ins/Orvelk.aip")));
+    // No staging folder is left beside it.
+    for (const fs::directory_entry& e : fs::directory_iterator(data))
+        EXPECT_EQ(e.path().filename(), "orvelk");
+
+    // Without XDG_DATA_HOME (or with a relative one), under HOME.
+    setenv("XDG_DATA_HOME", "relative", 1);
+    setenv("HOME", (TestTempDir() + "home").c_str(), 1);
+    EXPECT_EQ(StandinDefaultAppFolder(), TestTempDir() + "home/.local/share/orvelk");
+    ASSERT_TRUE(ChooseStandinAppFolder(nullptr));
+    EXPECT_TRUE(fs::is_symlink(TestTempDir() + "home/.local/share/orvelk/Plug-ins/Orvelk.aip"));
+    // Neither: a clear refusal, which --app-folder or the variable overrides.
+    unsetenv("XDG_DATA_HOME");
+    unsetenv("HOME");
+    std::string error;
+    EXPECT_FALSE(ChooseStandinAppFolder(nullptr, &error));
+    EXPECT_NE(error.find("--app-folder or ORVELK_APP_FOLDER"), std::string::npos) << error;
+    EXPECT_TRUE(ChooseStandinAppFolder("/srv/good"));
+}
+
+TEST_F(StandinAppFolderTest, AFolderThatCannotBeMadeIsSaid) {
+    UserFolderVariables variables;
+    // A file where the base folder should be.
+    const std::string file = TestTempDir() + "not a folder";
+    std::ofstream(file) << "x";
+    setenv("XDG_DATA_HOME", file.c_str(), 1);
+    std::string error;
+    EXPECT_FALSE(ChooseStandinAppFolder(nullptr, &error));
+    EXPECT_NE(error.find(file), std::string::npos) << error;
 }
 
 TEST_F(StandinAppFolderTest, ReportsTheExecutableUnderSupportFiles) {
@@ -78,7 +146,7 @@ TEST_F(StandinAppFolderTest, EnvironmentOverridesTheDefault) {
     setenv(kStandinAppFolderVariable, "relative/app/", 1);
     EXPECT_EQ(NativeFolder(), Cwd() + "/relative/app");
     setenv(kStandinAppFolderVariable, "", 1);
-    EXPECT_EQ(NativeFolder(), ORVELK_TEST_APP_DIR);
+    EXPECT_EQ(NativeFolder(), StandinDefaultAppFolder());
 }
 
 TEST_F(StandinAppFolderTest, ExplicitFolderOverridesTheEnvironment) {

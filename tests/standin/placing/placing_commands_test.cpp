@@ -158,7 +158,9 @@ TEST_F(PlacingCommandsTest, ABatchNamesTheLinesThatFailAndWritesTheOthers) {
               "orvelk batch: line 3: the text does not fit version 1 at level H, which holds 7 "
               "bytes in 8-bit byte mode (the plug-in's text field holds 8192 bytes)\n"
               "orvelk batch: line 4: the character '\xF0\x9F\x98\x80' (U+1F600) at byte 59 has "
-              "no code page 932 form\n"
+              "no code page 932 form, which the plug-in's texts are in; --bytes encodes the "
+              "text's UTF-8 bytes as they are, in 8-bit byte mode (most readers show them as "
+              "UTF-8)\n"
               "orvelk batch: line 5: the text is not valid UTF-8 (byte 0xFF at byte 65)\n");
     std::vector<std::string> written;
     for (const auto& entry : std::filesystem::directory_iterator(folder_))

@@ -4,6 +4,10 @@
 # preview and information text against the scripted run of the same
 # settings, press OK and read the exported symbol back; then the same with
 # Escape, which places nothing.
+# The window opens with the text focused and selected: typing at once
+# replaces it; a character code page 932 lacks does not enter the text, and
+# the window says which (with ORVELK_SCREENSHOTS=DIR set, both windows are
+# saved there as focused.png and refused.png).
 # Usage: interactive_place_test.sh ORVELK DECODE_PNG APP_FOLDER
 set -euo pipefail
 orvelk=$1 decode=$2 app=$3
@@ -75,13 +79,22 @@ ref_app=$(fresh_app ref)
 convert "$work/ref-dialog.png" -crop 231x74+21+210 +repage "$work/ref-info.png"
 
 # OK: the window's pixels, then the placed symbol.
-# Starts place --interactive in application folder copy $1, exporting to
-# $1.png, and does the person's actions; sets run (its pid) and w (its window).
-start_and_act() {
-  "$orvelk" place --interactive --app-folder "$(fresh_app "$1")" -o "$work/$1.png" \
-    </dev/null >"$work/$1.out" 2>"$work/$1.err" &
+# Starts place --interactive (with the options after $1) in application
+# folder copy $1, exporting to $1.png; sets run (its pid) and w (its window,
+# focused).
+start_window() {
+  local name=$1
+  shift
+  "$orvelk" place --interactive "$@" --app-folder "$(fresh_app "$name")" -o "$work/$name.png" \
+    </dev/null >"$work/$name.out" 2>"$work/$name.err" &
   run=$!
-  w=$(find_window) || fail "no window named 'Orvelk QR' appeared for the $1 run"
+  w=$(find_window) || fail "no window named 'Orvelk QR' appeared for the $name run"
+  xdotool windowfocus --sync "$w"
+  sleep 0.3
+}
+# The same, then the person's actions.
+start_and_act() {
+  start_window "$1" --verbose
   act "$w"
 }
 start_and_act ok
@@ -117,4 +130,28 @@ wait "$run" || status=$?
 grep -q 'closed with \[Cancel\]' "$work/cancel.err" || fail "the transcript does not name Cancel"
 [ ! -e "$cancel_app/Prefs/Orvelk.ini" ] || fail "Cancel saved the preferences"
 [ -e "$ok_app/Prefs/Orvelk.ini" ] || fail "OK saved no preferences"
-echo "ok: typed, chose, previewed, placed and cancelled in the window"
+
+# Typing at once, without a click: the keys reach the text field and
+# replace the default text.
+start_window focus
+if [ -n "${ORVELK_SCREENSHOTS:-}" ]; then import -window "$w" "$ORVELK_SCREENSHOTS/focused.png"; fi
+xdotool type --delay 30 'FOCUS1'
+sleep 0.3
+xdotool key Return
+wait "$run" || fail "place --interactive typed at once exited with $?"
+decoded=$("$decode" "$work/focus.png") || fail "no symbol read from the focus run"
+[ "$decoded" = 'FOCUS1' ] || fail "typing at once placed '$decoded', not 'FOCUS1'"
+[ ! -s "$work/focus.err" ] || fail "a quiet run printed: $(cat "$work/focus.err")"
+
+# A character without a code page 932 form is refused in the window, never
+# placed as '?'.
+start_window refused
+xdotool type --delay 60 'café'
+sleep 0.5
+if [ -n "${ORVELK_SCREENSHOTS:-}" ]; then import -window "$w" "$ORVELK_SCREENSHOTS/refused.png"; fi
+xdotool key Return
+wait "$run" || fail "place --interactive with a refused character exited with $?"
+decoded=$("$decode" "$work/refused.png") || fail "no symbol read from the refusal run"
+[ "$decoded" = 'caf' ] || fail "typing 'café' placed '$decoded', not 'caf'"
+
+echo "ok: typed, chose, previewed, placed and cancelled in the window; typed at once; refused é"

@@ -10,7 +10,24 @@ namespace {
 
 using standin::FittingInsertion;
 using standin::MnemonicLabel;
+using standin::RefusedCharacterText;
 using standin::TypedCp932;
+using standin::WithoutForeignCharacters;
+
+TEST(WindowText, CharactersCodePage932LacksDoNotEnterTheText) {
+    std::string refused;
+    EXPECT_EQ(WithoutForeignCharacters("ＱＲコード abc", &refused), "ＱＲコード abc");
+    EXPECT_EQ(refused, "");
+    // "café😀": the first one left out is named, the rest kept.
+    EXPECT_EQ(WithoutForeignCharacters("caf\xC3\xA9\xF0\x9F\x98\x80!", &refused), "caf!");
+    EXPECT_EQ(refused, "\xC3\xA9");
+    EXPECT_EQ(RefusedCharacterText(refused),
+              "The character '\xC3\xA9' (U+00E9) was not typed: the text is code page 932, "
+              "which has no such character.");
+    // One that shows as nothing is named by its code point.
+    EXPECT_EQ(WithoutForeignCharacters("a\xE2\x80\x8B", &refused), "a");
+    EXPECT_NE(RefusedCharacterText(refused).find("U+200B was not typed"), std::string::npos);
+}
 
 TEST(WindowText, TypedTextReachesThePluginInCodePage932) {
     EXPECT_EQ(TypedCp932("abc"), "abc");
