@@ -9,6 +9,10 @@
 
 namespace standin {
 
+// The largest PNG side, in pixels, and the largest number of pixels.
+inline constexpr int kMaxPngSide = 32767;
+inline constexpr double kMaxPngPixels = 1e8;
+
 // Which part of the document an export shows.
 enum class ExportCrop {
     kArt,   // the bounds of the art (for a placed symbol, its quiet-zone rectangle)

@@ -1,0 +1,250 @@
+#include "standin/export/square_png.h"
+
+#include <png.h>
+#include <zlib.h>
+
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <vector>
+
+#include "standin/export/art_walk.h"
+
+namespace standin {
+namespace {
+
+// A colour as 8-bit components the way cairo takes a source colour: to 16
+// bits, rounded, then the high byte.
+struct Rgb8 {
+    uint8_t red, green, blue;
+    bool operator==(const Rgb8&) const = default;
+};
+
+uint8_t Component(double d) {
+    const auto wide = static_cast<uint16_t>(d * 65535.0 + 0.5);
+    return static_cast<uint8_t>(wide >> 8);
+}
+
+Rgb8 PixelColor(const AIColor& color) {
+    const RgbColor rgb = ScreenColor(color);
+    return {Component(rgb.red), Component(rgb.green), Component(rgb.blue)};
+}
+
+// A coordinate in the rasteriser's 24.8 fixed point: to nearest, ties to even.
+int64_t Fixed(double device) {
+    return static_cast<int64_t>(std::nearbyint(device * 256.0));
+}
+
+// The first pixel whose centre lies at or beyond `fixed`: the fixed-point
+// value rounded to a whole pixel, halves downwards.
+int64_t PixelEdge(int64_t fixed) {
+    return (fixed + 127) >> 8;
+}
+
+bool Straight(const AIPathSegment& s) {
+    return s.in.h == s.p.h && s.in.v == s.p.v && s.out.h == s.p.h && s.out.v == s.p.v;
+}
+
+// Whether `path` is a closed rectangle with edges along the axes: four
+// straight corners (a fifth that repeats the first is allowed), each edge
+// changing one coordinate. Its bounds go to *box.
+bool AxisRectangle(const Art& path, ExportBox* box) {
+    const std::vector<AIPathSegment>& s = path.segments;
+    size_t count = s.size();
+    if (count == 5 && s[4].p.h == s[0].p.h && s[4].p.v == s[0].p.v) count = 4;
+    if (!path.closed || count != 4) return false;
+    for (size_t i = 0; i < s.size(); ++i) {
+        if (!Straight(s[i])) return false;
+    }
+    for (size_t i = 0; i < 4; ++i) {
+        const ASRealPoint& a = s[i].p;
+        const ASRealPoint& b = s[(i + 1) % 4].p;
+        const bool alongH = a.v == b.v && a.h != b.h;
+        const bool alongV = a.h == b.h && a.v != b.v;
+        if (alongH == alongV) return false;
+    }
+    box->left = std::fmin(s[0].p.h, s[2].p.h);
+    box->right = std::fmax(s[0].p.h, s[2].p.h);
+    box->bottom = std::fmin(s[0].p.v, s[2].p.v);
+    box->top = std::fmax(s[0].p.v, s[2].p.v);
+    return true;
+}
+
+// The painted rectangles of `document` and their one colour; false when any
+// painted path is something else, or the colours differ.
+bool PaintedRectangles(const Document& document, std::vector<ExportBox>* boxes, Rgb8* ink) {
+    bool squares = true;
+    bool anyInk = false;
+    WalkArt(
+        document.art,
+        [&](const Art& a, const ArtPlace&) {
+            if (!squares || a.type != kPathArt) return;
+            if (!a.style.fillPaint && !a.style.strokePaint) return;
+            ExportBox box;
+            if (a.style.strokePaint || !AxisRectangle(a, &box)) {
+                squares = false;
+                return;
+            }
+            const Rgb8 color = PixelColor(a.style.fill.color);
+            if (anyInk && !(color == *ink)) squares = false;
+            *ink = color;
+            anyInk = true;
+            boxes->push_back(box);
+        },
+        [](const Art&) {});
+    return squares;
+}
+
+void AppendToString(png_structp png, png_bytep data, png_size_t length) {
+    static_cast<std::string*>(png_get_io_ptr(png))->append(reinterpret_cast<char*>(data), length);
+}
+
+// What the PNG's writing needs, worked out before libpng's jump point.
+struct PngPlan {
+    int width, height;
+    bool grey;           // 1-bit grey: ink black, paper white, opaque
+    Rgb8 ink;            // palette index 1 (grey: 0)
+    bool transparent;    // palette index 0 is transparent
+    png_uint_32 perMetre;
+};
+
+// The rows of the image packed 8 pixels a byte, leftmost in the high bit.
+// In grey, a set bit is white (the paper); in the palette, the ink.
+std::vector<png_byte> PackRows(const PngPlan& plan, const std::vector<uint8_t>& inked) {
+    const size_t rowBytes = (static_cast<size_t>(plan.width) + 7) / 8;
+    std::vector<png_byte> packed(rowBytes * plan.height, 0);
+    const uint8_t setWhenInked = plan.grey ? 0 : 1;
+    for (int y = 0; y < plan.height; ++y) {
+        const uint8_t* pixels = &inked[static_cast<size_t>(y) * plan.width];
+        png_byte* row = &packed[static_cast<size_t>(y) * rowBytes];
+        for (int x = 0; x < plan.width; ++x) {
+            if (pixels[x] == setWhenInked) row[x >> 3] |= static_cast<png_byte>(0x80 >> (x & 7));
+        }
+    }
+    return packed;
+}
+
+// Writes the packed rows as a PNG; false when libpng fails. Everything is
+// prepared before libpng's jump point, so nothing is lost to a longjmp.
+bool WritePng(const PngPlan& plan, std::vector<png_bytep>& rows, std::string* out) {
+    const png_color palette[2] = {{255, 255, 255}, {plan.ink.red, plan.ink.green, plan.ink.blue}};
+    const png_byte alpha[1] = {0};
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    if (png == nullptr) return false;
+    png_infop info = png_create_info_struct(png);
+    if (info == nullptr || setjmp(png_jmpbuf(png))) {
+        png_destroy_write_struct(&png, &info);
+        return false;
+    }
+    png_set_write_fn(png, out, AppendToString, nullptr);
+    png_set_IHDR(png, info, plan.width, plan.height, 1,
+                 plan.grey ? PNG_COLOR_TYPE_GRAY : PNG_COLOR_TYPE_PALETTE, PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    if (!plan.grey) {
+        png_set_PLTE(png, info, palette, 2);
+        if (plan.transparent) png_set_tRNS(png, info, alpha, 1, nullptr);
+    }
+    png_set_pHYs(png, info, plan.perMetre, plan.perMetre, PNG_RESOLUTION_METER);
+    // Rows of a symbol repeat each other and are mostly runs: no filter.
+    png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE);
+    png_write_info(png, info);
+    png_write_rows(png, rows.data(), static_cast<png_uint_32>(rows.size()));
+    png_write_end(png, info);
+    png_destroy_write_struct(&png, &info);
+    return true;
+}
+
+uint32_t PerMetre(double dpi) {
+    return static_cast<uint32_t>(std::lround(dpi / 0.0254));
+}
+
+void AppendUint32(std::string* out, uint32_t v) {
+    for (int shift = 24; shift >= 0; shift -= 8) out->push_back(static_cast<char>(v >> shift));
+}
+
+}  // namespace
+
+bool PngSize(const ExportBox& box, double dpi, int* width, int* height, std::string* error) {
+    if (!(std::isfinite(dpi) && dpi > 0)) {
+        if (error != nullptr) *error = "the resolution must be a positive number of dots per inch";
+        return false;
+    }
+    const double scale = dpi / 72;
+    const double w = std::max(1.0, std::ceil(box.Width() * scale - 1e-6));
+    const double h = std::max(1.0, std::ceil(box.Height() * scale - 1e-6));
+    if (w > kMaxPngSide || h > kMaxPngSide || w * h > kMaxPngPixels) {
+        if (error != nullptr) {
+            char text[160];
+            std::snprintf(text, sizeof text,
+                          "a PNG of %.0f x %.0f pixels is too large (at most %d a side and %.0f "
+                          "pixels); lower --dpi",
+                          w, h, kMaxPngSide, kMaxPngPixels);
+            *error = text;
+        }
+        return false;
+    }
+    *width = static_cast<int>(w);
+    *height = static_cast<int>(h);
+    return true;
+}
+
+SquarePngResult WriteSquaresPng(const Document& document, const ExportBox& box,
+                                const SquarePngOptions& options, std::string* out,
+                                std::string* error) {
+    std::vector<ExportBox> boxes;
+    Rgb8 ink{0, 0, 0};
+    if (!PaintedRectangles(document, &boxes, &ink)) return SquarePngResult::kNotSquares;
+    int width = 0, height = 0;
+    if (!PngSize(box, options.dpi, &width, &height, error)) return SquarePngResult::kFailed;
+
+    // Document to device as the general renderer's matrix takes it: x' =
+    // (s x + 0 y) + x0, y' = (0 x + -s y) + y0.
+    const double s = options.dpi / 72;
+    const double x0 = -box.left * s;
+    const double y0 = box.top * s;
+    std::vector<uint8_t> inked(static_cast<size_t>(width) * height, 0);
+    for (const ExportBox& b : boxes) {
+        const int64_t left = PixelEdge(Fixed((s * b.left + 0.0 * b.top) + x0));
+        const int64_t right = PixelEdge(Fixed((s * b.right + 0.0 * b.top) + x0));
+        const int64_t top = PixelEdge(Fixed((0.0 * b.left + -s * b.top) + y0));
+        const int64_t bottom = PixelEdge(Fixed((0.0 * b.left + -s * b.bottom) + y0));
+        const int64_t x1 = std::max<int64_t>(left, 0), x2 = std::min<int64_t>(right, width);
+        const int64_t y1 = std::max<int64_t>(top, 0), y2 = std::min<int64_t>(bottom, height);
+        for (int64_t y = y1; y < y2; ++y) {
+            uint8_t* rowPixels = &inked[static_cast<size_t>(y) * width];
+            for (int64_t x = x1; x < x2; ++x) rowPixels[x] = 1;
+        }
+    }
+    const PngPlan plan = {width,
+                          height,
+                          !options.transparent && ink == Rgb8{0, 0, 0},
+                          ink,
+                          options.transparent,
+                          PerMetre(options.dpi)};
+    std::vector<png_byte> packed = PackRows(plan, inked);
+    std::vector<png_bytep> rows(static_cast<size_t>(height));
+    const size_t rowBytes = (static_cast<size_t>(width) + 7) / 8;
+    for (size_t y = 0; y < rows.size(); ++y) rows[y] = &packed[y * rowBytes];
+    if (!WritePng(plan, rows, out)) {
+        if (error != nullptr) *error = "libpng failed to write the image";
+        return SquarePngResult::kFailed;
+    }
+    return SquarePngResult::kWritten;
+}
+
+void AddPngResolution(std::string* png, double dpi) {
+    // The signature (8 bytes) and IHDR (4 length, 4 type, 13 data, 4 CRC).
+    constexpr size_t kAfterHeader = 8 + 25;
+    if (png->size() < kAfterHeader || png->compare(12, 4, "IHDR") != 0) return;
+    std::string chunk;
+    AppendUint32(&chunk, 9);
+    chunk += "pHYs";
+    AppendUint32(&chunk, PerMetre(dpi));
+    AppendUint32(&chunk, PerMetre(dpi));
+    chunk.push_back(1);  // per metre
+    const auto* typeAndData = reinterpret_cast<const Bytef*>(chunk.data() + 4);
+    AppendUint32(&chunk, static_cast<uint32_t>(crc32(crc32(0, nullptr, 0), typeAndData, 13)));
+    png->insert(kAfterHeader, chunk);
+}
+
+}  // namespace standin
