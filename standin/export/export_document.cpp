@@ -6,6 +6,7 @@
 #include "standin/files/replace_file.h"
 #if ORVELK_EXPORT_CAIRO
 #include "standin/export/cairo_module.h"
+#include "standin/export/square_pdf.h"
 #include "standin/export/square_png.h"
 #endif
 
@@ -62,6 +63,10 @@ bool RenderDocument(const Document& document, ExportFormat format, const ExportO
         const SquarePngResult squares =
             WriteSquaresPng(document, box, {options.dpi, options.transparent}, out, error);
         if (squares != SquarePngResult::kNotSquares) return squares == SquarePngResult::kWritten;
+    }
+    if (format == ExportFormat::kPdf) {
+        RectangleArt art;
+        if (FindRectangleArt(document, &art)) return WriteRectanglesPdf(art, box, out, error);
     }
     const CairoExportCalls* cairo = CairoExport(error);
     if (cairo == nullptr) return false;

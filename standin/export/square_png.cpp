@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "standin/export/art_walk.h"
+#include "standin/export/rectangle_art.h"
 
 namespace standin {
 namespace {
@@ -39,60 +39,6 @@ int64_t Fixed(double device) {
 // value rounded to a whole pixel, halves downwards.
 int64_t PixelEdge(int64_t fixed) {
     return (fixed + 127) >> 8;
-}
-
-bool Straight(const AIPathSegment& s) {
-    return s.in.h == s.p.h && s.in.v == s.p.v && s.out.h == s.p.h && s.out.v == s.p.v;
-}
-
-// Whether `path` is a closed rectangle with edges along the axes: four
-// straight corners (a fifth that repeats the first is allowed), each edge
-// changing one coordinate. Its bounds go to *box.
-bool AxisRectangle(const Art& path, ExportBox* box) {
-    const std::vector<AIPathSegment>& s = path.segments;
-    size_t count = s.size();
-    if (count == 5 && s[4].p.h == s[0].p.h && s[4].p.v == s[0].p.v) count = 4;
-    if (!path.closed || count != 4) return false;
-    for (size_t i = 0; i < s.size(); ++i) {
-        if (!Straight(s[i])) return false;
-    }
-    for (size_t i = 0; i < 4; ++i) {
-        const ASRealPoint& a = s[i].p;
-        const ASRealPoint& b = s[(i + 1) % 4].p;
-        const bool alongH = a.v == b.v && a.h != b.h;
-        const bool alongV = a.h == b.h && a.v != b.v;
-        if (alongH == alongV) return false;
-    }
-    box->left = std::fmin(s[0].p.h, s[2].p.h);
-    box->right = std::fmax(s[0].p.h, s[2].p.h);
-    box->bottom = std::fmin(s[0].p.v, s[2].p.v);
-    box->top = std::fmax(s[0].p.v, s[2].p.v);
-    return true;
-}
-
-// The painted rectangles of `document` and their one colour; false when any
-// painted path is something else, or the colours differ.
-bool PaintedRectangles(const Document& document, std::vector<ExportBox>* boxes, Rgb8* ink) {
-    bool squares = true;
-    bool anyInk = false;
-    WalkArt(
-        document.art,
-        [&](const Art& a, const ArtPlace&) {
-            if (!squares || a.type != kPathArt) return;
-            if (!a.style.fillPaint && !a.style.strokePaint) return;
-            ExportBox box;
-            if (a.style.strokePaint || !AxisRectangle(a, &box)) {
-                squares = false;
-                return;
-            }
-            const Rgb8 color = PixelColor(a.style.fill.color);
-            if (anyInk && !(color == *ink)) squares = false;
-            *ink = color;
-            anyInk = true;
-            boxes->push_back(box);
-        },
-        [](const Art&) {});
-    return squares;
 }
 
 void AppendToString(png_structp png, png_bytep data, png_size_t length) {
@@ -191,9 +137,9 @@ bool PngSize(const ExportBox& box, double dpi, int* width, int* height, std::str
 SquarePngResult WriteSquaresPng(const Document& document, const ExportBox& box,
                                 const SquarePngOptions& options, std::string* out,
                                 std::string* error) {
-    std::vector<ExportBox> boxes;
-    Rgb8 ink{0, 0, 0};
-    if (!PaintedRectangles(document, &boxes, &ink)) return SquarePngResult::kNotSquares;
+    RectangleArt art;
+    if (!FindRectangleArt(document, &art)) return SquarePngResult::kNotSquares;
+    const Rgb8 ink = art.rectangles.empty() ? Rgb8{0, 0, 0} : PixelColor(art.ink);
     int width = 0, height = 0;
     if (!PngSize(box, options.dpi, &width, &height, error)) return SquarePngResult::kFailed;
 
@@ -203,7 +149,8 @@ SquarePngResult WriteSquaresPng(const Document& document, const ExportBox& box,
     const double x0 = -box.left * s;
     const double y0 = box.top * s;
     std::vector<uint8_t> inked(static_cast<size_t>(width) * height, 0);
-    for (const ExportBox& b : boxes) {
+    for (const PaintedRectangle& painted : art.rectangles) {
+        const ExportBox& b = painted.bounds;
         const int64_t left = PixelEdge(Fixed((s * b.left + 0.0 * b.top) + x0));
         const int64_t right = PixelEdge(Fixed((s * b.right + 0.0 * b.top) + x0));
         const int64_t top = PixelEdge(Fixed((0.0 * b.left + -s * b.top) + y0));
