@@ -33,6 +33,12 @@ struct ExportBox {
 // (a page that is not a positive, finite size).
 bool ExportBounds(const Document& document, ExportCrop crop, ExportBox* box, std::string* error);
 
+// The size in pixels of a PNG of `box` at `dpi`: whole pixels that hold the
+// box (a hair's excess from rounding is dropped), at least 1. False with a
+// reason when the resolution is not a positive number or the image would
+// be too large (kMaxPngSide, kMaxPngPixels).
+bool PngSize(const ExportBox& box, double dpi, int* width, int* height, std::string* error);
+
 // Checks that every number an export writes is finite: the segments of every
 // path, and the stroke's width, miter limit and dash of every stroked path.
 // On failure `error` names the first offending object by its place.

@@ -38,12 +38,6 @@ SquarePngResult WriteSquaresPng(const Document& document, const ExportBox& box,
                                 const SquarePngOptions& options, std::string* out,
                                 std::string* error);
 
-// The size in pixels of a PNG of `box` at `dpi`: whole pixels that hold the
-// box (a hair's excess from rounding is dropped), at least 1. False with a
-// reason when the resolution is not a positive number or the image would
-// be too large (kMaxPngSide, kMaxPngPixels).
-bool PngSize(const ExportBox& box, double dpi, int* width, int* height, std::string* error);
-
 // Inserts a pHYs chunk saying `dpi` after the IHDR chunk of the PNG `png`
 // (which has none), so that readers know the image's size on paper.
 void AddPngResolution(std::string* png, double dpi);
