@@ -1,7 +1,9 @@
 #!/usr/bin/env python3
 """Times whole processes of `orvelk` beside qrencode and zint and prints one
 table: every row's median wall time per process (or per batch), the peer's,
-and their ratio.
+and their ratio, and the same of their CPU time (user and system, the
+process and its children), which a machine shared with other work
+disturbs less.
 
     bench/process_table.py [--orvelk PATH] [--runs N] [--batch-runs N] [--lines N]
 
@@ -13,6 +15,7 @@ release build and the qrencode and zint programs (scripts/setup.sh)."""
 
 import argparse
 import os
+import resource
 import shutil
 import statistics
 import subprocess
@@ -25,11 +28,19 @@ from pathlib import Path
 V40_BYTES = 2953
 
 
+def cpu_seconds():
+    """User and system seconds of the children waited for so far."""
+    usage = resource.getrusage(resource.RUSAGE_CHILDREN)
+    return usage.ru_utime + usage.ru_stime
+
+
 def timed(command, cwd):
-    """Runs `command` in `cwd` with its output discarded; the seconds it took."""
+    """Runs `command` in `cwd` with its output discarded; the wall and CPU
+    seconds it took."""
+    cpu = cpu_seconds()
     start = time.perf_counter()
     result = subprocess.run(command, cwd=cwd, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
-    elapsed = time.perf_counter() - start
+    elapsed = (time.perf_counter() - start, cpu_seconds() - cpu)
     if result.returncode != 0:
         sys.exit(f"process_table: {' '.join(map(str, command))} failed with status "
                  f"{result.returncode}: {result.stderr.decode(errors='replace').strip()}")
@@ -122,17 +133,27 @@ def main():
                     times[len(short_rows) + j][side].append(timed(command, folder))
                     shutil.rmtree(folder)
 
-        print(f"{'whole process (median)':46} {'orvelk':>10} {'peer':>10} {'ratio':>6}")
+        print(f"{'whole process (median)':44} {'orvelk':>9} {'peer':>9} {'ratio':>5}"
+              f" {'cpu orvelk':>10} {'peer':>9} {'ratio':>5}")
         rows = short_rows + batch_rows
         for i, (name, _, _) in enumerate(rows):
-            mine = statistics.median(times[i][0]) * 1000
-            peer = statistics.median(times[i][1]) * 1000 if times[i][1] else None
-            ratio = f"{mine / peer:6.2f}" if peer else f"{'':6}"
-            peer_text = f"{peer:8.1f}ms" if peer else f"{'':10}"
-            print(f"{name:46} {mine:8.1f}ms {peer_text} {ratio}")
-            if i >= len(short_rows):
-                print(f"{'  a symbol':46} {mine / args.lines:8.3f}ms"
-                      + (f" {peer / args.lines:8.3f}ms" if peer else ""))
+            cells = []
+            per = args.lines if i >= len(short_rows) else 1
+            for k in (0, 1):
+                mine = statistics.median(t[k] for t in times[i][0]) * 1000
+                peer = (statistics.median(t[k] for t in times[i][1]) * 1000
+                        if times[i][1] else None)
+                cells.append((mine, peer))
+            line = f"{name:44}"
+            symbol = f"{'  a symbol':44}"
+            for mine, peer in cells:
+                line += f" {mine:7.1f}ms " + (f"{peer:7.1f}ms {mine / peer:5.2f}" if peer
+                                               else f"{'':9} {'':5}")
+                symbol += f" {mine / per:7.3f}ms " + (f"{peer / per:7.3f}ms {'':5}" if peer
+                                                     else f"{'':9} {'':5}")
+            print(line)
+            if per > 1:
+                print(symbol)
         print(f"({args.runs} runs of each short process, {args.batch_runs} of each batch, "
               "interleaved)")
 
