@@ -28,12 +28,14 @@ std::string Content(const RectangleArt& art, const ExportBox& box) {
         text += ' ';
     }
     text += "rg\n";
+    // A symbol's corners repeat along its rows and columns.
+    thread_local ShortestFloatCache floats;
     for (const PaintedRectangle& r : art.rectangles) {
         const std::vector<AIPathSegment>& s = r.path->segments;
         for (size_t i = 0; i < 4; ++i) {
-            AppendShortest(&text, s[i].p.h);
+            text += floats.Text(s[i].p.h);
             text += ' ';
-            AppendShortest(&text, s[i].p.v);
+            text += floats.Text(s[i].p.v);
             text += i == 0 ? " m " : " l ";
         }
         text += "h\n";
