@@ -89,9 +89,10 @@ bool WritePng(const PngPlan& plan, std::vector<png_bytep>& rows, std::string* ou
         if (plan.transparent) png_set_tRNS(png, info, alpha, 1, nullptr);
     }
     png_set_pHYs(png, info, plan.perMetre, plan.perMetre, PNG_RESOLUTION_METER);
-    // Unfiltered: zlib's default search finds each repeated row a row back
-    // (the Up filter with run-length matches gave files twice the size and
-    // saved no time).
+    // Unfiltered, at zlib's default level: its search finds each repeated
+    // row a row back. The Up filter with run-length matches gave files twice
+    // the size and saved no time; level 1 saved a tenth of the time and gave
+    // files a quarter larger (580 bytes a URL's symbol at 300 dpi here).
     png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE);
     png_write_info(png, info);
     png_write_rows(png, rows.data(), static_cast<png_uint_32>(rows.size()));
