@@ -8,7 +8,17 @@
 namespace {
 
 // Converts `in` between two iconv encodings into `out` (NUL-terminated).
+// Both encodings here (UTF-8 and code page 932) write ASCII as itself, so a
+// path of ASCII alone is copied without opening a converter.
 DWORD Convert(const char* to, const char* from, const char* in, char* out, size_t outSize) {
+    const size_t length = std::strlen(in);
+    bool ascii = true;
+    for (size_t i = 0; i < length && ascii; ++i) ascii = static_cast<unsigned char>(in[i]) < 0x80;
+    if (ascii) {
+        if (length > outSize - 1) return ERROR_FILENAME_EXCED_RANGE;
+        std::memcpy(out, in, length + 1);
+        return ERROR_SUCCESS;
+    }
     iconv_t cd = iconv_open(to, from);
     if (cd == reinterpret_cast<iconv_t>(-1)) return ERROR_INVALID_NAME;
     char* inPtr = const_cast<char*>(in);

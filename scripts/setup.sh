@@ -17,7 +17,7 @@ packages=(
   poppler-utils ghostscript librsvg2-bin  # tests: exports rasterised (pdftoppm, gs, rsvg-convert)
   libbenchmark-dev                      # bench/
   libqrencode-dev libqrcodegencpp-dev   # bench/: peer encoders
-  zint                                  # bench/compare_batch.sh: the peer of orvelk batch
+  zint qrencode                         # bench/process_table.py: the peers of orvelk batch and encode
   python3-minimal                       # tests: the include graph's check
   zlib1g-dev                            # the table generator's check values; tests
   clang libclang-rt-14-dev              # fuzz/: libFuzzer and the sanitizers for clang

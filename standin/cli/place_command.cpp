@@ -27,7 +27,7 @@
 #include "standin/export/art_dump.h"
 #include "standin/host/filters.h"
 #include "standin/host/host_errors.h"
-#include "standin/render/png_file.h"
+#include "standin/render/picture_module.h"
 #include "ui/escape_text.h"
 
 namespace {
@@ -451,12 +451,12 @@ class Placement {
     // --show-dialog and --show-preview. Returns -1, else kExitWriteFailed.
     int WritePictures(const standin::DialogSnapshot& closed) {
         std::string why;
-        if (o_.showDialog != nullptr && !standin::WriteDialogPng(closed, o_.showDialog, &why)) {
+        if (o_.showDialog != nullptr && !standin::SaveDialogPicture(closed, o_.showDialog, &why)) {
             PrintError(err_, kCommand, "%s", why.c_str());
             return kExitWriteFailed;
         }
         if (o_.showPreview != nullptr &&
-            !standin::WriteItemPng(closed, kOrvelkPreviewItem, o_.showPreview, &why)) {
+            !standin::SaveItemPicture(closed, kOrvelkPreviewItem, o_.showPreview, &why)) {
             PrintError(err_, kCommand, "%s", why.c_str());
             return kExitWriteFailed;
         }

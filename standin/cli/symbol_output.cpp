@@ -13,9 +13,7 @@
 #include "standin/export/number_text.h"
 
 #if ORVELK_ENCODE_CAIRO
-#include <cairo-pdf.h>
-#include <cairo-ps.h>
-#include <cairo.h>
+#include "standin/export/cairo_module.h"
 #endif
 
 namespace {
@@ -222,19 +220,6 @@ bool CanWriteSymbolPng() {
 
 #if ORVELK_ENCODE_CAIRO
 
-namespace {
-
-cairo_status_t AppendCairo(void* closure, const unsigned char* data, unsigned int length) {
-    static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
-    return CAIRO_STATUS_SUCCESS;
-}
-
-void SetColour(cairo_t* cr, const RgbaColour& c) {
-    cairo_set_source_rgba(cr, c.red / 255.0, c.green / 255.0, c.blue / 255.0, c.alpha / 255.0);
-}
-
-}  // namespace
-
 bool CanWriteSymbolVector() {
     return true;
 }
@@ -242,44 +227,25 @@ bool CanWriteSymbolVector() {
 bool AppendSymbolVector(std::string* out, const ModuleMatrix& m, double cellMillimetres,
                         const SymbolStyle& style, bool eps, std::string* why) {
     constexpr double kPointsPerMillimetre = 72 / 25.4;
-    const double cell = cellMillimetres * kPointsPerMillimetre;
-    const int n = m.side + 2 * style.border;
-    const double side = n * cell;
-    // An EPS is drawn on a page of whole points, moved down to its foot, and
-    // then states its exact box (standin/export/eps_box.h).
-    std::string bytes;
-    cairo_surface_t* surface =
-        eps ? cairo_ps_surface_create_for_stream(AppendCairo, &bytes, side,
-                                                   standin::EpsPageHeight(side))
-            : cairo_pdf_surface_create_for_stream(AppendCairo, &bytes, side, side);
-    if (eps)
-        cairo_ps_surface_set_eps(surface, 1);
-    else
-        cairo_pdf_surface_set_metadata(surface, CAIRO_PDF_METADATA_CREATE_DATE,
-                                       "1970-01-01T00:00Z");
-    cairo_t* cr = cairo_create(surface);
-    if (eps) cairo_translate(cr, 0, standin::EpsShiftDown(side));
-    SetColour(cr, style.light);
-    cairo_rectangle(cr, 0, 0, n * cell, n * cell);
-    cairo_fill(cr);
-    SetColour(cr, style.dark);
-    for (int y = 0; y < m.side; ++y)
-        for (int x = 0; x < m.side; ++x)
-            if (Dark(m, x, y))
-                cairo_rectangle(cr, (x + style.border) * cell, (y + style.border) * cell, cell,
-                                cell);
-    cairo_fill(cr);
-    cairo_destroy(cr);
-    cairo_surface_finish(surface);
-    const cairo_status_t status = cairo_surface_status(surface);
-    cairo_surface_destroy(surface);
-    if (status == CAIRO_STATUS_SUCCESS) {
-        if (eps) standin::StateEpsBox(&bytes, side, side);
-        out->append(bytes);
-        return true;
+    const standin::CairoExportCalls* cairo = standin::CairoExport(why);
+    if (cairo == nullptr) return false;
+    standin::ModuleDrawing drawing;
+    drawing.side = m.side;
+    drawing.border = style.border;
+    drawing.cellPoints = cellMillimetres * kPointsPerMillimetre;
+    drawing.dark.resize(static_cast<size_t>(m.side) * m.side);
+    for (int x = 0; x < m.side; ++x)
+        for (int y = 0; y < m.side; ++y)
+            drawing.dark[static_cast<size_t>(x) * m.side + y] = Dark(m, x, y) ? 1 : 0;
+    const RgbaColour* colours[2] = {&style.dark, &style.light};
+    double* targets[2] = {drawing.darkColor, drawing.lightColor};
+    for (int i = 0; i < 2; ++i) {
+        targets[i][0] = colours[i]->red / 255.0;
+        targets[i][1] = colours[i]->green / 255.0;
+        targets[i][2] = colours[i]->blue / 255.0;
+        targets[i][3] = colours[i]->alpha / 255.0;
     }
-    *why = cairo_status_to_string(status);
-    return false;
+    return cairo->writeModules(drawing, eps, out, why);
 }
 
 #else

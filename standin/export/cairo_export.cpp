@@ -173,27 +173,10 @@ bool WriteVector(const Document& document, const ExportBox& box, CairoFormat for
 
 bool WritePng(const Document& document, const ExportBox& box, const CairoOptions& options,
               std::string* out, std::string* error) {
-    if (!(std::isfinite(options.dpi) && options.dpi > 0)) {
-        if (error != nullptr) *error = "the resolution must be a positive number of dots per inch";
-        return false;
-    }
+    int width = 0, height = 0;
+    if (!PngSize(box, options.dpi, &width, &height, error)) return false;
     const double scale = options.dpi / 72;
-    // Whole pixels that hold the box; a hair's excess from rounding is dropped.
-    const double width = std::max(1.0, std::ceil(box.Width() * scale - 1e-6));
-    const double height = std::max(1.0, std::ceil(box.Height() * scale - 1e-6));
-    if (width > kMaxPngSide || height > kMaxPngSide || width * height > kMaxPngPixels) {
-        if (error != nullptr) {
-            char text[160];
-            std::snprintf(text, sizeof text,
-                          "a PNG of %.0f x %.0f pixels is too large (at most %d a side and %.0f "
-                          "pixels); lower --dpi",
-                          width, height, kMaxPngSide, kMaxPngPixels);
-            *error = text;
-        }
-        return false;
-    }
-    Surface surface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, static_cast<int>(width),
-                                               static_cast<int>(height)));
+    Surface surface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height));
     {
         Context cr(cairo_create(surface.get()));
         if (!options.transparent) {

@@ -1,4 +1,6 @@
-// A document as PDF, EPS or PNG, drawn with cairo. Every path is filled and
+// A document as PDF, EPS or PNG, drawn with cairo, in the back-end module
+// orvelk-draw.so (cairo_module.h): the program reaches it through the
+// module's table. Every path is filled and
 // stroked as its style says, in paint order; the unpainted ones draw nothing.
 //
 // The output depends on nothing but the document and the options: the PDF's
@@ -18,10 +20,6 @@ namespace standin {
 // document are the same bytes: the start of the Unix epoch, the usual date of
 // files that carry none of their own.
 inline constexpr char kExportCreationDate[] = "1970-01-01T00:00Z";
-
-// The largest PNG side, in pixels, and the largest number of pixels.
-inline constexpr int kMaxPngSide = 32767;
-inline constexpr double kMaxPngPixels = 1e8;
 
 enum class CairoFormat { kPdf, kEps, kPng };
 

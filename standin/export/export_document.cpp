@@ -5,7 +5,9 @@
 #include "standin/export/svg_writer.h"
 #include "standin/files/replace_file.h"
 #if ORVELK_EXPORT_CAIRO
-#include "standin/export/cairo_export.h"
+#include "standin/export/cairo_module.h"
+#include "standin/export/square_pdf.h"
+#include "standin/export/square_png.h"
 #endif
 
 namespace standin {
@@ -57,11 +59,27 @@ bool RenderDocument(const Document& document, ExportFormat format, const ExportO
         return true;
     }
 #if ORVELK_EXPORT_CAIRO
+    if (format == ExportFormat::kPng) {
+        const SquarePngResult squares =
+            WriteSquaresPng(document, box, {options.dpi, options.transparent}, out, error);
+        if (squares != SquarePngResult::kNotSquares) return squares == SquarePngResult::kWritten;
+    }
+    if (format == ExportFormat::kPdf) {
+        RectangleArt art;
+        if (FindRectangleArt(document, &art)) return WriteRectanglesPdf(art, box, out, error);
+    }
+    const CairoExportCalls* cairo = CairoExport(error);
+    if (cairo == nullptr) return false;
     const CairoFormat cairoFormat = format == ExportFormat::kPdf   ? CairoFormat::kPdf
                                     : format == ExportFormat::kEps ? CairoFormat::kEps
                                                                    : CairoFormat::kPng;
-    return WriteDocumentCairo(document, box, cairoFormat, {options.dpi, options.transparent}, out,
-                              error);
+    std::string bytes;
+    if (!cairo->writeDocument(document, box, cairoFormat, {options.dpi, options.transparent},
+                              &bytes, error))
+        return false;
+    if (format == ExportFormat::kPng) AddPngResolution(&bytes, options.dpi);
+    *out += bytes;
+    return true;
 #else
     return false;
 #endif

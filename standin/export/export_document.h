@@ -1,8 +1,10 @@
 // Export of a stand-in document to SVG, PDF, EPS or PNG.
 //
 // SVG keeps the document's structure and its stored numbers (svg_writer.h);
-// PDF, EPS and PNG are drawn with cairo (cairo_export.h), in builds that have
-// it. Every format shows the art the right way up: document y grows upwards,
+// PNG and PDF of rectangles of one colour, such as a placed symbol, are
+// written directly (square_png.h, square_pdf.h); EPS and any other PNG or PDF
+// are drawn with cairo (cairo_export.h) in the module that holds it, in
+// builds that have it. Every format shows the art the right way up: document y grows upwards,
 // the formats' downwards. By default an export covers the bounds of the art
 // (for a placed symbol, its quiet-zone rectangle); a document without art
 // that spans an area exports its page.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 #include "standin/export/art_walk.h"
 
@@ -119,6 +120,30 @@ RgbColor ScreenColor(const AIColor& color) {
 
 int DashCount(const AIDashStyle& dash) {
     return std::clamp<int>(dash.length, 0, kMaxDashComponents);
+}
+
+bool PngSize(const ExportBox& box, double dpi, int* width, int* height, std::string* error) {
+    if (!(std::isfinite(dpi) && dpi > 0)) {
+        if (error != nullptr) *error = "the resolution must be a positive number of dots per inch";
+        return false;
+    }
+    const double scale = dpi / 72;
+    const double w = std::max(1.0, std::ceil(box.Width() * scale - 1e-6));
+    const double h = std::max(1.0, std::ceil(box.Height() * scale - 1e-6));
+    if (w > kMaxPngSide || h > kMaxPngSide || w * h > kMaxPngPixels) {
+        if (error != nullptr) {
+            char text[160];
+            std::snprintf(text, sizeof text,
+                          "a PNG of %.0f x %.0f pixels is too large (at most %d a side and %.0f "
+                          "pixels); lower --dpi",
+                          w, h, kMaxPngSide, kMaxPngPixels);
+            *error = text;
+        }
+        return false;
+    }
+    *width = static_cast<int>(w);
+    *height = static_cast<int>(h);
+    return true;
 }
 
 }  // namespace standin

@@ -9,6 +9,10 @@
 
 namespace standin {
 
+// The largest PNG side, in pixels, and the largest number of pixels.
+inline constexpr int kMaxPngSide = 32767;
+inline constexpr double kMaxPngPixels = 1e8;
+
 // Which part of the document an export shows.
 enum class ExportCrop {
     kArt,   // the bounds of the art (for a placed symbol, its quiet-zone rectangle)
@@ -28,6 +32,12 @@ struct ExportBox {
 // shows its page. Returns false with a reason when that box is unusable
 // (a page that is not a positive, finite size).
 bool ExportBounds(const Document& document, ExportCrop crop, ExportBox* box, std::string* error);
+
+// The size in pixels of a PNG of `box` at `dpi`: whole pixels that hold the
+// box (a hair's excess from rounding is dropped), at least 1. False with a
+// reason when the resolution is not a positive number or the image would
+// be too large (kMaxPngSide, kMaxPngPixels).
+bool PngSize(const ExportBox& box, double dpi, int* width, int* height, std::string* error);
 
 // Checks that every number an export writes is finite: the segments of every
 // path, and the stroke's width, miter limit and dash of every stroked path.

@@ -72,9 +72,20 @@ Cp932Result Convert(const char* to, const char* from, std::string_view in, Cp932
     return result;
 }
 
+// Whether every byte of `text` is ASCII, which UTF-8 and code page 932
+// (iconv's "CP932") both write as itself: such a text converts to its own
+// bytes without opening a converter (which loads two of iconv's modules).
+bool AllAscii(std::string_view text) {
+    for (const char c : text) {
+        if (static_cast<unsigned char>(c) >= 0x80) return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 Cp932Result Utf8ToCp932(std::string_view utf8) {
+    if (AllAscii(utf8)) return {Cp932Status::kOk, std::string(utf8), 0};
     // First check that the input is UTF-8 at all, so that the two failures
     // give different messages.
     Cp932Result check = Convert("UTF-32LE", "UTF-8", utf8, Cp932Status::kInvalidUtf8);
@@ -83,6 +94,7 @@ Cp932Result Utf8ToCp932(std::string_view utf8) {
 }
 
 Cp932Result Cp932ToUtf8(std::string_view cp932) {
+    if (AllAscii(cp932)) return {Cp932Status::kOk, std::string(cp932), 0};
     return Convert("UTF-8", "CP932", cp932, Cp932Status::kInvalidCp932);
 }
 

@@ -16,9 +16,12 @@
 #include "standin/render/dialog_picture.h"
 #include "standin/text/cp932.h"
 #include "standin/window/window_style.h"
+#include "standin/window/window_module.h"
 #include "standin/window/window_text.h"
 
 namespace standin {
+
+class DialogWindows;
 
 namespace {
 
@@ -497,24 +500,18 @@ void DialogWindows::ItemInvalidated(AdmItem* item) {
     if (ShownDialog* shown = Find(item->dialog)) QueueItemDraw(shown, item);
 }
 
-WindowDialogSession::WindowDialogSession() = default;
-
-WindowDialogSession::~WindowDialogSession() {
-    if (windows_ != nullptr && CurrentDialogBackEnd() == windows_.get()) SetDialogBackEnd(nullptr);
-}
-
-bool WindowDialogSession::Open(std::string* why) {
-    if (windows_ != nullptr) return true;
-    if (!OpenWindowDisplay(why)) return false;
-    windows_ = std::make_unique<DialogWindows>();
-    SetDialogBackEnd(windows_.get());
-    return true;
-}
-
-bool DisplayNamed() {
-    const char* x = std::getenv("DISPLAY");
-    const char* wayland = std::getenv("WAYLAND_DISPLAY");
-    return (x != nullptr && *x != '\0') || (wayland != nullptr && *wayland != '\0');
-}
-
 }  // namespace standin
+
+// The entry points of the module orvelk-window.so (window_module.h).
+extern "C" {
+
+standin::DialogBackEnd* OrvelkOpenDialogWindows(std::string* why) {
+    if (!standin::OpenWindowDisplay(why)) return nullptr;
+    return new standin::DialogWindows();
+}
+
+void OrvelkCloseDialogWindows(standin::DialogBackEnd* windows) {
+    delete windows;
+}
+
+}  // extern "C"

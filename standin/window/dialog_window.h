@@ -13,14 +13,17 @@
 // reaches the plug-in at every change of the field (a keystroke, a paste, a
 // committed input-method composition; a composition in progress is not the
 // field's text yet), in code page 932.
+//
+// The windows live in the back-end module orvelk-window.so (GTK and its
+// libraries), which a session opens when it opens the display; a program
+// that never shows a window never loads GTK.
 #pragma once
 
-#include <memory>
 #include <string>
 
 namespace standin {
 
-class DialogWindows;
+class DialogBackEnd;
 
 // While alive, every modal run of the dialog manager is shown in a window
 // and driven by the person at the display instead of the scripted user.
@@ -36,7 +39,8 @@ class WindowDialogSession {
     bool Open(std::string* why);
 
   private:
-    std::unique_ptr<DialogWindows> windows_;
+    DialogBackEnd* windows_ = nullptr;
+    void (*close_)(DialogBackEnd*) = nullptr;
 };
 
 // Whether a display is named in the environment (DISPLAY or WAYLAND_DISPLAY

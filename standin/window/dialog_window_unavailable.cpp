@@ -4,8 +4,6 @@
 
 namespace standin {
 
-class DialogWindows {};
-
 WindowDialogSession::WindowDialogSession() = default;
 WindowDialogSession::~WindowDialogSession() = default;
 

@@ -266,6 +266,28 @@ TEST_F(PlacingCommandsTest, ABatchsSavedActionsReplayToTheSameFiles) {
     EXPECT_TRUE(Contains(one.err, "places its actions into 3 documents")) << one.err;
 }
 
+// PNGs of placed documents say their resolution, as encode's do: a pHYs
+// chunk in pixels per metre, whichever command wrote them.
+TEST_F(PlacingCommandsTest, PlacedPngsCarryTheirResolution) {
+    auto perMetre = [](const std::string& png) -> long {
+        const size_t at = png.find("pHYs");
+        if (at == std::string::npos || at + 13 > png.size() || png[at + 12] != 1) return -1;
+        long v = 0;
+        for (int i = 0; i < 4; ++i) v = v << 8 | static_cast<unsigned char>(png[at + 4 + i]);
+        return v;
+    };
+    const std::string texts = Write("dpi.txt", "RESOLUTION\n");
+    const std::string set = Path("dpi.json");
+    const CommandResult batch = RunOrvelkCommand(
+        {"batch", texts, "--dpi", "600", "-o", Path("d-#.png"), "--save-actions", set});
+    ASSERT_EQ(batch.status, 0) << batch.err;
+    EXPECT_EQ(perMetre(FileBytes(Path("d-1.png"))), 23622);
+    const CommandResult replay =
+        RunOrvelkCommand({"replay", set, "--dpi", "150", "-o", Path("e-#.png")});
+    ASSERT_EQ(replay.status, 0) << replay.err;
+    EXPECT_EQ(perMetre(FileBytes(Path("e-1.png"))), 5906);
+}
+
 TEST_F(PlacingCommandsTest, FilesThatCannotBeWrittenAreNamedAndLeftOutOfTheSavedActions) {
     // Files are written while the next lines are placed; a folder in the way
     // of line 2's file fails that line alone, whenever the failure is seen.

@@ -16,6 +16,18 @@ TEST(Cp932, ConvertsKanjiKanaAndTheWindowsExtensions) {
     EXPECT_EQ(Cp932ToUtf8("\x95\x5C").bytes, "\xE8\xA1\xA8");  // 表, second byte 0x5C
 }
 
+// ASCII is itself in both encodings (the backslash and the tilde too, as the
+// Windows code page has them), whether or not a converter is opened for it.
+TEST(Cp932, AsciiIsItself) {
+    std::string ascii;
+    for (int c = 0; c < 0x80; ++c) ascii += static_cast<char>(c);
+    EXPECT_EQ(Utf8ToCp932(ascii).bytes, ascii);
+    EXPECT_EQ(Cp932ToUtf8(ascii).bytes, ascii);
+    // One byte beyond ASCII goes through the converter, with the rest.
+    EXPECT_EQ(Utf8ToCp932(ascii + "\xE8\xA1\xA8").bytes, ascii + "\x95\x5C");
+    EXPECT_EQ(Cp932ToUtf8(ascii + "\x95\x5C").bytes, ascii + "\xE8\xA1\xA8");
+}
+
 TEST(Cp932, ReportsWhereConversionFails) {
     Cp932Result noForm = Utf8ToCp932("ab\xF0\x9F\x98\x80");  // an emoji
     EXPECT_EQ(noForm.status, Cp932Status::kNoCp932Form);
