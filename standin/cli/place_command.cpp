@@ -101,8 +101,8 @@ constexpr char kExitStatusUsage[] =
     "failed otherwise, 5 when a step of the user could not be carried out or was\n"
     "left over, 6 when the dialog was cancelled (nothing placed, recorded or\n"
     "exported; --show-dialog and --show-preview are written), 7 when the mode's\n"
-    "filter kept nothing of the text (an earlier -o file is removed), 8 when a file\n"
-    "cannot be written.\n";
+    "filter kept nothing of the text (an existing -o file is left as it was), 8\n"
+    "when a file cannot be written.\n";
 
 // getopt_long values of the command's own options.
 enum PlaceOption {
@@ -334,7 +334,7 @@ class Placement {
         if (document->art.children.empty()) {
             PrintError(err_, kCommand,
                        "nothing was placed: the mode's filter kept nothing of the text");
-            RemoveEarlierOutputs();
+            NoteUnwrittenOutputs();
             status = kExitNothingLeft;
         } else {
             status = Export(*document);
@@ -350,12 +350,14 @@ class Placement {
     }
 
   private:
-    // No -o file is left holding an earlier symbol as if it were this one.
-    void RemoveEarlierOutputs() const {
+    // An -o file that exists was not written by this run and is left as it
+    // was: said, so that it is not taken for this run's symbol.
+    void NoteUnwrittenOutputs() const {
         for (const char* path : o_.outputs) {
             struct stat st;
-            if (stat(path, &st) == 0 && S_ISREG(st.st_mode) && std::remove(path) == 0)
-                PrintError(err_, kCommand, "removed '%s', which held an earlier result", path);
+            if (stat(path, &st) == 0)
+                PrintError(err_, kCommand, "'%s' was not written: it holds what it held before",
+                           path);
         }
     }
 

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 
 #include "tests/support/command_runner.h"
@@ -92,6 +93,16 @@ TEST(EncodeCommand, NothingLeftAfterTheFilterIsAFailure) {
     EXPECT_EQ(r.status, 7);
     EXPECT_EQ(r.out, "");
     EXPECT_NE(r.err.find("nothing is left"), std::string::npos);
+
+    // A file the run did not write stays as it was, whatever it holds.
+    const std::string notes = TempFile("notes.txt", "the user's notes\n");
+    for (const char* text : {"", "abc"}) {
+        r = RunOrvelkCommand({"encode", "--text", text, "--mode", "N", "-o", notes});
+        EXPECT_EQ(r.status, 7) << text;
+        EXPECT_NE(r.err.find("was not written"), std::string::npos) << r.err;
+        std::ifstream in(notes, std::ios::binary);
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "the user's notes\n");
+    }
 }
 
 TEST(EncodeCommand, TextThatDoesNotFitExitsWithOne) {
