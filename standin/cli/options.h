@@ -18,6 +18,7 @@ enum ExitStatus : int {
     kExitNothingLeft = 7,    // nothing of the text is left after the mode's filter, or --strict
                              // refused a mode that drops or changes characters
     kExitWriteFailed = 8,    // the output (a file or standard output) could not be written
+    kExitSettingsNotSaved = 9,  // place: all was written, but the plug-in's settings were not saved
 };
 
 // The format checks of the printf that this build's C runtime gives: on

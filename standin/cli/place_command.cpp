@@ -19,6 +19,7 @@
 #include "standin/cli/place_dialog.h"
 #include "standin/cli/placing_options.h"
 #include "standin/cli/play_session.h"
+#include "standin/cli/settings_save_check.h"
 #include "standin/cli/window_option.h"
 #include "standin/dialogs/dialog_back_end.h"
 #include "standin/dialogs/dialog_manager.h"
@@ -102,7 +103,9 @@ constexpr char kExitStatusUsage[] =
     "left over, 6 when the dialog was cancelled (nothing placed, recorded or\n"
     "exported; --show-dialog and --show-preview are written), 7 when the mode's\n"
     "filter kept nothing of the text (an existing -o file is left as it was), 8\n"
-    "when a file cannot be written.\n";
+    "when a file cannot be written, 9 when everything was placed and written but\n"
+    "the plug-in could not save its settings at OK (the preferences file is as it\n"
+    "was).\n";
 
 // getopt_long values of the command's own options.
 enum PlaceOption {
@@ -322,9 +325,14 @@ class Placement {
         standin::SetActionRecording(o_.record != nullptr);
         standin::ClearClosedDialogs();
         standin::SetUserScript(std::move(steps));
+        bool settingsSaved = true;
         if (!o_.noDialog) {
+            const SettingsFileState before = TakeSettingsFileState();
             const int status = AskParameters(filter);
             if (status >= 0) return status;
+            // OK was pressed, which saves the settings.
+            settingsSaved = SettingsFileWritten(before);
+            if (!settingsSaved) PrintError(err_, kCommand, "%s", SettingsSaveFailureText().c_str());
         }
         const size_t beepsBefore = Beeps();
         const ASErr result = standin::SendFilterGo(filter);
@@ -346,6 +354,7 @@ class Placement {
                 status = kExitWriteFailed;
             }
         }
+        if (status == kExitOk && !settingsSaved) status = kExitSettingsNotSaved;
         return status;
     }
 

@@ -240,6 +240,59 @@ TEST_F(PlaceCommandTest, FilesThatCannotBeWrittenFailWithTheirNames) {
     EXPECT_EQ(r.status, 8) << r.err;
 }
 
+// A save the plug-in could not make is said, and ends the run with a status
+// of its own once everything else was written; the file stays as it was.
+TEST_F(PlaceCommandTest, ASettingsSaveThatFailsIsSaid) {
+    std::filesystem::create_directories(PreferencesPath(app_) + "/kept");
+    CommandResult r = Place({"--text", "SAVED?", "-o", Path("s.svg")});
+    EXPECT_EQ(r.status, 9) << r.err;
+    EXPECT_TRUE(Contains(r.err, "the settings were not saved")) << r.err;
+    EXPECT_TRUE(Contains(r.err, PreferencesPath(app_))) << r.err;
+    EXPECT_TRUE(std::filesystem::exists(Path("s.svg")));
+    EXPECT_TRUE(std::filesystem::is_directory(PreferencesPath(app_) + "/kept"));
+    // A failure of its own comes first.
+    r = Place({"--text", "SAVED?", "-o", Path("no-such-folder/s.svg")});
+    EXPECT_EQ(r.status, 8) << r.err;
+    // Cancel saves nothing, and --no-dialog shows no dialog: no failure.
+    EXPECT_EQ(Place({"--text", "SAVED?", "--cancel", "--dump"}).status, 6);
+    std::filesystem::remove_all(PreferencesPath(app_));
+    r = Place({"--text", "SAVED", "-o", Path("s.svg")});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(Contains(PreferencesBytes(app_), "SAVED"));
+    // The same settings saved again are a save all the same.
+    EXPECT_EQ(Place({"--text", "SAVED", "-o", Path("s.svg")}).status, 0);
+}
+
+// What the run writes keeps the permissions of the files it replaces, and
+// goes into devices rather than replacing them; a full device is a failure.
+TEST_F(PlaceCommandTest, FilesReplacedKeepTheirModeAndDevicesStayDevices) {
+    std::ofstream(Path("private.svg")) << "old";
+    std::ofstream(Path("private.json")) << "old";
+    std::filesystem::permissions(Path("private.svg"), std::filesystem::perms::owner_read |
+                                                          std::filesystem::perms::owner_write);
+    std::filesystem::permissions(Path("private.json"), std::filesystem::perms::owner_read |
+                                                           std::filesystem::perms::owner_write);
+    CommandResult r = Place({"--text", "MODE", "-o", Path("private.svg"), "--record",
+                             Path("private.json")});
+    ASSERT_EQ(r.status, 0) << r.err;
+    for (const char* name : {"private.svg", "private.json"}) {
+        EXPECT_EQ(std::filesystem::status(Path(name)).permissions(),
+                  std::filesystem::perms::owner_read | std::filesystem::perms::owner_write)
+            << name;
+        EXPECT_NE(std::filesystem::file_size(Path(name)), 3u) << name;
+    }
+    r = Place({"--text", "DEV", "--record", "/dev/null", "--show-preview", "/dev/null"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
+    if (std::filesystem::exists("/dev/full")) {
+        r = Place({"--text", "DEV", "--record", "/dev/full"});
+        EXPECT_EQ(r.status, 8) << r.err;
+        EXPECT_TRUE(Contains(r.err, "/dev/full")) << r.err;
+        r = Place({"--text", "DEV", "--show-dialog", "/dev/full"});
+        EXPECT_EQ(r.status, 8) << r.err;
+    }
+}
+
 TEST_F(PlaceCommandTest, ARecordedPlacementReplaysToTheSameBytes) {
     for (const char* version : {"1", "40"}) {
         const std::string v = version;
