@@ -18,6 +18,7 @@
 #include "standin/cli/document_output.h"
 #include "standin/cli/host_command.h"
 #include "standin/cli/input_text.h"
+#include "standin/cli/interrupts.h"
 #include "standin/cli/options.h"
 #include "standin/cli/orvelk_action.h"
 #include "standin/cli/placing_options.h"
@@ -226,7 +227,12 @@ class Batch {
             const char* start) {
         start_ = start;
         int status = kExitOk;
+        stoppedAt_ = end;
         for (size_t i = begin; i < end; ++i) {
+            if (InterruptSignal() != 0) {
+                stoppedAt_ = i;
+                break;
+            }
             if (progress_)
                 std::fprintf(err_, "\rorvelk %s: line %zu of %zu\033[K", kCommand, i + 1,
                              lines.size());
@@ -244,6 +250,10 @@ class Batch {
         if (progress_) std::fputs("\r\033[K", err_);
         return status;
     }
+
+    // The line (0-based) before which an interrupt stopped Run; its `end`
+    // when none did.
+    size_t StoppedAt() const { return stoppedAt_; }
 
     // The actions of the lines written, for --save-actions (once Run is done).
     std::vector<standin::RecordedAction> Written() const {
@@ -353,6 +363,7 @@ class Batch {
     bool progress_;
     int progressFd_;
     const char* start_ = nullptr;
+    size_t stoppedAt_ = 0;
     // A line placed and handed to the writer.
     struct Placed {
         long number;
@@ -377,6 +388,20 @@ int PlaceShare(const BatchOptions& o, const OutputPattern& pattern,
         if (status < 0) {
             Batch batch(o, pattern, session, out, err, share.progressFd);
             status = batch.Run(lines, share.begin, share.end, start);
+            if (batch.StoppedAt() < share.end) {
+                // The lines before are placed and their files written (or
+                // named as failed); their actions are saved below.
+                const size_t stopped = batch.StoppedAt();
+                if (stopped == share.begin) {
+                    PrintError(err, kCommand, "interrupted: stopped at line %zu of %zu; no line written",
+                               stopped + 1, lines.size());
+                } else {
+                    PrintError(err, kCommand,
+                               "interrupted: stopped at line %zu of %zu; lines %zu-%zu written",
+                               stopped + 1, lines.size(), share.begin + 1, stopped);
+                }
+                status = InterruptedStatus();
+            }
             std::string why;
             if (!share.actionsPath.empty() &&
                 !standin::SaveActionSet(batch.Written(), share.actionsPath, &why)) {
@@ -404,10 +429,12 @@ int PlaceInJobs(const BatchOptions& o, const OutputPattern& pattern,
                 const std::vector<std::string_view>& lines, const char* start, FILE* out,
                 FILE* err) {
     const char* tmp = std::getenv("TMPDIR");
-    std::string actionsFolder =
-        std::string(tmp != nullptr && *tmp != '\0' ? tmp : "/tmp") + "/orvelk-batch-XXXXXX";
+    const bool fromEnvironment = tmp != nullptr && *tmp != '\0';
+    const std::string tmpFolder = fromEnvironment ? tmp : "/tmp";
+    std::string actionsFolder = tmpFolder + "/orvelk-batch-XXXXXX";
     if (mkdtemp(actionsFolder.data()) == nullptr) {
-        PrintError(err, kCommand, "cannot make a folder for the jobs: %s", std::strerror(errno));
+        PrintError(err, kCommand, "cannot make a folder for the jobs in %s%s: %s",
+                   tmpFolder.c_str(), fromEnvironment ? " ($TMPDIR)" : "", std::strerror(errno));
         return kExitWriteFailed;
     }
     const int jobs = static_cast<int>(std::min<size_t>(static_cast<size_t>(o.jobs), lines.size()));
@@ -422,18 +449,34 @@ int PlaceInJobs(const BatchOptions& o, const OutputPattern& pattern,
         kCommand, isatty(fileno(err)) != 0, actionsFolder, &actionFiles, out, err);
     int status = CombineJobStatuses(statuses);
     if (o.saveActions != nullptr) {
+        // The set is written only whole: every job's actions read back.
         std::vector<standin::RecordedAction> all, some;
-        std::string why;
-        for (const std::string& file : actionFiles)
-            if (standin::LoadActionSet(file.c_str(), &some, &why))
+        std::string why, missing;
+        for (int j = 0; j < jobs && missing.empty(); ++j) {
+            const size_t begin = JobBegin(lines.size(), j, jobs) + 1;
+            const size_t end = JobBegin(lines.size(), j + 1, jobs);
+            const std::string lineRange = std::to_string(begin) + "-" + std::to_string(end);
+            if (statuses[static_cast<size_t>(j)] == kJobDidNotEnd) {
+                missing = "the job of lines " + lineRange + " did not run to its end";
+            } else if (!standin::LoadActionSet(actionFiles[static_cast<size_t>(j)].c_str(), &some,
+                                               &why)) {
+                missing = "the actions of lines " + lineRange + " cannot be read back: " + why;
+            } else {
                 all.insert(all.end(), some.begin(), some.end());
-        if (!standin::SaveActionSet(all, o.saveActions, &why)) {
+            }
+        }
+        if (!missing.empty()) {
+            PrintError(err, kCommand, "%s was not written (%s); it is as it was", o.saveActions,
+                       missing.c_str());
+            if (status == kExitOk) status = kExitWriteFailed;
+        } else if (!standin::SaveActionSet(all, o.saveActions, &why)) {
             PrintError(err, kCommand, "%s", why.c_str());
             if (status == kExitOk) status = kExitWriteFailed;
         }
     }
     std::error_code ec;
     std::filesystem::remove_all(actionsFolder, ec);
+    if (InterruptSignal() != 0) status = InterruptedStatus();
     return status;
 }
 #endif
@@ -470,6 +513,9 @@ int RunBatchCommand(int argc, char** argv, FILE* out, FILE* err) {
         return kExitUsage;
     }
     if (!BeginHostCommand(o.host, kCommand, err)) return kExitUsage;
+    // An interrupt stops the run at the next line, which then says how far
+    // it got and saves the actions of the lines written.
+    DeferInterrupts();
 #if defined(_WIN32)
     const int status = PlaceAll(o, pattern, lines, bytes.data(), out, err);
 #else

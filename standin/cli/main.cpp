@@ -1,3 +1,5 @@
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -13,6 +15,7 @@
 #include <shellapi.h>
 #endif
 
+#include "standin/cli/interrupts.h"
 #include "standin/cli/options.h"
 #include "standin/cli/orvelk_command.h"
 
@@ -56,6 +59,7 @@ int main(int argc, char** argv) {
         argv = pointers.data();
     }
 #endif
+    InstallInterruptHandlers(isatty(fileno(stderr)) != 0);
     int status = RunOrvelk(argc, argv, stdout, stderr);
     // What is still buffered for standard output must reach it too: a full
     // disk or a closed pipe is a failure, not a success.

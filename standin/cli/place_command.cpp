@@ -14,6 +14,7 @@
 #include "standin/cli/host_command.h"
 #include "standin/cli/option_values.h"
 #include "standin/cli/input_text.h"
+#include "standin/cli/interrupts.h"
 #include "standin/cli/options.h"
 #include "standin/cli/orvelk_action.h"
 #include "standin/cli/place_dialog.h"
@@ -327,6 +328,7 @@ class Placement {
         standin::SetUserScript(std::move(steps));
         bool settingsSaved = true;
         if (!o_.noDialog) {
+            NoteSettingsTemporaryFiles(SettingsFolderPath());
             const SettingsFileState before = TakeSettingsFileState();
             const int status = AskParameters(filter);
             if (status >= 0) return status;

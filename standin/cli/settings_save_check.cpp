@@ -18,11 +18,11 @@ constexpr char kSeparator = '\\';
 constexpr char kSeparator = '/';
 #endif
 
-std::string PrefsFolder() { return StandinAppFolder() + kSeparator + "Prefs"; }
-
 }  // namespace
 
-std::string SettingsFilePath() { return PrefsFolder() + kSeparator + "Orvelk.ini"; }
+std::string SettingsFolderPath() { return StandinAppFolder() + kSeparator + "Prefs"; }
+
+std::string SettingsFilePath() { return SettingsFolderPath() + kSeparator + "Orvelk.ini"; }
 
 SettingsFileState TakeSettingsFileState() {
     SettingsFileState state;
@@ -53,7 +53,7 @@ bool SettingsFileWritten(const SettingsFileState& before) {
 
 std::string SettingsSaveFailureText() {
     const std::string file = SettingsFilePath();
-    const std::string folder = PrefsFolder();
+    const std::string folder = SettingsFolderPath();
     struct stat st;
     if (::stat(file.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
         return "the settings were not saved: " + file + " is a folder";

@@ -14,7 +14,9 @@ struct SettingsFileState {
     int64_t changed = 0;  // the last change, in nanoseconds
 };
 
-// The native path of the preferences file under the application folder in force.
+// The native paths of the preferences folder and file under the application
+// folder in force.
+std::string SettingsFolderPath();
 std::string SettingsFilePath();
 
 // What stands at SettingsFilePath() now.

@@ -58,8 +58,7 @@ int OpenTemporary(const std::string& path, int mode, std::string* tempPath, std:
         const int fd = ::open(tempPath->c_str(), kCreateFlags, mode);
         if (fd >= 0) return fd;
         if (errno != EEXIST) {
-            *why = "cannot write " + path + ": cannot create a temporary file beside it (" +
-                   *tempPath + "): " + Reason(errno);
+            *why = "cannot write " + path + ": " + Reason(errno);
             return -1;
         }
     }

@@ -1,5 +1,6 @@
 // `orvelk encode`: options, text input, output and exit statuses.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -196,6 +197,19 @@ TEST(EncodeCommand, MissingTableFileExitsWithThree) {
     r = RunOrvelkCommand({"encode", "--text", "abc", "--app-folder", empty});
     EXPECT_EQ(r.status, 3);
     EXPECT_NE(r.err.find(": section QRK_CHECKS: "), std::string::npos) << r.err;
+    // A folder or a named pipe at its name is said to be so, at once: not
+    // called damaged, and no waiting for a writer of the pipe.
+    const std::string table = empty + "/Prefs/Orvelk/ORVK_QR.DAT";
+    std::filesystem::remove(table);
+    std::filesystem::create_directory(table);
+    r = RunOrvelkCommand({"encode", "--text", "abc", "--app-folder", empty});
+    EXPECT_EQ(r.status, 3);
+    EXPECT_NE(r.err.find("is not a file but a folder: " + table), std::string::npos) << r.err;
+    std::filesystem::remove(table);
+    ASSERT_EQ(::mkfifo(table.c_str(), 0600), 0);
+    r = RunOrvelkCommand({"encode", "--text", "abc", "--app-folder", empty});
+    EXPECT_EQ(r.status, 3);
+    EXPECT_NE(r.err.find("is not a file but a named pipe: " + table), std::string::npos) << r.err;
     std::filesystem::remove_all(empty);
     // The next command finds the default folder again.
     EXPECT_EQ(RunOrvelkCommand({"encode", "--text", "abc"}).status, 0);
