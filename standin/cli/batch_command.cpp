@@ -178,16 +178,44 @@ int ParseOptions(int argc, char** argv, BatchOptions* o, FILE* out, FILE* err) {
         &o->host, &o->texts, out, err);
 }
 
-// The whole of `path`, or of standard input for "-".
+// The most a file of texts may hold: far more than any batch places, and
+// little enough that an endless input (/dev/zero, `yes`) ends at once with a
+// message rather than when memory runs out.
+constexpr size_t kMaxTextsBytes = size_t{256} << 20;
+constexpr size_t kMaxTextsLines = size_t{10'000'000};
+
+// The whole of `path`, or of standard input for "-", up to the limits above.
 bool ReadTexts(const char* path, std::string* bytes, std::string* why) {
-    if (std::strcmp(path, "-") != 0) return ReadWholeFile(path, bytes, why);
+    const bool standardInput = std::strcmp(path, "-") == 0;
+    FILE* in = standardInput ? stdin : std::fopen(path, "rb");
+    if (in == nullptr) {
+        *why = std::strerror(errno);
+        return false;
+    }
     bytes->clear();
+    size_t lines = 0;
     char buffer[65536];
     size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, stdin)) > 0) bytes->append(buffer, n);
-    if (!std::ferror(stdin)) return true;
-    *why = "cannot read standard input";
-    return false;
+    bool ok = true;
+    while ((n = std::fread(buffer, 1, sizeof buffer, in)) > 0) {
+        lines += static_cast<size_t>(std::count(buffer, buffer + n, '\n'));
+        if (bytes->size() + n > kMaxTextsBytes || lines > kMaxTextsLines) {
+            *why = "it holds more than " +
+                   (lines > kMaxTextsLines ? std::to_string(kMaxTextsLines) + " lines"
+                                           : std::to_string(kMaxTextsBytes) + " bytes") +
+                   ", more than one batch places (split it)";
+            ok = false;
+            break;
+        }
+        bytes->append(buffer, n);
+    }
+    if (ok && std::ferror(in)) {
+        *why = std::strerror(errno);
+        ok = false;
+    }
+    if (!standardInput) std::fclose(in);
+    if (!ok) bytes->clear();
+    return ok;
 }
 
 // The lines of `bytes`: each ends in LF or CR LF, the last one may end in

@@ -39,6 +39,3 @@ bool ParseIntInRange(const char* s, long lo, long hi, long* value);
 // Parses the whole of `s` as a finite decimal number from lo to hi.
 bool ParseDoubleInRange(const char* s, double lo, double hi, double* value);
 
-// Reads the whole file at `path` into `bytes`; on failure sets `error` to
-// the system's reason.
-bool ReadWholeFile(const char* path, std::string* bytes, std::string* error);

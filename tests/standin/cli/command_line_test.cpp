@@ -51,6 +51,13 @@ TEST(CommandLine, EndlessInputStopsJustPastWhatTheTextFieldHolds) {
     r = Shell("\"$ORVELK\" encode --mode K --text-file '" + Write("more.txt", kanji + "a") + "'");
     EXPECT_EQ(r.status, 1);
     EXPECT_TRUE(Has(r.err, "8193 bytes long in code page 932")) << r.err;
+    // A batch's file of texts is bounded too, in bytes and in lines.
+    r = Shell("\"$ORVELK\" batch /dev/zero --dump");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_TRUE(Has(r.err, "cannot read '/dev/zero': it holds more than 268435456 bytes")) << r.err;
+    r = Shell("yes | \"$ORVELK\" batch - --dump");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_TRUE(Has(r.err, "more than 10000000 lines")) << r.err;
 }
 
 TEST(CommandLine, ConversionErrorsCountFromTheFileStartAndShowInvisibleCharacters) {
