@@ -179,6 +179,18 @@ TEST(CommandLine, ThePlugInsFolderIsDescribedAsItIs) {
                     "Broken.aip: skipped: its resources cannot be read: damaged (the "
                     "section header table"))
         << r.err;
+
+    // A huge file named as a module is told from its first bytes: it is not
+    // read whole (here, with less memory than its size, it would not fit).
+    const std::string huge = TestTempDir() + "huge";
+    fs::create_directories(huge + "/Plug-ins");
+    fs::copy_file(module, huge + "/Plug-ins/Orvelk.aip");
+    fs::resize_file(fs::path(Write("huge/Plug-ins/Huge.aip", "not a module")), uintmax_t{3} << 30);
+    const ProcessRun big = Shell("ulimit -v 1000000; \"$ORVELK\" info --app-folder '" + huge + "'");
+    EXPECT_EQ(big.status, 4) << big.err;
+    EXPECT_TRUE(Has(big.err, "Huge.aip: skipped: its resources cannot be read: not a 64-bit ELF"))
+        << big.err;
+    EXPECT_TRUE(Has(big.out, "plug-in: Orvelk.aip (started)")) << big.out;
 }
 
 TEST(CommandLine, BatchJobsWriteWhatOneProcessWrites) {
