@@ -73,7 +73,10 @@ constexpr char kExitStatusUsage[] =
     "when a module was skipped, a plug-in failed to start or none registered the\n"
     "action, 5 when some lines failed (each is named; the others were written) or a\n"
     "step of --user could not be carried out or was left over, 8 when the action set\n"
-    "or standard output cannot be written.\n";
+    "or standard output cannot be written (an action set is written only whole: the\n"
+    "old one stays when a job did not run to its end), 130 when interrupted\n"
+    "(128 + the signal): the batch stops at its next line, says how far it got and\n"
+    "saves the actions of the lines written.\n";
 
 // Option values of the batch's own options.
 enum BatchOption {
