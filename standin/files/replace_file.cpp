@@ -34,6 +34,13 @@ constexpr int kCreateFlags = O_WRONLY | O_CREAT | O_EXCL | O_BINARY;
 constexpr int kCreateFlags = O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC;
 #endif
 
+// What is there already, opened for writing as it is.
+#ifdef O_BINARY
+constexpr int kWriteIntoFlags = O_WRONLY | O_BINARY;
+#else
+constexpr int kWriteIntoFlags = O_WRONLY | O_CLOEXEC;
+#endif
+
 // Names tried for a temporary file before the write gives up.
 constexpr int kTempNameTries = 100;
 
@@ -83,7 +90,7 @@ bool WriteAll(int fd, std::string_view bytes, int* err) {
 // Writes into what is there and is no regular file (a device, a named pipe,
 // a terminal), as a program writing to it would: it is not replaced.
 bool WriteInto(const std::string& path, std::string_view bytes, std::string* error) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
+    const int fd = ::open(path.c_str(), kWriteIntoFlags);
     if (fd < 0) {
         SetError(error, "cannot write " + path + ": " + Reason(errno));
         return false;
