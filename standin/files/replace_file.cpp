@@ -122,6 +122,7 @@ struct Target {
 bool FindTarget(const std::string& path, Target* target, std::string* error) {
     target->path = path;
 #if defined(_WIN32)
+    (void)error;  // links are not followed here
     std::error_code ec;
     const auto status = std::filesystem::status(path, ec);
     target->exists = std::filesystem::exists(status);
