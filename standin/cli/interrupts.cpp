@@ -34,6 +34,19 @@ void OnInterrupt(int signal) {
     ::_exit(128 + signal);
 }
 
+#if !defined(_WIN32)
+// GLib ends the process with a breakpoint trap when it cannot get memory or
+// a thread (pango's font threads under a low limit): said as what it is, with
+// the files being written removed, and the status of a failed write.
+void OnLibraryTrap(int) {
+    standin::RemoveTemporaryFiles();
+    if (gTerminal) Say("\r\033[K");
+    Say("orvelk: out of memory (or of threads): a library the run draws with stopped it; the "
+        "files being written were removed\n");
+    ::_exit(8);
+}
+#endif
+
 }  // namespace
 
 void InstallInterruptHandlers(bool terminal) {
@@ -54,6 +67,8 @@ void InstallInterruptHandlers(bool terminal) {
         if (sigaction(signal, nullptr, &old) == 0 && old.sa_handler == SIG_IGN) continue;
         sigaction(signal, &action, nullptr);
     }
+    action.sa_handler = OnLibraryTrap;
+    sigaction(SIGTRAP, &action, nullptr);
 #endif
 }
 

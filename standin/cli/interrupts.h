@@ -11,7 +11,8 @@
 #include <string>
 
 // Installs the handlers; `terminal` says whether standard error is a
-// terminal, where a progress line may be half drawn.
+// terminal, where a progress line may be half drawn. Also turns GLib's trap
+// on a failed allocation into "out of memory" and status 8.
 void InstallInterruptHandlers(bool terminal);
 
 // From now on an interrupt is only noted (and passed on to the processes of

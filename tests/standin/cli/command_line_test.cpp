@@ -211,6 +211,29 @@ TEST(CommandLine, ThePlugInsFolderIsDescribedAsItIs) {
     EXPECT_TRUE(Has(big.out, "plug-in: Orvelk.aip (started)")) << big.out;
 }
 
+#if !defined(__SANITIZE_ADDRESS__)
+// With too little memory for the drawing libraries, the run says so and
+// fails with status 8, not with GLib's trap (status 133).
+TEST(CommandLine, TooLittleMemoryForTheLibrariesIsSaid) {
+    namespace fs = std::filesystem;
+    const std::string app = TestTempDir() + "low_memory";
+    fs::create_directories(app + "/Plug-ins");
+    fs::create_directories(app + "/Prefs/Orvelk");
+    fs::copy_file(std::string(ORVELK_TEST_APP_DIR) + "/Plug-ins/Orvelk.aip",
+                  app + "/Plug-ins/Orvelk.aip");
+    fs::copy_file(std::string(ORVELK_TEST_APP_DIR) + "/Prefs/Orvelk/ORVK_QR.DAT",
+                  app + "/Prefs/Orvelk/ORVK_QR.DAT");
+    for (const char* limit : {"80000", "100000"}) {
+        const ProcessRun r = Shell(AddressSpaceLimit(limit) + "\"$ORVELK\" place --text HELLO " +
+                                   "--show-dialog '" + app + "/d.png' --app-folder '" + app + "'");
+        EXPECT_NE(r.status, 133) << limit << ": " << r.err;
+        if (r.status == 8) {
+            EXPECT_TRUE(Has(r.err, "orvelk: out of memory")) << r.err;
+        }
+    }
+}
+#endif
+
 TEST(CommandLine, BatchJobsWriteWhatOneProcessWrites) {
     namespace fs = std::filesystem;
     const std::string dir = TestTempDir() + "jobs/";
