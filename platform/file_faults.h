@@ -10,11 +10,11 @@
 enum class FileCall : int {
     kAny,  // any of those below
     kOpen,              // _lopen
-    kCreate,            // _lcreat
+    kCreate,            // _lcreat, CreateFileA
     kRead,              // _lread
-    kWrite,             // _lwrite
+    kWrite,             // _lwrite, WriteFile
     kSeek,              // _llseek
-    kClose,             // _lclose (the handle is closed all the same)
+    kClose,             // _lclose, CloseHandle (the handle is closed all the same)
     kCreateDirectory,   // CreateDirectoryA
     kDelete,            // DeleteFileA
     kMove,              // MoveFileExA

@@ -69,6 +69,25 @@ HFILE OpenNative(const char* native, int flags) {
     return fd;
 }
 
+// Gives the file `to` the permission bits, owner and group of the regular
+// file `from` when there is one (not following a link). What the process may
+// not set stays as it is: the rename goes ahead either way.
+void KeepPermissions(const char* from, const char* to) {
+    struct stat old;
+    if (::lstat(from, &old) != 0 || !S_ISREG(old.st_mode)) return;
+    const int fd = ::open(to, O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) return;
+    struct stat now;
+    if (::fstat(fd, &now) == 0 && S_ISREG(now.st_mode)) {
+        if (now.st_uid != old.st_uid || now.st_gid != old.st_gid) {
+            // Set before the bits: a change of owner may clear set-id bits.
+            [[maybe_unused]] const int ignored = ::fchown(fd, old.st_uid, old.st_gid);
+        }
+        ::fchmod(fd, old.st_mode & 07777);
+    }
+    ::close(fd);
+}
+
 // Seconds from 1601 to 1970, the two epochs.
 constexpr int64_t kEpochDifference = 11644473600;
 
@@ -103,6 +122,59 @@ HFILE _lcreat(LPCSTR path, int /*attribute*/) {
     if (!MapPath(path, native)) return HFILE_ERROR;
     return OpenNative(native, O_RDWR | O_CREAT | O_TRUNC);
 }
+
+HANDLE CreateFileA(LPCSTR path, DWORD access, DWORD /*share*/, LPSECURITY_ATTRIBUTES /*security*/,
+                   DWORD disposition, DWORD attributes, HANDLE /*templateFile*/) {
+    if (Injected(FileCall::kCreate)) return INVALID_HANDLE_VALUE;
+    if (access != GENERIC_WRITE || disposition != CREATE_NEW ||
+        (attributes != 0 && attributes != FILE_ATTRIBUTE_NORMAL)) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return INVALID_HANDLE_VALUE;
+    }
+    char native[4 * MAX_PATH];
+    if (!MapPath(path, native)) return INVALID_HANDLE_VALUE;
+    // O_EXCL with O_CREAT fails on any existing name, a link included, and
+    // never follows one.
+    const int fd = ::open(native, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        if (errno == EEXIST) {
+            SetLastError(ERROR_FILE_EXISTS);
+        } else {
+            SetLastErrorFromErrno(errno);
+        }
+        return INVALID_HANDLE_VALUE;
+    }
+    return reinterpret_cast<HANDLE>(static_cast<intptr_t>(fd));
+}
+
+BOOL WriteFile(HANDLE file, LPCVOID buffer, DWORD count, LPDWORD written, LPOVERLAPPED overlapped) {
+    if (written != nullptr) *written = 0;
+    if (overlapped != nullptr) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    const intptr_t value = reinterpret_cast<intptr_t>(file);
+    if (value < 0 || value > INT_MAX) {
+        SetLastError(ERROR_INVALID_HANDLE);
+        return FALSE;
+    }
+    const UINT done =
+        _lwrite(static_cast<HFILE>(value), static_cast<LPCCH>(buffer), static_cast<UINT>(count));
+    if (done == static_cast<UINT>(HFILE_ERROR)) return FALSE;
+    if (written != nullptr) *written = done;
+    return TRUE;
+}
+
+BOOL CloseHandle(HANDLE file) {
+    const intptr_t value = reinterpret_cast<intptr_t>(file);
+    if (value < 0 || value > INT_MAX) {
+        SetLastError(ERROR_INVALID_HANDLE);
+        return FALSE;
+    }
+    return _lclose(static_cast<HFILE>(value)) == 0 ? TRUE : FALSE;
+}
+
+DWORD GetCurrentProcessId(void) { return static_cast<DWORD>(::getpid()); }
 
 UINT _lread(HFILE file, LPVOID buffer, UINT count) {
     if (Injected(FileCall::kRead)) return static_cast<UINT>(HFILE_ERROR);
@@ -204,6 +276,7 @@ BOOL MoveFileExA(LPCSTR from, LPCSTR to, DWORD flags) {
     if (Injected(FileCall::kMove)) return FALSE;
     char nativeFrom[4 * MAX_PATH], nativeTo[4 * MAX_PATH];
     if (!MapPath(from, nativeFrom) || !MapPath(to, nativeTo)) return FALSE;
+    if (flags & MOVEFILE_REPLACE_EXISTING) KeepPermissions(nativeTo, nativeFrom);
     const int rc = (flags & MOVEFILE_REPLACE_EXISTING)
                        ? ::rename(nativeFrom, nativeTo)
                        : ::renameat2(AT_FDCWD, nativeFrom, AT_FDCWD, nativeTo, RENAME_NOREPLACE);

@@ -44,6 +44,29 @@ ORVELK_PLATFORM_API HFILE _lopen(LPCSTR path, int readWrite);
 // not a regular file fails as with _lopen.
 ORVELK_PLATFORM_API HFILE _lcreat(LPCSTR path, int attribute);
 
+// Opens a file with the Windows access and creation flags. Here only what the
+// plug-in uses: GENERIC_WRITE with CREATE_NEW, which creates the file and
+// fails with ERROR_FILE_EXISTS when the name is taken by anything at all (a
+// file, a folder, a link, even one that leads nowhere): a link is never
+// followed and an existing file never opened. Sharing, security and template
+// are ignored; attributes other than FILE_ATTRIBUTE_NORMAL are refused.
+// Returns INVALID_HANDLE_VALUE on failure.
+ORVELK_PLATFORM_API HANDLE CreateFileA(LPCSTR path, DWORD access, DWORD share,
+                                       LPSECURITY_ATTRIBUTES security, DWORD disposition,
+                                       DWORD attributes, HANDLE templateFile);
+
+// Writes `count` bytes from `buffer` to a handle of CreateFileA; the bytes
+// written go to *written. `overlapped` must be null. FALSE on failure.
+ORVELK_PLATFORM_API BOOL WriteFile(HANDLE file, LPCVOID buffer, DWORD count, LPDWORD written,
+                                   LPOVERLAPPED overlapped);
+
+// Closes a handle of CreateFileA; FALSE (the handle closed all the same)
+// when the file's last bytes could not be written back.
+ORVELK_PLATFORM_API BOOL CloseHandle(HANDLE file);
+
+// The calling process's identifier.
+ORVELK_PLATFORM_API DWORD GetCurrentProcessId(void);
+
 // Reads up to `count` bytes; returns the number read (0 at the end of the
 // file) or (UINT)HFILE_ERROR.
 ORVELK_PLATFORM_API UINT _lread(HFILE file, LPVOID buffer, UINT count);
@@ -75,7 +98,10 @@ ORVELK_PLATFORM_API BOOL CreateDirectoryA(LPCSTR path, LPSECURITY_ATTRIBUTES att
 ORVELK_PLATFORM_API BOOL DeleteFileA(LPCSTR path);
 
 // Renames a file; with MOVEFILE_REPLACE_EXISTING an existing target is
-// replaced in one step.
+// replaced in one step. Here a regular file so replaced hands its
+// permission bits (and its owner and group, where the process may set them)
+// on to the file that takes its place, as its security descriptor would
+// stay on Windows: rewriting a file the user keeps private keeps it so.
 ORVELK_PLATFORM_API BOOL MoveFileExA(LPCSTR from, LPCSTR to, DWORD flags);
 
 // The calling thread's last error code, set by the calls above on failure.

@@ -26,6 +26,9 @@ typedef uint32_t DWORD;
 typedef uintptr_t ULONG_PTR;
 typedef void* HANDLE;
 typedef int HFILE;
+typedef DWORD* LPDWORD;
+typedef const void* LPCVOID;
+typedef struct _OVERLAPPED* LPOVERLAPPED;
 typedef const char* LPCSTR;
 typedef const char* LPCCH;
 typedef void* LPVOID;
@@ -65,6 +68,11 @@ typedef struct _SECURITY_ATTRIBUTES* LPSECURITY_ATTRIBUTES;
 // MoveFileExA flags
 #define MOVEFILE_REPLACE_EXISTING 0x1
 
+// CreateFileA: access, creation disposition, and the failed handle
+#define GENERIC_WRITE 0x40000000
+#define CREATE_NEW 1
+#define INVALID_HANDLE_VALUE (reinterpret_cast<HANDLE>(static_cast<intptr_t>(-1)))
+
 // GetLastError codes
 #define ERROR_SUCCESS 0
 #define ERROR_FILE_NOT_FOUND 2
@@ -74,6 +82,7 @@ typedef struct _SECURITY_ATTRIBUTES* LPSECURITY_ATTRIBUTES;
 #define ERROR_NOT_ENOUGH_MEMORY 8
 #define ERROR_WRITE_FAULT 29
 #define ERROR_READ_FAULT 30
+#define ERROR_FILE_EXISTS 80
 #define ERROR_INVALID_PARAMETER 87
 #define ERROR_DISK_FULL 112
 #define ERROR_INVALID_NAME 123

@@ -58,11 +58,10 @@ bool BuildPath(const char* folder, const char* suffix, char* path) {
     return true;
 }
 
-// The preferences folder, file and temporary file.
+// The preferences folder and file.
 struct PrefsPaths {
     char folder[kPrefsPathSize];
     char file[kPrefsPathSize];
-    char tempFile[kPrefsPathSize];
 };
 
 // Builds the paths under the application's folder and creates the
@@ -72,12 +71,40 @@ bool PreparePrefsPaths(PrefsPaths* paths) {
     char appFolder[kAppFolderSize];
     if (FindAppFolder(appFolder) != 0) return false;
     if (!BuildPath(appFolder, kPrefsFolderSuffix, paths->folder) ||
-        !BuildPath(appFolder, kPrefsFileSuffix, paths->file) ||
-        !BuildPath(appFolder, kPrefsTempFileSuffix, paths->tempFile)) {
+        !BuildPath(appFolder, kPrefsFileSuffix, paths->file)) {
         return false;
     }
     CreateDirectoryA(paths->folder, nullptr);
     return true;
+}
+
+// Names tried for the new file before a save gives up.
+constexpr int kTempNameTries = 64;
+
+// Creates the new file of a save under a name of this process's own,
+// "Orvelk.<process>-<n>.tmp" in the preferences folder, new and for this
+// save alone: a name that is taken, by a file, a folder or a link, is never
+// opened but passed over. The name goes to `tempFile` (kPrefsPathSize
+// bytes). INVALID_HANDLE_VALUE when none can be created.
+HANDLE CreateTempFile(const PrefsPaths& paths, char* tempFile) {
+    // Each save of this process starts further on, so that a name an
+    // earlier save could not remove is not tried again and again.
+    static DWORD nextNumber = 0;
+    const DWORD process = GetCurrentProcessId();
+    for (int attempt = 0; attempt < kTempNameTries; ++attempt) {
+        char suffix[40];
+        std::snprintf(suffix, sizeof suffix, "%s%lX-%lu%s", kPrefsTempFilePrefix,
+                      static_cast<unsigned long>(process),
+                      static_cast<unsigned long>(nextNumber++), kPrefsTempFileExtension);
+        if (!BuildPath(paths.folder, suffix, tempFile)) return INVALID_HANDLE_VALUE;
+        const HANDLE file = CreateFileA(tempFile, GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file != INVALID_HANDLE_VALUE) return file;
+        const DWORD error = GetLastError();
+        if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) break;
+    }
+    tempFile[0] = '\0';
+    return INVALID_HANDLE_VALUE;
 }
 
 // ---- Reading ----
@@ -322,13 +349,15 @@ void ApplyLine(const unsigned char* bytes, size_t length, TextLoad* load, Plugin
 // ---- Writing ----
 
 // Writes all `length` bytes; false on any failure.
-bool WriteAll(HFILE file, const char* bytes, size_t length) {
+bool WriteAll(HANDLE file, const char* bytes, size_t length) {
     if (length == 0) return true;
-    return _lwrite(file, bytes, static_cast<UINT>(length)) == length;
+    DWORD written = 0;
+    return WriteFile(file, bytes, static_cast<DWORD>(length), &written, nullptr) &&
+           written == length;
 }
 
 // Formats one line into `line` and writes it.
-bool WriteNumberLine(HFILE file, const char* key, int32_t value) {
+bool WriteNumberLine(HANDLE file, const char* key, int32_t value) {
     char line[kLineBufferSize];
     const int written =
         std::snprintf(line, sizeof line, "%s = %d\r\n", key, static_cast<int>(value));
@@ -394,7 +423,7 @@ void EncodeTextByte(const unsigned char* text, int32_t textLength, int32_t* inde
 
 // Writes the text in chunk lines barcode_text00, 01, ...; an empty text
 // writes none.
-bool WriteTextChunks(HFILE file, const PluginGlobals* globals) {
+bool WriteTextChunks(HANDLE file, const PluginGlobals* globals) {
     const auto* text = reinterpret_cast<const unsigned char*>(globals->text);
     const auto textLength =
         static_cast<int32_t>(BoundedLength(globals->text, sizeof globals->text));
@@ -418,7 +447,7 @@ bool WriteTextChunks(HFILE file, const PluginGlobals* globals) {
 }
 
 // Writes the whole file.
-bool WritePreferences(HFILE file, const PluginGlobals* globals) {
+bool WritePreferences(HANDLE file, const PluginGlobals* globals) {
     return WriteNumberLine(file, kLevelKey, globals->level) &&
            WriteNumberLine(file, kVersionKey, globals->version) &&
            WriteNumberLine(file, kModeKey, globals->mode) &&
@@ -497,13 +526,15 @@ int32_t SavePreferences() {
     PrefsPaths paths;
     if (!PreparePrefsPaths(&paths)) return -1;
 
-    const HFILE file = _lcreat(paths.tempFile, 0);
-    if (file == HFILE_ERROR) return -1;
+    char tempFile[kPrefsPathSize];
+    const HANDLE file = CreateTempFile(paths, tempFile);
+    if (file == INVALID_HANDLE_VALUE) return -1;
     const bool written = WritePreferences(file, globals);
-    const HFILE closed = _lclose(file);
-    if (!written || closed != 0 ||
-        !MoveFileExA(paths.tempFile, paths.file, MOVEFILE_REPLACE_EXISTING)) {
-        DeleteFileA(paths.tempFile);  // the old file stays as it was
+    const BOOL closed = CloseHandle(file);
+    // Concurrent saves each write a file of their own; each rename puts one
+    // whole file in place, and the last one stays.
+    if (!written || !closed || !MoveFileExA(tempFile, paths.file, MOVEFILE_REPLACE_EXISTING)) {
+        DeleteFileA(tempFile);  // the old file stays as it was
         return -1;
     }
     return 0;

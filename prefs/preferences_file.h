@@ -24,11 +24,15 @@
 
 #include "globals/plugin_globals.h"
 
-// What FindAppFolder's folder is followed by: the preferences folder, the
-// file, and the file a save writes before it replaces the old one.
+// What FindAppFolder's folder is followed by: the preferences folder and the
+// file.
 inline constexpr char kPrefsFolderSuffix[] = "\\Prefs";
 inline constexpr char kPrefsFileSuffix[] = "\\Prefs\\Orvelk.ini";
-inline constexpr char kPrefsTempFileSuffix[] = "\\Prefs\\Orvelk.tmp";
+// The new file a save writes in the preferences folder before it replaces
+// the old one: "Orvelk.<process id in hex>-<n>.tmp", a name of the saving
+// process alone, created new.
+inline constexpr char kPrefsTempFilePrefix[] = "\\Orvelk.";
+inline constexpr char kPrefsTempFileExtension[] = ".tmp";
 
 // Bytes of a full file name, its NUL included: the platform's path limit.
 inline constexpr int32_t kPrefsPathSize = 260;
@@ -51,8 +55,10 @@ inline constexpr int32_t kPrefsReadLimit = 65536;
 int32_t LoadPreferences();
 
 // Writes the preferences file from the module's globals record: the new file
-// is written beside the old one and replaces it only once it is complete, so
-// a failed save leaves the old file as it was. Creates the preferences folder
+// is written beside the old one, created new under a name of this process's
+// own (never through an existing file or link), and replaces it only once it
+// is complete, so a failed save leaves the old file as it was and concurrent
+// saves leave one whole file. Creates the preferences folder
 // when it is missing. Returns 0, or -1 when there is no record, the
 // application folder cannot be found, a file name would not fit in 260 bytes,
 // or the file cannot be created, written, closed or put in place.

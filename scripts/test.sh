@@ -3,9 +3,10 @@
 # suite, then the same suite under AddressSanitizer and UBSan, then the
 # Windows build (cross-built with MinGW-w64) with its suites under Wine in a
 # fresh Wine prefix and the checks that hold it equal to the release build,
-# then every fuzz target for a short, fixed time (FUZZ_SECONDS, 15 by
-# default), so that a target that no longer builds or fails at once fails the
-# run.
+# then the stress of file writing (interrupted and concurrent runs, for
+# STRESS_SECONDS, 20 by default), then every fuzz target for a short, fixed
+# time (FUZZ_SECONDS, 15 by default), so that a target that no longer builds
+# or fails at once fails the run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -39,6 +40,8 @@ for preset in release asan; do
   ctest --preset "$preset"
   lap "$preset"
 done
+bash scripts/stress_files.sh "${STRESS_SECONDS:-20}"
+lap stress
 export WINEPREFIX
 WINEPREFIX=$(mktemp -d "${TMPDIR:-/tmp}/orvelk-wine.XXXXXX")
 trap 'wineserver -k >/dev/null 2>&1 || true; rm -rf "$WINEPREFIX"; echo "test.sh: ${times[*]}" >&2' EXIT

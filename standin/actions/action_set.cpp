@@ -160,38 +160,53 @@ std::string PointerToken(const std::string& name) {
     return token;
 }
 
-// Follows the parse to know where it is, refusing repeated members and deep
-// nesting as they are read.
-class ParseWatch {
+// Builds the document as nlohmann's own DOM parser does, following the parse
+// to know where it is and refusing repeated members and deep nesting as they
+// are read. (A parse callback would do the same, but nlohmann's callback
+// parser scans the whole enclosing array after every object, which makes a
+// long set quadratic; the events of a SAX parser cost the same for each.)
+class WatchedParser : public nlohmann::detail::json_sax_dom_parser<Json> {
+    using Base = nlohmann::detail::json_sax_dom_parser<Json>;
+
   public:
-    bool operator()(int depth, nlohmann::detail::parse_event_t event, Json& parsed) {
-        using Event = nlohmann::detail::parse_event_t;
-        switch (event) {
-            case Event::object_start:
-            case Event::array_start:
-                if (depth >= kMaxDepth)
-                    throw LoadFailure{Pointer(), "nested more than " + std::to_string(kMaxDepth) +
-                                                     " levels deep"};
-                levels_.push_back({event == Event::object_start, 0, {}, {}});
-                break;
-            case Event::key: {
-                Level& level = levels_.back();
-                level.key = parsed.get<std::string>();
-                if (!level.keys.insert(level.key).second)
-                    throw LoadFailure{Pointer(), "member \"" + level.key + "\" appears twice"};
-                break;
-            }
-            case Event::object_end:
-            case Event::array_end:
-                levels_.pop_back();
-                Counted();
-                break;
-            case Event::value:
-                Counted();
-                break;
-        }
-        return true;
+    explicit WatchedParser(Json& top) : Base(top, true) {}
+
+    bool start_object(std::size_t size) {
+        Open(true);
+        return Base::start_object(size);
     }
+    bool start_array(std::size_t size) {
+        Open(false);
+        return Base::start_array(size);
+    }
+    bool key(Json::string_t& name) {
+        Level& level = levels_.back();
+        level.key = name;
+        if (!level.keys.insert(level.key).second)
+            throw LoadFailure{Pointer(), "member \"" + level.key + "\" appears twice"};
+        return Base::key(name);
+    }
+    bool end_object() {
+        Close();
+        return Base::end_object();
+    }
+    bool end_array() {
+        Close();
+        return Base::end_array();
+    }
+    bool null() { return Counted(), Base::null(); }
+    bool boolean(bool value) { return Counted(), Base::boolean(value); }
+    bool number_integer(Json::number_integer_t value) {
+        return Counted(), Base::number_integer(value);
+    }
+    bool number_unsigned(Json::number_unsigned_t value) {
+        return Counted(), Base::number_unsigned(value);
+    }
+    bool number_float(Json::number_float_t value, const Json::string_t& text) {
+        return Counted(), Base::number_float(value, text);
+    }
+    bool string(Json::string_t& value) { return Counted(), Base::string(value); }
+    bool binary(Json::binary_t& value) { return Counted(), Base::binary(value); }
 
   private:
     struct Level {
@@ -203,6 +218,18 @@ class ParseWatch {
 
     void Counted() {
         if (!levels_.empty() && !levels_.back().object) ++levels_.back().index;
+    }
+
+    void Open(bool object) {
+        if (levels_.size() >= static_cast<size_t>(kMaxDepth))
+            throw LoadFailure{Pointer(),
+                              "nested more than " + std::to_string(kMaxDepth) + " levels deep"};
+        levels_.push_back({object, 0, {}, {}});
+    }
+
+    void Close() {
+        levels_.pop_back();
+        Counted();
     }
 
     std::string Pointer() const {
@@ -475,8 +502,9 @@ bool ActionSetFromJson(std::string_view json, const std::string& name,
                        std::vector<RecordedAction>* actions, std::string* error) {
     actions->clear();
     try {
-        ParseWatch watch;
-        const Json top = Json::parse(json.begin(), json.end(), std::ref(watch));
+        Json top;
+        WatchedParser parser(top);
+        Json::sax_parse(json.begin(), json.end(), &parser);
         *actions = ActionSetAt(top);
         return true;
     } catch (const nlohmann::json::parse_error& e) {

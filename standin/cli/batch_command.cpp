@@ -18,6 +18,7 @@
 #include "standin/cli/document_output.h"
 #include "standin/cli/host_command.h"
 #include "standin/cli/input_text.h"
+#include "standin/cli/interrupts.h"
 #include "standin/cli/options.h"
 #include "standin/cli/orvelk_action.h"
 #include "standin/cli/placing_options.h"
@@ -76,7 +77,10 @@ constexpr char kExitStatusUsage[] =
     "when a module was skipped, a plug-in failed to start or none registered the\n"
     "action, 5 when some lines failed (each is named; the others were written) or a\n"
     "step of --user could not be carried out or was left over, 8 when the action set\n"
-    "or standard output cannot be written.\n";
+    "or standard output cannot be written (an action set is written only whole: the\n"
+    "old one stays when a job did not run to its end), 130 when interrupted\n"
+    "(128 + the signal): the batch stops at its next line, says how far it got and\n"
+    "saves the actions of the lines written.\n";
 
 // Option values of the batch's own options.
 enum BatchOption {
@@ -187,16 +191,44 @@ int ParseOptions(int argc, char** argv, BatchOptions* o, FILE* out, FILE* err) {
         &o->host, &o->texts, out, err);
 }
 
-// The whole of `path`, or of standard input for "-".
+// The most a file of texts may hold: far more than any batch places, and
+// little enough that an endless input (/dev/zero, `yes`) ends at once with a
+// message rather than when memory runs out.
+constexpr size_t kMaxTextsBytes = size_t{256} << 20;
+constexpr size_t kMaxTextsLines = size_t{10'000'000};
+
+// The whole of `path`, or of standard input for "-", up to the limits above.
 bool ReadTexts(const char* path, std::string* bytes, std::string* why) {
-    if (std::strcmp(path, "-") != 0) return ReadWholeFile(path, bytes, why);
+    const bool standardInput = std::strcmp(path, "-") == 0;
+    FILE* in = standardInput ? stdin : std::fopen(path, "rb");
+    if (in == nullptr) {
+        *why = std::strerror(errno);
+        return false;
+    }
     bytes->clear();
+    size_t lines = 0;
     char buffer[65536];
     size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, stdin)) > 0) bytes->append(buffer, n);
-    if (!std::ferror(stdin)) return true;
-    *why = "cannot read standard input";
-    return false;
+    bool ok = true;
+    while ((n = std::fread(buffer, 1, sizeof buffer, in)) > 0) {
+        lines += static_cast<size_t>(std::count(buffer, buffer + n, '\n'));
+        if (bytes->size() + n > kMaxTextsBytes || lines > kMaxTextsLines) {
+            *why = "it holds more than " +
+                   (lines > kMaxTextsLines ? std::to_string(kMaxTextsLines) + " lines"
+                                           : std::to_string(kMaxTextsBytes) + " bytes") +
+                   ", more than one batch places (split it)";
+            ok = false;
+            break;
+        }
+        bytes->append(buffer, n);
+    }
+    if (ok && std::ferror(in)) {
+        *why = std::strerror(errno);
+        ok = false;
+    }
+    if (!standardInput) std::fclose(in);
+    if (!ok) bytes->clear();
+    return ok;
 }
 
 // The lines of `bytes`: each ends in LF or CR LF, the last one may end in
@@ -236,7 +268,12 @@ class Batch {
             const char* start) {
         start_ = start;
         int status = kExitOk;
+        stoppedAt_ = end;
         for (size_t i = begin; i < end; ++i) {
+            if (InterruptSignal() != 0) {
+                stoppedAt_ = i;
+                break;
+            }
             if (progress_)
                 std::fprintf(err_, "\rorvelk %s: line %zu of %zu\033[K", kCommand, i + 1,
                              lines.size());
@@ -254,6 +291,10 @@ class Batch {
         if (progress_) std::fputs("\r\033[K", err_);
         return status;
     }
+
+    // The line (0-based) before which an interrupt stopped Run; its `end`
+    // when none did.
+    size_t StoppedAt() const { return stoppedAt_; }
 
     // The actions of the lines written, for --save-actions (once Run is done).
     std::vector<standin::RecordedAction> Written() const {
@@ -369,6 +410,7 @@ class Batch {
     bool progress_;
     int progressFd_;
     const char* start_ = nullptr;
+    size_t stoppedAt_ = 0;
     // A line placed and handed to the writer.
     struct Placed {
         long number;
@@ -394,6 +436,20 @@ int PlaceShare(const BatchOptions& o, const OutputPattern& pattern,
         if (status < 0) {
             Batch batch(o, pattern, session, out, err, share.progressFd);
             status = batch.Run(lines, share.begin, share.end, start);
+            if (batch.StoppedAt() < share.end) {
+                // The lines before are placed and their files written (or
+                // named as failed); their actions are saved below.
+                const size_t stopped = batch.StoppedAt();
+                if (stopped == share.begin) {
+                    PrintError(err, kCommand, "interrupted: stopped at line %zu of %zu; no line written",
+                               stopped + 1, lines.size());
+                } else {
+                    PrintError(err, kCommand,
+                               "interrupted: stopped at line %zu of %zu; lines %zu-%zu written",
+                               stopped + 1, lines.size(), share.begin + 1, stopped);
+                }
+                status = InterruptedStatus();
+            }
             std::string why;
             if (!share.actionsPath.empty() &&
                 !standin::SaveActionSet(batch.Written(), share.actionsPath, &why)) {
@@ -421,10 +477,12 @@ int PlaceInJobs(const BatchOptions& o, const OutputPattern& pattern,
                 const std::vector<std::string_view>& lines, const char* start, FILE* out,
                 FILE* err) {
     const char* tmp = std::getenv("TMPDIR");
-    std::string actionsFolder =
-        std::string(tmp != nullptr && *tmp != '\0' ? tmp : "/tmp") + "/orvelk-batch-XXXXXX";
+    const bool fromEnvironment = tmp != nullptr && *tmp != '\0';
+    const std::string tmpFolder = fromEnvironment ? tmp : "/tmp";
+    std::string actionsFolder = tmpFolder + "/orvelk-batch-XXXXXX";
     if (mkdtemp(actionsFolder.data()) == nullptr) {
-        PrintError(err, kCommand, "cannot make a folder for the jobs: %s", std::strerror(errno));
+        PrintError(err, kCommand, "cannot make a folder for the jobs in %s%s: %s",
+                   tmpFolder.c_str(), fromEnvironment ? " ($TMPDIR)" : "", std::strerror(errno));
         return kExitWriteFailed;
     }
     const int jobs = static_cast<int>(std::min<size_t>(static_cast<size_t>(o.jobs), lines.size()));
@@ -439,18 +497,34 @@ int PlaceInJobs(const BatchOptions& o, const OutputPattern& pattern,
         kCommand, isatty(fileno(err)) != 0, actionsFolder, &actionFiles, out, err);
     int status = CombineJobStatuses(statuses);
     if (o.saveActions != nullptr) {
+        // The set is written only whole: every job's actions read back.
         std::vector<standin::RecordedAction> all, some;
-        std::string why;
-        for (const std::string& file : actionFiles)
-            if (standin::LoadActionSet(file.c_str(), &some, &why))
+        std::string why, missing;
+        for (int j = 0; j < jobs && missing.empty(); ++j) {
+            const size_t begin = JobBegin(lines.size(), j, jobs) + 1;
+            const size_t end = JobBegin(lines.size(), j + 1, jobs);
+            const std::string lineRange = std::to_string(begin) + "-" + std::to_string(end);
+            if (statuses[static_cast<size_t>(j)] == kJobDidNotEnd) {
+                missing = "the job of lines " + lineRange + " did not run to its end";
+            } else if (!standin::LoadActionSet(actionFiles[static_cast<size_t>(j)].c_str(), &some,
+                                               &why)) {
+                missing = "the actions of lines " + lineRange + " cannot be read back: " + why;
+            } else {
                 all.insert(all.end(), some.begin(), some.end());
-        if (!standin::SaveActionSet(all, o.saveActions, &why)) {
+            }
+        }
+        if (!missing.empty()) {
+            PrintError(err, kCommand, "%s was not written (%s); it is as it was", o.saveActions,
+                       missing.c_str());
+            if (status == kExitOk) status = kExitWriteFailed;
+        } else if (!standin::SaveActionSet(all, o.saveActions, &why)) {
             PrintError(err, kCommand, "%s", why.c_str());
             if (status == kExitOk) status = kExitWriteFailed;
         }
     }
     std::error_code ec;
     std::filesystem::remove_all(actionsFolder, ec);
+    if (InterruptSignal() != 0) status = InterruptedStatus();
     return status;
 }
 #endif
@@ -487,6 +561,9 @@ int RunBatchCommand(int argc, char** argv, FILE* out, FILE* err) {
         return kExitUsage;
     }
     if (!BeginHostCommand(o.host, kCommand, err)) return kExitUsage;
+    // An interrupt stops the run at the next line, which then says how far
+    // it got and saves the actions of the lines written.
+    DeferInterrupts();
 #if defined(_WIN32)
     const int status = PlaceAll(o, pattern, lines, bytes.data(), out, err);
 #else

@@ -1,11 +1,13 @@
 #include "standin/cli/batch_jobs.h"
 
+#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
 
+#include "standin/cli/interrupts.h"
 #include "standin/cli/options.h"
 
 namespace {
@@ -39,18 +41,30 @@ std::vector<int> RunJobs(size_t count, int jobs, const JobWork& work, const char
     std::fflush(err);
     std::vector<Child> children(static_cast<size_t>(jobs));
     actionFiles->clear();
+    std::vector<std::string> notStarted(static_cast<size_t>(jobs));
     for (int j = 0; j < jobs; ++j) {
         JobShare share;
-        share.begin = count * j / jobs;
-        share.end = count * (j + 1) / jobs;
+        share.begin = JobBegin(count, j, jobs);
+        share.end = JobBegin(count, j + 1, jobs);
         share.actionsPath = actionsFolder + "/job-" + std::to_string(j) + ".json";
         actionFiles->push_back(share.actionsPath);
         Child& child = children[static_cast<size_t>(j)];
         child.out = std::tmpfile();
-        child.err = std::tmpfile();
-        if (child.out == nullptr || child.err == nullptr) continue;
+        if (child.out != nullptr) child.err = std::tmpfile();
+        if (child.out == nullptr || child.err == nullptr) {
+            notStarted[static_cast<size_t>(j)] =
+                std::string("cannot make its files for messages in the temporary folder: ") +
+                std::strerror(errno);
+            continue;
+        }
         child.pid = fork();
+        if (child.pid < 0) {
+            notStarted[static_cast<size_t>(j)] = std::strerror(errno);
+            continue;
+        }
+        if (child.pid > 0) NoteChildProcess(child.pid);
         if (child.pid == 0) {
+            ForgetChildProcesses();
             close(pipeFds[0]);
             share.out = child.out;
             share.err = child.err;
@@ -62,6 +76,10 @@ std::vector<int> RunJobs(size_t count, int jobs, const JobWork& work, const char
         }
     }
     close(pipeFds[1]);
+    // An interrupt that came while the jobs were being started reaches them too.
+    if (const int signal = InterruptSignal(); signal != 0)
+        for (const Child& child : children)
+            if (child.pid > 0) kill(child.pid, signal);
     // One byte arrives for every line done; the pipe ends when every child has.
     size_t done = 0;
     char bytes[256];
@@ -78,17 +96,34 @@ std::vector<int> RunJobs(size_t count, int jobs, const JobWork& work, const char
     if (progress) std::fputs("\r\033[K", err);
 
     std::vector<int> statuses;
-    for (Child& child : children) {
+    for (int j = 0; j < jobs; ++j) {
+        Child& child = children[static_cast<size_t>(j)];
         int raw = 0;
-        const bool ran = child.pid > 0 && waitpid(child.pid, &raw, 0) == child.pid;
+        pid_t waited = -1;
+        if (child.pid > 0) {
+            do {
+                waited = waitpid(child.pid, &raw, 0);
+            } while (waited < 0 && errno == EINTR);
+        }
         if (child.out != nullptr) CopyAndClose(child.out, out);
         if (child.err != nullptr) CopyAndClose(child.err, err);
-        if (ran && WIFEXITED(raw)) {
+        if (waited == child.pid && WIFEXITED(raw)) {
             statuses.push_back(WEXITSTATUS(raw));
-        } else {
-            PrintError(err, command, "a job did not run to its end");
-            statuses.push_back(kExitSomeFailed);
+            continue;
         }
+        const size_t begin = JobBegin(count, j, jobs) + 1, end = JobBegin(count, j + 1, jobs);
+        std::string why;
+        if (child.pid <= 0) {
+            why = "could not start: " + notStarted[static_cast<size_t>(j)];
+        } else if (waited == child.pid && WIFSIGNALED(raw)) {
+            why = "was ended by signal " + std::to_string(WTERMSIG(raw)) + " (" +
+                  strsignal(WTERMSIG(raw)) + ")";
+        } else {
+            why = std::string("did not run to its end: ") + std::strerror(errno);
+        }
+        PrintError(err, command, "the job of lines %zu-%zu %s: its lines may not all be placed",
+                   begin, end, why.c_str());
+        statuses.push_back(kJobDidNotEnd);
     }
     return statuses;
 }
@@ -97,7 +132,7 @@ int CombineJobStatuses(const std::vector<int>& statuses) {
     for (const int grave :
          {kExitTableFile, kExitPluginFailure, kExitUsage, kExitWriteFailed, kExitSomeFailed}) {
         for (const int s : statuses)
-            if (s == grave) return grave;
+            if (s == grave || (s == kJobDidNotEnd && grave == kExitSomeFailed)) return grave;
     }
     for (const int s : statuses)
         if (s != kExitOk) return s;

@@ -26,17 +26,29 @@ struct JobShare {
 // Places one share in the calling process and returns its exit status.
 using JobWork = std::function<int(const JobShare& share)>;
 
+// The status of a job that could not be started or did not run to its end
+// (it was killed, say): its lines are not all placed, and its files are not
+// to be trusted.
+inline constexpr int kJobDidNotEnd = -1;
+
+// The lines [begin, end) of job `job` of `jobs` over `count` lines.
+inline size_t JobBegin(size_t count, int job, int jobs) {
+    return count * static_cast<size_t>(job) / static_cast<size_t>(jobs);
+}
+
 // Runs `work` in `jobs` child processes over `count` lines. While they run,
 // a progress line "line K of N" shows on `err` when `progress` is set; then
 // each child's output and messages are copied to `out` and `err` in line
 // order. `actionsFolder` (an existing folder) receives the children's action
-// files, whose paths come back in *actionFiles, in order. Returns the
-// children's exit statuses, in order (a child that could not be started or
-// ended abnormally counts as kExitSomeFailed with a message).
+// files, whose paths come back in *actionFiles, in order. Interrupts reach
+// the children, which stop at their next line. Returns the children's exit
+// statuses, in order: kJobDidNotEnd for a child that could not be started
+// or ended abnormally, which is said with its lines and the reason.
 std::vector<int> RunJobs(size_t count, int jobs, const JobWork& work, const char* command,
                          bool progress, const std::string& actionsFolder,
                          std::vector<std::string>* actionFiles, FILE* out, FILE* err);
 
 // The status of a whole run from its jobs' statuses: the gravest of them
-// (the table file, then the plug-ins, usage, writing, failed lines).
+// (the table file, then the plug-ins, usage, writing, failed lines; a job
+// that did not end counts as failed lines).
 int CombineJobStatuses(const std::vector<int>& statuses);

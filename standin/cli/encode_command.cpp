@@ -78,9 +78,8 @@ constexpr char kUsageTail[] =
     "Exit status: 0 on success, 1 when the text does not fit (the version, or the\n"
     "plug-in's text field), 2 on bad usage or a text that cannot be read or converted,\n"
     "3 when the symbol table file is missing or damaged, 7 when nothing of the text is\n"
-    "left after the mode's filter (an -o file is then removed, not left with an\n"
-    "earlier symbol) or --strict refused the mode, 8 when the output cannot be\n"
-    "written.\n";
+    "left after the mode's filter (an existing -o file is left as it was) or\n"
+    "--strict refused the mode, 8 when the output cannot be written.\n";
 
 enum class Format { kNone, kText, kUtf8, kPng, kSvg, kPdf, kEps, kCodewords };
 
@@ -564,15 +563,15 @@ void PrintVerbose(const EncodeOptions& o, const ModuleMatrix& m, char mode, cons
                text.size(), kMaxPluginTextBytes);
 }
 
-// Nothing of the text is left: an -o file is not left holding an earlier
-// symbol as if it were this one.
+// Nothing of the text is left: the run fails, and an -o file that exists is
+// left as it was (the run did not write it), which the message says.
 int NothingLeft(const EncodeOptions& o, char mode, FILE* err) {
     PrintError(err, kCommand, "nothing is left to encode after the %s mode's filter",
                ModeName(mode));
     struct stat st;
-    if (!WritesToStandardOutput(o) && stat(o.output, &st) == 0 && S_ISREG(st.st_mode) &&
-        std::remove(o.output) == 0)
-        PrintError(err, kCommand, "removed '%s', which held an earlier result", o.output);
+    if (!WritesToStandardOutput(o) && stat(o.output, &st) == 0)
+        PrintError(err, kCommand, "'%s' was not written: it holds what it held before",
+                   o.output);
     return kExitNothingLeft;
 }
 

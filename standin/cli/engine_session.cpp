@@ -1,5 +1,9 @@
 #include "standin/cli/engine_session.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -9,6 +13,10 @@
 #include "standin/host/standin_app_folder.h"
 
 namespace {
+
+#if !defined(O_NONBLOCK)
+constexpr int O_NONBLOCK = 0;  // Windows opens a pipe without waiting anyway
+#endif
 
 // The mask setting of the session, which the engine reads at every encoding.
 int32_t gSessionMaskSetting = 0;
@@ -40,12 +48,22 @@ void EndEngineSession() {
 }
 
 std::string TableFileFailureText(const std::string& path) {
-    FILE* f = std::fopen(path.c_str(), "rb");
-    if (f == nullptr) {
+    // Opened without waiting: a named pipe without a writer would hold a
+    // plain open forever.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK);
+    if (fd < 0) {
         if (errno == ENOENT) return "the symbol table file is missing: " + path;
         return "the symbol table file cannot be read: " + path + ": " + std::strerror(errno);
     }
-    std::fclose(f);
+    struct stat st;
+    const bool known = ::fstat(fd, &st) == 0;
+    ::close(fd);
+    if (known && !S_ISREG(st.st_mode)) {
+        const char* what = S_ISDIR(st.st_mode)    ? "a folder"
+                           : S_ISFIFO(st.st_mode) ? "a named pipe"
+                                                  : "a device or another special file";
+        return "the symbol table file is not a file but " + std::string(what) + ": " + path;
+    }
     // The engine of this process notes which section failed and why; a
     // plug-in's own engine keeps its note to itself.
     char why[128];

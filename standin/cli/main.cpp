@@ -1,6 +1,9 @@
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <new>
 
 #if defined(_WIN32)
 #include <fcntl.h>
@@ -13,8 +16,10 @@
 #include <shellapi.h>
 #endif
 
+#include "standin/cli/interrupts.h"
 #include "standin/cli/options.h"
 #include "standin/cli/orvelk_command.h"
+#include "standin/files/temporary_files.h"
 
 #if defined(_WIN32)
 namespace {
@@ -56,7 +61,19 @@ int main(int argc, char** argv) {
         argv = pointers.data();
     }
 #endif
-    int status = RunOrvelk(argc, argv, stdout, stderr);
+    InstallInterruptHandlers(isatty(fileno(stderr)) != 0);
+    int status = kExitOk;
+    try {
+        status = RunOrvelk(argc, argv, stdout, stderr);
+    } catch (const std::bad_alloc&) {
+        // Said plainly, with what was being written removed, rather than
+        // ended by the runtime's abort.
+        standin::RemoveTemporaryFiles();
+        std::fputs("orvelk: out of memory: the run stopped; files it had not finished were "
+                   "removed\n",
+                   stderr);
+        return kExitWriteFailed;
+    }
     // What is still buffered for standard output must reach it too: a full
     // disk or a closed pipe is a failure, not a success.
     if (std::fflush(stdout) != 0 || std::ferror(stdout)) {

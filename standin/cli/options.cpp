@@ -35,18 +35,3 @@ bool ParseDoubleInRange(const char* s, double lo, double hi, double* value) {
     return true;
 }
 
-bool ReadWholeFile(const char* path, std::string* bytes, std::string* error) {
-    FILE* f = std::fopen(path, "rb");
-    if (f == nullptr) {
-        *error = std::strerror(errno);
-        return false;
-    }
-    bytes->clear();
-    char buffer[65536];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) bytes->append(buffer, n);
-    const bool ok = !std::ferror(f);
-    if (!ok) *error = std::strerror(errno);
-    std::fclose(f);
-    return ok;
-}

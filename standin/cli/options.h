@@ -18,6 +18,7 @@ enum ExitStatus : int {
     kExitNothingLeft = 7,    // nothing of the text is left after the mode's filter, or --strict
                              // refused a mode that drops or changes characters
     kExitWriteFailed = 8,    // the output (a file or standard output) could not be written
+    kExitSettingsNotSaved = 9,  // place: all was written, but the plug-in's settings were not saved
 };
 
 // The format checks of the printf that this build's C runtime gives: on
@@ -38,6 +39,3 @@ bool ParseIntInRange(const char* s, long lo, long hi, long* value);
 // Parses the whole of `s` as a finite decimal number from lo to hi.
 bool ParseDoubleInRange(const char* s, double lo, double hi, double* value);
 
-// Reads the whole file at `path` into `bytes`; on failure sets `error` to
-// the system's reason.
-bool ReadWholeFile(const char* path, std::string* bytes, std::string* error);

@@ -15,11 +15,13 @@
 #include "standin/cli/host_command.h"
 #include "standin/cli/option_values.h"
 #include "standin/cli/input_text.h"
+#include "standin/cli/interrupts.h"
 #include "standin/cli/options.h"
 #include "standin/cli/orvelk_action.h"
 #include "standin/cli/place_dialog.h"
 #include "standin/cli/placing_options.h"
 #include "standin/cli/play_session.h"
+#include "standin/cli/settings_save_check.h"
 #include "standin/cli/symbol_options.h"
 #include "standin/cli/window_option.h"
 #include "standin/dialogs/dialog_back_end.h"
@@ -115,9 +117,10 @@ constexpr char kExitStatusUsage[] =
     "failed otherwise, 5 when a step of the user could not be carried out or was\n"
     "left over, 6 when the dialog was cancelled (nothing placed, recorded or\n"
     "exported; --show-dialog and --show-preview are written), 7 when the mode's\n"
-    "filter kept nothing of the text (an earlier -o file is removed) or, with\n"
-    "--strict, dropped or changed some of it, 8 when a file\n"
-    "cannot be written.\n";
+    "filter kept nothing of the text (an existing -o file is left as it was) or,\n"
+    "with --strict, dropped or changed some of it, 8 when a file cannot be\n"
+    "written, 9 when everything was placed and written but the plug-in could not\n"
+    "save its settings at OK (the preferences file is as it was).\n";
 
 // getopt_long values of the command's own options.
 enum PlaceOption {
@@ -355,9 +358,15 @@ class Placement {
         standin::SetActionRecording(o_.record != nullptr);
         standin::ClearClosedDialogs();
         standin::SetUserScript(std::move(steps));
+        bool settingsSaved = true;
         if (!o_.noDialog) {
+            NoteSettingsTemporaryFiles(SettingsFolderPath());
+            const SettingsFileState before = TakeSettingsFileState();
             const int status = AskParameters(filter);
             if (status >= 0) return status;
+            // OK was pressed, which saves the settings.
+            settingsSaved = SettingsFileWritten(before);
+            if (!settingsSaved) PrintError(err_, kCommand, "%s", SettingsSaveFailureText().c_str());
         }
         const size_t beepsBefore = Beeps();
         const ASErr result = standin::SendFilterGo(filter);
@@ -367,7 +376,7 @@ class Placement {
         if (document->art.children.empty()) {
             PrintError(err_, kCommand,
                        "nothing was placed: the mode's filter kept nothing of the text");
-            RemoveEarlierOutputs();
+            NoteUnwrittenOutputs();
             status = kExitNothingLeft;
         } else {
             status = Export(*document);
@@ -379,16 +388,19 @@ class Placement {
                 status = kExitWriteFailed;
             }
         }
+        if (status == kExitOk && !settingsSaved) status = kExitSettingsNotSaved;
         return status;
     }
 
   private:
-    // No -o file is left holding an earlier symbol as if it were this one.
-    void RemoveEarlierOutputs() const {
+    // An -o file that exists was not written by this run and is left as it
+    // was: said, so that it is not taken for this run's symbol.
+    void NoteUnwrittenOutputs() const {
         for (const char* path : o_.outputs) {
             struct stat st;
-            if (stat(path, &st) == 0 && S_ISREG(st.st_mode) && std::remove(path) == 0)
-                PrintError(err_, kCommand, "removed '%s', which held an earlier result", path);
+            if (stat(path, &st) == 0)
+                PrintError(err_, kCommand, "'%s' was not written: it holds what it held before",
+                           path);
         }
     }
 

@@ -1,13 +1,19 @@
 #include "standin/files/replace_file.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <random>
 #include <system_error>
+
+#include "standin/files/temporary_files.h"
 
 namespace standin {
 namespace {
@@ -20,24 +26,50 @@ std::string Reason(int err) {
     return std::strerror(err);
 }
 
-// A new file written as bytes.
+// A new file written as bytes, created for this writer alone: an existing
+// name, a link's included, is never opened.
 #ifdef O_BINARY
 constexpr int kCreateFlags = O_WRONLY | O_CREAT | O_EXCL | O_BINARY;
 #else
-constexpr int kCreateFlags = O_WRONLY | O_CREAT | O_EXCL;
+constexpr int kCreateFlags = O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC;
 #endif
 
-// Opens a new file beside `path` that did not exist before: "<path>.<n>.tmp".
-// Returns its descriptor, or -1 with the reason in *err.
-int OpenTemporary(const std::string& path, std::string* tempPath, int* err) {
-    for (int n = 0; n < 100; ++n) {
-        *tempPath = path + "." + std::to_string(n) + ".tmp";
-        // O_EXCL: fail when the name is taken, so two writers never share a file.
-        const int fd = ::open(tempPath->c_str(), kCreateFlags, 0666);
+// What is there already, opened for writing as it is.
+#ifdef O_BINARY
+constexpr int kWriteIntoFlags = O_WRONLY | O_BINARY;
+#else
+constexpr int kWriteIntoFlags = O_WRONLY | O_CLOEXEC;
+#endif
+
+// Names tried for a temporary file before the write gives up.
+constexpr int kTempNameTries = 100;
+
+// A number for temporary names that no other writer of this run uses and
+// another process is unlikely to.
+unsigned NextTempNumber() {
+    static std::atomic<unsigned> counter{0};
+    thread_local std::mt19937 random(std::random_device{}() ^
+                                     static_cast<unsigned>(::getpid()));
+    return random() ^ (counter.fetch_add(1) * 0x9E3779B9u);
+}
+
+// Opens a new file beside `path` that did not exist before,
+// "<path>.<8 hex digits>.tmp", created with `mode` (less the umask).
+// Names that are taken, by stale files of earlier runs or anything else, are
+// passed over. Returns its descriptor, or -1 with the reason in *why.
+int OpenTemporary(const std::string& path, int mode, std::string* tempPath, std::string* why) {
+    for (int attempt = 0; attempt < kTempNameTries; ++attempt) {
+        char number[16];
+        std::snprintf(number, sizeof number, ".%08x.tmp", NextTempNumber());
+        *tempPath = path + number;
+        const int fd = ::open(tempPath->c_str(), kCreateFlags, mode);
         if (fd >= 0) return fd;
-        *err = errno;
-        if (*err != EEXIST) return -1;
+        if (errno != EEXIST) {
+            *why = "cannot write " + path + ": " + Reason(errno);
+            return -1;
+        }
     }
+    *why = "cannot write " + path + ": no free name for a temporary file beside it";
     return -1;
 }
 
@@ -55,6 +87,73 @@ bool WriteAll(int fd, std::string_view bytes, int* err) {
     return true;
 }
 
+// Writes into what is there and is no regular file (a device, a named pipe,
+// a terminal), as a program writing to it would: it is not replaced.
+bool WriteInto(const std::string& path, std::string_view bytes, std::string* error) {
+    const int fd = ::open(path.c_str(), kWriteIntoFlags);
+    if (fd < 0) {
+        SetError(error, "cannot write " + path + ": " + Reason(errno));
+        return false;
+    }
+    int err = 0;
+    bool ok = WriteAll(fd, bytes, &err);
+    if (::close(fd) != 0 && ok) {
+        ok = false;
+        err = errno;
+    }
+    if (!ok) SetError(error, "cannot write " + path + ": " + Reason(err));
+    return ok;
+}
+
+// What stands at the name to be written.
+struct Target {
+    std::string path;    // the file to replace: a link's target, when it is a link
+    bool exists = false;
+    bool regular = false;
+    bool directory = false;
+#if !defined(_WIN32)
+    struct stat st {};
+#endif
+};
+
+// Finds what `path` names, following links to the file they lead to, so
+// that a link stays and its file is what is written. False, with the reason
+// in `error`, for a link that leads nowhere.
+bool FindTarget(const std::string& path, Target* target, std::string* error) {
+    target->path = path;
+#if defined(_WIN32)
+    (void)error;  // links are not followed here
+    std::error_code ec;
+    const auto status = std::filesystem::status(path, ec);
+    target->exists = std::filesystem::exists(status);
+    target->directory = std::filesystem::is_directory(status);
+    target->regular = std::filesystem::is_regular_file(status);
+    return true;
+#else
+    struct stat st;
+    if (::lstat(path.c_str(), &st) != 0) return true;  // a new file
+    if (S_ISLNK(st.st_mode)) {
+        char* resolved = ::realpath(path.c_str(), nullptr);
+        if (resolved == nullptr) {
+            SetError(error, "cannot write " + path + ": it is a link that leads to no file (" +
+                                Reason(errno) + ")");
+            return false;
+        }
+        target->path = resolved;
+        std::free(resolved);
+        if (::stat(target->path.c_str(), &st) != 0) {
+            SetError(error, "cannot write " + path + ": " + Reason(errno));
+            return false;
+        }
+    }
+    target->exists = true;
+    target->st = st;
+    target->directory = S_ISDIR(st.st_mode);
+    target->regular = S_ISREG(st.st_mode);
+    return true;
+#endif
+}
+
 }  // namespace
 
 bool ReplaceFileWith(const std::string& path, std::string_view bytes, std::string* error) {
@@ -62,34 +161,57 @@ bool ReplaceFileWith(const std::string& path, std::string_view bytes, std::strin
         SetError(error, "no file name given");
         return false;
     }
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec)) {
+    Target target;
+    if (!FindTarget(path, &target, error)) return false;
+    if (target.directory) {
         SetError(error, "cannot write " + path + ": " + Reason(EISDIR));
         return false;
     }
-    std::string temp;
-    int err = 0;
-    const int fd = OpenTemporary(path, &temp, &err);
+    if (target.exists && !target.regular) return WriteInto(path, bytes, error);
+
+    // A file that replaces another is private until it has the old one's
+    // permissions; a new file has the umask's.
+    std::string temp, why;
+    const int fd = OpenTemporary(target.path, target.exists ? 0600 : 0666, &temp, &why);
     if (fd < 0) {
-        SetError(error, "cannot write " + path + ": " + Reason(err));
+        SetError(error, why);
         return false;
     }
-    bool ok = WriteAll(fd, bytes, &err);
+    const int note = NoteTemporaryFile(temp.c_str());
+    int err = 0;
+    bool ok = true;
+#if !defined(_WIN32)
+    if (target.exists) {
+        // The owner where the process may set it; the bits always.
+        if (target.st.st_uid != ::geteuid() || target.st.st_gid != ::getegid()) {
+            [[maybe_unused]] const int ignored = ::fchown(fd, target.st.st_uid, target.st.st_gid);
+        }
+        if (::fchmod(fd, target.st.st_mode & 07777) != 0) {
+            ok = false;
+            err = errno;
+        }
+    }
+#endif
+    ok = ok && WriteAll(fd, bytes, &err);
     if (::close(fd) != 0 && ok) {
         ok = false;
         err = errno;
     }
     if (!ok) {
         std::remove(temp.c_str());
+        ForgetTemporaryFile(note);
         SetError(error, "cannot write " + path + ": " + Reason(err));
         return false;
     }
-    std::filesystem::rename(temp, path, ec);
+    std::error_code ec;
+    std::filesystem::rename(temp, target.path, ec);
     if (ec) {
         std::remove(temp.c_str());
+        ForgetTemporaryFile(note);
         SetError(error, "cannot write " + path + ": " + ec.message());
         return false;
     }
+    ForgetTemporaryFile(note);
     return true;
 }
 

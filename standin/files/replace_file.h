@@ -9,8 +9,13 @@
 namespace standin {
 
 // Writes `bytes` to `path`, replacing any file of that name only once the new
-// one is complete. On failure nothing is left behind but the old file, and
-// `error` (when not null) names the file and gives the system's reason.
+// one is complete. The new file is created beside it under a name of its
+// own, never through an existing name or link, and takes the old file's
+// permission bits (and owner and group, where the process may set them). A
+// link at `path` stays, and the file it leads to is what is replaced; a
+// device, a named pipe or another file that is not a regular one is written
+// into, not replaced. On failure nothing is left behind but the old file,
+// and `error` (when not null) names the file and gives the reason.
 bool ReplaceFileWith(const std::string& path, std::string_view bytes, std::string* error);
 
 // Reads the whole file at `path` into `bytes`, refusing files larger than

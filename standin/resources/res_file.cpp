@@ -1,5 +1,14 @@
 #include "standin/resources/res_file.h"
 
+#if !defined(_WIN32)
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+#include <cstring>
+
 #include "standin/resources/byte_reader.h"
 #include "standin/resources/elf_section.h"
 
@@ -113,14 +122,68 @@ ResourceStatus LoadResFile(const std::string& path, ResourceFile* file) {
 }
 
 #if !defined(_WIN32)
+namespace {
+
+// A regular file mapped for reading: only the pages the reader touches are
+// read, so that a huge file that is no module (a sparse file named *.aip)
+// costs its header alone. Anything else (a pipe, a device) is not opened
+// for reading at all.
+class MappedFile {
+  public:
+    explicit MappedFile(const std::string& path) {
+        const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+        if (fd < 0) return;
+        struct stat st;
+        if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
+            regular_ = true;
+            size_ = static_cast<size_t>(st.st_size);
+            // A file that does not begin as a module is not mapped at all.
+            char magic[4] = {};
+            elf_ = ::pread(fd, magic, sizeof magic, 0) == 4 && std::memcmp(magic, "\x7F" "ELF", 4) == 0;
+            if (size_ > 0 && elf_) {
+                void* at = ::mmap(nullptr, size_, PROT_READ, MAP_PRIVATE, fd, 0);
+                if (at != MAP_FAILED) data_ = static_cast<const uint8_t*>(at);
+            }
+        }
+        ::close(fd);
+        opened_ = regular_ && (size_ == 0 || !elf_ || data_ != nullptr);
+    }
+    ~MappedFile() {
+        if (data_ != nullptr) ::munmap(const_cast<uint8_t*>(data_), size_);
+    }
+    MappedFile(const MappedFile&) = delete;
+    MappedFile& operator=(const MappedFile&) = delete;
+
+    bool opened() const { return opened_; }
+    bool elf() const { return elf_; }
+    bool regular() const { return regular_; }
+    std::span<const uint8_t> bytes() const { return {data_, data_ != nullptr ? size_ : 0}; }
+
+  private:
+    const uint8_t* data_ = nullptr;
+    size_t size_ = 0;
+    bool regular_ = false;
+    bool elf_ = false;
+    bool opened_ = false;
+};
+
+}  // namespace
+
 // On Windows the system finds a module's resources: pe_resources_windows.cpp.
 ResourceStatus LoadModuleResources(const std::string& modulePath, ResourceFile* file,
                                    std::string* damaged) {
-    std::vector<uint8_t> image;
-    const ResourceStatus read = ReadWholeFile(modulePath, &image);
-    if (read != ResourceStatus::kOk) return read;
+    const MappedFile image(modulePath);
+    if (!image.opened()) {
+        // What is there but is no regular file is no module.
+        struct stat st;
+        return ::stat(modulePath.c_str(), &st) == 0 && !S_ISREG(st.st_mode)
+                   ? ResourceStatus::kNotModule
+                   : ResourceStatus::kIoError;
+    }
+    if (!image.elf()) return ResourceStatus::kNotModule;
     std::span<const uint8_t> section;
-    const ResourceStatus found = FindElfSection(image, kResourceSectionName, &section, damaged);
+    const ResourceStatus found =
+        FindElfSection(image.bytes(), kResourceSectionName, &section, damaged);
     if (found != ResourceStatus::kOk) return found;
     return ParseResFile(std::vector<uint8_t>(section.begin(), section.end()), file, damaged);
 }

@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #endif
 
+#include <cstdio>
 #include <filesystem>
 #include <string>
 
@@ -148,5 +149,69 @@ TEST(WinFiles, DirectoriesAndMoves) {
     EXPECT_EQ(_lopen(a.c_str(), OF_READ), HFILE_ERROR);
     DeleteFileA(b.c_str());
 }
+
+// CREATE_NEW makes a file that did not exist, and opens nothing that does:
+// neither a file nor a link (whose target is left alone, and a dangling
+// one's target not created).
+TEST(WinFiles, CreateNewOpensNoExistingNameAndFollowsNoLink) {
+    const std::string dir = TestTempDir() + "wf_new/";
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    auto windows = [](const std::string& name) { return Win("wf_new/" + name); };
+    auto create = [](const std::string& path) {
+        return CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    };
+
+    HANDLE h = create(windows("fresh.tmp"));
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    DWORD written = 0;
+    EXPECT_TRUE(WriteFile(h, "abc", 3, &written, nullptr));
+    EXPECT_EQ(written, 3u);
+    EXPECT_TRUE(CloseHandle(h));
+    EXPECT_EQ(create(windows("fresh.tmp")), INVALID_HANDLE_VALUE);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_EXISTS));
+
+#if !defined(_WIN32)  // links as POSIX makes them
+    {
+        std::FILE* f = std::fopen((dir + "victim").c_str(), "w");
+        std::fputs("keep", f);
+        std::fclose(f);
+    }
+    std::filesystem::create_symlink(dir + "victim", dir + "symlink.tmp");
+    std::filesystem::create_hard_link(dir + "victim", dir + "hardlink.tmp");
+    std::filesystem::create_symlink(dir + "nowhere", dir + "dangling.tmp");
+    for (const char* name : {"symlink.tmp", "hardlink.tmp", "dangling.tmp"}) {
+        EXPECT_EQ(create(windows(name)), INVALID_HANDLE_VALUE) << name;
+        EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_EXISTS)) << name;
+    }
+    EXPECT_EQ(std::filesystem::file_size(dir + "victim"), 4u);
+    EXPECT_FALSE(std::filesystem::exists(dir + "nowhere"));
+#endif
+    std::filesystem::remove_all(dir);
+}
+
+#if !defined(_WIN32)  // POSIX permission bits
+// A file replaced by a move keeps the permissions it had.
+TEST(WinFiles, AReplacedFileKeepsItsPermissions) {
+    const std::string dir = TestTempDir() + "wf_mode/";
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    for (const std::string name : {"old", "new"}) {
+        std::FILE* f = std::fopen((dir + name).c_str(), "w");
+        std::fputs(name.c_str(), f);
+        std::fclose(f);
+    }
+    ASSERT_EQ(::chmod((dir + "old").c_str(), 0600), 0);
+    ASSERT_EQ(::chmod((dir + "new").c_str(), 0644), 0);
+    EXPECT_TRUE(MoveFileExA(Win("wf_mode/new").c_str(), Win("wf_mode/old").c_str(),
+                            MOVEFILE_REPLACE_EXISTING));
+    struct stat st;
+    ASSERT_EQ(::stat((dir + "old").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0600u);
+    EXPECT_EQ(st.st_size, 3);
+    std::filesystem::remove_all(dir);
+}
+#endif
 
 }  // namespace

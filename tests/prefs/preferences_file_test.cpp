@@ -5,9 +5,14 @@
 #include <gtest/gtest.h>
 #if !defined(_WIN32)
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #endif
 
+#include <algorithm>
 #include <csignal>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <random>
@@ -55,7 +60,17 @@ class PreferencesFileTest : public PluginTest {
         return globals_.text;
     }
 
-    std::string TempFile() const { return AppFolder() + "Prefs/Orvelk.tmp"; }
+    // The names of the files a save may have left beside the file: none is
+    // ever left.
+    std::vector<std::string> TempFilesLeft() const {
+        std::vector<std::string> names;
+        std::error_code ec;
+        for (const auto& entry : std::filesystem::directory_iterator(AppFolder() + "Prefs", ec)) {
+            const std::string name = entry.path().filename().string();
+            if (name != "Orvelk.ini") names.push_back(name);
+        }
+        return names;
+    }
 
     PluginGlobals globals_;
 };
@@ -68,7 +83,7 @@ TEST_F(PreferencesFileTest, TheDefaultsAreExactlyFiveLines) {
               "qr_encodemode = 2\r\n"
               "qr_cellsize = 3\r\n"
               "barcode_text00 = \"*SAMPLE TEXT*\"\r\n");
-    EXPECT_FALSE(std::filesystem::exists(TempFile()));
+    EXPECT_TRUE(TempFilesLeft().empty());
 }
 
 TEST_F(PreferencesFileTest, SettingsAndTextComeBack) {
@@ -433,11 +448,14 @@ TEST_F(PreferencesFileTest, AFailedSaveKeepsTheOldFile) {
     std::memset(globals_.text, 'n', 4000);
     globals_.text[4000] = '\0';
 
+#if !defined(_WIN32)  // the file calls fail on demand only in our layer
     // The new file cannot be created.
-    std::filesystem::create_directory(TempFile());
+    FailFileCall(1, ERROR_ACCESS_DENIED, FileCall::kCreate);
     EXPECT_EQ(SavePreferences(), -1);
+    FailFileCall(0, ERROR_SUCCESS);
     EXPECT_EQ(ReadPrefsFile(), old);
-    std::filesystem::remove(TempFile());
+    EXPECT_TRUE(TempFilesLeft().empty());
+#endif
 
 #if !defined(_WIN32)  // a file size limit of the process: POSIX's
     // The disk fills up while the new file is written.
@@ -452,14 +470,14 @@ TEST_F(PreferencesFileTest, AFailedSaveKeepsTheOldFile) {
     std::signal(SIGXFSZ, previousHandler);
     EXPECT_EQ(result, -1);
     EXPECT_EQ(ReadPrefsFile(), old);
-    EXPECT_FALSE(std::filesystem::exists(TempFile()));
+    EXPECT_TRUE(TempFilesLeft().empty());
 #endif
 
     // The new file cannot take the old one's place.
     std::filesystem::remove(PrefsFile());
     std::filesystem::create_directories(PrefsFile() + "/occupied");
     EXPECT_EQ(SavePreferences(), -1);
-    EXPECT_FALSE(std::filesystem::exists(TempFile()));
+    EXPECT_TRUE(TempFilesLeft().empty());
     std::filesystem::remove_all(PrefsFile());
 
     // A save that works replaces the file whole.
@@ -469,6 +487,105 @@ TEST_F(PreferencesFileTest, AFailedSaveKeepsTheOldFile) {
     EXPECT_EQ(std::string(globals_.text), std::string(4000, 'n'));
     EXPECT_EQ(globals_.version, 0);
 }
+
+#if !defined(_WIN32)  // links, processes and permission bits as POSIX has them
+// Links standing at the names a save could write (the old fixed name and
+// this process's names) are never written through: their targets stay as
+// they were, a dangling link's target is not created, and the links stay.
+TEST_F(PreferencesFileTest, ASaveNeverWritesThroughALink) {
+    const std::string prefs = AppFolder() + "Prefs/";
+    std::filesystem::create_directories(prefs);
+    const std::string victim = AppFolder() + "prefs_victim.txt";
+    {
+        std::FILE* f = std::fopen(victim.c_str(), "w");
+        std::fputs("the user's own file", f);
+        std::fclose(f);
+    }
+    const std::string nowhere = AppFolder() + "prefs_nowhere.txt";
+    std::filesystem::remove(nowhere);
+    std::filesystem::create_symlink(victim, prefs + "Orvelk.tmp");
+    char name[64];
+    for (unsigned n = 0; n < 2000; ++n) {
+        std::snprintf(name, sizeof name, "Orvelk.%X-%u.tmp", static_cast<unsigned>(getpid()), n);
+        if (n % 3 == 0) {
+            std::filesystem::create_symlink(victim, prefs + name);
+        } else if (n % 3 == 1) {
+            std::filesystem::create_hard_link(victim, prefs + name);
+        } else {
+            std::filesystem::create_symlink(nowhere, prefs + name);
+        }
+    }
+    const int32_t rc = SavePreferences();
+    EXPECT_TRUE(rc == 0 || rc == -1);
+    std::FILE* f = std::fopen(victim.c_str(), "r");
+    ASSERT_NE(f, nullptr);
+    char text[64] = {};
+    std::fread(text, 1, sizeof text - 1, f);
+    std::fclose(f);
+    EXPECT_STREQ(text, "the user's own file");
+    EXPECT_FALSE(std::filesystem::exists(nowhere));
+    EXPECT_TRUE(std::filesystem::is_symlink(prefs + "Orvelk.tmp"));
+    for (const std::string& left : TempFilesLeft()) std::filesystem::remove(prefs + left);
+    std::filesystem::remove(victim);
+
+    // With the names free again a save works.
+    EXPECT_EQ(SavePreferences(), 0);
+    EXPECT_TRUE(TempFilesLeft().empty());
+}
+
+// Processes saving different settings at the same moment leave the file
+// as one of them wrote it, whole, and no file of theirs behind.
+TEST_F(PreferencesFileTest, ConcurrentSavesLeaveOneWritersWholeFile) {
+    constexpr int kWriters = 8;
+    constexpr int kRounds = 25;
+    std::vector<std::string> files;
+    for (int w = 0; w < kWriters; ++w) {
+        SetDefaultGlobals(&globals_);
+        globals_.level = w % 4;
+        std::memset(globals_.text, 'a' + w, 100 + 300 * w);
+        globals_.text[100 + 300 * w] = '\0';
+        ASSERT_EQ(SavePreferences(), 0);
+        files.push_back(ReadPrefsFile());
+    }
+    for (int round = 0; round < kRounds; ++round) {
+        std::vector<pid_t> children;
+        for (int w = 0; w < kWriters; ++w) {
+            const pid_t child = fork();
+            ASSERT_GE(child, 0);
+            if (child == 0) {
+                SetDefaultGlobals(&globals_);
+                globals_.level = w % 4;
+                std::memset(globals_.text, 'a' + w, 100 + 300 * w);
+                globals_.text[100 + 300 * w] = '\0';
+                int failed = 0;
+                for (int i = 0; i < 5; ++i) failed += SavePreferences() != 0;
+                _exit(failed);
+            }
+            children.push_back(child);
+        }
+        for (const pid_t child : children) {
+            int status = 0;
+            ASSERT_EQ(waitpid(child, &status, 0), child);
+            EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "round " << round;
+        }
+        const std::string now = ReadPrefsFile();
+        EXPECT_NE(std::find(files.begin(), files.end(), now), files.end())
+            << "round " << round << ": the file is no writer's whole file";
+        EXPECT_TRUE(TempFilesLeft().empty()) << "round " << round;
+    }
+}
+
+// A file the user made private stays private when a save replaces it.
+TEST_F(PreferencesFileTest, ASaveKeepsTheFilesPermissions) {
+    WritePrefsFile("qr_version = 7\r\n");
+    ASSERT_EQ(::chmod(PrefsFile().c_str(), 0600), 0);
+    ASSERT_EQ(SavePreferences(), 0);
+    struct stat st;
+    ASSERT_EQ(::stat(PrefsFile().c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0600u);
+    EXPECT_NE(ReadPrefsFile().find("qr_version = 0"), std::string::npos);
+}
+#endif
 
 TEST_F(PreferencesFileTest, AFolderTooLongForTheFileNameIsAClearFailure) {
     // A 253-byte folder: with "\Prefs\Orvelk.ini" 270 bytes, over the 260 limit.
@@ -524,7 +641,9 @@ TEST_F(PreferencesFileTest, EveryFailedFileCallOfASaveKeepsTheOldFileOrWritesThe
             EXPECT_EQ(rc, -1);
             EXPECT_EQ(now, old) << "a failed save replaced the file, point " << k;
         }
-        std::filesystem::remove(AppFolder() + "Prefs/Orvelk.tmp");
+        // A failed delete after a failed write leaves the new file's name.
+        for (const std::string& name : TempFilesLeft())
+            std::filesystem::remove(AppFolder() + "Prefs/" + name);
     }
     // Creating the folder, creating, writing (six lines), closing and moving
     // the new file, deleting it after a failure.

@@ -11,6 +11,17 @@
 
 namespace {
 
+// A limit of the address space for a shell command; none under
+// AddressSanitizer, which reserves far more address space than any limit.
+std::string AddressSpaceLimit(const char* kilobytes) {
+#if defined(__SANITIZE_ADDRESS__)
+    (void)kilobytes;
+    return "";
+#else
+    return std::string("ulimit -v ") + kilobytes + "; ";
+#endif
+}
+
 TEST(CommandLine, TheTextComesFromAnArgumentAnOptionAFileOrStandardInput) {
     const ProcessRun option = Shell("\"$ORVELK\" encode --text HELLO --format codewords");
     ASSERT_EQ(option.status, 0) << option.err;
@@ -51,6 +62,19 @@ TEST(CommandLine, EndlessInputStopsJustPastWhatTheTextFieldHolds) {
     r = Shell("\"$ORVELK\" encode --mode K --text-file '" + Write("more.txt", kanji + "a") + "'");
     EXPECT_EQ(r.status, 1);
     EXPECT_TRUE(Has(r.err, "8193 bytes long in code page 932")) << r.err;
+    // A batch's file of texts is bounded too, in bytes and in lines.
+    r = Shell("\"$ORVELK\" batch /dev/zero --dump");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_TRUE(Has(r.err, "cannot read '/dev/zero': it holds more than 268435456 bytes")) << r.err;
+    r = Shell("yes | \"$ORVELK\" batch - --dump");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_TRUE(Has(r.err, "more than 10000000 lines")) << r.err;
+#if !defined(__SANITIZE_ADDRESS__)
+    // Too little memory for what it reads is said, not an abort.
+    r = Shell(AddressSpaceLimit("350000") + "\"$ORVELK\" batch /dev/zero --dump");
+    EXPECT_EQ(r.status, 8);
+    EXPECT_TRUE(Has(r.err, "orvelk: out of memory")) << r.err;
+#endif
 }
 
 TEST(CommandLine, ConversionErrorsCountFromTheFileStartAndShowInvisibleCharacters) {
@@ -94,14 +118,16 @@ TEST(CommandLine, FailedWritesAreFailuresThatNameTheFile) {
     EXPECT_TRUE(Has(r.err, "No such file or directory")) << r.err;
 }
 
-TEST(CommandLine, NothingLeftAfterTheFilterFailsAndRemovesTheEarlierFile) {
+TEST(CommandLine, NothingLeftAfterTheFilterFailsAndLeavesTheFileAsItWas) {
     const std::string svg = TestTempDir() + "earlier.svg";
     ASSERT_EQ(Shell("\"$ORVELK\" encode 123 -o '" + svg + "'").status, 0);
-    ASSERT_TRUE(std::filesystem::exists(svg));
+    const std::string earlier = Slurp(svg);
+    ASSERT_FALSE(earlier.empty());
     const ProcessRun r = Shell("\"$ORVELK\" encode abc --mode numeric -o '" + svg + "'");
     EXPECT_EQ(r.status, 7);
     EXPECT_TRUE(Has(r.err, "nothing is left to encode after the numeric mode's filter")) << r.err;
-    EXPECT_FALSE(std::filesystem::exists(svg));
+    EXPECT_TRUE(Has(r.err, "was not written")) << r.err;
+    EXPECT_EQ(Slurp(svg), earlier);
 }
 
 TEST(CommandLine, TheFormatFollowsTheExtensionAndContradictionsAreRefused) {
@@ -180,7 +206,43 @@ TEST(CommandLine, ThePlugInsFolderIsDescribedAsItIs) {
                     "Broken.aip: skipped: its resources cannot be read: damaged (the "
                     "section header table"))
         << r.err;
+
+    // A huge file named as a module is told from its first bytes: it is not
+    // read whole (here, with less memory than its size, it would not fit).
+    const std::string huge = TestTempDir() + "huge";
+    fs::create_directories(huge + "/Plug-ins");
+    fs::copy_file(module, huge + "/Plug-ins/Orvelk.aip");
+    fs::resize_file(fs::path(Write("huge/Plug-ins/Huge.aip", "not a module")), uintmax_t{3} << 30);
+    const ProcessRun big =
+        Shell(AddressSpaceLimit("1000000") + "\"$ORVELK\" info --app-folder '" + huge + "'");
+    EXPECT_EQ(big.status, 4) << big.err;
+    EXPECT_TRUE(Has(big.err, "Huge.aip: skipped: its resources cannot be read: not a 64-bit ELF"))
+        << big.err;
+    EXPECT_TRUE(Has(big.out, "plug-in: Orvelk.aip (started)")) << big.out;
 }
+
+#if !defined(__SANITIZE_ADDRESS__)
+// With too little memory for the drawing libraries, the run says so and
+// fails with status 8, not with GLib's trap (status 133).
+TEST(CommandLine, TooLittleMemoryForTheLibrariesIsSaid) {
+    namespace fs = std::filesystem;
+    const std::string app = TestTempDir() + "low_memory";
+    fs::create_directories(app + "/Plug-ins");
+    fs::create_directories(app + "/Prefs/Orvelk");
+    fs::copy_file(std::string(ORVELK_TEST_APP_DIR) + "/Plug-ins/Orvelk.aip",
+                  app + "/Plug-ins/Orvelk.aip");
+    fs::copy_file(std::string(ORVELK_TEST_APP_DIR) + "/Prefs/Orvelk/ORVK_QR.DAT",
+                  app + "/Prefs/Orvelk/ORVK_QR.DAT");
+    for (const char* limit : {"80000", "100000"}) {
+        const ProcessRun r = Shell(AddressSpaceLimit(limit) + "\"$ORVELK\" place --text HELLO " +
+                                   "--show-dialog '" + app + "/d.png' --app-folder '" + app + "'");
+        EXPECT_NE(r.status, 133) << limit << ": " << r.err;
+        if (r.status == 8) {
+            EXPECT_TRUE(Has(r.err, "orvelk: out of memory")) << r.err;
+        }
+    }
+}
+#endif
 
 TEST(CommandLine, BatchJobsWriteWhatOneProcessWrites) {
     namespace fs = std::filesystem;
@@ -209,6 +271,80 @@ TEST(CommandLine, BatchJobsWriteWhatOneProcessWrites) {
     const ProcessRun many = Shell(batch + "--jobs 64");
     EXPECT_EQ(many.out, one.out);
     EXPECT_FALSE(Has(many.err, "\r")) << many.err;
+}
+
+// The names in `dir` that end in `ending`.
+size_t NamesEndingIn(const std::string& dir, const std::string& ending) {
+    size_t count = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(dir))
+        count += entry.path().filename().string().ends_with(ending) ? 1 : 0;
+    return count;
+}
+
+// The actions a saved set holds.
+size_t ActionsIn(const std::string& path) {
+    const std::string json = Slurp(path);
+    size_t count = 0;
+    for (size_t at = json.find("\"document\""); at != std::string::npos;
+         at = json.find("\"document\"", at + 1))
+        ++count;
+    return count;
+}
+
+// An interrupted batch, on one process or on several, stops at a line, says
+// how far it got, leaves no temporary file (beside the outputs or in
+// $TMPDIR), saves the actions of exactly the lines written and ends with
+// 128 + the signal.
+TEST(CommandLine, AnInterruptedBatchSaysHowFarItGotAndKeepsWhatItWrote) {
+    namespace fs = std::filesystem;
+    std::string texts;
+    for (int i = 1; i <= 20000; ++i) texts += "item " + std::to_string(i) + "\n";
+    const std::string dir = TestTempDir() + "stop/";
+    fs::create_directories(dir);
+    Write("stop/texts.txt", texts);
+    for (const char* how : {"INT --jobs 1", "TERM --jobs 3"}) {
+        const std::string signal = std::string(how).substr(0, 4) == "INT " ? "INT" : "TERM";
+        const std::string jobs = std::string(how).substr(signal.size() + 1);
+        fs::remove_all(dir + "out");
+        fs::remove_all(dir + "tmp");
+        fs::create_directories(dir + "out");
+        fs::create_directories(dir + "tmp");
+        const ProcessRun r =
+            Shell("cd '" + dir + "' && TMPDIR='" + dir + "tmp' timeout --preserve-status -s " +
+                  signal + " 1.5 \"$ORVELK\" batch texts.txt -o out/l-#####.svg " + jobs +
+                  " --save-actions set.json");
+        EXPECT_EQ(r.status, signal == "INT" ? 130 : 143) << how << ": " << r.err;
+        EXPECT_TRUE(Has(r.err, "interrupted: stopped at line ")) << how << ": " << r.err;
+        const size_t written = NamesEndingIn(dir + "out", ".svg");
+        EXPECT_GT(written, 0u) << how;
+        EXPECT_LT(written, 20000u) << how;
+        EXPECT_EQ(NamesEndingIn(dir + "out", ".tmp"), 0u) << how;
+        EXPECT_TRUE(fs::is_empty(dir + "tmp")) << how;
+        EXPECT_EQ(ActionsIn(dir + "set.json"), written) << how;
+        if (jobs == "--jobs 1") {
+            EXPECT_TRUE(Has(r.err, "; lines 1-" + std::to_string(written) + " written")) << r.err;
+        }
+    }
+}
+
+// A job killed by a signal is named with its lines and the signal, and the
+// action set it leaves incomplete is not written over the old one.
+TEST(CommandLine, AKilledJobIsNamedAndTheOldActionSetStays) {
+    std::string texts;
+    for (int i = 1; i <= 8000; ++i) texts += "item " + std::to_string(i) + "\n";
+    const std::string dir = TestTempDir() + "killed/";
+    std::filesystem::create_directories(dir);
+    Write("killed/texts.txt", texts);
+    Write("killed/set.json", "the old set");
+    const ProcessRun r = Shell(
+        "cd '" + dir + "' && { \"$ORVELK\" batch texts.txt --dump --jobs 2 --save-actions set.json "
+        ">/dev/null & p=$!; sleep 0.7; kill -KILL $(pgrep -P $p | head -n 1); wait $p; }");
+    EXPECT_EQ(r.status, 5) << r.err;
+    EXPECT_TRUE(Has(r.err, "the job of lines 1-4000 was ended by signal 9 (Killed)")) << r.err;
+    EXPECT_TRUE(Has(r.err, "set.json was not written (the job of lines 1-4000 did not run to its "
+                           "end); it is as it was"))
+        << r.err;
+    EXPECT_EQ(Slurp(dir + "set.json"), "the old set");
 }
 
 TEST(CommandLine, BatchShowsProgressOnATerminalOnly) {

@@ -1,9 +1,11 @@
 // `orvelk encode`: options, text input, output and exit statuses.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 
 #include "tests/support/command_runner.h"
@@ -111,6 +113,16 @@ TEST(EncodeCommand, NothingLeftAfterTheFilterIsAFailure) {
     EXPECT_EQ(r.status, 7);
     EXPECT_EQ(r.out, "");
     EXPECT_NE(r.err.find("nothing is left"), std::string::npos);
+
+    // A file the run did not write stays as it was, whatever it holds.
+    const std::string notes = TempFile("notes.txt", "the user's notes\n");
+    for (const char* text : {"", "abc"}) {
+        r = RunOrvelkCommand({"encode", "--text", text, "--mode", "N", "-o", notes});
+        EXPECT_EQ(r.status, 7) << text;
+        EXPECT_NE(r.err.find("was not written"), std::string::npos) << r.err;
+        std::ifstream in(notes, std::ios::binary);
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "the user's notes\n");
+    }
 }
 
 TEST(EncodeCommand, TextThatDoesNotFitExitsWithOne) {
@@ -244,6 +256,19 @@ TEST(EncodeCommand, MissingTableFileExitsWithThree) {
     r = RunOrvelkCommand({"encode", "--text", "abc", "--app-folder", empty});
     EXPECT_EQ(r.status, 3);
     EXPECT_NE(r.err.find(": section QRK_CHECKS: "), std::string::npos) << r.err;
+    // A folder or a named pipe at its name is said to be so, at once: not
+    // called damaged, and no waiting for a writer of the pipe.
+    const std::string table = empty + "/Prefs/Orvelk/ORVK_QR.DAT";
+    std::filesystem::remove(table);
+    std::filesystem::create_directory(table);
+    r = RunOrvelkCommand({"encode", "--text", "abc", "--app-folder", empty});
+    EXPECT_EQ(r.status, 3);
+    EXPECT_NE(r.err.find("is not a file but a folder: " + table), std::string::npos) << r.err;
+    std::filesystem::remove(table);
+    ASSERT_EQ(::mkfifo(table.c_str(), 0600), 0);
+    r = RunOrvelkCommand({"encode", "--text", "abc", "--app-folder", empty});
+    EXPECT_EQ(r.status, 3);
+    EXPECT_NE(r.err.find("is not a file but a named pipe: " + table), std::string::npos) << r.err;
     std::filesystem::remove_all(empty);
     // The next command finds the default folder again.
     EXPECT_EQ(RunOrvelkCommand({"encode", "--text", "abc"}).status, 0);

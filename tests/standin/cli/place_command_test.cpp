@@ -260,13 +260,13 @@ TEST_F(PlaceCommandTest, ATextThatDoesNotFitBeepsAndWritesNothing) {
     empty = Place({"--input-encoding", "cp932", "--text", "\x82", "-o", Path("e.svg")});
     EXPECT_EQ(empty.status, 2) << empty.err;
     EXPECT_TRUE(Contains(empty.err, "no text")) << empty.err;
-    // An earlier file of the same name does not stay as if it were this one.
-    ASSERT_EQ(Place({"--text", "123", "--mode", "N", "-o", Path("e.svg")}).status, 0);
+    // A file the run did not write is left as it was, and said to be so.
+    std::ofstream(Path("e.svg"), std::ios::binary) << "the user's file";
     empty = Place({"--text", "ABC", "--mode", "N", "-o", Path("e.svg")});
     EXPECT_EQ(empty.status, 7) << empty.err;
     EXPECT_TRUE(Contains(empty.err, "nothing was placed")) << empty.err;
-    EXPECT_TRUE(Contains(empty.err, "removed")) << empty.err;
-    EXPECT_FALSE(std::filesystem::exists(Path("e.svg")));
+    EXPECT_TRUE(Contains(empty.err, "was not written")) << empty.err;
+    EXPECT_EQ(std::filesystem::file_size(Path("e.svg")), 15u);
 }
 
 TEST_F(PlaceCommandTest, LongTextsAreTypedWholeAndEndlessInputsRefused) {
@@ -315,6 +315,64 @@ TEST_F(PlaceCommandTest, FilesThatCannotBeWrittenFailWithTheirNames) {
     EXPECT_TRUE(std::filesystem::exists(Path("ok.svg")));
     r = Place({"--text", "WRITE", "--show-preview", Path("no-such-folder/p.png")});
     EXPECT_EQ(r.status, 8) << r.err;
+}
+
+// A save the plug-in could not make is said, and ends the run with a status
+// of its own once everything else was written; the file stays as it was.
+TEST_F(PlaceCommandTest, ASettingsSaveThatFailsIsSaid) {
+    std::filesystem::create_directories(PreferencesPath(app_) + "/kept");
+    CommandResult r = Place({"--text", "SAVED?", "-o", Path("s.svg")});
+    EXPECT_EQ(r.status, 9) << r.err;
+    EXPECT_TRUE(Contains(r.err, "the settings were not saved")) << r.err;
+    EXPECT_TRUE(Contains(r.err, PreferencesPath(app_))) << r.err;
+    EXPECT_TRUE(std::filesystem::exists(Path("s.svg")));
+    EXPECT_TRUE(std::filesystem::is_directory(PreferencesPath(app_) + "/kept"));
+    // A failure of its own comes first.
+    r = Place({"--text", "SAVED?", "-o", Path("no-such-folder/s.svg")});
+    EXPECT_EQ(r.status, 8) << r.err;
+    // Cancel saves nothing, and --no-dialog shows no dialog: no failure.
+    EXPECT_EQ(Place({"--text", "SAVED?", "--cancel", "--dump"}).status, 6);
+    std::filesystem::remove_all(PreferencesPath(app_));
+    r = Place({"--text", "SAVED", "-o", Path("s.svg")});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(Contains(PreferencesBytes(app_), "SAVED"));
+    // The same settings saved again are a save all the same.
+    EXPECT_EQ(Place({"--text", "SAVED", "-o", Path("s.svg")}).status, 0);
+}
+
+// What the run writes keeps the permissions of the files it replaces, and
+// goes into devices rather than replacing them; a full device is a failure.
+TEST_F(PlaceCommandTest, FilesReplacedKeepTheirModeAndDevicesStayDevices) {
+    std::ofstream(Path("private.svg")) << "old";
+    std::ofstream(Path("private.json")) << "old";
+    std::filesystem::permissions(Path("private.svg"), std::filesystem::perms::owner_read |
+                                                          std::filesystem::perms::owner_write);
+    std::filesystem::permissions(Path("private.json"), std::filesystem::perms::owner_read |
+                                                           std::filesystem::perms::owner_write);
+    CommandResult r = Place({"--text", "MODE", "-o", Path("private.svg"), "--record",
+                             Path("private.json")});
+    ASSERT_EQ(r.status, 0) << r.err;
+    for (const char* name : {"private.svg", "private.json"}) {
+        EXPECT_EQ(std::filesystem::status(Path(name)).permissions(),
+                  std::filesystem::perms::owner_read | std::filesystem::perms::owner_write)
+            << name;
+        EXPECT_NE(std::filesystem::file_size(Path(name)), 3u) << name;
+    }
+    // Devices through links of the test's own: a writer that replaced what
+    // it was given would replace the link, never the system's device.
+    std::filesystem::create_symlink("/dev/null", Path("null"));
+    r = Place({"--text", "DEV", "--record", Path("null"), "--show-preview", Path("null")});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(std::filesystem::is_symlink(Path("null")));
+    if (std::filesystem::is_character_file("/dev/full")) {
+        std::filesystem::create_symlink("/dev/full", Path("full"));
+        r = Place({"--text", "DEV", "--record", Path("full")});
+        EXPECT_EQ(r.status, 8) << r.err;
+        EXPECT_TRUE(Contains(r.err, Path("full"))) << r.err;
+        r = Place({"--text", "DEV", "--show-dialog", Path("full")});
+        EXPECT_EQ(r.status, 8) << r.err;
+        EXPECT_TRUE(std::filesystem::is_symlink(Path("full")));
+    }
 }
 
 TEST_F(PlaceCommandTest, ARecordedPlacementReplaysToTheSameBytes) {

@@ -1,0 +1,103 @@
+#include "standin/cli/interrupts.h"
+
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+
+#include <unistd.h>
+
+#include "standin/files/temporary_files.h"
+
+namespace {
+
+volatile std::sig_atomic_t gSignal = 0;
+volatile std::sig_atomic_t gDeferred = 0;
+bool gTerminal = false;
+
+constexpr int kMaxChildren = 64;
+volatile pid_t gChildren[kMaxChildren];
+volatile std::sig_atomic_t gChildCount = 0;
+
+// Writes a NUL-terminated text to standard error from a handler.
+void Say(const char* text) { (void)!::write(2, text, std::strlen(text)); }
+
+void OnInterrupt(int signal) {
+    if (gSignal == 0) gSignal = signal;
+#if !defined(_WIN32)
+    for (int i = 0; i < gChildCount; ++i) ::kill(gChildren[i], signal);
+#endif
+    if (gDeferred != 0) return;
+    standin::RemoveTemporaryFiles();
+    if (gTerminal) Say("\r\033[K");
+    Say("orvelk: interrupted: the files being written were removed; the others are as they "
+        "were\n");
+    ::_exit(128 + signal);
+}
+
+#if !defined(_WIN32)
+// GLib ends the process with a breakpoint trap when it cannot get memory or
+// a thread (pango's font threads under a low limit): said as what it is, with
+// the files being written removed, and the status of a failed write.
+void OnLibraryTrap(int) {
+    standin::RemoveTemporaryFiles();
+    if (gTerminal) Say("\r\033[K");
+    Say("orvelk: out of memory (or of threads): a library the run draws with stopped it; the "
+        "files being written were removed\n");
+    ::_exit(8);
+}
+#endif
+
+}  // namespace
+
+void InstallInterruptHandlers(bool terminal) {
+    gTerminal = terminal;
+#if defined(_WIN32)
+    std::signal(SIGINT, OnInterrupt);
+    std::signal(SIGTERM, OnInterrupt);
+#else
+    struct sigaction action;
+    std::memset(&action, 0, sizeof action);
+    action.sa_handler = OnInterrupt;
+    sigemptyset(&action.sa_mask);
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) sigaddset(&action.sa_mask, signal);
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        struct sigaction old;
+        // A signal ignored by whoever started us (nohup, a background job)
+        // stays ignored.
+        if (sigaction(signal, nullptr, &old) == 0 && old.sa_handler == SIG_IGN) continue;
+        sigaction(signal, &action, nullptr);
+    }
+    action.sa_handler = OnLibraryTrap;
+    sigaction(SIGTRAP, &action, nullptr);
+#endif
+}
+
+void DeferInterrupts() { gDeferred = 1; }
+
+int InterruptSignal() { return gSignal; }
+
+int InterruptedStatus() { return 128 + gSignal; }
+
+void NoteChildProcess(pid_t pid) {
+    if (gChildCount < kMaxChildren) {
+        gChildren[gChildCount] = pid;
+        gChildCount = gChildCount + 1;
+    }
+}
+
+void ForgetChildProcesses() { gChildCount = 0; }
+
+void NoteSettingsTemporaryFiles(const std::string& prefsFolder) {
+#if !defined(_WIN32)
+    // The plug-in names its new file by the process id in hex and a count
+    // from 0 that each try moves on; a run saves once.
+    for (unsigned n = 0; n < 4; ++n) {
+        char name[64];
+        std::snprintf(name, sizeof name, "/Orvelk.%lX-%u.tmp",
+                      static_cast<unsigned long>(::getpid()), n);
+        standin::NoteTemporaryFile((prefsFolder + name).c_str());
+    }
+#else
+    (void)prefsFolder;
+#endif
+}

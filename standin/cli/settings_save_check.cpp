@@ -1,0 +1,67 @@
+#include "standin/cli/settings_save_check.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <system_error>
+
+#include "standin/host/standin_app_folder.h"
+
+namespace {
+
+#if defined(_WIN32)
+constexpr char kSeparator = '\\';
+#else
+constexpr char kSeparator = '/';
+#endif
+
+}  // namespace
+
+std::string SettingsFolderPath() { return StandinAppFolder() + kSeparator + "Prefs"; }
+
+std::string SettingsFilePath() { return SettingsFolderPath() + kSeparator + "Orvelk.ini"; }
+
+SettingsFileState TakeSettingsFileState() {
+    SettingsFileState state;
+    struct stat st;
+    if (::stat(SettingsFilePath().c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return state;
+    state.exists = true;
+    state.device = static_cast<uint64_t>(st.st_dev);
+    state.inode = static_cast<uint64_t>(st.st_ino);
+#if defined(_WIN32)
+    // No inode numbers here: a new file is written at a later moment, which
+    // the file system keeps to the 100 nanoseconds.
+    std::error_code ec;
+    const auto written = std::filesystem::last_write_time(SettingsFilePath(), ec);
+    state.changed = ec ? 0 : static_cast<int64_t>(written.time_since_epoch().count());
+#else
+    state.changed = static_cast<int64_t>(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec;
+#endif
+    return state;
+}
+
+bool SettingsFileWritten(const SettingsFileState& before) {
+    const SettingsFileState now = TakeSettingsFileState();
+    if (!now.exists) return false;
+    if (!before.exists) return true;
+    return now.device != before.device || now.inode != before.inode ||
+           now.changed != before.changed;
+}
+
+std::string SettingsSaveFailureText() {
+    const std::string file = SettingsFilePath();
+    const std::string folder = SettingsFolderPath();
+    struct stat st;
+    if (::stat(file.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
+        return "the settings were not saved: " + file + " is a folder";
+    if (::stat(folder.c_str(), &st) != 0)
+        return "the settings were not saved: " + folder + ": " + std::strerror(errno);
+    if (::access(folder.c_str(), W_OK) != 0)
+        return "the settings were not saved: cannot write in " + folder + ": " +
+               std::strerror(errno);
+    return "the settings were not saved to " + file +
+           " (the disk may be full); the file is as it was";
+}
