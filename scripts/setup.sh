@@ -26,6 +26,9 @@ packages=(
   g++-mingw-w64-x86-64-posix            # the Windows build (preset windows)
   libz-mingw-w64-dev googletest         # its table generator's zlib; GoogleTest's sources
   wine wine64                           # the Windows build's programs and tests, run here
+  g++-mingw-w64-i686-win32              # the 32-bit Windows module (preset windows32), and
+  binutils-mingw-w64-i686               #   its windres and objdump
+  g++-multilib lib32z1-dev              # the 32-bit Linux build (preset linux32)
 )
 
 missing=()
