@@ -5,23 +5,12 @@
 #
 # There is no 32-bit Wine here, so nothing of this build is run: it builds the
 # module and the package, and runs the table generator of a native build of
-# its own (tools/native_tablegen.cmake).
-set(CMAKE_SYSTEM_NAME Windows)
+# its own (tools/qrtables/CMakeLists.txt).
 set(CMAKE_SYSTEM_PROCESSOR x86)
-
 set(ORVELK_MINGW_TRIPLE i686-w64-mingw32)
 set(CMAKE_C_COMPILER ${ORVELK_MINGW_TRIPLE}-gcc-win32)
 set(CMAKE_CXX_COMPILER ${ORVELK_MINGW_TRIPLE}-g++-win32)
-set(CMAKE_RC_COMPILER ${ORVELK_MINGW_TRIPLE}-windres)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64-common.cmake)
 
-# Headers and libraries of the target only; programs of this machine.
-set(CMAKE_FIND_ROOT_PATH /usr/${ORVELK_MINGW_TRIPLE})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-
-# libgcc and libstdc++ linked in, so that the module needs no DLL beside the
-# system's; modules without their symbol table, as they are shipped.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
+# Modules without their symbol table, as they are shipped.
 set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static -s")
