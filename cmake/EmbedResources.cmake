@@ -19,10 +19,18 @@
 # bitmap, an included header beside it) changes; editing the script
 # re-configures, so newly named files are picked up.
 
-find_program(ORVELK_WINDRES NAMES x86_64-w64-mingw32-windres windres
-  DOC "The resource compiler (Debian package binutils-mingw-w64-x86-64)")
+# A Windows build takes the windres of its own target (its default object
+# format is that target's: pe-i386 for 32-bit Windows); elsewhere the
+# x86-64 one, whose .res files are the same bytes.
+if(ORVELK_MINGW_TRIPLE)
+  set(windres_name ${ORVELK_MINGW_TRIPLE}-windres)
+else()
+  set(windres_name x86_64-w64-mingw32-windres)
+endif()
+find_program(ORVELK_WINDRES NAMES ${windres_name} windres
+  DOC "The resource compiler (Debian package binutils-mingw-w64-x86-64 or -i686)")
 if(NOT ORVELK_WINDRES)
-  message(FATAL_ERROR "x86_64-w64-mingw32-windres not found: install binutils-mingw-w64-x86-64 "
+  message(FATAL_ERROR "${windres_name} not found: install its MinGW binutils "
                       "(scripts/setup.sh does)")
 endif()
 

@@ -208,7 +208,8 @@ BOOL DeleteDC(HDC dc) { return FreeDCOfKind("DeleteDC", dc, Kind::MemoryDC); }
 HDC GdiCreateSurfaceDC(int width, int height, ptrdiff_t stride, void* pixels) {
     Call call("GdiCreateSurfaceDC", width, height, static_cast<int>(stride), gdi::Buffer{pixels});
     if (pixels == nullptr || width < 1 || height < 1 || width > gdi::kMaxSide ||
-        height > gdi::kMaxSide || stride < ptrdiff_t{width} * 4 || stride > (ptrdiff_t{1} << 31)) {
+        height > gdi::kMaxSide || stride < ptrdiff_t{width} * 4 ||
+        int64_t{stride} > (int64_t{1} << 31)) {  // 64 bits: ptrdiff_t may be 32
         return call.Done(Fail<HDC>(ERROR_INVALID_PARAMETER));
     }
     Handle handle = 0;

@@ -29,6 +29,9 @@ packages=(
   g++-mingw-w64-i686-win32              # the host interface's check against its facts (32-bit)
   libz-mingw-w64-dev googletest         # its table generator's zlib; GoogleTest's sources
   wine wine64                           # the Windows build's programs and tests, run here
+  g++-mingw-w64-i686-win32              # the 32-bit Windows module (preset windows32), and
+  binutils-mingw-w64-i686               #   its windres and objdump
+  g++-multilib lib32z1-dev              # the 32-bit Linux build (preset linux32)
 )
 
 missing=()

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Sets up what is missing, builds, and runs every test: the release build's
 # suite, then the same suite under AddressSanitizer and UBSan, then the
-# Windows build (cross-built with MinGW-w64) with its suites under Wine in a
-# fresh Wine prefix and the checks that hold it equal to the release build,
-# then the stress of file writing (interrupted and concurrent runs, for
+# 32-bit Linux build's suites (the 32-bit layout, run), then the 32-bit
+# Windows module with its checks and its package, then the 64-bit Windows
+# build (cross-built with MinGW-w64) with its suites under Wine in a fresh
+# Wine prefix and the checks that hold it equal to the release build, then
+# the stress of file writing (interrupted and concurrent runs, for
 # STRESS_SECONDS, 20 by default), then every fuzz target for a short, fixed
 # time (FUZZ_SECONDS, 15 by default), so that a target that no longer builds
 # or fails at once fails the run.
@@ -40,6 +42,19 @@ for preset in release asan; do
   ctest --preset "$preset"
   lap "$preset"
 done
+# The plug-in and the stand-in on the 32-bit layout (-m32), as far as their
+# libraries exist for i386 here.
+cmake --preset linux32 >/dev/null
+cmake --build --preset linux32
+ctest --preset linux32
+lap linux32
+# The module the host loads, its checks, and the archive a user installs
+# (build/windows32/Orvelk-*-win32.zip).
+cmake --preset windows32 >/dev/null
+cmake --build --preset windows32
+ctest --preset windows32
+(cd build/windows32 && cpack -G ZIP >/dev/null)
+lap windows32
 bash scripts/stress_files.sh "${STRESS_SECONDS:-20}"
 lap stress
 export WINEPREFIX

@@ -1,4 +1,4 @@
-// The PNG files of png_file.h in a build without cairo (Windows): every call
+// The PNG files of png_file.h in a build without cairo (Windows, 32-bit Linux): every call
 // fails and says so; the commands refuse the options that would ask first.
 #include "standin/render/png_file.h"
 

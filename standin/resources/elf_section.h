@@ -1,4 +1,4 @@
-// Finds a named section in a 64-bit little-endian ELF module, the way the
+// Finds a named section in a little-endian ELF module, 64-bit or 32-bit, the way the
 // Windows loader finds a module's resource section. Everything the headers
 // claim is checked against the file's size: a damaged or truncated module is
 // an error, never a read outside the buffer.
@@ -20,7 +20,7 @@ inline constexpr char kResourceSectionName[] = ".rsrc";
 ResourceStatus ReadWholeFile(const std::string& path, std::vector<uint8_t>* bytes);
 
 // Sets *section to the contents of the first section named `name` in the ELF
-// image `image`. kNotModule when the image is not a 64-bit little-endian ELF
+// image `image`. kNotModule when the image is not a little-endian ELF
 // file, kDamaged when its section table, its section names or the section
 // itself lie outside the image, kNotFound when no section has that name or
 // the section has no bytes in the file. For kDamaged, *damaged (when not

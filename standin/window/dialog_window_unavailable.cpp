@@ -1,4 +1,4 @@
-// dialog_window.h in a build without GTK (Windows): no display is named and
+// dialog_window.h in a build without GTK (Windows, 32-bit Linux): no display is named and
 // a session cannot open one, so every dialog stays with the scripted user.
 #include "standin/window/dialog_window.h"
 

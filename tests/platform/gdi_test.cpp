@@ -32,9 +32,12 @@ BITMAP InfoOf(HGDIOBJ bitmap) {
     return info;
 }
 
-TEST(GdiLayout, StructuresAreLaidOutAsOn64BitWindows) {
+// The records as Windows of the build's pointer size lays them out: bmBits
+// follows the 4-byte fields at once in 32 bits, on an 8-byte boundary in 64.
+TEST(GdiLayout, StructuresAreLaidOutAsOnWindowsOfTheSamePointerSize) {
     EXPECT_EQ(offsetof(BITMAP, bmPlanes), 16u);
-    EXPECT_EQ(offsetof(BITMAP, bmBits), 24u);
+    EXPECT_EQ(offsetof(BITMAP, bmBits), sizeof(void*) == 4 ? 20u : 24u);
+    EXPECT_EQ(sizeof(BITMAP), sizeof(void*) == 4 ? 24u : 32u);
     EXPECT_EQ(offsetof(BITMAPINFOHEADER, biSizeImage), 20u);
     EXPECT_EQ(offsetof(BITMAPINFO, bmiColors), 40u);
     EXPECT_EQ(offsetof(LOGBRUSH, lbHatch), 8u);

@@ -243,7 +243,11 @@ TEST_F(FilterSessionTest, RecordedActionsSavedLoadedAndReplayedExportTheSameByte
 
     standin::Document* replayed = standin::OpenDocument("Untitled-1");
     for (const RecordedAction& action : loaded) ASSERT_EQ(Play(action), kSPNoError);
-    for (const char* format : {"a.svg", "a.pdf", "a.eps", "a.png"}) {
+    // Every format this build exports: SVG alone without cairo.
+    const std::vector<const char*> formats = ORVELK_TEST_IMAGE_LIBS
+        ? std::vector<const char*>{"a.svg", "a.pdf", "a.eps", "a.png"}
+        : std::vector<const char*>{"a.svg"};
+    for (const char* format : formats) {
         std::string a, b;
         const auto f = standin::FormatOfPath(format);
         ASSERT_TRUE(standin::RenderDocument(*document_, f, {}, &a, &error)) << error;

@@ -49,8 +49,33 @@ Bytes Prefix(const Bytes& bytes, size_t length) {
 
 // ---------------------------------------------------------------- modules
 
+// Where an ELF class keeps the fields the reader uses: the file header's
+// section table offset, entry size, count and names' index, a section
+// header's offset and size, and the width of offsets and sizes. The test
+// module is of the build's class: 64-bit, or 32-bit in the i386 build.
+struct ElfFields {
+    size_t tableOffsetAt, entrySizeAt, countAt, namesIndexAt;
+    size_t offsetAt, sizeAt;
+    int word;
+    size_t sectionHeaderSize;
+};
+constexpr ElfFields kElf64Fields{0x28, 0x3A, 0x3C, 0x3E, 24, 32, 8, 64};
+constexpr ElfFields kElf32Fields{0x20, 0x2E, 0x30, 0x32, 16, 20, 4, 40};
+
+uint64_t LoadWord(const ElfFields& f, const uint8_t* bytes) {
+    return f.word == 8 ? LoadU64(bytes) : LoadU32(bytes);
+}
+void PutWord(const ElfFields& f, Bytes& bytes, size_t at, uint64_t value) {
+    if (f.word == 8) {
+        Put64(bytes, at, value);
+    } else {
+        Put32(bytes, at, static_cast<uint32_t>(value));
+    }
+}
+
 // Where the test module's section table and its ".rsrc" entry lie.
 struct ElfLayout {
+    ElfFields f = kElf64Fields;
     size_t tableOffset = 0;
     size_t entrySize = 0;
     size_t count = 0;
@@ -60,11 +85,13 @@ struct ElfLayout {
 
 ElfLayout Layout(const Bytes& module) {
     ElfLayout layout;
-    layout.tableOffset = LoadU64(&module[0x28]);
-    layout.entrySize = LoadU16(&module[0x3A]);
-    layout.count = LoadU16(&module[0x3C]);
-    layout.namesEntry = layout.tableOffset + LoadU16(&module[0x3E]) * layout.entrySize;
-    const size_t namesOffset = LoadU64(&module[layout.namesEntry + 24]);
+    layout.f = module[4] == 1 ? kElf32Fields : kElf64Fields;
+    const ElfFields& f = layout.f;
+    layout.tableOffset = LoadWord(f, &module[f.tableOffsetAt]);
+    layout.entrySize = LoadU16(&module[f.entrySizeAt]);
+    layout.count = LoadU16(&module[f.countAt]);
+    layout.namesEntry = layout.tableOffset + LoadU16(&module[f.namesIndexAt]) * layout.entrySize;
+    const size_t namesOffset = LoadWord(f, &module[layout.namesEntry + f.offsetAt]);
     for (size_t i = 0; i < layout.count; ++i) {
         const size_t entry = layout.tableOffset + i * layout.entrySize;
         const char* name =
@@ -119,24 +146,23 @@ TEST_F(DamagedModuleTest, HeaderFieldsOutOfRange) {
     };
     const size_t rsrc = layout_.rsrcEntry;
     const size_t names = layout_.namesEntry;
+    const ElfFields& f = layout_.f;
+    const int w = f.word;  // offsets and sizes; the largest values wrap at that width
+    const uint64_t max = w == 8 ? std::numeric_limits<uint64_t>::max() : 0xFFFFFFFFu;
     const Case cases[] = {
-        {"section table past the end", 0x28, 8, size, "the section header table"},
-        {"section table offset wraps", 0x28, 8, std::numeric_limits<uint64_t>::max() - 10,
-         "the section header table"},
-        {"entry size 0", 0x3A, 2, 0, "the file header"},
-        {"entry size too small", 0x3A, 2, 40, "the file header"},
-        {"more sections than the file holds", 0x3C, 2, 0xFFFE, "the section header table"},
-        {"names index past the table", 0x3E, 2, layout_.count, "the file header"},
-        {"names table past the end", names + 24, 8, size, "the section names"},
-        {"names table larger than the file", names + 32, 8, size, "the section names"},
-        {"names table size wraps", names + 32, 8, std::numeric_limits<uint64_t>::max(),
-         "the section names"},
+        {"section table past the end", f.tableOffsetAt, w, size, "the section header table"},
+        {"section table offset wraps", f.tableOffsetAt, w, max - 10, "the section header table"},
+        {"entry size 0", f.entrySizeAt, 2, 0, "the file header"},
+        {"entry size too small", f.entrySizeAt, 2, f.sectionHeaderSize - 4, "the file header"},
+        {"more sections than the file holds", f.countAt, 2, 0xFFFE, "the section header table"},
+        {"names index past the table", f.namesIndexAt, 2, layout_.count, "the file header"},
+        {"names table past the end", names + f.offsetAt, w, size, "the section names"},
+        {"names table larger than the file", names + f.sizeAt, w, size, "the section names"},
+        {"names table size wraps", names + f.sizeAt, w, max, "the section names"},
         {"section name past its table", rsrc, 4, 0x7FFFFFFF, "(its name)"},
-        {"section past the end", rsrc + 24, 8, size - 4, "\".rsrc\" section"},
-        {"section offset wraps", rsrc + 24, 8, std::numeric_limits<uint64_t>::max() - 8,
-         "\".rsrc\" section"},
-        {"section size wraps", rsrc + 32, 8, std::numeric_limits<uint64_t>::max(),
-         "\".rsrc\" section"},
+        {"section past the end", rsrc + f.offsetAt, w, size - 4, "\".rsrc\" section"},
+        {"section offset wraps", rsrc + f.offsetAt, w, max - 8, "\".rsrc\" section"},
+        {"section size wraps", rsrc + f.sizeAt, w, max, "\".rsrc\" section"},
     };
     for (const Case& c : cases) {
         Bytes damaged = module_;
@@ -156,13 +182,13 @@ TEST_F(DamagedModuleTest, SectionNameWithoutItsEnd) {
     // Cut the names table inside the ".rsrc" name.
     Bytes damaged = module_;
     const uint32_t nameAt = LoadU32(&damaged[layout_.rsrcEntry]);
-    Put64(damaged, layout_.namesEntry + 32, nameAt + 3);
+    PutWord(layout_.f, damaged, layout_.namesEntry + layout_.f.sizeAt, nameAt + 3);
     EXPECT_EQ(Find(damaged), ResourceStatus::kDamaged);
 }
 
 TEST_F(DamagedModuleTest, NotAModuleOrWithoutResources) {
     Bytes other = module_;
-    other[4] = 1;  // 32-bit
+    other[4] = 3;  // no such class (1 is 32-bit, 2 is 64-bit)
     EXPECT_EQ(Find(other), ResourceStatus::kNotModule);
     other = module_;
     other[5] = 2;  // big-endian
@@ -171,10 +197,10 @@ TEST_F(DamagedModuleTest, NotAModuleOrWithoutResources) {
     other[1] = 'e';
     EXPECT_EQ(Find(other), ResourceStatus::kNotModule);
     other = module_;
-    Put64(other, 0x28, 0);  // no section table
+    PutWord(layout_.f, other, layout_.f.tableOffsetAt, 0);  // no section table
     EXPECT_EQ(Find(other), ResourceStatus::kNotFound);
     other = module_;
-    Put64(other, layout_.rsrcEntry + 32, 0);  // an empty section
+    PutWord(layout_.f, other, layout_.rsrcEntry + layout_.f.sizeAt, 0);  // an empty section
     EXPECT_EQ(Find(other), ResourceStatus::kNotFound);
 
     ResourceFile file;
@@ -185,8 +211,9 @@ TEST_F(DamagedModuleTest, NotAModuleOrWithoutResources) {
 TEST_F(DamagedModuleTest, SectionWithDamagedResources) {
     // The section ends 6 bytes early: its last record is cut short.
     Bytes damaged = module_;
-    const uint64_t sectionSize = LoadU64(&damaged[layout_.rsrcEntry + 32]);
-    Put64(damaged, layout_.rsrcEntry + 32, sectionSize - 6);
+    const size_t sizeAt = layout_.rsrcEntry + layout_.f.sizeAt;
+    const uint64_t sectionSize = LoadWord(layout_.f, &damaged[sizeAt]);
+    PutWord(layout_.f, damaged, sizeAt, sectionSize - 6);
     const std::string path = TestTempDir() + "damaged_resources_module.so";
     FILE* out = std::fopen(path.c_str(), "wb");
     ASSERT_NE(out, nullptr);
