@@ -6,6 +6,7 @@ set -euo pipefail
 
 packages=(
   gcc g++ cmake ninja-build pkg-config  # the build
+  ccache                                # the build: objects shared between builds
   binutils-mingw-w64-x86-64             # windres: the plug-in's resource script
   libpng-dev                            # the stand-in's PNG output
   libcairo2-dev                         # the stand-in's PDF, EPS and PNG export

@@ -43,9 +43,10 @@ fresh_app() {
   rm -rf "$work/$1"; cp -r "$app" "$work/$1"; rm -f "$work/$1/Prefs/Orvelk.ini"; echo "$work/$1"
 }
 
-# Waits for the settings dialog's window; prints its id.
+# Waits for the settings dialog's window, up to 30 seconds (a loaded
+# machine may take long to start GTK); prints its id.
 find_window() {
-  for _ in $(seq 100); do
+  for _ in $(seq 300); do
     local id
     id=$(xdotool search --onlyvisible --name 'Orvelk QR' 2>/dev/null | head -1 || true)
     if [ -n "$id" ]; then echo "$id"; return 0; fi
