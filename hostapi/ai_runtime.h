@@ -10,7 +10,7 @@
 inline constexpr char kAIRuntimeSuite[] = "AI Runtime Suite";
 inline constexpr ASInt32 kAIRuntimeSuiteVersion = 7;
 
-// Bytes of a platform file specification: a path and its NUL.
+// Bytes of the host's file record: a full path and its NUL.
 inline constexpr ASInt32 kFileSpecificationSize = 300;
 
 #include "hostapi/pack_begin.h"

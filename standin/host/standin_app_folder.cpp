@@ -161,10 +161,12 @@ std::string StandinDefaultAppFolder() {
     // Made on first use, whoever asks first: a session that never chose a
     // folder finds it whole. A folder that cannot be made is said by
     // ChooseStandinAppFolder and found missing by the checks.
+    // Asked for on every message: once made, a folder is not looked at again.
+    static std::string made;
     const std::string folder = UserAppFolder();
-    if (!folder.empty()) {
+    if (!folder.empty() && folder != made) {
         std::string ignored;
-        MakeUserAppFolder(folder, InstalledAppFolder(), &ignored);
+        if (MakeUserAppFolder(folder, InstalledAppFolder(), &ignored)) made = folder;
     }
     return folder;
 #endif
