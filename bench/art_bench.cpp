@@ -9,9 +9,9 @@
 
 #include "art/symbol_art.h"
 #include "globals/plugin_state.h"
-#include "standin/cli/engine_session.h"
+#include "standin/app/engine_session.h"
 #include "standin/export/export_document.h"
-#include "standin/host/documents.h"
+#include "standin/suites/document/documents.h"
 
 namespace {
 

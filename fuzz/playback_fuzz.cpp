@@ -11,9 +11,9 @@
 #include "globals/plugin_state.h"
 #include "shell/action_registration.h"
 #include "shell/filter_run.h"
-#include "standin/host/action_manager.h"
-#include "standin/host/documents.h"
-#include "standin/host/standin_suites.h"
+#include "standin/suites/action_manager/action_manager.h"
+#include "standin/suites/document/documents.h"
+#include "standin/suites/blocks_runtime/blocks_runtime.h"
 
 namespace {
 

@@ -3,34 +3,43 @@
 // acquired and released, and the acquisition and release passes over it.
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 #include "hostapi/sp_basic.h"
 
-// Entries of the suite table.
+// Entries of the suite table: the suites of hostapi/suite_catalog.h.
 inline constexpr int32_t kSuiteTableSize = 133;
+
+// The suites the plug-in calls, each with its typed pointer in the plug-in
+// state: X(slot, member) for SuiteSlot::k<slot> and PluginState::<member>.
+// The catalog's `held` column names them by `slot`.
+#define ORVELK_HELD_SUITES(X)            \
+    X(Blocks, blocks)                    \
+    X(Filter, filter)                    \
+    X(Menu, menu)                        \
+    X(ActionManager, actionManager)      \
+    X(DocumentView, documentView)        \
+    X(Art, art)                          \
+    X(Path, path)                        \
+    X(PathStyle, pathStyle)              \
+    X(Runtime, runtime)                  \
+    X(User, user)                        \
+    X(ADMDialog, admDialog)              \
+    X(ADMItem, admItem)                  \
+    X(ADMList, admList)                  \
+    X(ADMEntry, admEntry)                \
+    X(ADMDrawer, admDrawer)              \
+    X(ADMBasic, admBasic)
 
 // Where an entry's suite pointer lives in the plug-in state: one of the typed
 // pointers of the suites the plug-in calls, or an untyped slot.
+#define ORVELK_SUITE_SLOT_ENUMERATOR(slot, member) k##slot,
 enum class SuiteSlot : int16_t {
     kOther,  // PluginState::otherSuites[otherIndex]
-    kBlocks,
-    kFilter,
-    kMenu,
-    kActionManager,
-    kDocumentView,
-    kArt,
-    kPath,
-    kPathStyle,
-    kRuntime,
-    kUser,
-    kADMDialog,
-    kADMItem,
-    kADMList,
-    kADMEntry,
-    kADMDrawer,
-    kADMBasic,
+    ORVELK_HELD_SUITES(ORVELK_SUITE_SLOT_ENUMERATOR)
 };
+#undef ORVELK_SUITE_SLOT_ENUMERATOR
 
 struct SuiteTableEntry {
     const char* name;    // the suite's name, as the host knows it
@@ -39,8 +48,8 @@ struct SuiteTableEntry {
     int16_t otherIndex;  // index into PluginState::otherSuites for kOther; else -1
 };
 
-// The suite table, in acquisition order.
-extern const SuiteTableEntry kSuiteTable[kSuiteTableSize];
+// The suite table, in acquisition order: the catalog's.
+extern const std::array<SuiteTableEntry, kSuiteTableSize> kSuiteTable;
 
 // The plug-in state pointer of `entry`: the suite it holds, null while the
 // suite is not acquired.

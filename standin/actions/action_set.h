@@ -47,7 +47,7 @@
 #include <string_view>
 #include <vector>
 
-#include "standin/host/action_manager.h"
+#include "standin/suites/action_manager/action_manager.h"
 
 namespace standin {
 

@@ -1,4 +1,4 @@
-#include "standin/cli/engine_session.h"
+#include "standin/app/engine_session.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

@@ -1,9 +1,9 @@
-// What the commands that run plug-ins in a host session share: the options
-// --app-folder and --user, and the application folder they choose for the
-// length of the command.
+// What a command asks of the host session it runs plug-ins in (the
+// application folder, the scripted user's steps, the dialog it does not
+// print), the application folder chosen for the length of the command, and
+// the transcript printed as the command's. The options that fill the record
+// are the commands' (standin/cli/host_options.h).
 #pragma once
-
-#include <getopt.h>
 
 #include <cstdint>
 #include <cstdio>
@@ -11,10 +11,6 @@
 
 #include "standin/dialogs/user_script.h"
 #include "standin/host/host_transcript.h"
-
-// getopt_long values of the shared options.
-inline constexpr int kOptionAppFolder = 0x200;
-inline constexpr int kOptionUser = 0x201;
 
 struct HostCommandOptions {
     const char* appFolder = nullptr;       // --app-folder, or null for the default
@@ -24,27 +20,11 @@ struct HostCommandOptions {
     int32_t quietDialog = 0;
 };
 
-// The option table: `own` followed by --app-folder, --user and --help.
-std::vector<option> WithHostOptions(std::vector<option> own);
-
-// Takes option `c` with argument `arg` when it is one of the shared options.
-// Returns -2 when `c` is not one of them, -1 when it was taken, or the exit
-// status of a bad value (with a message on `err`).
-int TakeHostOption(int c, const char* arg, const char* command, HostCommandOptions* o, FILE* err);
-
 // Chooses the application folder of --app-folder for the command and checks
 // the folder in force, the environment's or the default one as much as
 // --app-folder's (ChooseStandinAppFolder); false with a message on `err` when
 // it cannot be used.
 bool BeginHostCommand(const HostCommandOptions& o, const char* command, FILE* err);
-
-// After the session that ran --user's script: names the steps that could not
-// be carried out and those left over. Returns kExitOk when there were none,
-// else kExitSomeFailed.
-int FinishUserScript(const HostCommandOptions& o, const char* command, FILE* err);
-
-// `status`, or `script`'s failure when `status` is success.
-inline int WithScriptStatus(int status, int script) { return status == 0 ? script : status; }
 
 // Gives up the folder that BeginHostCommand chose.
 void EndHostCommand(const HostCommandOptions& o);

@@ -4,17 +4,16 @@
 
 #include "platform/beep_monitor.h"
 #include "standin/app/module_resource_file.h"
-#include "standin/dialogs/adm_suites.h"
-#include "standin/dialogs/dialog_manager.h"
+#include "standin/suites/adm/dialog_manager.h"
 #include "standin/dialogs/user_script.h"
-#include "standin/host/action_manager.h"
-#include "standin/host/documents.h"
-#include "standin/host/filters.h"
+#include "standin/suites/action_manager/action_manager.h"
+#include "standin/suites/document/documents.h"
+#include "standin/suites/filter_menu/filters.h"
 #include "standin/host/host_blocks.h"
 #include "standin/host/host_faults.h"
 #include "standin/host/host_transcript.h"
 #include "standin/host/standin_app_folder.h"
-#include "standin/host/suite_catalog.h"
+#include "standin/suites/register_suites.h"
 
 namespace standin {
 
@@ -33,7 +32,6 @@ HostSession::HostSession(ModuleResourceReader reader) {
     ResetHostState();
     ClearClosedDialogs();
     RegisterHostSuites();
-    RegisterDialogSuites();
     // The system's beep is heard by the user: it goes into the transcript.
     SetBeepListener([](UINT type) { AddBeep(type); });
     SetModuleResourceReader(reader ? std::move(reader)

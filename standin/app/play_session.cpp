@@ -1,13 +1,7 @@
-#include "standin/cli/play_session.h"
+#include "standin/app/play_session.h"
 
-#include "qr/symbol_encoder.h"
-#include "standin/cli/engine_session.h"
-#include "standin/cli/options.h"
-#include "standin/cli/orvelk_action.h"
 #include "standin/dialogs/user_script.h"
-#include "standin/host/host_errors.h"
 #include "standin/host/plugins.h"
-#include "standin/host/standin_app_folder.h"
 
 PlaySession::PlaySession(const char* command, const HostCommandOptions& host, FILE* err)
     : command_(command), err_(err), quietDialog_(host.quietDialog) {
@@ -28,22 +22,23 @@ PlaySession::~PlaySession() {
     standin::SetTranscriptListener({});
 }
 
-int PlaySession::Start(const char* event) {
+bool PlaySession::Start(const char* event) {
     const std::string folder = standin::HostSession::DefaultPluginsFolder();
     const bool started = session_.LoadAndStartPlugins(folder);
     if (standin::Plugins().empty()) {
-        PrintError(err_, command_, "no plug-in was loaded from '%s'", folder.c_str());
-        return kExitPluginFailure;
+        std::fprintf(err_, "orvelk %s: no plug-in was loaded from '%s'\n", command_, folder.c_str());
+        return false;
     }
     if (!started) {
-        PrintError(err_, command_, "a plug-in of '%s' did not load or start", folder.c_str());
-        return kExitPluginFailure;
+        std::fprintf(err_, "orvelk %s: a plug-in of '%s' did not load or start\n", command_,
+                     folder.c_str());
+        return false;
     }
-    if (event == nullptr) return -1;
+    if (event == nullptr) return true;
     for (const standin::ActionEvent& e : standin::ActionEvents())
-        if (e.name == event) return -1;
-    PrintError(err_, command_, "no plug-in registered the action event '%s'", event);
-    return kExitPluginFailure;
+        if (e.name == event) return true;
+    std::fprintf(err_, "orvelk %s: no plug-in registered the action event '%s'\n", command_, event);
+    return false;
 }
 
 ASErr PlaySession::Play(const standin::RecordedAction& action, standin::Document* document) {
@@ -56,30 +51,4 @@ ASErr PlaySession::Play(const standin::RecordedAction& action, standin::Document
 
 std::string PlayDocumentName(long number) {
     return "Untitled-" + std::to_string(number);
-}
-
-std::string PlayFailureText(ASErr error) {
-    std::string text;
-    switch (error) {
-        case kQRDoesNotFit:
-            text = "the text does not fit the symbol";
-            break;
-        case kQRTableFileDamaged:
-            text = TableFileFailureText(StandinTableFilePath());
-            break;
-        case kQROutOfMemory:
-        case kSPOutOfMemoryError:
-            text = "there is not enough memory";
-            break;
-        case kOrvelkBadParametersError:
-            text = "the action holds a value that is missing, of another type or out of range";
-            break;
-        case kStandinNoSuchEventError:
-            text = "no started plug-in registered the action's event";
-            break;
-        default:
-            text = "the plug-in failed";
-            break;
-    }
-    return text + " (error " + standin::ErrorText(error) + ")";
 }

@@ -1,16 +1,16 @@
 // A host session for the commands that play actions into documents (`orvelk
-// replay`, `orvelk batch`): the plug-ins loaded once and started, what the
-// host tells the user on standard error, and the plug-in's failures as
-// messages.
+// replay`, `orvelk batch`, and `orvelk place`'s filter run): the plug-ins
+// loaded once and started, and what the host tells the user on standard
+// error.
 #pragma once
 
 #include <cstdio>
 #include <string>
 
 #include "standin/app/host_session.h"
-#include "standin/cli/host_command.h"
-#include "standin/host/action_manager.h"
-#include "standin/host/documents.h"
+#include "standin/app/host_command.h"
+#include "standin/suites/action_manager/action_manager.h"
+#include "standin/suites/document/documents.h"
 
 class PlaySession {
   public:
@@ -23,11 +23,11 @@ class PlaySession {
     PlaySession(const PlaySession&) = delete;
     PlaySession& operator=(const PlaySession&) = delete;
 
-    // Loads and starts the plug-ins of the application folder. Returns -1 to
-    // go on, else kExitPluginFailure with a message: a module was skipped, a
-    // plug-in failed to start, none was found, or (when `event` is given) no
-    // plug-in registered that action event.
-    int Start(const char* event = nullptr);
+    // Loads and starts the plug-ins of the application folder. Returns true
+    // to go on, else false with a message: a module was skipped, a plug-in
+    // failed to start, none was found, or (when `event` is given) no plug-in
+    // registered that action event.
+    bool Start(const char* event = nullptr);
 
     // Plays `action` ("Do Action" with its values and dialog status) into
     // `document`, which becomes the current one. The plug-in's dialogs during
@@ -46,7 +46,3 @@ class PlaySession {
 // The name of the document numbered `number` ("Untitled-1"), the same in a
 // batch and its replay.
 std::string PlayDocumentName(long number);
-
-// What a failed "Do Action" means to the user, with the code:
-// "the text does not fit the symbol (error -1)".
-std::string PlayFailureText(ASErr error);

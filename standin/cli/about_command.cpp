@@ -6,7 +6,7 @@
 
 #include "standin/app/host_session.h"
 #include "standin/app/transcript_text.h"
-#include "standin/cli/host_command.h"
+#include "standin/cli/host_options.h"
 #include "standin/cli/option_table.h"
 #include "standin/cli/options.h"
 #include "standin/cli/window_option.h"

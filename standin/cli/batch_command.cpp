@@ -16,14 +16,15 @@
 #include "standin/actions/action_set.h"
 #include "standin/cli/batch_jobs.h"
 #include "standin/cli/document_output.h"
-#include "standin/cli/host_command.h"
+#include "standin/cli/host_options.h"
 #include "standin/cli/input_text.h"
 #include "standin/cli/interrupts.h"
 #include "standin/cli/options.h"
 #include "standin/cli/orvelk_action.h"
 #include "standin/cli/placing_options.h"
 #include "standin/cli/symbol_options.h"
-#include "standin/cli/play_session.h"
+#include "standin/app/play_session.h"
+#include "standin/cli/play_failure.h"
 #include "standin/export/art_dump.h"
 #include "standin/export/export_document.h"
 #include "standin/files/background_writer.h"
@@ -432,7 +433,7 @@ int PlaceShare(const BatchOptions& o, const OutputPattern& pattern,
     int status = kExitOk;
     {
         PlaySession session(kCommand, o.host, err);
-        status = session.Start(kOrvelkActionEvent);
+        status = session.Start(kOrvelkActionEvent) ? -1 : kExitPluginFailure;
         if (status < 0) {
             Batch batch(o, pattern, session, out, err, share.progressFd);
             status = batch.Run(lines, share.begin, share.end, start);

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "standin/export/export_document.h"
-#include "standin/host/documents.h"
+#include "standin/suites/document/documents.h"
 
 // getopt_long values of the output options.
 inline constexpr int kOptionDump = 0x210;

@@ -11,7 +11,7 @@
 #include <string>
 
 #include "qr/symbol_encoder.h"
-#include "standin/cli/engine_session.h"
+#include "standin/app/engine_session.h"
 #include "standin/cli/input_text.h"
 #include "standin/cli/option_table.h"
 #include "standin/cli/option_values.h"

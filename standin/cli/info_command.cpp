@@ -4,13 +4,13 @@
 #include <vector>
 
 #include "standin/app/host_session.h"
-#include "standin/cli/host_command.h"
+#include "standin/cli/host_options.h"
 #include "standin/cli/option_table.h"
 #include "standin/cli/options.h"
 #include "standin/dialogs/user_script.h"
-#include "standin/host/action_manager.h"
-#include "standin/host/documents.h"
-#include "standin/host/filters.h"
+#include "standin/suites/action_manager/action_manager.h"
+#include "standin/suites/document/documents.h"
+#include "standin/suites/filter_menu/filters.h"
 #include "standin/host/host_errors.h"
 #include "standin/host/pipl.h"
 #include "standin/host/standin_app_folder.h"

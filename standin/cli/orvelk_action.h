@@ -8,7 +8,7 @@
 #include <string>
 
 #include "hostapi/ai_action_manager.h"
-#include "standin/host/action_manager.h"
+#include "standin/suites/action_manager/action_manager.h"
 
 inline constexpr char kOrvelkActionEvent[] = "Orvelk_QRCode";
 inline constexpr ActionDialogStatus kOrvelkRecordedDialogStatus = kDialogOff;

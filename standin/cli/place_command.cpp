@@ -12,7 +12,7 @@
 #include "sjis/shift_jis.h"
 #include "standin/actions/action_set.h"
 #include "standin/cli/document_output.h"
-#include "standin/cli/host_command.h"
+#include "standin/cli/host_options.h"
 #include "standin/cli/option_values.h"
 #include "standin/cli/input_text.h"
 #include "standin/cli/interrupts.h"
@@ -20,14 +20,15 @@
 #include "standin/cli/orvelk_action.h"
 #include "standin/cli/place_dialog.h"
 #include "standin/cli/placing_options.h"
-#include "standin/cli/play_session.h"
+#include "standin/app/play_session.h"
+#include "standin/cli/play_failure.h"
 #include "standin/cli/settings_save_check.h"
 #include "standin/cli/symbol_options.h"
 #include "standin/cli/window_option.h"
-#include "standin/dialogs/dialog_back_end.h"
-#include "standin/dialogs/dialog_manager.h"
+#include "standin/suites/adm/dialog_back_end.h"
+#include "standin/suites/adm/dialog_manager.h"
 #include "standin/export/art_dump.h"
-#include "standin/host/filters.h"
+#include "standin/suites/filter_menu/filters.h"
 #include "standin/host/host_errors.h"
 #include "standin/render/picture_module.h"
 #include "ui/escape_text.h"
@@ -600,7 +601,7 @@ int RunPlaceCommand(int argc, char** argv, FILE* out, FILE* err) {
         HostCommandOptions host{o.host.appFolder, {}};
         if (!o.verbose) host.quietDialog = kOrvelkSettingsDialog;
         PlaySession session(kCommand, host, err);
-        status = session.Start();
+        status = session.Start() ? -1 : kExitPluginFailure;
         if (status < 0) {
             const standin::Filter* filter = FindOrvelkFilter();
             if (filter == nullptr) {

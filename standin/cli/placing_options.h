@@ -1,6 +1,6 @@
 // The command line of the commands that place symbols (`orvelk place`,
 // `orvelk replay`, `orvelk batch`): their own options, the output options of
-// document_output.h, the host options of host_command.h and --help, then one
+// document_output.h, the host options of host_options.h and --help, then one
 // argument (the file they read), or none.
 #pragma once
 
@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "standin/cli/document_output.h"
-#include "standin/cli/host_command.h"
+#include "standin/cli/host_options.h"
 
 struct PlacingCommand {
     const char* name;             // "batch"

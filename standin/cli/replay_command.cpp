@@ -7,10 +7,11 @@
 #include "qr/symbol_encoder.h"
 #include "standin/actions/action_set.h"
 #include "standin/cli/document_output.h"
-#include "standin/cli/host_command.h"
+#include "standin/cli/host_options.h"
 #include "standin/cli/options.h"
 #include "standin/cli/placing_options.h"
-#include "standin/cli/play_session.h"
+#include "standin/app/play_session.h"
+#include "standin/cli/play_failure.h"
 
 namespace {
 
@@ -129,7 +130,7 @@ int RunReplayCommand(int argc, char** argv, FILE* out, FILE* err) {
     int status = kExitOk;
     {
         PlaySession session(kCommand, o.host, err);
-        status = session.Start();
+        status = session.Start() ? -1 : kExitPluginFailure;
         if (status < 0) status = PlayDocuments(session, actions, documents, o, pattern, out, err);
     }
     if (status != kExitTableFile && status != kExitPluginFailure)

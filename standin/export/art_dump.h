@@ -27,7 +27,7 @@
 
 #include <string>
 
-#include "standin/host/documents.h"
+#include "standin/suites/document/documents.h"
 
 namespace standin {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "standin/host/documents.h"
+#include "standin/suites/document/documents.h"
 
 namespace standin {
 

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "hostapi/ai_path_style.h"
-#include "standin/host/documents.h"
+#include "standin/suites/document/documents.h"
 
 namespace standin {
 

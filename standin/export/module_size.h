@@ -2,7 +2,7 @@
 // can show: a reader needs a few pixels a module.
 #pragma once
 
-#include "standin/host/documents.h"
+#include "standin/suites/document/documents.h"
 
 namespace standin {
 

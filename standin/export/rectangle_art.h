@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "standin/export/export_geometry.h"
-#include "standin/host/documents.h"
+#include "standin/suites/document/documents.h"
 
 namespace standin {
 

@@ -35,7 +35,7 @@
 #include <string>
 
 #include "standin/export/export_geometry.h"
-#include "standin/host/documents.h"
+#include "standin/suites/document/documents.h"
 
 namespace standin {
 

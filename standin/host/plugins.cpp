@@ -7,14 +7,22 @@
 #include <filesystem>
 #include <system_error>
 
-#include "standin/host/action_manager.h"
-#include "standin/host/filters.h"
 #include "standin/host/host_errors.h"
 #include "standin/host/module_loader.h"
 #include "standin/host/suite_registry.h"
 
 namespace standin {
 namespace {
+
+// What the suites keep of a plug-in is forgotten through these.
+std::vector<void (*)(SPPluginRef)>& Forgetters() {
+    static std::vector<void (*)(SPPluginRef)> forgetters;
+    return forgetters;
+}
+
+void ForgetKept(Plugin* plugin) {
+    for (void (*forget)(SPPluginRef) : Forgetters()) forget(PluginRef(plugin));
+}
 
 std::vector<std::unique_ptr<Plugin>>& List() {
     static std::vector<std::unique_ptr<Plugin>> plugins;
@@ -143,10 +151,15 @@ void RemovePlugin(Plugin* plugin) {
     const auto it = std::find_if(list.begin(), list.end(),
                                  [plugin](const auto& p) { return p.get() == plugin; });
     if (it == list.end()) return;
-    ForgetFiltersOf(PluginRef(plugin));
-    ForgetActionEventsOf(PluginRef(plugin));
+    ForgetKept(plugin);
     CloseModule(plugin);
     list.erase(it);
+}
+
+void ForgetOnRemoval(void (*forget)(SPPluginRef plugin)) {
+    auto& forgetters = Forgetters();
+    if (std::find(forgetters.begin(), forgetters.end(), forget) == forgetters.end())
+        forgetters.push_back(forget);
 }
 
 void RemoveAllPlugins() {
@@ -192,8 +205,7 @@ ASErr StartupPlugin(Plugin* plugin) {
     } else {
         plugin->state = Plugin::State::kStartupFailed;
         plugin->startupError = result;
-        ForgetFiltersOf(PluginRef(plugin));
-        ForgetActionEventsOf(PluginRef(plugin));
+        ForgetKept(plugin);
         AddHostNote(plugin->name, "its startup failed with error " + ErrorText(result));
     }
     return result;

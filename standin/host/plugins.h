@@ -66,9 +66,15 @@ Plugin* LoadPluginModule(const std::string& path);
 Plugin* AddBuiltinPlugin(const std::string& name, std::unique_ptr<ModuleResources> resources,
                          SPPluginMainProc main);
 
-// Closes and forgets `plugin` without sending it anything, with its filters
-// and action events.
+// Closes and forgets `plugin` without sending it anything, with what the
+// suites keep of it (its filters and action events: ForgetOnRemoval).
 void RemovePlugin(Plugin* plugin);
+
+// Has `forget` called with a plug-in's reference whenever the plug-in is
+// removed or its startup fails: a suite that keeps something of the plug-ins
+// (filters, action events) asks for it when it first keeps something. Asking
+// again with the same function does nothing.
+void ForgetOnRemoval(void (*forget)(SPPluginRef plugin));
 
 // RemovePlugin for every plug-in, the last added first.
 void RemoveAllPlugins();

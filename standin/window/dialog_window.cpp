@@ -10,9 +10,9 @@
 #include <cstring>
 #include <vector>
 
-#include "standin/dialogs/adm_objects.h"
-#include "standin/dialogs/dialog_back_end.h"
-#include "standin/dialogs/dialog_manager.h"
+#include "standin/suites/adm/adm_objects.h"
+#include "standin/suites/adm/dialog_back_end.h"
+#include "standin/suites/adm/dialog_manager.h"
 #include "standin/render/dialog_picture.h"
 #include "standin/text/cp932.h"
 #include "standin/window/window_style.h"

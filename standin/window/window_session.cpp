@@ -2,7 +2,7 @@
 // holds the windows (window_module.h) only when windows are asked for.
 #include <cstdlib>
 
-#include "standin/dialogs/dialog_back_end.h"
+#include "standin/suites/adm/dialog_back_end.h"
 #include "standin/loading/back_end_module.h"
 #include "standin/window/dialog_window.h"
 #include "standin/window/window_module.h"

@@ -17,8 +17,8 @@
 
 #include "globals/plugin_state.h"
 #include "qr/symbol_encoder.h"
-#include "standin/cli/engine_session.h"
-#include "standin/host/documents.h"
+#include "standin/app/engine_session.h"
+#include "standin/suites/document/documents.h"
 
 namespace {
 

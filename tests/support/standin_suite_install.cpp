@@ -1,7 +1,7 @@
 #include "tests/support/standin_suite_install.h"
 
 #include "globals/plugin_state.h"
-#include "standin/host/standin_suites.h"
+#include "standin/suites/blocks_runtime/blocks_runtime.h"
 #include "standin/host/suite_registry.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "standin/host/action_manager.h"
+#include "standin/suites/action_manager/action_manager.h"
 
 #include <algorithm>
 #include <cstring>
@@ -146,6 +146,7 @@ ASErr HOST_CALL RegisterActionEvent(const char* eventName, const char* localized
     event.userData = userData;
     if (type != nullptr) event.keys = type->keys;
     State().events.push_back(std::move(event));
+    ForgetOnRemoval(ForgetActionEventsOf);
     return kSPNoError;
 }
 

@@ -1,4 +1,4 @@
-#include "standin/dialogs/adm_objects.h"
+#include "standin/suites/adm/adm_objects.h"
 
 #include <algorithm>
 #include <type_traits>

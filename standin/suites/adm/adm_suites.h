@@ -26,8 +26,4 @@ const ADMEntrySuite* StandinADMEntrySuite();
 const ADMDrawerSuite* StandinADMDrawerSuite();
 const ADMBasicSuite* StandinADMBasicSuite();
 
-// Registers the suites above with the registry, over whatever was registered
-// under their names and versions. Repeating it does no harm.
-void RegisterDialogSuites();
-
 }  // namespace standin

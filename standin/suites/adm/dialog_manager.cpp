@@ -1,10 +1,10 @@
-#include "standin/dialogs/dialog_manager.h"
+#include "standin/suites/adm/dialog_manager.h"
 
 #include <map>
 #include <unordered_set>
 
-#include "standin/dialogs/adm_objects.h"
-#include "standin/dialogs/dialog_back_end.h"
+#include "standin/suites/adm/adm_objects.h"
+#include "standin/suites/adm/dialog_back_end.h"
 #include "standin/dialogs/user_script.h"
 #include "standin/host/host_errors.h"
 #include "standin/host/host_transcript.h"

@@ -1,5 +1,6 @@
-// The stand-in's Runtime and Blocks suites, served through the basic suite of
-// suite_registry.h.
+// The stand-in's "SP Blocks Suite" (blocks from the host's heap,
+// standin/host/host_blocks.h) and "AI Runtime Suite" (the application's
+// path), served through the basic suite of standin/host/suite_registry.h.
 #pragma once
 
 #include "hostapi/ai_runtime.h"

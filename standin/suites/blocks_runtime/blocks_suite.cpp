@@ -1,15 +1,9 @@
-#include "standin/host/standin_suites.h"
+#include "standin/suites/blocks_runtime/blocks_runtime.h"
 
 #include "standin/host/host_blocks.h"
-#include "standin/host/slot_traps.h"
-#include "standin/host/standin_app_folder.h"
 #include "standin/host/suite_registry.h"
 
 namespace {
-
-ASErr HOST_CALL RuntimeGetAppFileSpecification(SPPlatformFileSpecification* file) {
-    return StandinAppFileSpecification(file);
-}
 
 // Sizes are the host's 32-bit integers; a negative one is refused.
 ASErr HOST_CALL BlocksAllocate(ASInt32 size, const char* /*debugName*/, void** block) {
@@ -34,15 +28,6 @@ ASErr HOST_CALL BlocksReallocate(void* block, ASInt32 newSize, const char* /*deb
 }
 
 }  // namespace
-
-const AIRuntimeSuite* StandinRuntimeSuite() {
-    static const AIRuntimeSuite suite = [] {
-        AIRuntimeSuite s = standin::TrappedSuite<AIRuntimeSuite>(kAIRuntimeSuiteVersion);
-        s.GetAppFileSpecification = RuntimeGetAppFileSpecification;
-        return s;
-    }();
-    return &suite;
-}
 
 const SPBlocksSuite* StandinBlocksSuite() {
     static const SPBlocksSuite suite = {

@@ -1,4 +1,4 @@
-#include "standin/host/art_pool.h"
+#include "standin/suites/document/art_pool.h"
 
 #include <algorithm>
 #include <cassert>
@@ -6,7 +6,7 @@
 #include <new>
 #include <vector>
 
-#include "standin/host/documents.h"
+#include "standin/suites/document/documents.h"
 
 #if defined(__SANITIZE_ADDRESS__)
 #include <sanitizer/asan_interface.h>

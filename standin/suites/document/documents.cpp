@@ -1,10 +1,10 @@
-#include "standin/host/documents.h"
+#include "standin/suites/document/documents.h"
 
 #include <algorithm>
 #include <iterator>
 
 #include "hostapi/sp_basic.h"
-#include "standin/host/art_pool.h"
+#include "standin/suites/document/art_pool.h"
 #include "standin/host/host_errors.h"
 #include "standin/host/slot_traps.h"
 

@@ -1,9 +1,9 @@
-#include "standin/host/filters.h"
+#include "standin/suites/filter_menu/filters.h"
 
 #include <algorithm>
 #include <memory>
 
-#include "standin/host/documents.h"
+#include "standin/suites/document/documents.h"
 #include "standin/host/plugins.h"
 #include "standin/host/slot_traps.h"
 
@@ -52,6 +52,7 @@ ASErr HOST_CALL AddFilter(SPPluginRef self, const char* name, const AIPlatformAd
     added->options = options;
     *filter = FilterHandle(added.get());
     List().push_back(std::move(added));
+    ForgetOnRemoval(ForgetFiltersOf);
     return kSPNoError;
 }
 

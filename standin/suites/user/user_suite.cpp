@@ -1,4 +1,4 @@
-#include "standin/host/user_suite.h"
+#include "standin/suites/user/user_suite.h"
 
 #include <charconv>
 #include <cmath>

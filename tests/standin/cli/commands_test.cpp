@@ -7,7 +7,7 @@
 
 #include "hostapi/adm_basic.h"
 #include "standin/app/module_resource_file.h"
-#include "standin/dialogs/dialog_manager.h"
+#include "standin/suites/adm/dialog_manager.h"
 #include "standin/host/suite_registry.h"
 #include "tests/standin/host/host_test_support.h"
 #include "tests/support/command_runner.h"

@@ -19,7 +19,7 @@
 #include "platform/gdi_monitor.h"
 #include "standin/cli/place_dialog.h"
 #include "standin/dialogs/user_script.h"
-#include "standin/host/filters.h"
+#include "standin/suites/filter_menu/filters.h"
 #include "standin/host/host_blocks.h"
 #include "standin/host/host_faults.h"
 #include "standin/host/host_transcript.h"

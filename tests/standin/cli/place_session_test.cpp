@@ -11,7 +11,7 @@
 
 #include "standin/cli/place_dialog.h"
 #include "standin/dialogs/user_script.h"
-#include "standin/host/filters.h"
+#include "standin/suites/filter_menu/filters.h"
 #include "standin/text/cp932.h"
 #include "tests/standin/cli/app_folder_copy.h"
 #include "tests/standin/cli/app_folder_session.h"

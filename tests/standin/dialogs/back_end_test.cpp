@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "standin/dialogs/adm_objects.h"
-#include "standin/dialogs/adm_suites.h"
-#include "standin/dialogs/dialog_back_end.h"
-#include "standin/dialogs/dialog_manager.h"
+#include "standin/suites/adm/adm_objects.h"
+#include "standin/suites/adm/adm_suites.h"
+#include "standin/suites/adm/dialog_back_end.h"
+#include "standin/suites/adm/dialog_manager.h"
 #include "standin/host/host_transcript.h"
 #include "tests/standin/dialogs/dialog_test_support.h"
 

@@ -5,7 +5,7 @@
 
 #include "platform/gdi_monitor.h"
 #include "standin/app/module_resource_file.h"
-#include "standin/dialogs/dialog_manager.h"
+#include "standin/suites/adm/dialog_manager.h"
 #include "standin/dialogs/user_script.h"
 #include "standin/host/host_transcript.h"
 #include "standin/host/plugins.h"

@@ -12,7 +12,7 @@
 #include "hostapi/adm_entry.h"
 #include "hostapi/adm_item.h"
 #include "hostapi/adm_list.h"
-#include "standin/dialogs/dialog_manager.h"
+#include "standin/suites/adm/dialog_manager.h"
 #include "standin/dialogs/user_script.h"
 #include "standin/host/host_errors.h"
 #include "standin/host/host_transcript.h"

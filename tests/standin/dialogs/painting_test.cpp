@@ -7,7 +7,7 @@
 #include <string>
 
 #include "platform/gdi_monitor.h"
-#include "standin/dialogs/dialog_manager.h"
+#include "standin/suites/adm/dialog_manager.h"
 #include "standin/dialogs/dialog_snapshot.h"
 #include "standin/dialogs/user_script.h"
 #include "standin/host/host_transcript.h"

@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <string>
 
-#include "standin/dialogs/dialog_manager.h"
+#include "standin/suites/adm/dialog_manager.h"
 #include "standin/render/dialog_picture.h"
 #include "standin/render/png_file.h"
 #include "tests/standin/dialogs/dialog_test_support.h"

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "standin/dialogs/dialog_manager.h"
+#include "standin/suites/adm/dialog_manager.h"
 #include "standin/dialogs/user_script.h"
 #include "standin/host/host_transcript.h"
 #include "tests/standin/dialogs/dialog_test_support.h"

@@ -17,13 +17,13 @@
 
 #include "art/symbol_art.h"
 #include "globals/plugin_state.h"
-#include "standin/cli/engine_session.h"
+#include "standin/app/engine_session.h"
 #include "standin/cli/place_dialog.h"
 #include "standin/export/cairo_module.h"
 #include "standin/export/export_document.h"
 #include "standin/export/number_text.h"
 #include "standin/export/square_png.h"
-#include "standin/host/documents.h"
+#include "standin/suites/document/documents.h"
 #include "tests/standin/export/read_back.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "qr/symbol_encoder.h"
-#include "standin/host/documents.h"
+#include "standin/suites/document/documents.h"
 
 // The matrix of `text` (code page 932); side 0 when the engine failed.
 std::unique_ptr<ModuleMatrix> EncodeTestSymbol(const std::string& text, char level, char mode,

@@ -2,7 +2,7 @@
 // engine session, with the build's application folder and automatic masks.
 #include <string>
 
-#include "standin/cli/engine_session.h"
+#include "standin/app/engine_session.h"
 #include "tests/standin/export/symbol_art.h"
 
 std::unique_ptr<ModuleMatrix> EncodeTestSymbol(const std::string& text, char level, char mode,

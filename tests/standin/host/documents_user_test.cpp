@@ -6,9 +6,9 @@
 #include <string>
 
 #include "hostapi/ai_user.h"
-#include "standin/host/documents.h"
+#include "standin/suites/document/documents.h"
 #include "standin/host/host_errors.h"
-#include "standin/host/user_suite.h"
+#include "standin/suites/user/user_suite.h"
 #include "tests/standin/host/host_test_support.h"
 
 namespace {

@@ -8,9 +8,9 @@
 #include "hostapi/ai_action_manager.h"
 #include "hostapi/ai_filter.h"
 #include "hostapi/ai_menu.h"
-#include "standin/host/action_manager.h"
-#include "standin/host/documents.h"
-#include "standin/host/filters.h"
+#include "standin/suites/action_manager/action_manager.h"
+#include "standin/suites/document/documents.h"
+#include "standin/suites/filter_menu/filters.h"
 #include "standin/host/host_errors.h"
 #include "tests/standin/host/host_test_support.h"
 

@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <map>
 
-#include "standin/dialogs/dialog_manager.h"
+#include "standin/suites/adm/dialog_manager.h"
 #include "standin/host/host_transcript.h"
 #include "standin/text/cp932.h"
 #include "tests/support/test_temp_dir.h"

@@ -9,7 +9,7 @@
 
 #include "hostapi/ai_filter.h"
 #include "hostapi/sp_blocks.h"
-#include "standin/host/filters.h"
+#include "standin/suites/filter_menu/filters.h"
 #include "standin/host/host_blocks.h"
 #include "standin/host/host_transcript.h"
 #include "standin/host/plugins.h"

@@ -9,16 +9,16 @@
 #include <string>
 #include <vector>
 
-#include "standin/dialogs/adm_suites.h"
-#include "standin/host/action_manager.h"
-#include "standin/host/documents.h"
-#include "standin/host/filters.h"
+#include "standin/suites/adm/adm_suites.h"
+#include "standin/suites/action_manager/action_manager.h"
+#include "standin/suites/document/documents.h"
+#include "standin/suites/filter_menu/filters.h"
 #include "standin/host/host_transcript.h"
 #include "standin/host/plugins.h"
 #include "standin/host/slot_traps.h"
-#include "standin/host/standin_suites.h"
+#include "standin/suites/blocks_runtime/blocks_runtime.h"
 #include "standin/host/suite_slots.h"
-#include "standin/host/user_suite.h"
+#include "standin/suites/user/user_suite.h"
 #include "tests/standin/host/host_test_support.h"
 #include "tests/standin/host/test_module.h"
 

@@ -16,7 +16,7 @@
 #include "globals/plugin_state.h"
 #include "platform/win_path.h"
 #include "prefs/app_folder.h"
-#include "standin/host/standin_suites.h"
+#include "standin/suites/blocks_runtime/blocks_runtime.h"
 #include "tests/support/standin_suite_install.h"
 #include "tests/support/test_temp_dir.h"
 

@@ -1,6 +1,6 @@
 // Every suite the plug-in acquires, counted acquisition and release, the
 // failure switch, and the host's heap of blocks.
-#include "standin/host/suite_catalog.h"
+#include "standin/suites/register_suites.h"
 
 #include <gtest/gtest.h>
 
@@ -8,27 +8,24 @@
 #include <set>
 #include <string>
 
-#include "standin/dialogs/adm_suites.h"
-#include "standin/host/action_manager.h"
-#include "standin/host/documents.h"
-#include "standin/host/filters.h"
+#include "hostapi/suite_catalog.h"
+#include "standin/suites/adm/adm_suites.h"
+#include "standin/suites/action_manager/action_manager.h"
+#include "standin/suites/document/documents.h"
+#include "standin/suites/filter_menu/filters.h"
 #include "standin/host/host_blocks.h"
-#include "standin/host/standin_suites.h"
-#include "standin/host/user_suite.h"
+#include "standin/suites/blocks_runtime/blocks_runtime.h"
+#include "standin/suites/user/user_suite.h"
 #include "tests/standin/host/host_test_support.h"
 
 namespace {
 
-using standin::HostSuiteCount;
-using standin::HostSuiteNames;
-
 using SuiteCatalogTest = HostTest;
 
 TEST_F(SuiteCatalogTest, EverySuiteIsAcquiredAndReleasedOnceEachWayAndCounted) {
-    ASSERT_EQ(HostSuiteCount(), 133u);
+    ASSERT_EQ(kSuiteCatalogSize, 133u);
     std::set<std::string> names;
-    for (size_t i = 0; i < HostSuiteCount(); ++i) {
-        const standin::SuiteName& s = HostSuiteNames()[i];
+    for (const CatalogSuite& s : kSuiteCatalog) {
         names.insert(s.name);
         const void* suite = nullptr;
         ASSERT_EQ(StandinBasicSuite()->AcquireSuite(s.name, s.version, &suite), 0) << s.name;
@@ -40,8 +37,7 @@ TEST_F(SuiteCatalogTest, EverySuiteIsAcquiredAndReleasedOnceEachWayAndCounted) {
             << s.name;
     }
     EXPECT_EQ(names.size(), 133u);
-    for (size_t i = 0; i < HostSuiteCount(); ++i) {
-        const standin::SuiteName& s = HostSuiteNames()[i];
+    for (const CatalogSuite& s : kSuiteCatalog) {
         EXPECT_EQ(StandinBasicSuite()->ReleaseSuite(s.name, s.version), 0) << s.name;
         EXPECT_EQ(StandinSuiteUseCount(s.name, s.version), 0) << s.name;
         EXPECT_EQ(StandinBasicSuite()->ReleaseSuite(s.name, s.version), kSPBadParameterError);
@@ -69,8 +65,7 @@ TEST_F(SuiteCatalogTest, TheSuitesThePluginCallsWorkAndTheOthersAreEmpty) {
     };
     // The others are records of traps, one of their own each.
     std::set<const void*> trapped;
-    for (size_t i = 0; i < HostSuiteCount(); ++i) {
-        const standin::SuiteName& s = HostSuiteNames()[i];
+    for (const CatalogSuite& s : kSuiteCatalog) {
         const void* expected = nullptr;
         for (const auto& [name, record] : working)
             if (std::strcmp(name, s.name) == 0) expected = record;

@@ -6,7 +6,7 @@
 
 #include "globals/plugin_state.h"
 #include "prefs/app_folder.h"
-#include "standin/host/standin_suites.h"
+#include "standin/suites/blocks_runtime/blocks_runtime.h"
 #include "tests/support/standin_suite_install.h"
 
 namespace {

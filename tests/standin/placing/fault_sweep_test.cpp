@@ -10,7 +10,7 @@
 #include <string>
 
 #include "platform/file_faults.h"
-#include "standin/host/documents.h"
+#include "standin/suites/document/documents.h"
 #include "standin/host/host_transcript.h"
 #include "tests/standin/placing/placed_symbol.h"
 

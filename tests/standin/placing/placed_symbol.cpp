@@ -6,8 +6,8 @@
 #include <filesystem>
 
 #include "qr/symbol_encoder.h"
-#include "standin/cli/engine_session.h"
-#include "standin/host/filters.h"
+#include "standin/app/engine_session.h"
+#include "standin/suites/filter_menu/filters.h"
 #include "standin/host/host_transcript.h"
 #include "standin/host/plugins.h"
 #include "standin/host/suite_registry.h"

@@ -12,8 +12,8 @@
 
 #include "globals/plugin_globals.h"
 #include "standin/app/host_session.h"
-#include "standin/host/action_manager.h"
-#include "standin/host/documents.h"
+#include "standin/suites/action_manager/action_manager.h"
+#include "standin/suites/document/documents.h"
 
 // The rows of the symbol whose quiet-zone rectangle is the group's first path
 // and whose dark modules are its other paths; "" when they do not form one.
