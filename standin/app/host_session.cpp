@@ -11,7 +11,6 @@
 #include "standin/host/documents.h"
 #include "standin/host/filters.h"
 #include "standin/host/host_blocks.h"
-#include "standin/host/host_faults.h"
 #include "standin/host/host_transcript.h"
 #include "standin/host/standin_app_folder.h"
 #include "standin/host/suite_catalog.h"
@@ -23,8 +22,6 @@ void ResetHostState() {
     ResetFilters();
     ResetActionManager();
     CloseAllDocuments();
-    FailArtCall(0, kSPNoError);
-    FailHostCall(0, kSPNoError);
     ClearUserScript();
     FreeAllHostBlocks();
 }

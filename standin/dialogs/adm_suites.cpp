@@ -6,7 +6,7 @@
 #include "standin/dialogs/adm_objects.h"
 #include "standin/dialogs/dialog_manager.h"
 #include "standin/host/host_errors.h"
-#include "standin/host/host_faults.h"
+#include "standin/hooks/host_hooks.h"
 #include "standin/host/host_transcript.h"
 #include "standin/host/slot_traps.h"
 #include "standin/host/suite_registry.h"
@@ -25,16 +25,16 @@ void CopyOut(const std::string& text, char* buffer, int64_t maxLength) {
 }
 
 // The item, list or entry behind `ref`, counting the call; null when the
-// handle is not alive or when the call is to fail (host_faults.h): a failing
+// handle is not alive or when the call is to fail (host_hooks.h): a failing
 // call does what it does for a dead handle.
-AdmItem* LiveItem(ADMItemRef ref) {
-    return CountHostCall(HostCall::kADMItem) != kSPNoError ? nullptr : FromRef(ref);
+AdmItem* LiveItem(ADMItemRef ref, const char* call = __builtin_FUNCTION()) {
+    return CountHostCall(HostCall::kADMItem, call) != kSPNoError ? nullptr : FromRef(ref);
 }
-AdmList* LiveList(ADMListRef ref) {
-    return CountHostCall(HostCall::kADMList) != kSPNoError ? nullptr : FromRef(ref);
+AdmList* LiveList(ADMListRef ref, const char* call = __builtin_FUNCTION()) {
+    return CountHostCall(HostCall::kADMList, call) != kSPNoError ? nullptr : FromRef(ref);
 }
-AdmEntry* LiveEntry(ADMEntryRef ref) {
-    return CountHostCall(HostCall::kADMList) != kSPNoError ? nullptr : FromRef(ref);
+AdmEntry* LiveEntry(ADMEntryRef ref, const char* call = __builtin_FUNCTION()) {
+    return CountHostCall(HostCall::kADMList, call) != kSPNoError ? nullptr : FromRef(ref);
 }
 
 // ADM Dialog Suite.

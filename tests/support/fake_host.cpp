@@ -11,13 +11,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "platform/win_path.h"
 #include "shell/plugin_main.h"
-#include "tests/support/test_temp_dir.h"
 
 FakeHost* gFakeHost = nullptr;
 
@@ -727,17 +723,10 @@ SPMessageData FakeMessage(void* globals) {
 }
 
 void PluginTest::SetUp() {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    std::string name = std::string(info->test_suite_name()) + "." + info->name();
-    for (char& c : name) {
-        if (c == '/') c = '_';
-    }
-    appFolder_ = TestTempDir() + "orvelk_plugin/" + name + "/";
-    std::filesystem::remove_all(appFolder_);
-    std::filesystem::create_directories(appFolder_);
+    AppFolderTest::SetUp();
     char windows[MAX_PATH];
     ASSERT_EQ(
-        NativePathToWindows((appFolder_ + "Illustrator.exe").c_str(), windows, sizeof windows),
+        NativePathToWindows((AppFolder() + "Illustrator.exe").c_str(), windows, sizeof windows),
         static_cast<DWORD>(ERROR_SUCCESS));
     host_.appWindowsPath = windows;
     host_.errorTable = StandardErrorTable();
@@ -753,34 +742,9 @@ void PluginTest::TearDown() {
     }
     ResetPluginState();
     gFakeHost = nullptr;
-    std::filesystem::remove_all(appFolder_);
+    AppFolderTest::TearDown();
 }
 
 ASErr PluginTest::Send(const char* caller, const char* selector, void* message) {
     return PluginMain(caller, selector, message != nullptr ? message : &message_);
-}
-
-void PluginTest::InstallTableFile() const {
-    const std::string prefs = appFolder_ + "Prefs/Orvelk";
-    std::filesystem::create_directories(prefs);
-    std::filesystem::copy_file(ORVELK_TEST_APP_DIR "/Prefs/Orvelk/ORVK_QR.DAT",
-                               prefs + "/ORVK_QR.DAT",
-                               std::filesystem::copy_options::overwrite_existing);
-}
-
-void PluginTest::WritePrefsFile(const std::string& contents) const {
-    std::filesystem::create_directories(appFolder_ + "Prefs");
-    std::ofstream out(PrefsFile(), std::ios::binary | std::ios::trunc);
-    out << contents;
-}
-
-std::string PluginTest::ReadPrefsFile() const {
-    std::ifstream in(PrefsFile(), std::ios::binary);
-    std::ostringstream contents;
-    contents << in.rdbuf();
-    return contents.str();
-}
-
-bool PluginTest::PrefsFileExists() const {
-    return std::filesystem::exists(PrefsFile());
 }

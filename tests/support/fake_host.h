@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "globals/plugin_state.h"
+#include "tests/support/app_folder_test.h"
 
 // A plug-in reference and a filter handle as the fake host hands them out.
 inline SPPluginRef const kFakeSelf = reinterpret_cast<SPPluginRef>(0x5E1F);
@@ -174,9 +175,9 @@ std::string Cp932(const std::string& utf8);
 SPMessageData FakeMessage(void* globals = nullptr);
 
 // A test with the fake host installed, the plug-in state as at load, and an
-// application folder of its own: <temp>/orvelk_plugin/<test>/, whose
-// executable the Runtime suite reports as <folder>\Illustrator.exe.
-class PluginTest : public ::testing::Test {
+// application folder of its own, whose executable the Runtime suite reports
+// as <folder>\Illustrator.exe.
+class PluginTest : public AppFolderTest {
   protected:
     void SetUp() override;
     void TearDown() override;
@@ -185,22 +186,6 @@ class PluginTest : public ::testing::Test {
     // message record when null).
     ASErr Send(const char* caller, const char* selector, void* message = nullptr);
 
-    // The native paths of the application folder and the preferences file.
-    std::string AppFolder() const { return appFolder_; }
-    std::string PrefsFile() const { return appFolder_ + "Prefs/Orvelk.ini"; }
-
-    // Lays the build's table file out under the application folder, so that
-    // the engine can encode.
-    void InstallTableFile() const;
-
-    // Writes, reads or removes the preferences file (and its folder).
-    void WritePrefsFile(const std::string& contents) const;
-    std::string ReadPrefsFile() const;
-    bool PrefsFileExists() const;
-
     FakeHost host_;
     SPMessageData message_ = {};
-
-  private:
-    std::string appFolder_;
 };

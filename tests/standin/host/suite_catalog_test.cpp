@@ -9,6 +9,7 @@
 #include <string>
 
 #include "standin/dialogs/adm_suites.h"
+#include "standin/hooks/host_hooks.h"
 #include "standin/host/action_manager.h"
 #include "standin/host/documents.h"
 #include "standin/host/filters.h"
@@ -85,9 +86,9 @@ TEST_F(SuiteCatalogTest, TheSuitesThePluginCallsWorkAndTheOthersAreEmpty) {
     EXPECT_EQ(trapped.size(), 133u - std::size(working));
 }
 
-TEST_F(SuiteCatalogTest, AFailureSwitchFailsOneSuiteUntilCleared) {
+TEST_F(SuiteCatalogTest, AFailureByNameFailsOneSuite) {
     constexpr ASErr kFailure = MakeFourCharError("FAIL");
-    SetStandinSuiteFailure(kAIMenuSuite, kAIMenuSuiteVersion, kFailure);
+    standin::FailHostCall(1, kFailure, standin::HostCall::kAcquireSuite, kAIMenuSuite);
     const void* suite = &kFailure;
     EXPECT_EQ(StandinBasicSuite()->AcquireSuite(kAIMenuSuite, kAIMenuSuiteVersion, &suite),
               kFailure);
@@ -95,7 +96,8 @@ TEST_F(SuiteCatalogTest, AFailureSwitchFailsOneSuiteUntilCleared) {
     EXPECT_EQ(StandinSuiteUseCount(kAIMenuSuite, kAIMenuSuiteVersion), 0);
     // The others are untouched.
     EXPECT_NE(AcquireSuite<void>(kAIFilterSuite, kAIFilterSuiteVersion), nullptr);
-    SetStandinSuiteFailure(kAIMenuSuite, kAIMenuSuiteVersion, kSPNoError);
+    EXPECT_TRUE(standin::HostCallFailed());
+    standin::FailHostCall(0, kSPNoError);
     EXPECT_NE(AcquireSuite<void>(kAIMenuSuite, kAIMenuSuiteVersion), nullptr);
 }
 

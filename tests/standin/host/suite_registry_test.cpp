@@ -6,6 +6,7 @@
 
 #include "globals/plugin_state.h"
 #include "prefs/app_folder.h"
+#include "standin/hooks/host_hooks.h"
 #include "standin/host/standin_suites.h"
 #include "tests/support/standin_suite_install.h"
 
@@ -23,6 +24,7 @@ class SuiteRegistryTest : public ::testing::Test {
         basic_ = StandinBasicSuite();
     }
     void TearDown() override {
+        standin::FailHostCall(0, kSPNoError);
         UninstallStandinSuites();
         ResetPluginState();
         ResetStandinSuiteUse();
@@ -54,13 +56,12 @@ TEST_F(SuiteRegistryTest, UnknownNameOrVersionIsNotFound) {
     EXPECT_EQ(StandinSuiteUseCount(kTestSuite, 3), 0);
 }
 
-TEST_F(SuiteRegistryTest, FailureSwitchFailsAcquisitionsUntilCleared) {
-    SetStandinSuiteFailure(kTestSuite, 3, kPluginOutOfMemoryError);
+TEST_F(SuiteRegistryTest, AFailureByNameFailsThatAcquisitionAlone) {
+    standin::FailHostCall(1, kPluginOutOfMemoryError, standin::HostCall::kAcquireSuite, kTestSuite);
     const void* suite = &kTestSuiteRecord;
     EXPECT_EQ(basic_->AcquireSuite(kTestSuite, 3, &suite), kPluginOutOfMemoryError);
     EXPECT_EQ(suite, nullptr);
     EXPECT_EQ(StandinSuiteUseCount(kTestSuite, 3), 0);
-    SetStandinSuiteFailure(kTestSuite, 3, 0);
     EXPECT_EQ(basic_->AcquireSuite(kTestSuite, 3, &suite), 0);
     EXPECT_EQ(basic_->ReleaseSuite(kTestSuite, 3), 0);
 }
@@ -89,7 +90,8 @@ TEST_F(SuiteRegistryTest, InstallationHoldsEachSuiteOnceAndReleasesIt) {
 }
 
 TEST_F(SuiteRegistryTest, FailedRuntimeLeavesThePluginWithoutItsFolder) {
-    SetStandinSuiteFailure(kAIRuntimeSuite, kAIRuntimeSuiteVersion, kSPSuiteNotFoundError);
+    standin::FailHostCall(1, kSPSuiteNotFoundError, standin::HostCall::kAcquireSuite,
+                          kAIRuntimeSuite);
     EXPECT_EQ(InstallStandinSuites(), kSPSuiteNotFoundError);
     EXPECT_EQ(gPluginState.runtime, nullptr);
     EXPECT_EQ(gPluginState.blocks, StandinBlocksSuite());
