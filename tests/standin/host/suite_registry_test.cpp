@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "globals/plugin_state.h"
 #include "prefs/app_folder.h"
 #include "standin/hooks/host_hooks.h"
@@ -64,6 +67,26 @@ TEST_F(SuiteRegistryTest, AFailureByNameFailsThatAcquisitionAlone) {
     EXPECT_EQ(StandinSuiteUseCount(kTestSuite, 3), 0);
     EXPECT_EQ(basic_->AcquireSuite(kTestSuite, 3, &suite), 0);
     EXPECT_EQ(basic_->ReleaseSuite(kTestSuite, 3), 0);
+}
+
+TEST_F(SuiteRegistryTest, TheCallLogNamesAcquisitionsAndTheFailureCountsOnlyItsName) {
+    RegisterStandinSuite("Other Suite", 1, &kTestSuiteRecord);
+    standin::LogHostCalls(true);
+    standin::FailHostCall(2, kPluginOutOfMemoryError, standin::HostCall::kAcquireSuite, kTestSuite);
+    const void* suite = nullptr;
+    EXPECT_EQ(basic_->AcquireSuite(kTestSuite, 3, &suite), 0);
+    EXPECT_EQ(basic_->AcquireSuite("Other Suite", 1, &suite), 0);
+    EXPECT_FALSE(standin::HostCallFailed());
+    EXPECT_EQ(basic_->AcquireSuite(kTestSuite, 3, &suite), kPluginOutOfMemoryError);
+    EXPECT_TRUE(standin::HostCallFailed());
+    standin::LogHostCalls(false);
+    EXPECT_EQ(standin::LoggedHostCallNames(standin::HostCall::kAcquireSuite),
+              (std::vector<std::string>{kTestSuite, "Other Suite", kTestSuite}));
+    ASSERT_EQ(standin::HostCallLog().size(), 3u);
+    EXPECT_EQ(standin::HostCallLog()[2].injected, kPluginOutOfMemoryError);
+    EXPECT_EQ(standin::HostCallCount(standin::HostCall::kAcquireSuite), 3u);
+    EXPECT_EQ(basic_->ReleaseSuite(kTestSuite, 3), 0);
+    EXPECT_EQ(basic_->ReleaseSuite("Other Suite", 1), 0);
 }
 
 TEST_F(SuiteRegistryTest, StringEquality) {
