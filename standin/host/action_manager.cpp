@@ -178,9 +178,11 @@ ASErr HOST_CALL GetInteger(AIActionParamValueRef value, ActionParamKeyID key, in
     return error;
 }
 
-// Stores `v` under `key` of the parameter value `ref`.
-ASErr SetValue(AIActionParamValueRef ref, ActionParamKeyID key, ActionValue v) {
-    if (const ASErr injected = Injected()) return injected;
+// Stores `v` under `key` of the parameter value `ref`; `call` names the
+// suite's call.
+ASErr SetValue(AIActionParamValueRef ref, ActionParamKeyID key, ActionValue v,
+               const char* call = __builtin_FUNCTION()) {
+    if (const ASErr injected = Injected(call)) return injected;
     ParamValue* value = FromValueRef(ref);
     if (value == nullptr) return kSPBadParameterError;
     Set(value, key, std::move(v));

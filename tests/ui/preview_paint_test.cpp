@@ -16,6 +16,7 @@
 #include "standin/hooks/host_hooks.h"
 #include "standin/host/host_blocks.h"
 #include "tests/support/standin_host_test.h"
+#include "tests/support/standin_suite_install.h"
 
 namespace {
 
@@ -53,10 +54,12 @@ class PreviewPaint : public StandinHostTest {
     void SetUp() override {
         StandinHostTest::SetUp();
         GdiReset();
+        ASSERT_EQ(InstallStandinSuites(), kSPNoError);
     }
     void TearDown() override {
         EXPECT_EQ(OutstandingHostBlocks(), 0u);  // every buffer given back
         GdiReset();
+        UninstallStandinSuites();
         StandinHostTest::TearDown();
     }
 
