@@ -24,12 +24,6 @@ FakeHost& Host() {
     return *gFakeHost;
 }
 
-// "plcx" for a four-character code.
-std::string FourChars(uint32_t code) {
-    return {static_cast<char>(code >> 24), static_cast<char>(code >> 16),
-            static_cast<char>(code >> 8), static_cast<char>(code)};
-}
-
 // ---- Basic suite ----
 
 // Stand-ins for the suites the plug-in never calls: a distinct address each.
@@ -132,47 +126,18 @@ ASErr HOST_CALL AcquireSuite(const char* name, int32_t version, const void** sui
                                   callback != nullptr, self,  userData, type};
                 return h.registerEventError;
             };
-            s.InRecordMode = []() -> ASBoolean { return Host().recording ? kASTrue : kASFalse; };
-            s.NewActionParamValue = [](AIActionParamValueRef* value) -> ASErr {
-                Host().actionCalls.push_back("NewActionParamValue");
-                *value = reinterpret_cast<AIActionParamValueRef>(0x7A);
-                return kSPNoError;
-            };
-            s.DeleteActionParamValue = [](AIActionParamValueRef) -> ASErr {
-                Host().actionCalls.push_back("DeleteActionParamValue");
-                return kSPNoError;
-            };
-            // The fake keeps no values: every read finds none.
-            s.GetInteger = [](AIActionParamValueRef, ActionParamKeyID key, int32_t*) -> ASErr {
-                Host().actionCalls.push_back("GetInteger " + FourChars(key));
+            // The Actions palette never records, and the fake keeps no values:
+            // a playback reads none.
+            s.InRecordMode = []() -> ASBoolean { return kASFalse; };
+            s.GetInteger = [](AIActionParamValueRef, ActionParamKeyID, int32_t*) -> ASErr {
                 return kSPBadParameterError;
             };
-            s.SetInteger = [](AIActionParamValueRef, ActionParamKeyID key, int32_t) -> ASErr {
-                Host().actionCalls.push_back("SetInteger " + FourChars(key));
-                return kSPNoError;
-            };
-            s.GetReal = [](AIActionParamValueRef, ActionParamKeyID key, ASReal*) -> ASErr {
-                Host().actionCalls.push_back("GetReal " + FourChars(key));
+            s.GetReal = [](AIActionParamValueRef, ActionParamKeyID, ASReal*) -> ASErr {
                 return kSPBadParameterError;
             };
-            s.SetReal = [](AIActionParamValueRef, ActionParamKeyID key, ASReal) -> ASErr {
-                Host().actionCalls.push_back("SetReal " + FourChars(key));
-                return kSPNoError;
-            };
-            s.GetString = [](AIActionParamValueRef, ActionParamKeyID key, char* buffer) -> ASErr {
-                Host().actionCalls.push_back("GetString " + FourChars(key));
+            s.GetString = [](AIActionParamValueRef, ActionParamKeyID, char* buffer) -> ASErr {
                 buffer[0] = '\0';
                 return kSPBadParameterError;
-            };
-            s.SetString = [](AIActionParamValueRef, ActionParamKeyID key, const char*) -> ASErr {
-                Host().actionCalls.push_back("SetString " + FourChars(key));
-                return kSPNoError;
-            };
-            s.RecordActionEvent = [](const char* name, ActionDialogStatus status,
-                                     AIActionParamValueRef) -> ASErr {
-                Host().actionCalls.push_back("RecordActionEvent " + std::string(name) + " " +
-                                             std::to_string(status));
-                return kSPNoError;
             };
             return s;
         }();
@@ -181,8 +146,7 @@ ASErr HOST_CALL AcquireSuite(const char* name, int32_t version, const void** sui
         static const AIDocumentViewSuite view = [] {
             AIDocumentViewSuite s = {};
             s.GetDocumentViewCenter = [](AIDocumentViewHandle, ASRealPoint* center) -> ASErr {
-                if (Host().viewCenterError != kSPNoError) return Host().viewCenterError;
-                *center = Host().viewCenter;
+                *center = {0, 0};
                 return kSPNoError;
             };
             return s;

@@ -1,3 +1,5 @@
+// Keeps a host of its own: one that misbehaves on demand and records every call, as no host does.
+//
 // A fake host for driving PluginMain in the test's own process: a basic suite
 // whose acquisitions hand out fake suites that record their calls, any of
 // which can be made to fail, and an application folder of its own under the
@@ -88,9 +90,6 @@ struct FakeHost {
     int32_t closeWith = kFakeOkItem;            // 1: the user presses OK at the end; 2: Cancel
     std::map<int32_t, std::string> strings;     // other string resources, by id
     std::map<int32_t, ADMRect> itemRects;       // local rectangles of items, by id
-    ASRealPoint viewCenter = {0, 0};            // the current view's centre
-    ASErr viewCenterError = kSPNoError;         // what asking for it returns
-    bool recording = false;                     // the Actions palette records
 
     // ---- Records ----
     std::vector<std::string> acquired;  // "name version", in call order
@@ -129,7 +128,6 @@ struct FakeHost {
     // the Basic suite's strings, in order: "InsertEntry 5 0", "Select 5:1 1".
     std::vector<std::string> admCalls;
     int32_t artCalls = 0;                  // of the art, path and path style suites
-    std::vector<std::string> actionCalls;  // "SetReal plcx", "RecordActionEvent Orvelk_QRCode 3"
 
     // Acquisitions not yet released, by suite name.
     std::map<std::string, int32_t> held;
