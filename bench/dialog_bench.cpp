@@ -1,3 +1,5 @@
+// Keeps a dialog of its own: the time measured is the plug-in's, not the stand-in dialog manager's.
+//
 // The settings dialog's keystroke: one text notification at version 40 (the
 // escapes, the encoding, the information text and the repaint of the preview
 // through the GDI layer), and one paint of the preview on its own. A small
@@ -15,7 +17,7 @@
 #include "bench/bench_engine_host.h"
 #include "globals/plugin_state.h"
 #include "platform/gdi_surface.h"
-#include "standin/host/host_blocks.h"
+#include "standin/suites/blocks_runtime/blocks_runtime.h"
 #include "ui/dialog_items.h"
 #include "ui/dialog_notifications.h"
 #include "ui/preview_paint.h"
@@ -77,12 +79,6 @@ const ADMItemSuite kItemSuite = [] {
 }();
 const ADMDrawerSuite kDrawerSuite = {
     .GetPortRef = [](ADMDrawerRef drawer) { return reinterpret_cast<ADMPortRef>(drawer); }};
-// The stand-in host's own heap, as `orvelk` gives it to the plug-in.
-const SPBlocksSuite kBlocksSuite = {
-    .AllocateBlock = [](ASInt32 size, const char*,
-                        void** block) { return AllocateHostBlock(static_cast<size_t>(size), block); },
-    .FreeBlock = [](void* block) { return FreeHostBlock(block); },
-    .ReallocateBlock = nullptr};
 // Held for SettingsDialogSuitesHeld; the notification never calls them.
 const ADMListSuite kListSuite = {};
 const ADMEntrySuite kEntrySuite = {};
@@ -104,7 +100,8 @@ class RunningDialog {
         gPluginState.admEntry = &kEntrySuite;
         gPluginState.admDrawer = &kDrawerSuite;
         gPluginState.admBasic = &kBasicSuite;
-        gPluginState.blocks = &kBlocksSuite;
+        // The stand-in host's own heap, as `orvelk` gives it to the plug-in.
+        gPluginState.blocks = StandinBlocksSuite();
         gPluginState.globals = globals_.get();
         dialog_.window = GdiCreateSurfaceDC(kPreviewWidth, kPreviewHeight, kPreviewWidth * 4,
                                             dialog_.pixels.data());

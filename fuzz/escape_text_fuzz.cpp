@@ -1,3 +1,5 @@
+// Keeps a dialog of its own for speed: a host session per input would cost more than the input.
+//
 // The settings dialog's text path: what the user types (any bytes, up to the
 // item's 8192) through the escape translation into the globals, the preview's
 // symbol encoded from it and the information text. The translation never

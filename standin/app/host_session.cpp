@@ -10,7 +10,6 @@
 #include "standin/suites/document/documents.h"
 #include "standin/suites/filter_menu/filters.h"
 #include "standin/host/host_blocks.h"
-#include "standin/host/host_faults.h"
 #include "standin/host/host_transcript.h"
 #include "standin/host/standin_app_folder.h"
 #include "standin/suites/register_suites.h"
@@ -22,8 +21,6 @@ void ResetHostState() {
     ResetFilters();
     ResetActionManager();
     CloseAllDocuments();
-    FailArtCall(0, kSPNoError);
-    FailHostCall(0, kSPNoError);
     ClearUserScript();
     FreeAllHostBlocks();
 }

@@ -59,7 +59,8 @@ class HostSession {
 
 // Forgets everything the host holds for plug-ins without sending any
 // message: plug-ins, filters, action events and recordings, documents,
-// blocks, the user's steps. For a fresh start.
+// blocks, the user's steps. For a fresh start. The test hooks
+// (standin/hooks/host_hooks.h) stay as the test that set them left them.
 void ResetHostState();
 
 }  // namespace standin

@@ -8,7 +8,7 @@
 #endif
 
 #include "hostapi/sp_basic.h"
-#include "standin/host/host_faults.h"
+#include "standin/hooks/host_hooks.h"
 
 namespace {
 
@@ -65,7 +65,7 @@ ASErr ReallocateHostBlock(void* block, size_t newSize, void** newBlock) {
 
 ASErr AllocateCountedBlock(size_t size, void** block) {
     if (block == nullptr) return kSPBadParameterError;
-    if (const ASErr injected = standin::CountHostCall(standin::HostCall::kAllocateBlock)) {
+    if (const ASErr injected = standin::CountHostCall(standin::HostCall::kAllocateBlock, "AllocateBlock")) {
         *block = nullptr;
         return injected;
     }
@@ -74,7 +74,7 @@ ASErr AllocateCountedBlock(size_t size, void** block) {
 
 ASErr ReallocateCountedBlock(void* block, size_t newSize, void** newBlock) {
     if (newBlock == nullptr) return kSPBadParameterError;
-    if (const ASErr injected = standin::CountHostCall(standin::HostCall::kAllocateBlock)) {
+    if (const ASErr injected = standin::CountHostCall(standin::HostCall::kAllocateBlock, "ReallocateBlock")) {
         *newBlock = nullptr;
         return injected;
     }

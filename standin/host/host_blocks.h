@@ -24,7 +24,7 @@ ASErr FreeHostBlock(void* block);
 ASErr ReallocateHostBlock(void* block, size_t newSize, void** newBlock);
 
 // The same two for a plug-in's call, through the basic or the Blocks suite:
-// counted as HostCall::kAllocateBlock and failed when host_faults.h says so,
+// counted as HostCall::kAllocateBlock and failed when host_hooks.h says so,
 // *block or *newBlock null and the old block untouched.
 ASErr AllocateCountedBlock(size_t size, void** block);
 ASErr ReallocateCountedBlock(void* block, size_t newSize, void** newBlock);

@@ -6,8 +6,8 @@
 #include <string_view>
 #include <unordered_map>
 
+#include "standin/hooks/host_hooks.h"
 #include "standin/host/host_blocks.h"
-#include "standin/host/host_faults.h"
 // The stand-in serves only the host's documented layout.
 #include "hostapi/layout_checks.h"
 
@@ -16,9 +16,8 @@ namespace {
 struct SuiteEntry {
     std::string name;
     int32_t version;
-    const void* suite;  // null: only a failure switch was set
+    const void* suite;
     int32_t useCount;
-    ASErr failure;
 };
 
 // The entries, which never move, and an index of them by name: every
@@ -50,13 +49,13 @@ SuiteEntry& FindOrAdd(const char* name, int32_t version) {
     if (SuiteEntry* e = Find(name, version)) return *e;
     Registry& registry = TheRegistry();
     SuiteEntry& added =
-        registry.entries.emplace_back(SuiteEntry{name, version, nullptr, 0, kSPNoError});
+        registry.entries.emplace_back(SuiteEntry{name, version, nullptr, 0});
     registry.byName.emplace(std::string_view(added.name), &added);
     return added;
 }
 
 ASErr HOST_CALL BasicAcquireSuite(const char* name, ASInt32 version, const void** suite) {
-    if (const ASErr injected = standin::CountHostCall(standin::HostCall::kAcquireSuite)) {
+    if (const ASErr injected = standin::CountHostCall(standin::HostCall::kAcquireSuite, name)) {
         if (suite != nullptr) *suite = nullptr;
         return injected;
     }
@@ -113,7 +112,6 @@ ASErr AcquireStandinSuite(const char* name, int32_t version, const void** suite)
     *suite = nullptr;
     SuiteEntry* e = Find(name, version);
     if (e == nullptr) return kSPSuiteNotFoundError;
-    if (e->failure != kSPNoError) return e->failure;
     if (e->suite == nullptr) return kSPSuiteNotFoundError;
     ++e->useCount;
     *suite = e->suite;
@@ -139,16 +137,8 @@ int32_t StandinSuitesInUse() {
     return inUse;
 }
 
-void SetStandinSuiteFailure(const char* name, int32_t version, ASErr error) {
-    if (name == nullptr) return;
-    FindOrAdd(name, version).failure = error;
-}
-
 void ResetStandinSuiteUse() {
-    for (SuiteEntry& e : Entries()) {
-        e.useCount = 0;
-        e.failure = kSPNoError;
-    }
+    for (SuiteEntry& e : Entries()) e.useCount = 0;
 }
 
 const SPBasicSuite* StandinBasicSuite() {

@@ -8,12 +8,11 @@
 #include "hostapi/sp_basic.h"
 
 // Serves `suite` as `name` at `version`, replacing an earlier registration of
-// the same name and version (its count and failure switch stay).
+// the same name and version (its count stays).
 void RegisterStandinSuite(const char* name, int32_t version, const void* suite);
 
 // Acquires `name` at exactly `version` into *suite and counts it. An
-// unregistered name or version gives "S!Fd", a failure switch its error; both
-// leave *suite null.
+// unregistered name or version gives "S!Fd" and leaves *suite null.
 ASErr AcquireStandinSuite(const char* name, int32_t version, const void** suite);
 
 // Gives back one acquisition. "S!Fd" for an unregistered suite, "Parm" when
@@ -26,11 +25,7 @@ int32_t StandinSuiteUseCount(const char* name, int32_t version);
 // The acquisitions of every suite not yet released.
 int32_t StandinSuitesInUse();
 
-// Test switch: makes every acquisition of `name` at `version` fail with
-// `error` from now on; 0 lets them succeed again.
-void SetStandinSuiteFailure(const char* name, int32_t version, ASErr error);
-
-// Sets every count to 0 and clears every failure switch; registrations stay.
+// Sets every count to 0; registrations stay.
 void ResetStandinSuiteUse();
 
 // The basic suite of the stand-in's messages: acquisition through the

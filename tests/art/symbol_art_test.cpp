@@ -18,6 +18,7 @@
 #include "globals/plugin_state.h"
 #include "qr/symbol_encoder.h"
 #include "standin/app/engine_session.h"
+#include "standin/hooks/host_hooks.h"
 #include "standin/suites/document/documents.h"
 
 namespace {
@@ -113,7 +114,7 @@ class SymbolArtTest : public testing::Test {
         gPluginState.pathStyle = nullptr;
         gRecorder = nullptr;
         standin::CloseAllDocuments();
-        standin::FailArtCall(0, kSPNoError);
+        standin::FailHostCall(0, kSPNoError);
     }
 
     // The stand-in's documents behind the plug-in's suite pointers.
@@ -294,9 +295,9 @@ TEST_F(SymbolArtTest, EveryFailedHostCallLeavesAWellFormedDocument) {
     const size_t paths = 1 + static_cast<size_t>(DarkModules(*matrix));
 
     standin::OpenDocument("Count");
-    standin::FailArtCall(0, kSPNoError);
+    standin::FailHostCall(0, kSPNoError);
     ASSERT_EQ(DrawSymbolArt(100, 100, 2, text, 'L', 'N', 1), kSPNoError);
-    const unsigned total = standin::ArtCallCount();
+    const unsigned total = standin::HostCallCount(standin::HostCall::kArt);
     ASSERT_EQ(total, 1 + 7 * paths);
     std::vector<std::vector<AIPathSegment>> reference;
     for (const auto& path : standin::CurrentDocument()->art.children.at(0)->children)
@@ -305,9 +306,9 @@ TEST_F(SymbolArtTest, EveryFailedHostCallLeavesAWellFormedDocument) {
 
     for (unsigned k = 1; k <= total; ++k) {
         standin::Document* document = standin::OpenDocument("Failing");
-        standin::FailArtCall(k, kPluginOutOfMemoryError);
+        standin::FailHostCall(k, kPluginOutOfMemoryError, standin::HostCall::kArt);
         const ASErr result = DrawSymbolArt(100, 100, 2, text, 'L', 'N', 1);
-        standin::FailArtCall(0, kSPNoError);
+        standin::FailHostCall(0, kSPNoError);
         ASSERT_EQ(standin::LiveArtCount(), standin::CountArt(document->art)) << k;
         if (k == 1) {
             EXPECT_EQ(result, kPluginOutOfMemoryError);

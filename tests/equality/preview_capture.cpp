@@ -1,3 +1,5 @@
+// Keeps a Blocks suite of its own: the Windows build of this tool runs without the stand-in.
+//
 // Paints the settings dialog's preview of one symbol through the GDI calls of
 // the build (our layer on this machine, Windows' own in the Windows build)
 // and writes the item's pixels as a binary PPM on standard output, so that

@@ -23,15 +23,16 @@
 #if !defined(_WIN32)
 #include "platform/file_faults.h"
 #endif
-#include "tests/support/fake_host.h"
+#include "tests/support/standin_host_test.h"
+#include "tests/support/standin_suite_install.h"
 
 namespace {
 
-class PreferencesFileTest : public PluginTest {
+class PreferencesFileTest : public StandinHostTest {
   protected:
     void SetUp() override {
-        PluginTest::SetUp();
-        gPluginState.runtime = FakeRuntimeSuite();
+        StandinHostTest::SetUp();
+        ASSERT_EQ(InstallStandinSuites(), kSPNoError);
         SetDefaultGlobals(&globals_);
         gPluginState.globals = &globals_;
     }
@@ -40,7 +41,8 @@ class PreferencesFileTest : public PluginTest {
         FailFileCall(0, ERROR_SUCCESS);
 #endif
         gPluginState.globals = nullptr;
-        PluginTest::TearDown();
+        UninstallStandinSuites();
+        StandinHostTest::TearDown();
     }
 
     // Loads `contents` as the file over the defaults; fails the test on an error.
@@ -587,9 +589,22 @@ TEST_F(PreferencesFileTest, ASaveKeepsTheFilesPermissions) {
 }
 #endif
 
+// A Runtime suite of the test's own: the stand-in refuses to report a folder
+// too long for the plug-in's file names, so it never shows the plug-in one.
+const AIRuntimeSuite kLongFolderRuntime = [] {
+    AIRuntimeSuite s = {};
+    s.GetAppFileSpecification = [](SPPlatformFileSpecification* file) -> ASErr {
+        // A 253-byte folder: with "\Prefs\Orvelk.ini" 270 bytes, over the 260 limit.
+        const std::string path = "C:\\" + std::string(250, 'f') + "\\Illustrator.exe";
+        std::snprintf(file->path, sizeof file->path, "%s", path.c_str());
+        return kSPNoError;
+    };
+    return s;
+}();
+
 TEST_F(PreferencesFileTest, AFolderTooLongForTheFileNameIsAClearFailure) {
-    // A 253-byte folder: with "\Prefs\Orvelk.ini" 270 bytes, over the 260 limit.
-    host_.appWindowsPath = "C:\\" + std::string(250, 'f') + "\\Illustrator.exe";
+    const AIRuntimeSuite* const standinRuntime = gPluginState.runtime;
+    gPluginState.runtime = &kLongFolderRuntime;
     std::strcpy(globals_.text, "unchanged");
     EXPECT_EQ(LoadPreferences(), -1);
     EXPECT_EQ(SavePreferences(), -1);
@@ -600,7 +615,7 @@ TEST_F(PreferencesFileTest, AFolderTooLongForTheFileNameIsAClearFailure) {
     EXPECT_EQ(LoadPreferences(), -1);
     EXPECT_EQ(SavePreferences(), -1);
     // Without a globals record there is nothing to read into or write from.
-    gPluginState.runtime = FakeRuntimeSuite();
+    gPluginState.runtime = standinRuntime;
     gPluginState.globals = nullptr;
     EXPECT_EQ(LoadPreferences(), -1);
     EXPECT_EQ(SavePreferences(), -1);

@@ -1,5 +1,5 @@
-// The filter's "AI Go" and the action's "Do Action" through the fake host:
-// the host calls in their order, what is recorded, beeps and the error
+// The filter's "AI Go" and the action's "Do Action" through the stand-in
+// host: the host calls in their order, what is recorded, beeps and the error
 // dialog for each failure.
 #include "shell/filter_run.h"
 
@@ -11,60 +11,99 @@
 
 #include "globals/plugin_state.h"
 #include "platform/beep_monitor.h"
-#include "tests/support/fake_host.h"
+#include "shell/action_registration.h"
+#include "standin/hooks/host_hooks.h"
+#include "standin/suites/action_manager/action_manager.h"
+#include "standin/suites/document/documents.h"
+#include "standin/suites/filter_menu/filters.h"
+#include "standin/host/host_errors.h"
+#include "standin/host/host_transcript.h"
+#include "tests/support/standin_plugin_test.h"
 
 namespace {
 
-class FilterRunTest : public PluginTest {
+using standin::HostCall;
+
+class FilterRunTest : public StandinPluginTest {
   protected:
     void SetUp() override {
-        PluginTest::SetUp();
-        InstallTableFile();
-        ASSERT_EQ(Send("SP Interface", "Startup"), kSPNoError);
-        host_.modals.clear();
+        StandinPluginTest::SetUp();
+        if (HasFatalFailure()) return;
+        standin::OpenDocument("Filter run");
         ResetBeepCount();
-    }
-    void TearDown() override {
-        Send("SP Interface", "Shutdown");
-        PluginTest::TearDown();
+        Watch();
     }
 
-    ASErr Go() {
-        AIFilterMessage filter = {FakeMessage(), kFakeFilter, nullptr};
-        return Send("AI Filter", "AI Go", &filter);
+    // Starts the call log and the counts of the host's calls afresh.
+    static void Watch() {
+        standin::FailHostCall(0, kSPNoError);
+        standin::LogHostCalls(true);
+        standin::ClearTranscript();
     }
+
+    static ASErr Go() { return standin::SendFilterGo(standin::Filters().at(0)); }
+    // "AI Go" sent as it is, where the host would not send it (no document).
+    ASErr SendGo() {
+        AIFilterMessage filter = {{}, standin::FilterHandle(standin::Filters().at(0)), nullptr};
+        return Send("AI Filter", "AI Go", &filter.d);
+    }
+
+    // The action manager's calls logged since Watch().
+    static std::vector<std::string> ActionCalls() {
+        return standin::LoggedHostCallNames(HostCall::kActionManager);
+    }
+    static unsigned ArtCalls() { return standin::HostCallCount(HostCall::kArt); }
 
     // The code text of the only error dialog shown, or "" when none was.
-    std::string ShownCode() {
-        if (host_.modals.size() != 1 || host_.modals[0].dialogID != 16051) return "";
-        return host_.modals[0].itemTexts[3];
+    static std::string ShownCode() { return ShownItem(3); }
+    // The text of item `id` of the only error dialog shown, or "".
+    static std::string ShownItem(int32_t id) {
+        const standin::TranscriptEntry* shown = nullptr;
+        for (const standin::TranscriptEntry& e : standin::Transcript()) {
+            if (e.kind != standin::TranscriptEntry::Kind::kDialogShown) continue;
+            if (shown != nullptr || e.dialogId != 16051) return "";
+            shown = &e;
+        }
+        if (shown == nullptr) return "";
+        for (const auto& item : shown->items)
+            if (item.id == id) return item.text;
+        return "";
     }
 
-    PluginGlobals& Globals() { return *gPluginState.globals; }
+    static PluginGlobals& Globals() { return *gPluginState.globals; }
 };
 
 TEST_F(FilterRunTest, ARecordingPaletteGetsTheSevenValuesInTheirOrder) {
-    host_.recording = true;
+    standin::SetActionRecording(true);
+    const size_t objects = standin::LiveActionParamObjects();
     ASSERT_EQ(Go(), kSPNoError);
-    EXPECT_GT(host_.artCalls, 0);
+    EXPECT_GT(ArtCalls(), 0u);
     const std::vector<std::string> expected = {
-        "NewActionParamValue",   "SetReal plcx",    "SetReal plcy",
-        "SetInteger eclv",       "SetInteger vers", "SetInteger enmd",
-        "SetReal size",          "SetString data",  "RecordActionEvent Orvelk_QRCode 3",
-        "DeleteActionParamValue"};
-    EXPECT_EQ(host_.actionCalls, expected);
+        "InRecordMode", "NewActionParamValue", "SetReal",   "SetReal",
+        "SetInteger",   "SetInteger",          "SetInteger", "SetReal",
+        "SetString",    "RecordActionEvent"};
+    EXPECT_EQ(ActionCalls(), expected);
+    ASSERT_EQ(standin::RecordedActions().size(), 1u);
+    const standin::RecordedAction& action = standin::RecordedActions()[0];
+    EXPECT_EQ(action.eventName, kQRActionEventName);
+    std::string keys;
+    for (const auto& [key, value] : action.values)
+        keys += {static_cast<char>(key >> 24), static_cast<char>(key >> 16),
+                 static_cast<char>(key >> 8), static_cast<char>(key), ' '};
+    EXPECT_EQ(keys, "plcx plcy eclv vers enmd size data ");
+    EXPECT_EQ(standin::LiveActionParamObjects(), objects);  // the value disposed of
     EXPECT_EQ(BeepCount(), 0u);
-    EXPECT_TRUE(host_.modals.empty());
+    EXPECT_FALSE(AnythingShownInTranscript());
 
     // Not recording: nothing is asked of the action manager but that.
-    host_.recording = false;
-    host_.actionCalls.clear();
+    standin::SetActionRecording(false);
+    Watch();
     ASSERT_EQ(Go(), kSPNoError);
-    EXPECT_TRUE(host_.actionCalls.empty());
+    EXPECT_EQ(ActionCalls(), std::vector<std::string>{"InRecordMode"});
 }
 
 TEST_F(FilterRunTest, FailuresAreShownAndNothingIsRecorded) {
-    host_.recording = true;
+    standin::SetActionRecording(true);
     // An empty text: -1 at once, with the fallback message; no beep.
     Globals().text[0] = '\0';
     EXPECT_EQ(Go(), kFilterHostFailure);
@@ -73,54 +112,53 @@ TEST_F(FilterRunTest, FailuresAreShownAndNothingIsRecorded) {
     EXPECT_EQ(GenerateFromSettings(), kFilterEmptyText);
     EXPECT_NE(kFilterEmptyText, kFilterHostFailure);
     EXPECT_EQ(ShownCode(), "-1");
-    EXPECT_EQ(host_.modals[0].itemTexts[2],
-              "The filter cannot complete because of an unknown error.");
-    EXPECT_EQ(host_.artCalls, 0);
+    EXPECT_EQ(ShownItem(2), "The filter cannot complete because of an unknown error.");
+    EXPECT_EQ(ArtCalls(), 0u);
     EXPECT_EQ(BeepCount(), 0u);
 
     // No view to place into: the host's error; no beep.
     std::strcpy(Globals().text, "NO VIEW");
-    host_.modals.clear();
-    host_.viewCenterError = MakeFourCharError("NDoc");
-    EXPECT_EQ(Go(), MakeFourCharError("NDoc"));
+    standin::CloseAllDocuments();
+    Watch();
+    EXPECT_EQ(SendGo(), kStandinNoDocumentError);
     EXPECT_EQ(ShownCode(), "NDoc");
-    EXPECT_EQ(host_.artCalls, 0);
+    EXPECT_EQ(ArtCalls(), 0u);
     EXPECT_EQ(BeepCount(), 0u);
 
     // A text that does not fit the version: a beep, then its code.
-    host_.viewCenterError = kSPNoError;
-    host_.modals.clear();
+    standin::OpenDocument("Filter run");
+    Watch();
     Globals().version = 1;
     Globals().level = 3;
     std::strcpy(Globals().text, "A TEXT OF MORE THAN SEVEN BYTES AT LEVEL H");
-    bool beepedBeforeTheDialog = false;
-    host_.duringModal = [&] { beepedBeforeTheDialog = BeepCount() == 1; };
     EXPECT_EQ(Go(), -1);
     EXPECT_EQ(ShownCode(), "-1");
-    EXPECT_TRUE(beepedBeforeTheDialog);
-    EXPECT_EQ(host_.artCalls, 0);
-    EXPECT_TRUE(host_.actionCalls.empty());
+    EXPECT_EQ(HeardInTranscript(), (std::vector<std::string>{"beep", "dialog -1"}));
+    EXPECT_EQ(ArtCalls(), 0u);
+    EXPECT_EQ(ActionCalls(), std::vector<std::string>{});
+    EXPECT_TRUE(standin::RecordedActions().empty());
 }
 
 TEST_F(FilterRunTest, PlaybackReadsEveryValueInOrderAndDrawsNothingWithoutThem) {
-    AIActionDoActionMessage action =
-        FakeDoAction(reinterpret_cast<AIActionParamValueRef>(0x7A), 1001);
-    EXPECT_EQ(Send("Action Manager", "Do Action", &action), kQRActionBadParameters);
-    const std::vector<std::string> expected = {
-        "GetReal plcx",    "GetReal plcy", "GetInteger eclv", "GetInteger vers",
-        "GetInteger enmd", "GetReal size", "GetString data"};
-    EXPECT_EQ(host_.actionCalls, expected);
-    EXPECT_EQ(host_.artCalls, 0);
+    standin::RecordedAction empty;
+    empty.eventName = kQRActionEventName;
+    EXPECT_EQ(standin::PlayAction(empty, kDialogNone), kQRActionBadParameters);
+    const std::vector<std::string> expected = {"PlayAction", "GetReal",    "GetReal",
+                                               "GetInteger", "GetInteger", "GetInteger",
+                                               "GetReal",    "GetString"};
+    EXPECT_EQ(ActionCalls(), expected);
+    EXPECT_EQ(ArtCalls(), 0u);
     EXPECT_EQ(ShownCode(), "!Prm");
     EXPECT_EQ(BeepCount(), 0u);
 
     // Another event's user data: nothing read, nothing shown.
-    host_.actionCalls.clear();
-    host_.modals.clear();
+    Watch();
+    AIActionDoActionMessage action = {};
     action.userData = reinterpret_cast<ActionUserData>(1002);
-    EXPECT_EQ(Send("Action Manager", "Do Action", &action), kSPNoError);
-    EXPECT_TRUE(host_.actionCalls.empty());
-    EXPECT_TRUE(host_.modals.empty());
+    action.dialogStatus = kASFalse;
+    EXPECT_EQ(Send("Action Manager", "Do Action", &action.d), kSPNoError);
+    EXPECT_EQ(ActionCalls(), std::vector<std::string>{});
+    EXPECT_FALSE(AnythingShownInTranscript());
 }
 
 }  // namespace

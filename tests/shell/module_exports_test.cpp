@@ -7,8 +7,14 @@
 #include <string>
 #include <vector>
 
+#include "globals/plugin_globals.h"
 #include "hostapi/sp_basic.h"
-#include "tests/support/fake_host.h"
+#include "standin/suites/action_manager/action_manager.h"
+#include "standin/suites/filter_menu/filters.h"
+#include "standin/host/host_blocks.h"
+#include "standin/host/plugins.h"
+#include "standin/host/suite_registry.h"
+#include "tests/support/standin_host_test.h"
 
 namespace {
 
@@ -32,30 +38,37 @@ TEST(ModuleExports, PluginMainIsTheOnlyDynamicExport) {
     EXPECT_EQ(DynamicExports(ORVELK_MODULE_PATH), std::vector<std::string>{"PluginMain"});
 }
 
-using LoadedModuleTest = PluginTest;
-
-TEST_F(LoadedModuleTest, StartsUpAndShutsDownThroughItsEntryPoint) {
+TEST(ModuleExports, ItsOwnFunctionsAndStateStayHidden) {
     void* module = dlopen(ORVELK_MODULE_PATH, RTLD_NOW | RTLD_LOCAL);
     ASSERT_NE(module, nullptr) << dlerror();
-    auto entry = reinterpret_cast<SPPluginMainProc>(dlsym(module, "PluginMain"));
-    ASSERT_NE(entry, nullptr);
+    EXPECT_NE(dlsym(module, "PluginMain"), nullptr);
     EXPECT_EQ(dlsym(module, "_Z15LoadPreferencesv"), nullptr);
     EXPECT_EQ(dlsym(module, "gPluginState"), nullptr);
+    dlclose(module);
+}
+
+using LoadedModuleTest = StandinHostTest;
+
+// The module loaded by the stand-in host as the host loads it.
+TEST_F(LoadedModuleTest, StartsUpAndShutsDownThroughItsEntryPoint) {
+    standin::Plugin* plugin = standin::LoadPluginModule(ORVELK_MODULE_PATH);
+    ASSERT_NE(plugin, nullptr);
+    const int32_t suitesBefore = StandinSuitesInUse();
 
     WritePrefsFile("qr_version = 4\r\n");
-    EXPECT_EQ(entry("SP Interface", "Startup", &message_), kSPNoError);
-    EXPECT_EQ(host_.addFilter.name, "Orvelk_QRCode");
-    EXPECT_EQ(host_.registerCalls, 1);
-    EXPECT_EQ(host_.liveBlocks, 1);
-    EXPECT_EQ(entry("SP Access", "Unload", &message_), kSPNoError);
-    ASSERT_NE(message_.globals, nullptr);
+    EXPECT_EQ(standin::StartupPlugin(plugin), kSPNoError);
+    ASSERT_EQ(standin::Filters().size(), 1u);
+    EXPECT_EQ(standin::Filters()[0]->name, "Orvelk_QRCode");
+    EXPECT_EQ(standin::ActionEvents().size(), 1u);
+    EXPECT_EQ(OutstandingHostBlocks(), 1u);
+    EXPECT_EQ(standin::UnloadPlugin(plugin), kSPNoError);
+    ASSERT_NE(plugin->globals, nullptr);
     // The module's record, loaded from the file.
-    EXPECT_EQ(static_cast<PluginGlobals*>(message_.globals)->version, 4);
+    EXPECT_EQ(static_cast<PluginGlobals*>(plugin->globals)->version, 4);
 
-    EXPECT_EQ(entry("SP Interface", "Shutdown", &message_), kSPNoError);
-    EXPECT_EQ(host_.liveBlocks, 0);
-    EXPECT_TRUE(host_.held.empty());
-    dlclose(module);
+    EXPECT_EQ(standin::ShutdownPlugin(plugin), kSPNoError);
+    EXPECT_EQ(OutstandingHostBlocks(), 0u);
+    EXPECT_EQ(StandinSuitesInUse(), suitesBefore);
 }
 
 }  // namespace

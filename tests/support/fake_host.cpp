@@ -11,13 +11,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "platform/win_path.h"
 #include "shell/plugin_main.h"
-#include "tests/support/test_temp_dir.h"
 
 FakeHost* gFakeHost = nullptr;
 
@@ -26,12 +22,6 @@ namespace {
 FakeHost& Host() {
     if (gFakeHost == nullptr) std::abort();
     return *gFakeHost;
-}
-
-// "plcx" for a four-character code.
-std::string FourChars(uint32_t code) {
-    return {static_cast<char>(code >> 24), static_cast<char>(code >> 16),
-            static_cast<char>(code >> 8), static_cast<char>(code)};
 }
 
 // ---- Basic suite ----
@@ -136,47 +126,18 @@ ASErr HOST_CALL AcquireSuite(const char* name, int32_t version, const void** sui
                                   callback != nullptr, self,  userData, type};
                 return h.registerEventError;
             };
-            s.InRecordMode = []() -> ASBoolean { return Host().recording ? kASTrue : kASFalse; };
-            s.NewActionParamValue = [](AIActionParamValueRef* value) -> ASErr {
-                Host().actionCalls.push_back("NewActionParamValue");
-                *value = reinterpret_cast<AIActionParamValueRef>(0x7A);
-                return kSPNoError;
-            };
-            s.DeleteActionParamValue = [](AIActionParamValueRef) -> ASErr {
-                Host().actionCalls.push_back("DeleteActionParamValue");
-                return kSPNoError;
-            };
-            // The fake keeps no values: every read finds none.
-            s.GetInteger = [](AIActionParamValueRef, ActionParamKeyID key, int32_t*) -> ASErr {
-                Host().actionCalls.push_back("GetInteger " + FourChars(key));
+            // The Actions palette never records, and the fake keeps no values:
+            // a playback reads none.
+            s.InRecordMode = []() -> ASBoolean { return kASFalse; };
+            s.GetInteger = [](AIActionParamValueRef, ActionParamKeyID, int32_t*) -> ASErr {
                 return kSPBadParameterError;
             };
-            s.SetInteger = [](AIActionParamValueRef, ActionParamKeyID key, int32_t) -> ASErr {
-                Host().actionCalls.push_back("SetInteger " + FourChars(key));
-                return kSPNoError;
-            };
-            s.GetReal = [](AIActionParamValueRef, ActionParamKeyID key, ASReal*) -> ASErr {
-                Host().actionCalls.push_back("GetReal " + FourChars(key));
+            s.GetReal = [](AIActionParamValueRef, ActionParamKeyID, ASReal*) -> ASErr {
                 return kSPBadParameterError;
             };
-            s.SetReal = [](AIActionParamValueRef, ActionParamKeyID key, ASReal) -> ASErr {
-                Host().actionCalls.push_back("SetReal " + FourChars(key));
-                return kSPNoError;
-            };
-            s.GetString = [](AIActionParamValueRef, ActionParamKeyID key, char* buffer) -> ASErr {
-                Host().actionCalls.push_back("GetString " + FourChars(key));
+            s.GetString = [](AIActionParamValueRef, ActionParamKeyID, char* buffer) -> ASErr {
                 buffer[0] = '\0';
                 return kSPBadParameterError;
-            };
-            s.SetString = [](AIActionParamValueRef, ActionParamKeyID key, const char*) -> ASErr {
-                Host().actionCalls.push_back("SetString " + FourChars(key));
-                return kSPNoError;
-            };
-            s.RecordActionEvent = [](const char* name, ActionDialogStatus status,
-                                     AIActionParamValueRef) -> ASErr {
-                Host().actionCalls.push_back("RecordActionEvent " + std::string(name) + " " +
-                                             std::to_string(status));
-                return kSPNoError;
             };
             return s;
         }();
@@ -185,8 +146,7 @@ ASErr HOST_CALL AcquireSuite(const char* name, int32_t version, const void** sui
         static const AIDocumentViewSuite view = [] {
             AIDocumentViewSuite s = {};
             s.GetDocumentViewCenter = [](AIDocumentViewHandle, ASRealPoint* center) -> ASErr {
-                if (Host().viewCenterError != kSPNoError) return Host().viewCenterError;
-                *center = Host().viewCenter;
+                *center = {0, 0};
                 return kSPNoError;
             };
             return s;
@@ -727,17 +687,10 @@ SPMessageData FakeMessage(void* globals) {
 }
 
 void PluginTest::SetUp() {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    std::string name = std::string(info->test_suite_name()) + "." + info->name();
-    for (char& c : name) {
-        if (c == '/') c = '_';
-    }
-    appFolder_ = TestTempDir() + "orvelk_plugin/" + name + "/";
-    std::filesystem::remove_all(appFolder_);
-    std::filesystem::create_directories(appFolder_);
+    AppFolderTest::SetUp();
     char windows[MAX_PATH];
     ASSERT_EQ(
-        NativePathToWindows((appFolder_ + "Illustrator.exe").c_str(), windows, sizeof windows),
+        NativePathToWindows((AppFolder() + "Illustrator.exe").c_str(), windows, sizeof windows),
         static_cast<DWORD>(ERROR_SUCCESS));
     host_.appWindowsPath = windows;
     host_.errorTable = StandardErrorTable();
@@ -753,34 +706,9 @@ void PluginTest::TearDown() {
     }
     ResetPluginState();
     gFakeHost = nullptr;
-    std::filesystem::remove_all(appFolder_);
+    AppFolderTest::TearDown();
 }
 
 ASErr PluginTest::Send(const char* caller, const char* selector, void* message) {
     return PluginMain(caller, selector, message != nullptr ? message : &message_);
-}
-
-void PluginTest::InstallTableFile() const {
-    const std::string prefs = appFolder_ + "Prefs/Orvelk";
-    std::filesystem::create_directories(prefs);
-    std::filesystem::copy_file(ORVELK_TEST_APP_DIR "/Prefs/Orvelk/ORVK_QR.DAT",
-                               prefs + "/ORVK_QR.DAT",
-                               std::filesystem::copy_options::overwrite_existing);
-}
-
-void PluginTest::WritePrefsFile(const std::string& contents) const {
-    std::filesystem::create_directories(appFolder_ + "Prefs");
-    std::ofstream out(PrefsFile(), std::ios::binary | std::ios::trunc);
-    out << contents;
-}
-
-std::string PluginTest::ReadPrefsFile() const {
-    std::ifstream in(PrefsFile(), std::ios::binary);
-    std::ostringstream contents;
-    contents << in.rdbuf();
-    return contents.str();
-}
-
-bool PluginTest::PrefsFileExists() const {
-    return std::filesystem::exists(PrefsFile());
 }

@@ -1,3 +1,5 @@
+// Keeps a host of its own: one that misbehaves on demand and records every call, as no host does.
+//
 // A fake host for driving PluginMain in the test's own process: a basic suite
 // whose acquisitions hand out fake suites that record their calls, any of
 // which can be made to fail, and an application folder of its own under the
@@ -14,6 +16,7 @@
 #include <vector>
 
 #include "globals/plugin_state.h"
+#include "tests/support/app_folder_test.h"
 
 // A plug-in reference and a filter handle as the fake host hands them out.
 inline SPPluginRef const kFakeSelf = reinterpret_cast<SPPluginRef>(0x5E1F);
@@ -87,9 +90,6 @@ struct FakeHost {
     int32_t closeWith = kFakeOkItem;            // 1: the user presses OK at the end; 2: Cancel
     std::map<int32_t, std::string> strings;     // other string resources, by id
     std::map<int32_t, ADMRect> itemRects;       // local rectangles of items, by id
-    ASRealPoint viewCenter = {0, 0};            // the current view's centre
-    ASErr viewCenterError = kSPNoError;         // what asking for it returns
-    bool recording = false;                     // the Actions palette records
 
     // ---- Records ----
     std::vector<std::string> acquired;  // "name version", in call order
@@ -128,7 +128,6 @@ struct FakeHost {
     // the Basic suite's strings, in order: "InsertEntry 5 0", "Select 5:1 1".
     std::vector<std::string> admCalls;
     int32_t artCalls = 0;                  // of the art, path and path style suites
-    std::vector<std::string> actionCalls;  // "SetReal plcx", "RecordActionEvent Orvelk_QRCode 3"
 
     // Acquisitions not yet released, by suite name.
     std::map<std::string, int32_t> held;
@@ -174,9 +173,9 @@ std::string Cp932(const std::string& utf8);
 SPMessageData FakeMessage(void* globals = nullptr);
 
 // A test with the fake host installed, the plug-in state as at load, and an
-// application folder of its own: <temp>/orvelk_plugin/<test>/, whose
-// executable the Runtime suite reports as <folder>\Illustrator.exe.
-class PluginTest : public ::testing::Test {
+// application folder of its own, whose executable the Runtime suite reports
+// as <folder>\Illustrator.exe.
+class PluginTest : public AppFolderTest {
   protected:
     void SetUp() override;
     void TearDown() override;
@@ -185,22 +184,6 @@ class PluginTest : public ::testing::Test {
     // message record when null).
     ASErr Send(const char* caller, const char* selector, void* message = nullptr);
 
-    // The native paths of the application folder and the preferences file.
-    std::string AppFolder() const { return appFolder_; }
-    std::string PrefsFile() const { return appFolder_ + "Prefs/Orvelk.ini"; }
-
-    // Lays the build's table file out under the application folder, so that
-    // the engine can encode.
-    void InstallTableFile() const;
-
-    // Writes, reads or removes the preferences file (and its folder).
-    void WritePrefsFile(const std::string& contents) const;
-    std::string ReadPrefsFile() const;
-    bool PrefsFileExists() const;
-
     FakeHost host_;
     SPMessageData message_ = {};
-
-  private:
-    std::string appFolder_;
 };

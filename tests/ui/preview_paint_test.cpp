@@ -12,7 +12,11 @@
 #include <vector>
 
 #include "tests/platform/gdi_test_support.h"
-#include "tests/support/fake_host.h"
+#include "globals/plugin_state.h"
+#include "standin/hooks/host_hooks.h"
+#include "standin/host/host_blocks.h"
+#include "tests/support/standin_host_test.h"
+#include "tests/support/standin_suite_install.h"
 
 namespace {
 
@@ -45,17 +49,18 @@ uint32_t EmptyItemPixel(int x, int y, int width, int height) {
     return frame ? kBlackPixel : kWhitePixel;
 }
 
-class PreviewPaint : public PluginTest {
+class PreviewPaint : public StandinHostTest {
   protected:
     void SetUp() override {
-        PluginTest::SetUp();
+        StandinHostTest::SetUp();
         GdiReset();
-        gPluginState.blocks = FakeBlocksSuite();
+        ASSERT_EQ(InstallStandinSuites(), kSPNoError);
     }
     void TearDown() override {
-        EXPECT_EQ(host_.liveBlocks, 0);  // every buffer given back
+        EXPECT_EQ(OutstandingHostBlocks(), 0u);  // every buffer given back
         GdiReset();
-        PluginTest::TearDown();
+        UninstallStandinSuites();
+        StandinHostTest::TearDown();
     }
 
     // Paints `matrix` on a new window of the item's size.
@@ -245,8 +250,9 @@ TEST_F(PreviewPaint, AFailedObjectOrBufferLeavesTheFrameOrTheWholeSymbolAndNothi
         }
     }
     // Without the host's buffers: the frame and the white field.
-    host_.allocateGivesNull = true;
+    standin::FailHostCall(1, kSPOutOfMemoryError, standin::HostCall::kAllocateBlock);
     const auto w = Paint(width, height, m.get());
+    EXPECT_TRUE(standin::HostCallFailed());
     ExpectEmptyItem(*w, width, height);
     ExpectNothingLeftAlive();
 }

@@ -6,7 +6,7 @@
 #include <unordered_map>
 
 #include "standin/host/host_errors.h"
-#include "standin/host/host_faults.h"
+#include "standin/hooks/host_hooks.h"
 #include "standin/host/plugins.h"
 #include "standin/host/slot_traps.h"
 
@@ -75,9 +75,9 @@ void Set(ParamValue* value, ActionParamKeyID key, ActionValue v) {
     value->values.emplace_back(key, std::move(v));
 }
 
-// The error a failing call is to return, else 0 (host_faults.h).
-ASErr Injected() {
-    return CountHostCall(HostCall::kActionManager);
+// The error a failing call is to return, else 0 (host_hooks.h).
+ASErr Injected(const char* call = __builtin_FUNCTION()) {
+    return CountHostCall(HostCall::kActionManager, call);
 }
 
 // The value at `key` of `type`, or the error of reading it.
@@ -179,9 +179,11 @@ ASErr HOST_CALL GetInteger(AIActionParamValueRef value, ActionParamKeyID key, in
     return error;
 }
 
-// Stores `v` under `key` of the parameter value `ref`.
-ASErr SetValue(AIActionParamValueRef ref, ActionParamKeyID key, ActionValue v) {
-    if (const ASErr injected = Injected()) return injected;
+// Stores `v` under `key` of the parameter value `ref`; `call` names the
+// suite's call.
+ASErr SetValue(AIActionParamValueRef ref, ActionParamKeyID key, ActionValue v,
+               const char* call = __builtin_FUNCTION()) {
+    if (const ASErr injected = Injected(call)) return injected;
     ParamValue* value = FromValueRef(ref);
     if (value == nullptr) return kSPBadParameterError;
     Set(value, key, std::move(v));

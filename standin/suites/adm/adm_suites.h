@@ -4,7 +4,7 @@
 //
 // Calls with a handle that is not alive (a closed dialog's, one never given
 // out) do nothing and return null, 0 or an empty text; so do the calls of
-// the Item, List and Entry suites that host_faults.h makes fail. ADM Basic's
+// the Item, List and Entry suites that host_hooks.h makes fail. ADM Basic's
 // GetIndexString reads string resource list + index of the calling plug-in in
 // code page 932, cut to the buffer without splitting a two-byte character;
 // an empty string counts as missing, as Windows cannot tell them apart.

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "standin/host/host_faults.h"
+#include "standin/hooks/host_hooks.h"
 
 namespace standin {
 
@@ -13,14 +13,14 @@ void CopyOut(const std::string& text, char* buffer, int64_t maxLength) {
     buffer[n] = '\0';
 }
 
-AdmItem* LiveItem(ADMItemRef ref) {
-    return CountHostCall(HostCall::kADMItem) != kSPNoError ? nullptr : FromRef(ref);
+AdmItem* LiveItem(ADMItemRef ref, const char* call) {
+    return CountHostCall(HostCall::kADMItem, call) != kSPNoError ? nullptr : FromRef(ref);
 }
-AdmList* LiveList(ADMListRef ref) {
-    return CountHostCall(HostCall::kADMList) != kSPNoError ? nullptr : FromRef(ref);
+AdmList* LiveList(ADMListRef ref, const char* call) {
+    return CountHostCall(HostCall::kADMList, call) != kSPNoError ? nullptr : FromRef(ref);
 }
-AdmEntry* LiveEntry(ADMEntryRef ref) {
-    return CountHostCall(HostCall::kADMList) != kSPNoError ? nullptr : FromRef(ref);
+AdmEntry* LiveEntry(ADMEntryRef ref, const char* call) {
+    return CountHostCall(HostCall::kADMList, call) != kSPNoError ? nullptr : FromRef(ref);
 }
 
 }  // namespace standin

@@ -1,5 +1,5 @@
 // What the calls of the ADM suites share: the item, list or entry behind a
-// handle, counting the call for the failures of host_faults.h, and texts
+// handle, counting the call for the failures of host_hooks.h, and texts
 // copied out to a plug-in's buffer.
 #pragma once
 
@@ -17,10 +17,10 @@ namespace standin {
 void CopyOut(const std::string& text, char* buffer, int64_t maxLength);
 
 // The item, list or entry behind `ref`, counting the call; null when the
-// handle is not alive or when the call is to fail (host_faults.h): a failing
+// handle is not alive or when the call is to fail (host_hooks.h): a failing
 // call does what it does for a dead handle.
-AdmItem* LiveItem(ADMItemRef ref);
-AdmList* LiveList(ADMListRef ref);
-AdmEntry* LiveEntry(ADMEntryRef ref);
+AdmItem* LiveItem(ADMItemRef ref, const char* call = __builtin_FUNCTION());
+AdmList* LiveList(ADMListRef ref, const char* call = __builtin_FUNCTION());
+AdmEntry* LiveEntry(ADMEntryRef ref, const char* call = __builtin_FUNCTION());
 
 }  // namespace standin

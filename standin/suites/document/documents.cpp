@@ -4,6 +4,7 @@
 #include <iterator>
 
 #include "hostapi/sp_basic.h"
+#include "standin/hooks/host_hooks.h"
 #include "standin/suites/document/art_pool.h"
 #include "standin/host/host_errors.h"
 #include "standin/host/slot_traps.h"
@@ -19,30 +20,6 @@ struct DocumentList {
 DocumentList& State() {
     static DocumentList state;
     return state;
-}
-
-// The failure switch of the art calls and their counts since it was set.
-struct ArtCallFailure {
-    unsigned k = 0;  // 0: none fails
-    ASErr error = kSPNoError;
-    ArtCall call = ArtCall::kAny;
-    unsigned counts[5] = {};  // by ArtCall
-};
-
-ArtCallFailure& Failure() {
-    static ArtCallFailure failure;
-    return failure;
-}
-
-// Counts one call of `call`; its injected error when it is the one to fail,
-// else 0.
-ASErr CountArtCall(ArtCall call) {
-    ArtCallFailure& f = Failure();
-    const unsigned any = ++f.counts[static_cast<int>(ArtCall::kAny)];
-    const unsigned own = ++f.counts[static_cast<int>(call)];
-    if (f.k == 0) return kSPNoError;
-    const unsigned counted = f.call == ArtCall::kAny ? any : f.call == call ? own : 0;
-    return counted == f.k ? f.error : kSPNoError;
 }
 
 AIDocumentViewHandle ViewHandle(Document* document) {
@@ -115,7 +92,7 @@ ASErr HOST_CALL NewArt(AIArtType type, AIPaintOrder paintOrder, AIArtHandle refe
                        AIArtHandle* newArt) {
     if (newArt == nullptr) return kSPBadParameterError;
     *newArt = nullptr;
-    if (const ASErr injected = CountArtCall(ArtCall::kNewArt)) return injected;
+    if (const ASErr injected = CountHostCall(HostCall::kArt, "NewArt")) return injected;
     Document* document = State().current;
     if (document == nullptr) return kStandinNoDocumentError;
     if (type != kGroupArt && type != kPathArt) return kSPBadParameterError;
@@ -164,7 +141,7 @@ ASErr HOST_CALL NewArt(AIArtType type, AIPaintOrder paintOrder, AIArtHandle refe
 
 ASErr HOST_CALL SetPathSegments(AIArtHandle handle, int16_t first, int16_t count,
                                 const AIPathSegment* segments) {
-    if (const ASErr injected = CountArtCall(ArtCall::kSetPathSegments)) return injected;
+    if (const ASErr injected = CountHostCall(HostCall::kArt, "SetPathSegments")) return injected;
     Art* path = FromArtHandle(handle);
     if (path == nullptr || path->type != kPathArt || first < 0 || count < 0 ||
         static_cast<size_t>(first) > path->segments.size() || (count > 0 && segments == nullptr))
@@ -180,7 +157,7 @@ ASErr HOST_CALL SetPathSegments(AIArtHandle handle, int16_t first, int16_t count
 }
 
 ASErr HOST_CALL SetPathClosed(AIArtHandle handle, ASBoolean closed) {
-    if (const ASErr injected = CountArtCall(ArtCall::kSetPathClosed)) return injected;
+    if (const ASErr injected = CountHostCall(HostCall::kArt, "SetPathClosed")) return injected;
     Art* path = FromArtHandle(handle);
     if (path == nullptr || path->type != kPathArt) return kSPBadParameterError;
     path->closed = closed != 0;
@@ -188,7 +165,7 @@ ASErr HOST_CALL SetPathClosed(AIArtHandle handle, ASBoolean closed) {
 }
 
 ASErr HOST_CALL SetPathStyle(AIArtHandle handle, const AIPathStyle* style) {
-    if (const ASErr injected = CountArtCall(ArtCall::kSetPathStyle)) return injected;
+    if (const ASErr injected = CountHostCall(HostCall::kArt, "SetPathStyle")) return injected;
     Art* path = FromArtHandle(handle);
     if (path == nullptr || path->type != kPathArt || style == nullptr) return kSPBadParameterError;
     path->style = *style;
@@ -254,14 +231,6 @@ size_t CountArt(const Art& art) {
 
 size_t LiveArtCount() {
     return HandedOutArtCount();
-}
-
-void FailArtCall(unsigned k, ASErr error, ArtCall call) {
-    Failure() = ArtCallFailure{k, error, call, {}};
-}
-
-unsigned ArtCallCount(ArtCall call) {
-    return Failure().counts[static_cast<int>(call)];
 }
 
 const AIDocumentViewSuite* StandinDocumentViewSuite() {

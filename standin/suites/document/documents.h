@@ -79,24 +79,6 @@ size_t CountArt(const Art& art);
 // of a closed one.
 size_t LiveArtCount();
 
-// The calls of the art suites that can be made to fail.
-enum class ArtCall {
-    kAny,  // any of the four below
-    kNewArt,
-    kSetPathStyle,
-    kSetPathClosed,
-    kSetPathSegments,
-};
-
-// Test switch: the k-th call of `call` from now on (1 = the next one) fails
-// with `error` and changes nothing, as when the host runs out of memory;
-// the calls before and after it succeed. 0 stops failing. Either way the
-// count of ArtCallCount starts again.
-void FailArtCall(unsigned k, ASErr error, ArtCall call = ArtCall::kAny);
-
-// The calls of `call` since FailArtCall was last called (or since the start).
-unsigned ArtCallCount(ArtCall call = ArtCall::kAny);
-
 // The suites, as the registry serves them.
 const AIDocumentViewSuite* StandinDocumentViewSuite();
 const AIArtSuite* StandinArtSuite();

@@ -7,6 +7,7 @@
 
 #include "hostapi/adm_basic.h"
 #include "standin/app/module_resource_file.h"
+#include "standin/hooks/host_hooks.h"
 #include "standin/suites/adm/dialog_manager.h"
 #include "standin/host/suite_registry.h"
 #include "tests/standin/host/host_test_support.h"
@@ -120,7 +121,10 @@ class OrvelkModuleCommands : public ::testing::Test {
             GTEST_SKIP() << "the plug-in module carries no resources yet: " << why;
         ResetStandinSuiteUse();
     }
-    void TearDown() override { ResetStandinSuiteUse(); }
+    void TearDown() override {
+        standin::FailHostCall(0, kSPNoError);
+        ResetStandinSuiteUse();
+    }
 };
 
 TEST_F(OrvelkModuleCommands, InfoListsTheFilterAndTheActionEvent) {
@@ -179,7 +183,7 @@ TEST_F(OrvelkModuleCommands, AboutPrintsTheAboutBox) {
 
 TEST_F(OrvelkModuleCommands, AFailedAcquisitionAtStartupIsShownAndFailsInfo) {
     // After the ADM Basic Suite: the plug-in shows an alert, then its error dialog.
-    SetStandinSuiteFailure("ADM Icon Suite", 1, -108);
+    standin::FailHostCall(1, -108, standin::HostCall::kAcquireSuite, "ADM Icon Suite");
     const CommandResult r = RunOrvelkCommand({"info"});
     EXPECT_EQ(r.status, 4);
     EXPECT_TRUE(Contains(r.err, "alert: Error: -108, suite: ADM Icon Suite, version: 1!\n"))

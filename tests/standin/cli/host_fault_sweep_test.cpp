@@ -1,6 +1,6 @@
 // The filter run through the real settings dialog, the action's playback and
 // the preferences save with one host call failing, once per failure point of
-// each kind of call (host_faults.h), until a run in which no failure point is
+// each kind of call (host_hooks.h), until a run in which no failure point is
 // reached. Every run ends with 0 and a whole symbol, or with a code that is
 // the host's own error or shown to the user and no new art; the blocks, GDI
 // objects, parameter values and suites the plug-in took are given back; the
@@ -21,7 +21,7 @@
 #include "standin/dialogs/user_script.h"
 #include "standin/suites/filter_menu/filters.h"
 #include "standin/host/host_blocks.h"
-#include "standin/host/host_faults.h"
+#include "standin/hooks/host_hooks.h"
 #include "standin/host/host_transcript.h"
 #include "standin/host/suite_registry.h"
 #include "tests/standin/cli/app_folder_copy.h"

@@ -9,8 +9,9 @@
 #include <string>
 
 #include "hostapi/suite_catalog.h"
-#include "standin/suites/adm/adm_suites.h"
+#include "standin/hooks/host_hooks.h"
 #include "standin/suites/action_manager/action_manager.h"
+#include "standin/suites/adm/adm_suites.h"
 #include "standin/suites/document/documents.h"
 #include "standin/suites/filter_menu/filters.h"
 #include "standin/host/host_blocks.h"
@@ -80,9 +81,9 @@ TEST_F(SuiteCatalogTest, TheSuitesThePluginCallsWorkAndTheOthersAreEmpty) {
     EXPECT_EQ(trapped.size(), 133u - std::size(working));
 }
 
-TEST_F(SuiteCatalogTest, AFailureSwitchFailsOneSuiteUntilCleared) {
+TEST_F(SuiteCatalogTest, AFailureByNameFailsOneSuite) {
     constexpr ASErr kFailure = MakeFourCharError("FAIL");
-    SetStandinSuiteFailure(kAIMenuSuite, kAIMenuSuiteVersion, kFailure);
+    standin::FailHostCall(1, kFailure, standin::HostCall::kAcquireSuite, kAIMenuSuite);
     const void* suite = &kFailure;
     EXPECT_EQ(StandinBasicSuite()->AcquireSuite(kAIMenuSuite, kAIMenuSuiteVersion, &suite),
               kFailure);
@@ -90,7 +91,8 @@ TEST_F(SuiteCatalogTest, AFailureSwitchFailsOneSuiteUntilCleared) {
     EXPECT_EQ(StandinSuiteUseCount(kAIMenuSuite, kAIMenuSuiteVersion), 0);
     // The others are untouched.
     EXPECT_NE(AcquireSuite<void>(kAIFilterSuite, kAIFilterSuiteVersion), nullptr);
-    SetStandinSuiteFailure(kAIMenuSuite, kAIMenuSuiteVersion, kSPNoError);
+    EXPECT_TRUE(standin::HostCallFailed());
+    standin::FailHostCall(0, kSPNoError);
     EXPECT_NE(AcquireSuite<void>(kAIMenuSuite, kAIMenuSuiteVersion), nullptr);
 }
 

@@ -4,8 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "globals/plugin_state.h"
 #include "prefs/app_folder.h"
+#include "standin/hooks/host_hooks.h"
 #include "standin/suites/blocks_runtime/blocks_runtime.h"
 #include "tests/support/standin_suite_install.h"
 
@@ -23,6 +27,7 @@ class SuiteRegistryTest : public ::testing::Test {
         basic_ = StandinBasicSuite();
     }
     void TearDown() override {
+        standin::FailHostCall(0, kSPNoError);
         UninstallStandinSuites();
         ResetPluginState();
         ResetStandinSuiteUse();
@@ -54,15 +59,34 @@ TEST_F(SuiteRegistryTest, UnknownNameOrVersionIsNotFound) {
     EXPECT_EQ(StandinSuiteUseCount(kTestSuite, 3), 0);
 }
 
-TEST_F(SuiteRegistryTest, FailureSwitchFailsAcquisitionsUntilCleared) {
-    SetStandinSuiteFailure(kTestSuite, 3, kPluginOutOfMemoryError);
+TEST_F(SuiteRegistryTest, AFailureByNameFailsThatAcquisitionAlone) {
+    standin::FailHostCall(1, kPluginOutOfMemoryError, standin::HostCall::kAcquireSuite, kTestSuite);
     const void* suite = &kTestSuiteRecord;
     EXPECT_EQ(basic_->AcquireSuite(kTestSuite, 3, &suite), kPluginOutOfMemoryError);
     EXPECT_EQ(suite, nullptr);
     EXPECT_EQ(StandinSuiteUseCount(kTestSuite, 3), 0);
-    SetStandinSuiteFailure(kTestSuite, 3, 0);
     EXPECT_EQ(basic_->AcquireSuite(kTestSuite, 3, &suite), 0);
     EXPECT_EQ(basic_->ReleaseSuite(kTestSuite, 3), 0);
+}
+
+TEST_F(SuiteRegistryTest, TheCallLogNamesAcquisitionsAndTheFailureCountsOnlyItsName) {
+    RegisterStandinSuite("Other Suite", 1, &kTestSuiteRecord);
+    standin::LogHostCalls(true);
+    standin::FailHostCall(2, kPluginOutOfMemoryError, standin::HostCall::kAcquireSuite, kTestSuite);
+    const void* suite = nullptr;
+    EXPECT_EQ(basic_->AcquireSuite(kTestSuite, 3, &suite), 0);
+    EXPECT_EQ(basic_->AcquireSuite("Other Suite", 1, &suite), 0);
+    EXPECT_FALSE(standin::HostCallFailed());
+    EXPECT_EQ(basic_->AcquireSuite(kTestSuite, 3, &suite), kPluginOutOfMemoryError);
+    EXPECT_TRUE(standin::HostCallFailed());
+    standin::LogHostCalls(false);
+    EXPECT_EQ(standin::LoggedHostCallNames(standin::HostCall::kAcquireSuite),
+              (std::vector<std::string>{kTestSuite, "Other Suite", kTestSuite}));
+    ASSERT_EQ(standin::HostCallLog().size(), 3u);
+    EXPECT_EQ(standin::HostCallLog()[2].injected, kPluginOutOfMemoryError);
+    EXPECT_EQ(standin::HostCallCount(standin::HostCall::kAcquireSuite), 3u);
+    EXPECT_EQ(basic_->ReleaseSuite(kTestSuite, 3), 0);
+    EXPECT_EQ(basic_->ReleaseSuite("Other Suite", 1), 0);
 }
 
 TEST_F(SuiteRegistryTest, StringEquality) {
@@ -89,7 +113,8 @@ TEST_F(SuiteRegistryTest, InstallationHoldsEachSuiteOnceAndReleasesIt) {
 }
 
 TEST_F(SuiteRegistryTest, FailedRuntimeLeavesThePluginWithoutItsFolder) {
-    SetStandinSuiteFailure(kAIRuntimeSuite, kAIRuntimeSuiteVersion, kSPSuiteNotFoundError);
+    standin::FailHostCall(1, kSPSuiteNotFoundError, standin::HostCall::kAcquireSuite,
+                          kAIRuntimeSuite);
     EXPECT_EQ(InstallStandinSuites(), kSPSuiteNotFoundError);
     EXPECT_EQ(gPluginState.runtime, nullptr);
     EXPECT_EQ(gPluginState.blocks, StandinBlocksSuite());

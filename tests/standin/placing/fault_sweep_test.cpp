@@ -10,6 +10,7 @@
 #include <string>
 
 #include "platform/file_faults.h"
+#include "standin/hooks/host_hooks.h"
 #include "standin/suites/document/documents.h"
 #include "standin/host/host_transcript.h"
 #include "tests/standin/placing/placed_symbol.h"
@@ -19,7 +20,7 @@ namespace {
 class FaultSweepTest : public OrvelkSessionTest {
   protected:
     void TearDown() override {
-        standin::FailArtCall(0, 0);
+        standin::FailHostCall(0, kSPNoError);
         FailFileCall(0, ERROR_SUCCESS);
         OrvelkSessionTest::TearDown();
     }
@@ -75,10 +76,10 @@ class FaultSweepTest : public OrvelkSessionTest {
             standin::CloseAllDocuments();
             document_ = standin::OpenDocument("Sweep");
             standin::ClearTranscript();
-            standin::FailArtCall(k, kPluginOutOfMemoryError);
+            standin::FailHostCall(k, kPluginOutOfMemoryError, standin::HostCall::kArt);
             const ASErr rc = step();
-            const unsigned calls = standin::ArtCallCount();
-            standin::FailArtCall(0, 0);
+            const unsigned calls = standin::HostCallCount(standin::HostCall::kArt);
+            standin::FailHostCall(0, kSPNoError);
             EXPECT_TRUE(Linked(document_->art, document_)) << k;
             EXPECT_EQ(standin::LiveArtCount(), standin::CountArt(document_->art)) << k;
             EXPECT_LE(document_->art.children.size(), 1u) << k;

@@ -11,6 +11,7 @@
 #include "standin/host/host_transcript.h"
 #include "standin/host/plugins.h"
 #include "standin/host/suite_registry.h"
+#include "tests/support/standin_host_test.h"
 
 namespace {
 
@@ -130,17 +131,7 @@ ASErr OrvelkSessionTest::Play(const standin::RecordedAction& action) {
 }
 
 std::vector<std::string> OrvelkSessionTest::Heard() const {
-    std::vector<std::string> heard;
-    for (const standin::TranscriptEntry& e : standin::Transcript()) {
-        if (e.kind == standin::TranscriptEntry::Kind::kBeep) heard.push_back("beep");
-        if (e.kind == standin::TranscriptEntry::Kind::kDialogShown && e.dialogId == 16051) {
-            std::string code;
-            for (const auto& item : e.items)
-                if (item.id == 3) code = item.text;
-            heard.push_back("dialog " + code);
-        }
-    }
-    return heard;
+    return HeardInTranscript();
 }
 
 std::vector<std::string> OrvelkSessionTest::ShownItemTexts(int32_t dialogId,
