@@ -16,9 +16,9 @@
 #include <vector>
 
 #include "art/symbol_art.h"
+#include "contract/symbol_settings.h"
 #include "globals/plugin_state.h"
 #include "standin/cli/engine_session.h"
-#include "standin/cli/place_dialog.h"
 #include "standin/export/cairo_module.h"
 #include "standin/export/export_document.h"
 #include "standin/export/number_text.h"
@@ -128,10 +128,10 @@ class SquarePngTest : public testing::Test {
 TEST_F(SquarePngTest, SamePixelsAsTheGeneralRendererAtEveryVersionAndCellSize) {
     int compared = 0;
     for (int version = 1; version <= 40; ++version) {
-        for (const char* cell : kOrvelkCellSizes) {
-            SCOPED_TRACE(testing::Message() << "version " << version << ", " << cell << " mm");
+        for (const double millimetres : kModuleSizesMillimetres) {
+            SCOPED_TRACE(testing::Message()
+                         << "version " << version << ", " << millimetres << " mm");
             standin::CloseAllDocuments();
-            const double millimetres = std::atof(cell);
             Document* document = Placed(version, millimetres);
             ASSERT_NE(document, nullptr);
             const int side = 17 + 4 * version + 8;
