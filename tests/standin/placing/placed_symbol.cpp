@@ -5,6 +5,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "contract/dialog_ids.h"
 #include "qr/symbol_encoder.h"
 #include "standin/cli/engine_session.h"
 #include "standin/host/filters.h"
@@ -133,10 +134,10 @@ std::vector<std::string> OrvelkSessionTest::Heard() const {
     std::vector<std::string> heard;
     for (const standin::TranscriptEntry& e : standin::Transcript()) {
         if (e.kind == standin::TranscriptEntry::Kind::kBeep) heard.push_back("beep");
-        if (e.kind == standin::TranscriptEntry::Kind::kDialogShown && e.dialogId == 16051) {
+        if (e.kind == standin::TranscriptEntry::Kind::kDialogShown && e.dialogId == kErrorDialogID) {
             std::string code;
             for (const auto& item : e.items)
-                if (item.id == 3) code = item.text;
+                if (item.id == kErrorDialogCodeItem) code = item.text;
             heard.push_back("dialog " + code);
         }
     }
