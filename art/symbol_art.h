@@ -6,11 +6,9 @@
 
 #include <cstdint>
 
+#include "contract/symbol_settings.h"
 #include "hostapi/ai_art.h"
 #include "hostapi/host_types.h"
-
-// Modules of quiet zone on each side of the symbol.
-inline constexpr int32_t kQuietZoneModules = 4;
 
 // Encodes `text` (NUL-terminated, code page 932) at `levelChar` ('L', 'M',
 // 'Q', 'H'), `modeChar` ('N', 'A', 'B', 'K', 'M') and `version` (0

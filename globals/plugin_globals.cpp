@@ -5,12 +5,6 @@
 
 namespace {
 
-// The cell sizes of the settings dialog, in millimetres, by size index.
-constexpr double kModuleSizesMm[kModuleSizeIndexCount] = {0.20, 0.25, 0.33, 0.50, 0.75, 1.00,
-                                                          1.50, 2.00, 3.00, 4.00, 5.00};
-
-static_assert(sizeof kLevelIndexLetters == kLevelIndexCount + 1);
-static_assert(sizeof kModeIndexLetters == kModeIndexCount + 1);
 static_assert(sizeof kDefaultText <= sizeof PluginGlobals::text);
 
 bool InRange(int32_t index, int32_t count) {
@@ -46,8 +40,9 @@ char ModeCharFromIndex(int32_t index) {
 
 double ModuleSizeMillimetres(int32_t index) {
     assert(InRange(index, kModuleSizeIndexCount));
-    if (!InRange(index, kModuleSizeIndexCount)) return kModuleSizesMm[kDefaultModuleSizeIndex];
-    return kModuleSizesMm[index];
+    if (!InRange(index, kModuleSizeIndexCount))
+        return kModuleSizesMillimetres[kDefaultModuleSizeIndex];
+    return kModuleSizesMillimetres[index];
 }
 
 double ModuleSizePoints(int32_t index) {

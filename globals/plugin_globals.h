@@ -5,22 +5,12 @@
 
 #include <cstdint>
 
+#include "contract/symbol_settings.h"
 #include "hostapi/ai_filter.h"
 #include "qr/symbol_encoder.h"
 
-// Ranges of the settings. A setting is an index into its popup's entries.
-inline constexpr int32_t kLevelIndexCount = 4;        // L, M, Q, H
-inline constexpr int32_t kVersionSettingMax = 40;     // 0 automatic, 1 to 40 fixed
-inline constexpr int32_t kModeIndexCount = 5;         // numeric, alphanumeric, byte, Kanji, mixed
-inline constexpr int32_t kMaskSettingCount = 9;       // 0 automatic, 1 to 8 = pattern 0 to 7
-inline constexpr int32_t kModuleSizeIndexCount = 11;  // 0.20 mm to 5.00 mm
-
-// The letters the engine takes, by level index and by mode index.
-inline constexpr char kLevelIndexLetters[] = "LMQH";
-inline constexpr char kModeIndexLetters[] = "NABKM";
-
-// Millimetres in one point.
-inline constexpr double kMillimetresPerPoint = 0.35278;
+// The settings' ranges, their letters for the engine and the cell sizes are
+// what the outside sees of them: contract/symbol_settings.h.
 
 // Bytes of the dialog's information line, its NUL included.
 inline constexpr int32_t kInfoLineSize = 80;

@@ -22,12 +22,12 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "contract/plugin_files.h"
 #include "globals/plugin_globals.h"
 
-// What FindAppFolder's folder is followed by: the preferences folder and the
+// FindAppFolder's folder is followed by kPrefsFolderSuffix and
+// kPrefsFileSuffix (contract/plugin_files.h): the preferences folder and the
 // file.
-inline constexpr char kPrefsFolderSuffix[] = "\\Prefs";
-inline constexpr char kPrefsFileSuffix[] = "\\Prefs\\Orvelk.ini";
 // The new file a save writes in the preferences folder before it replaces
 // the old one: "Orvelk.<process id in hex>-<n>.tmp", a name of the saving
 // process alone, created new.

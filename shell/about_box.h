@@ -1,11 +1,8 @@
 // The About box: the plug-in's dialog with its name and version.
 #pragma once
 
+#include "contract/dialog_ids.h"
 #include "hostapi/sp_basic.h"
-#include "resources/resource_ids.h"
-
-// Dialog resource of the About box.
-inline constexpr int32_t kAboutDialogID = ORVELK_ABOUT_DIALOG_ID;
 
 // "About": runs the About box modally; its OK button closes it through the
 // item's default notification. Returns 0 whatever the dialog returns, or

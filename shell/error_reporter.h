@@ -3,19 +3,12 @@
 // gives for it and the code itself.
 #pragma once
 
+#include "contract/dialog_ids.h"
 #include "hostapi/sp_basic.h"
-#include "resources/resource_ids.h"
 
-// String list of the error table: code string at each odd index from 1 on,
-// its message at the index after it; the list ends at the first empty or
-// unreadable code string.
-inline constexpr int32_t kErrorTableListID = ORVELK_ERROR_TABLE_ID;
-// Dialog resource of the error dialog, and the name it runs under.
-inline constexpr int32_t kErrorDialogID = ORVELK_ERROR_DIALOG_ID;
+// The name the error dialog runs under (its resource, items and string list
+// are contract/dialog_ids.h's).
 inline constexpr char kErrorDialogName[] = "Error Dialog";
-// Items of the error dialog.
-inline constexpr int32_t kErrorDialogMessageItem = 2;
-inline constexpr int32_t kErrorDialogCodeItem = 3;
 
 // Bytes of the error record's message and code text, NULs included.
 inline constexpr int32_t kErrorMessageSize = 256;

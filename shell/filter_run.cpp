@@ -5,20 +5,13 @@
 #include <cstring>
 
 #include "art/symbol_art.h"
+#include "contract/dialog_ids.h"
 #include "globals/plugin_state.h"
 #include "platform/win_user.h"
 #include "shell/action_registration.h"
 #include "ui/settings_dialog.h"
 
 namespace {
-
-// Items that close the settings dialog: its OK and Cancel buttons, items 1
-// and 2 of the dialog resource, whose ids the modal run returns.
-constexpr int32_t kSettingsOkItem = 1;
-constexpr int32_t kSettingsCancelItem = 2;
-
-// The dialog setting the action is recorded with: played back without it.
-constexpr ActionDialogStatus kRecordedDialogStatus = kDialogOff;
 
 // The text buffer of a playback. The host copies a recorded string whole,
 // without being told the buffer's size, so the buffer holds the longest text
@@ -72,8 +65,8 @@ ASErr HandleGetParameters(AIFilterMessage* message) {
     // Without a startup no filter of this plug-in exists.
     if (globals == nullptr || message->filter != globals->filter) return kSPNoError;
     const int32_t closedBy = RunSettingsDialog(message->d.self);
-    if (closedBy == kSettingsCancelItem) return kCanceledErr;
-    if (closedBy == kSettingsOkItem) return kSPNoError;
+    if (closedBy == kCancelItem) return kCanceledErr;
+    if (closedBy == kOkItem) return kSPNoError;
     return closedBy;
 }
 
@@ -147,7 +140,7 @@ ASErr RecordQRAction(ActionUserData userData) {
                 if (error == kSPNoError) error = result;
             if (error == kSPNoError)
                 error =
-                    actions->RecordActionEvent(kQRActionEventName, kRecordedDialogStatus, value);
+                    actions->RecordActionEvent(kQRActionEventName, kQRActionDialogStatus, value);
         }
     }
     actions->DeleteActionParamValue(value);

@@ -3,24 +3,12 @@
 // them.
 #pragma once
 
+#include "contract/error_codes.h"
 #include "hostapi/ai_action_manager.h"
 #include "hostapi/ai_filter.h"
 
-// What the host gets from "AI Go" when there was no text or it did not fit:
-// -1 for both, as the host knows it.
-inline constexpr ASErr kFilterHostFailure = -1;
-
-// "AI Go" with an empty text: nothing is drawn, recorded or sounded. The
-// plug-in's own code, apart from the engine's "does not fit" (kQRDoesNotFit,
-// which the drawing passes on) until HandleGo gives the host
-// kFilterHostFailure for either.
-inline constexpr ASErr kFilterEmptyText = MakeFourCharError("!Txt");
-
-// "Do Action" with a value that is missing, of another type or out of range
-// (a level outside 0 to 3, a mode outside 0 to 4, a version outside 0 to 40,
-// a point or module size that is not a finite number, a size of 0 or less, a
-// text longer than the plug-in holds): nothing is drawn.
-inline constexpr ASErr kQRActionBadParameters = MakeFourCharError("!Prm");
+// The results the host gets (kFilterHostFailure, kFilterEmptyText,
+// kQRActionBadParameters) are contract/error_codes.h's.
 
 // "AI Get Parameters": for the plug-in's own filter only (other filters give
 // 0), runs the settings dialog; OK gives 0, Cancel "STOP", any other closing

@@ -1,35 +1,19 @@
-// The settings dialog's items (dialog resource 16052), its five popups with
-// the setting each one shows, and the sizes of the buffers the dialog works
-// in.
+// The settings dialog's five popups (its items are contract/dialog_ids.h's)
+// with the setting each one shows, and the sizes of the buffers the dialog
+// works in.
 #pragma once
 
 #include <cstdint>
 
+#include "contract/dialog_ids.h"
+#include "contract/symbol_settings.h"
 #include "globals/plugin_globals.h"
 #include "resources/resource_ids.h"
-
-inline constexpr int32_t kSettingsDialogID = ORVELK_SETTINGS_DIALOG_ID;
-
-// Items of the settings dialog.
-inline constexpr int32_t kOkItem = 1;              // closes the dialog with 1
-inline constexpr int32_t kCancelItem = 2;          // closes the dialog with 2 (ADM's own handling)
-inline constexpr int32_t kPreviewItem = 3;         // the symbol preview, drawn by the plug-in
-inline constexpr int32_t kLevelPopupItem = 5;      // error-correction level
-inline constexpr int32_t kVersionPopupItem = 7;    // version, "オート" first
-inline constexpr int32_t kModePopupItem = 9;       // encoding mode
-inline constexpr int32_t kCellSizePopupItem = 11;  // cell size in millimetres
-inline constexpr int32_t kTextItem = 13;           // the text to encode
-inline constexpr int32_t kInfoTextItem = 14;       // capacity and figure size
-inline constexpr int32_t kMaskPopupItem = 16;      // mask pattern, automatic first
 
 // Bytes of a popup entry's text as read from the string list, its NUL included.
 inline constexpr int32_t kPopupStringSize = 62;
 // Bytes of a buffer that holds the whole text and its NUL.
 inline constexpr int32_t kTextBufferSize = kMaxGlobalsTextLength + 1;
-
-// Modules of quiet zone on each side of the symbol, in the figure size and
-// the preview.
-inline constexpr int32_t kQuietZoneModules = 4;
 
 // The popups, in the order the dialog fills them.
 enum SettingsPopupKind : int32_t {

@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "contract/symbol_settings.h"
 #include "qr/symbol_encoder.h"
 #include "standin/actions/action_set.h"
 #include "standin/cli/batch_jobs.h"
@@ -66,6 +67,11 @@ constexpr char kUsageHead[] =
     "  --jobs N                 place the lines on N processes, 1 to 64 (default 1), each\n"
     "                           a host of its own with a run of the lines; the files,\n"
     "                           the dump and the messages are those of one process\n";
+
+// The usage texts state the plug-in's conversion of a cell size and its
+// quiet zone.
+static_assert(kMillimetresPerPoint == 0.35278 && kQuietZoneModules == 4,
+              "the usage texts of 'orvelk batch' need the plug-in's new numbers");
 
 constexpr char kExitStatusUsage[] =
     "The settings --level, --mode (auto: chosen for each line), --version and\n"
@@ -123,7 +129,8 @@ int TakeBatchOption(int c, const char* arg, BatchOptions* o, FILE* err) {
     switch (c) {
         case kOptionBorder:
             PrintError(err, kCommand,
-                       "--border does not apply: the placed art keeps its quiet zone of 4 modules");
+                       "--border does not apply: the placed art keeps its quiet zone of %d modules",
+                       static_cast<int>(kQuietZoneModules));
             return kExitUsage;
         case kOptionCell:
             if (!ParseDoubleInRange(arg, 0.01, 100.0, &o->cell)) {
@@ -326,12 +333,12 @@ class Batch {
         if (!ResolveMode(o_.symbol, placement.text, &mode, &note))
             return Failed(number, note + " (--strict)");
         if (!note.empty()) Noted(number, note);
-        placement.level = static_cast<int32_t>(std::strchr(kOrvelkLevelLetters, o_.symbol.level) -
-                                               kOrvelkLevelLetters);
+        placement.level = static_cast<int32_t>(std::strchr(kLevelIndexLetters, o_.symbol.level) -
+                                               kLevelIndexLetters);
         placement.mode =
-            static_cast<int32_t>(std::strchr(kOrvelkModeLetters, mode) - kOrvelkModeLetters);
+            static_cast<int32_t>(std::strchr(kModeIndexLetters, mode) - kModeIndexLetters);
         placement.version = static_cast<int32_t>(o_.symbol.version);
-        placement.moduleSize = static_cast<float>(o_.cell / kOrvelkMillimetresPerPoint);
+        placement.moduleSize = static_cast<float>(o_.cell / kMillimetresPerPoint);
 
         standin::Document* document = standin::OpenDocument(PlayDocumentName(number));
         placement.x = o_.at ? static_cast<float>(o_.x) : document->viewCenter.h;
@@ -433,7 +440,7 @@ int PlaceShare(const BatchOptions& o, const OutputPattern& pattern,
     int status = kExitOk;
     {
         PlaySession session(kCommand, o.host, err);
-        status = session.Start(kOrvelkActionEvent) ? -1 : kExitPluginFailure;
+        status = session.Start(kQRActionEventName) ? -1 : kExitPluginFailure;
         if (status < 0) {
             Batch batch(o, pattern, session, out, err, share.progressFd);
             status = batch.Run(lines, share.begin, share.end, start);

@@ -43,6 +43,9 @@ constexpr char kUsageHead[] =
     "  --input-encoding ENC     utf-8 (default; converted to code page 932) or cp932\n"
     "                           (the bytes pass unchanged, as the plug-in receives them)\n";
 
+// The usage text states the default border, the plug-in's quiet zone.
+static_assert(kQuietZoneModules == 4, "the usage text of 'orvelk encode' needs the new border");
+
 constexpr char kUsageTail[] =
     "  --mask auto|0-7          data mask; auto chooses by penalty score (default auto)\n"
     "  --format FORMAT          text: one line per row, '1' dark, '0' light (default, and\n"

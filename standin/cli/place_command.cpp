@@ -8,6 +8,9 @@
 #include <string_view>
 #include <vector>
 
+#include "contract/dialog_ids.h"
+#include "contract/filter_action.h"
+#include "contract/symbol_settings.h"
 #include "qr/symbol_encoder.h"
 #include "sjis/shift_jis.h"
 #include "standin/actions/action_set.h"
@@ -37,11 +40,9 @@ namespace {
 
 constexpr char kCommand[] = "place";
 
-// The filter the plug-in adds, by its name.
-constexpr char kOrvelkFilter[] = "Orvelk_QRCode";
-
-// The host's code for a cancelled dialog.
-constexpr ASErr kUserCancelled = MakeFourCharError("STOP");
+// The usage texts name the preview and the information text by their items.
+static_assert(kPreviewItem == 3 && kInfoTextItem == 14,
+              "the usage texts of 'orvelk place' need the dialog's new items");
 
 constexpr char kUsageHead[] =
     "Usage: orvelk place [OPTIONS]\n"
@@ -409,7 +410,7 @@ class Placement {
     // Returns -1 to go on to "AI Go", else the exit status.
     int AskParameters(const standin::Filter* filter) {
         const ASErr result = standin::SendFilterGetParameters(filter);
-        const standin::DialogSnapshot* closed = standin::LastClosedDialog(kOrvelkSettingsDialog);
+        const standin::DialogSnapshot* closed = standin::LastClosedDialog(kSettingsDialogID);
         int status = -1;
         if (closed != nullptr) {
             if (o_.verbose)
@@ -421,7 +422,7 @@ class Placement {
             status = kExitPluginFailure;
         }
         if (const int steps = UserStepsStatus(); steps >= 0) return steps;
-        if (result == kUserCancelled) {
+        if (result == kCanceledErr) {
             PrintError(err_, kCommand, "note: the dialog was cancelled: nothing was placed");
             return status >= 0 ? status : kExitCancelled;
         }
@@ -438,16 +439,17 @@ class Placement {
     // give. Returns -1 to go on, else kExitNothingLeft when --strict refuses
     // the loss.
     int NoteFilterLoss(const standin::DialogSnapshot& closed) const {
-        const standin::SnapshotItem* text = standin::FindSnapshotItem(closed, kOrvelkTextItem);
-        const standin::SnapshotItem* mode = standin::FindSnapshotItem(closed, kOrvelkModePopup);
-        if (text == nullptr || mode == nullptr || mode->selected < 0 || mode->selected > 4)
+        const standin::SnapshotItem* text = standin::FindSnapshotItem(closed, kTextItem);
+        const standin::SnapshotItem* mode = standin::FindSnapshotItem(closed, kModePopupItem);
+        if (text == nullptr || mode == nullptr || mode->selected < 0 ||
+            mode->selected >= kModeIndexCount)
             return -1;
         // The plug-in encodes the typed text with its escapes turned into
         // line breaks and tabs.
         std::string escaped(text->text.size() + 1, '\0');
         escaped.resize(TranslateEscapes(text->text.c_str(), escaped.data()));
         SymbolOptions settings;
-        settings.mode = "NABKM"[mode->selected];
+        settings.mode = kModeIndexLetters[mode->selected];
         settings.strict = o_.strict;
         char chosen = 0;
         std::string note;
@@ -469,7 +471,7 @@ class Placement {
             return kExitWriteFailed;
         }
         if (o_.showPreview != nullptr &&
-            !standin::SaveItemPicture(closed, kOrvelkPreviewItem, o_.showPreview, &why)) {
+            !standin::SaveItemPicture(closed, kPreviewItem, o_.showPreview, &why)) {
             PrintError(err_, kCommand, "%s", why.c_str());
             return kExitWriteFailed;
         }
@@ -497,10 +499,10 @@ class Placement {
     // for a drawing that failed, never for an empty text.
     bool HeldNoText(size_t beepsBefore) const {
         const standin::DialogSnapshot* closed =
-            o_.noDialog ? nullptr : standin::LastClosedDialog(kOrvelkSettingsDialog);
+            o_.noDialog ? nullptr : standin::LastClosedDialog(kSettingsDialogID);
         if (closed != nullptr) {
             for (const standin::SnapshotItem& item : closed->items) {
-                if (item.id != kOrvelkTextItem) continue;
+                if (item.id != kTextItem) continue;
                 const auto first = static_cast<uint8_t>(item.text.empty() ? 0 : item.text[0]);
                 return item.text.empty() || (item.text.size() == 1 && IsKanjiLeadByte(first));
             }
@@ -559,7 +561,7 @@ class Placement {
 // The filter the Orvelk plug-in added; null when none did.
 const standin::Filter* FindOrvelkFilter() {
     for (const standin::Filter* filter : standin::Filters())
-        if (filter->name == kOrvelkFilter) return filter;
+        if (filter->name == kQRFilterName) return filter;
     return nullptr;
 }
 
@@ -599,13 +601,13 @@ int RunPlaceCommand(int argc, char** argv, FILE* out, FILE* err) {
     {
         // The user's steps are for the filter's dialogs, not for startup's.
         HostCommandOptions host{o.host.appFolder, {}};
-        if (!o.verbose) host.quietDialog = kOrvelkSettingsDialog;
+        if (!o.verbose) host.quietDialog = kSettingsDialogID;
         PlaySession session(kCommand, host, err);
         status = session.Start() ? -1 : kExitPluginFailure;
         if (status < 0) {
             const standin::Filter* filter = FindOrvelkFilter();
             if (filter == nullptr) {
-                PrintError(err, kCommand, "no plug-in added the filter '%s'", kOrvelkFilter);
+                PrintError(err, kCommand, "no plug-in added the filter '%s'", kQRFilterName);
                 status = kExitPluginFailure;
             } else {
                 standin::Document* document = standin::OpenDocument(PlayDocumentName(1));

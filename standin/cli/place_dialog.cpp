@@ -13,9 +13,9 @@ using standin::UserStep;
 bool ParseCellSize(const char* text, int32_t* entry) {
     double value = 0;
     if (!ParseDoubleInRange(text, 0.0, 100.0, &value)) return false;
-    for (int32_t i = 0; i < kOrvelkCellSizeCount; ++i) {
-        // Both sides read as doubles: "0.2" and "0.20" are the same number.
-        if (value == std::strtod(kOrvelkCellSizes[i], nullptr)) {
+    for (int32_t i = 0; i < kModuleSizeIndexCount; ++i) {
+        // Read as a double: "0.2" and "0.20" are the entry's own number.
+        if (value == kModuleSizesMillimetres[i]) {
             *entry = i;
             return true;
         }
@@ -25,7 +25,11 @@ bool ParseCellSize(const char* text, int32_t* entry) {
 
 std::string CellSizeList() {
     std::string list;
-    for (const char* size : kOrvelkCellSizes) list.append(list.empty() ? "" : ", ").append(size);
+    for (double size : kModuleSizesMillimetres) {
+        char entry[32];
+        std::snprintf(entry, sizeof entry, "%.2f", size);
+        list.append(list.empty() ? "" : ", ").append(entry);
+    }
     return list;
 }
 
@@ -40,7 +44,7 @@ UserStep SelectStep(int32_t item, int32_t entry) {
 UserStep TypeTextStep(const std::string& text) {
     UserStep step;
     step.action = UserStep::Action::kType;
-    step.item = kOrvelkTextItem;
+    step.item = kTextItem;
     step.text = text;
     return step;
 }
@@ -58,7 +62,7 @@ namespace {
 bool EndsDialog(const UserStep& step) {
     return step.action == UserStep::Action::kClose ||
            (step.action == UserStep::Action::kPress &&
-            (step.item == kOrvelkOkItem || step.item == kOrvelkCancelItem));
+            (step.item == kOkItem || step.item == kCancelItem));
 }
 
 }  // namespace
@@ -67,9 +71,9 @@ std::vector<UserStep> DialogSteps(const DialogChoices& choices, const std::vecto
                                   bool cancel) {
     std::vector<UserStep> steps;
     const std::pair<int32_t, int32_t> popups[] = {
-        {kOrvelkLevelPopup, choices.level}, {kOrvelkVersionPopup, choices.version},
-        {kOrvelkModePopup, choices.mode},   {kOrvelkCellPopup, choices.cell},
-        {kOrvelkMaskPopup, choices.mask},
+        {kLevelPopupItem, choices.level}, {kVersionPopupItem, choices.version},
+        {kModePopupItem, choices.mode},   {kCellSizePopupItem, choices.cell},
+        {kMaskPopupItem, choices.mask},
     };
     for (const auto& [item, entry] : popups)
         if (entry >= 0) steps.push_back(SelectStep(item, entry));
@@ -79,7 +83,7 @@ std::vector<UserStep> DialogSteps(const DialogChoices& choices, const std::vecto
         steps.push_back(step);
         ended = ended || EndsDialog(step);
     }
-    if (!ended) steps.push_back(PressStep(cancel ? kOrvelkCancelItem : kOrvelkOkItem));
+    if (!ended) steps.push_back(PressStep(cancel ? kCancelItem : kOkItem));
     return steps;
 }
 
@@ -93,14 +97,18 @@ std::string ClosedDialogText(const standin::DialogSnapshot& snapshot) {
         text.append("[").append(standin::IndentedLines(closer->text, 4)).append("]\n");
     else
         text.append("result ").append(std::to_string(snapshot.result)).append("\n");
-    if (const standin::SnapshotItem* info = standin::FindSnapshotItem(snapshot, kOrvelkInfoItem))
-        text.append("    item 14: ").append(standin::IndentedLines(info->text, 13)).append("\n");
-    if (const standin::SnapshotItem* preview =
-            standin::FindSnapshotItem(snapshot, kOrvelkPreviewItem)) {
+    if (const standin::SnapshotItem* info = standin::FindSnapshotItem(snapshot, kInfoTextItem)) {
+        const std::string label = "    item " + std::to_string(kInfoTextItem) + ": ";
+        text.append(label)
+            .append(standin::IndentedLines(info->text, static_cast<int>(label.size())))
+            .append("\n");
+    }
+    if (const standin::SnapshotItem* preview = standin::FindSnapshotItem(snapshot, kPreviewItem)) {
         const ADMRect& r = preview->rect;
         char line[160];
-        std::snprintf(line, sizeof line, "    item 3: (%d, %d)-(%d, %d), %d x %d pixels\n", r.left,
-                      r.top, r.right, r.bottom, r.right - r.left, r.bottom - r.top);
+        std::snprintf(line, sizeof line, "    item %d: (%d, %d)-(%d, %d), %d x %d pixels\n",
+                      static_cast<int>(kPreviewItem), r.left, r.top, r.right, r.bottom,
+                      r.right - r.left, r.bottom - r.top);
         text.append(line);
     }
     return text;

@@ -7,41 +7,29 @@
 #include <string>
 #include <vector>
 
+#include "contract/dialog_ids.h"
+#include "contract/symbol_settings.h"
 #include "standin/dialogs/dialog_snapshot.h"
 #include "standin/dialogs/user_script.h"
 
-// The settings dialog's resource and the items the user works with.
-inline constexpr int32_t kOrvelkSettingsDialog = 16052;
-inline constexpr int32_t kOrvelkOkItem = 1;
-inline constexpr int32_t kOrvelkCancelItem = 2;
-inline constexpr int32_t kOrvelkPreviewItem = 3;
-inline constexpr int32_t kOrvelkLevelPopup = 5;
-inline constexpr int32_t kOrvelkVersionPopup = 7;
-inline constexpr int32_t kOrvelkModePopup = 9;
-inline constexpr int32_t kOrvelkCellPopup = 11;
-inline constexpr int32_t kOrvelkTextItem = 13;
-inline constexpr int32_t kOrvelkInfoItem = 14;
-inline constexpr int32_t kOrvelkMaskPopup = 16;
-
-// The entries of the cell-size popup, millimetres per module.
-inline constexpr const char* kOrvelkCellSizes[] = {"0.20", "0.25", "0.33", "0.50", "0.75", "1.00",
-                                                   "1.50", "2.00", "3.00", "4.00", "5.00"};
-inline constexpr int32_t kOrvelkCellSizeCount = 11;
+// The dialog, its items and the cell sizes of its popup are the plug-in's
+// (contract/dialog_ids.h, contract/symbol_settings.h).
 
 // The entry of the cell-size popup that `text` names: the entry's own text
-// or the same number written otherwise ("0.2", "1", "5.0"). False for any
-// other size.
+// ("0.20") or the same number written otherwise ("0.2", "1", "5.0"). False
+// for any other size.
 bool ParseCellSize(const char* text, int32_t* entry);
 
-// The popup's sizes as a list for messages: "0.20, 0.25, ..., 5.00".
+// The popup's sizes as a list for messages, as the popup writes them:
+// "0.20, 0.25, ..., 5.00".
 std::string CellSizeList();
 
 // What the options ask of the dialog: an entry of each popup (-1: leave the
 // popup as the dialog opens) and the text to type into item 13.
 struct DialogChoices {
-    int32_t level = -1;    // entry of the level popup: index of "LMQH"
+    int32_t level = -1;    // entry of the level popup: index of kLevelIndexLetters
     int32_t version = -1;  // entry of the version popup: 0 automatic, else the version
-    int32_t mode = -1;     // entry of the mode popup: index of "NABKM"
+    int32_t mode = -1;     // entry of the mode popup: index of kModeIndexLetters
     int32_t cell = -1;     // entry of the cell-size popup
     int32_t mask = -1;     // entry of the mask popup: 0 automatic, k + 1 for mask k
     bool typeText = false;

@@ -20,7 +20,7 @@ std::string PlayFailureText(ASErr error) {
         case kSPOutOfMemoryError:
             text = "there is not enough memory";
             break;
-        case kOrvelkBadParametersError:
+        case kQRActionBadParameters:
             text = "the action holds a value that is missing, of another type or out of range";
             break;
         case kStandinNoSuchEventError:

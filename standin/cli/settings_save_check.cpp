@@ -8,21 +8,16 @@
 #include <filesystem>
 #include <system_error>
 
+#include "contract/plugin_files.h"
 #include "standin/host/standin_app_folder.h"
 
-namespace {
+std::string SettingsFolderPath() {
+    return StandinAppFolderPath(kPrefsFolderSuffix);
+}
 
-#if defined(_WIN32)
-constexpr char kSeparator = '\\';
-#else
-constexpr char kSeparator = '/';
-#endif
-
-}  // namespace
-
-std::string SettingsFolderPath() { return StandinAppFolder() + kSeparator + "Prefs"; }
-
-std::string SettingsFilePath() { return SettingsFolderPath() + kSeparator + "Orvelk.ini"; }
+std::string SettingsFilePath() {
+    return StandinAppFolderPath(kPrefsFileSuffix);
+}
 
 SettingsFileState TakeSettingsFileState() {
     SettingsFileState state;

@@ -4,13 +4,12 @@
 
 #include <string>
 
+#include "contract/symbol_settings.h"
 #include "qr/symbol_encoder.h"
 #include "standin/cli/option_values.h"
 
-// Modules of quiet zone around a drawn symbol unless --border says otherwise.
-inline constexpr int kQuietZoneModules = 4;
-
-// How a symbol is drawn: its quiet zone and its two colours.
+// How a symbol is drawn: its quiet zone (unless --border says otherwise, the
+// plug-in's) and its two colours.
 struct SymbolStyle {
     int border = kQuietZoneModules;
     RgbaColour dark{0, 0, 0, 255};

@@ -231,13 +231,17 @@ bool CheckStandinAppFolder(std::string* error) {
     return problem.empty();
 }
 
-std::string StandinTableFilePath() {
-    std::string subpath = kTableFileSubpath;
+std::string StandinAppFolderPath(const char* subpath) {
+    std::string native = subpath;
 #if !defined(_WIN32)
-    for (char& c : subpath)
+    for (char& c : native)
         if (c == '\\') c = '/';
 #endif
-    return StandinAppFolder() + subpath;
+    return StandinAppFolder() + native;
+}
+
+std::string StandinTableFilePath() {
+    return StandinAppFolderPath(kTableFileSubpath);
 }
 
 int32_t StandinFindAppFolder(char* folder) {

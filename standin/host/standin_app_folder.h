@@ -65,5 +65,10 @@ ASErr StandinAppFileSpecification(SPPlatformFileSpecification* file);
 // stand-in reports. Returns 0, or kStandinAppFolderError with `folder` empty.
 int32_t StandinFindAppFolder(char* folder);
 
+// The native path of what the plug-in names by `subpath` under the folder in
+// force: `subpath` is in the plug-in's Windows form, led by a backslash
+// ("\\Prefs\\Orvelk.ini"), and is given native separators.
+std::string StandinAppFolderPath(const char* subpath);
+
 // The native path of the table file under the folder in force, for messages.
 std::string StandinTableFilePath();

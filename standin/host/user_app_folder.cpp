@@ -4,11 +4,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <system_error>
+
+#include "qr/store/table_file.h"
 
 #if !defined(ORVELK_DEFAULT_APP_DIR)
 #error "ORVELK_DEFAULT_APP_DIR must name the build's application folder"
@@ -24,8 +27,13 @@ constexpr char kInstalledSubpath[] = "../share/orvelk";
 // The folder of the user's data under a base folder.
 constexpr char kUserSubfolder[] = "orvelk";
 
-// The table file under an application folder, in native form.
-constexpr char kTableSubpath[] = "Prefs/Orvelk/ORVK_QR.DAT";
+// The table file under an application folder, in native form: the engine's
+// subpath without its leading backslash, its backslashes made slashes.
+fs::path TableSubpath() {
+    std::string subpath = kTableFileSubpath + 1;
+    std::replace(subpath.begin(), subpath.end(), '\\', '/');
+    return subpath;
+}
 
 // An absolute value of the environment variable `name`, else empty.
 std::string AbsoluteVariable(const char* name) {
@@ -37,7 +45,7 @@ std::string AbsoluteVariable(const char* name) {
 bool FillFolder(const fs::path& staging, const fs::path& installed, std::string* error) {
     std::error_code ec;
     const fs::path plugins = staging / "Plug-ins";
-    const fs::path table = staging / kTableSubpath;
+    const fs::path table = staging / TableSubpath();
     fs::create_directories(plugins, ec);
     if (!ec) fs::create_directories(table.parent_path(), ec);
     if (ec) {
@@ -54,7 +62,7 @@ bool FillFolder(const fs::path& staging, const fs::path& installed, std::string*
         fs::create_symlink(module.path(), plugins / module.path().filename(), ec);
         if (ec) break;
     }
-    if (!ec) fs::create_symlink(installed / kTableSubpath, table, ec);
+    if (!ec) fs::create_symlink(installed / TableSubpath(), table, ec);
     if (ec) {
         *error = "cannot link the installed files into '" + staging.string() + "': " + ec.message();
         return false;

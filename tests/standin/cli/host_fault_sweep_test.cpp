@@ -33,8 +33,8 @@ namespace {
 using standin::HostCall;
 
 constexpr ASErr kInjected = kPluginOutOfMemoryError;
-const std::vector<int32_t> kPopups = {kOrvelkLevelPopup, kOrvelkVersionPopup, kOrvelkModePopup,
-                                      kOrvelkCellPopup, kOrvelkMaskPopup};
+const std::vector<int32_t> kPopups = {kLevelPopupItem, kVersionPopupItem, kModePopupItem,
+                                      kCellSizePopupItem, kMaskPopupItem};
 
 // What the plug-in holds of the host between two messages.
 auto Held() {
@@ -84,7 +84,7 @@ class HostFaultSweepTest : public AppFolderSessionTest, public testing::WithPara
         ASSERT_EQ(Dialog("NEW TEXT"), kSPNoError);
         ASSERT_EQ(standin::SendFilterGo(standin::Filters().at(0)), kSPNoError);
         fresh_ = PreferencesBytes(app_);
-        labels_ = ShownItemTexts(kOrvelkSettingsDialog, kPopups);
+        labels_ = ShownItemTexts(kSettingsDialogID, kPopups);
         ASSERT_EQ(standin::RecordedActions().size(), 1u);
         action_ = standin::RecordedActions()[0];
         ASSERT_NE(old_, fresh_);
@@ -96,7 +96,7 @@ class HostFaultSweepTest : public AppFolderSessionTest, public testing::WithPara
 
     // "AI Get Parameters" with the user typing `text` and pressing OK.
     ASErr Dialog(const std::string& text) {
-        standin::SetUserScript({TypeTextStep(text), PressStep(kOrvelkOkItem)});
+        standin::SetUserScript({TypeTextStep(text), PressStep(kOkItem)});
         return standin::SendFilterGetParameters(standin::Filters().at(0));
     }
 
@@ -152,7 +152,7 @@ class HostFaultSweepTest : public AppFolderSessionTest, public testing::WithPara
                 EXPECT_EQ(actions.back().values.size(), 7u);
             }
             // The popups show their settings' entries or none.
-            const std::vector<std::string> popups = ShownItemTexts(kOrvelkSettingsDialog, kPopups);
+            const std::vector<std::string> popups = ShownItemTexts(kSettingsDialogID, kPopups);
             for (size_t i = 0; i < popups.size() && i < labels_.size(); ++i) {
                 if (!popups[i].empty()) {
                     EXPECT_EQ(popups[i], labels_[i]) << "popup " << kPopups[i];

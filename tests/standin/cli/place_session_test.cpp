@@ -44,7 +44,7 @@ class PlaceSessionTest : public AppFolderSessionTest {
 
     // The texts of the settings dialog's items when it was last shown.
     std::vector<std::string> ShownTexts(const std::vector<int32_t>& ids) const {
-        std::vector<std::string> texts = ShownItemTexts(kOrvelkSettingsDialog, ids);
+        std::vector<std::string> texts = ShownItemTexts(kSettingsDialogID, ids);
         for (std::string& text : texts) text = Cp932ToUtf8Lossy(text);
         return texts;
     }
@@ -61,14 +61,14 @@ UserStep Press(int32_t item) {
 }
 
 TEST_F(PlaceSessionTest, CancelKeepsTheChangesForTheNextDialogAndGoButDoesNotSaveThem) {
-    ASSERT_EQ(Dialog({Type("FIRST"), Press(kOrvelkOkItem)}), kSPNoError);
+    ASSERT_EQ(Dialog({Type("FIRST"), Press(kOkItem)}), kSPNoError);
     const std::string saved = PreferencesBytes(app_);
     ASSERT_NE(saved.find("\"FIRST\""), std::string::npos) << saved;
 
     standin::ClearTranscript();
-    EXPECT_EQ(Dialog({Select(kOrvelkLevelPopup, 3), Select(kOrvelkVersionPopup, 2),
-                      Select(kOrvelkCellPopup, 9), Select(kOrvelkMaskPopup, 4), Type("CHANGED"),
-                      Press(kOrvelkCancelItem)}),
+    EXPECT_EQ(Dialog({Select(kLevelPopupItem, 3), Select(kVersionPopupItem, 2),
+                      Select(kCellSizePopupItem, 9), Select(kMaskPopupItem, 4), Type("CHANGED"),
+                      Press(kCancelItem)}),
               kCancelled);
     EXPECT_EQ(PreferencesBytes(app_), saved);
     EXPECT_TRUE(Heard().empty());  // no error dialog for a cancel
@@ -80,9 +80,9 @@ TEST_F(PlaceSessionTest, CancelKeepsTheChangesForTheNextDialogAndGoButDoesNotSav
 
     // The next dialog opens with the changes; cancelling it again saves nothing.
     standin::ClearTranscript();
-    EXPECT_EQ(Dialog({Press(kOrvelkCancelItem)}), kCancelled);
-    EXPECT_EQ(ShownTexts({kOrvelkLevelPopup, kOrvelkVersionPopup, kOrvelkCellPopup,
-                          kOrvelkMaskPopup, kOrvelkTextItem}),
+    EXPECT_EQ(Dialog({Press(kCancelItem)}), kCancelled);
+    EXPECT_EQ(ShownTexts({kLevelPopupItem, kVersionPopupItem, kCellSizePopupItem,
+                          kMaskPopupItem, kTextItem}),
               (std::vector<std::string>{"Ｈ(30%)", "2", "4.00", "3", "CHANGED"}));
     EXPECT_EQ(PreferencesBytes(app_), saved);
 }
@@ -90,7 +90,7 @@ TEST_F(PlaceSessionTest, CancelKeepsTheChangesForTheNextDialogAndGoButDoesNotSav
 TEST_F(PlaceSessionTest, TheMaskChosenAfterARecordingChangesItsPlayback) {
     const std::string text = "MASK AFTER RECORDING";
     standin::SetActionRecording(true);
-    ASSERT_EQ(Dialog({Type(text), Press(kOrvelkOkItem)}), kSPNoError);
+    ASSERT_EQ(Dialog({Type(text), Press(kOkItem)}), kSPNoError);
     ASSERT_EQ(Go(), kSPNoError);
     standin::SetActionRecording(false);
     ASSERT_EQ(standin::RecordedActions().size(), 1u);
@@ -99,7 +99,7 @@ TEST_F(PlaceSessionTest, TheMaskChosenAfterARecordingChangesItsPlayback) {
     ASSERT_EQ(placed, EngineMatrix(text, 'M', 'B', 0));
 
     // Mask 2 chosen in a dialog that is then cancelled.
-    ASSERT_EQ(Dialog({Select(kOrvelkMaskPopup, 3), Press(kOrvelkCancelItem)}), kCancelled);
+    ASSERT_EQ(Dialog({Select(kMaskPopupItem, 3), Press(kCancelItem)}), kCancelled);
     standin::OpenDocument("Untitled-2");
     ASSERT_EQ(Play(recorded), kSPNoError);
     const std::string replayed = PlacedMatrix();
@@ -109,9 +109,9 @@ TEST_F(PlaceSessionTest, TheMaskChosenAfterARecordingChangesItsPlayback) {
 
 TEST_F(PlaceSessionTest, TheLongestTextIsTypedWholeAndNoMore) {
     const std::string whole(8192, 'B');
-    ASSERT_EQ(Dialog({Type(whole), Press(kOrvelkOkItem)}), kSPNoError);
+    ASSERT_EQ(Dialog({Type(whole), Press(kOkItem)}), kSPNoError);
     EXPECT_EQ(std::strlen(Globals().text), 8192u);
-    ASSERT_EQ(Dialog({Type(whole + "C"), Press(kOrvelkOkItem)}), kSPNoError);
+    ASSERT_EQ(Dialog({Type(whole + "C"), Press(kOkItem)}), kSPNoError);
     EXPECT_EQ(std::string(Globals().text), whole);
 }
 

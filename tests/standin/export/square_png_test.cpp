@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "art/symbol_art.h"
+#include "contract/symbol_settings.h"
 #include "globals/plugin_state.h"
 #include "standin/app/engine_session.h"
 #include "standin/cli/place_dialog.h"
@@ -128,10 +129,10 @@ class SquarePngTest : public testing::Test {
 TEST_F(SquarePngTest, SamePixelsAsTheGeneralRendererAtEveryVersionAndCellSize) {
     int compared = 0;
     for (int version = 1; version <= 40; ++version) {
-        for (const char* cell : kOrvelkCellSizes) {
-            SCOPED_TRACE(testing::Message() << "version " << version << ", " << cell << " mm");
+        for (const double millimetres : kModuleSizesMillimetres) {
+            SCOPED_TRACE(testing::Message()
+                         << "version " << version << ", " << millimetres << " mm");
             standin::CloseAllDocuments();
-            const double millimetres = std::atof(cell);
             Document* document = Placed(version, millimetres);
             ASSERT_NE(document, nullptr);
             const int side = 17 + 4 * version + 8;

@@ -177,7 +177,7 @@ TEST_F(FilterSessionTest, LongRecordedTextsPlayBackWhole) {
     OrvelkPlacement placement{300, 400, 0, 0, 0, 1.4f, std::string(8192, '1')};
     EXPECT_EQ(Play(OrvelkAction(placement, 0)), -1);
     placement.text += '1';
-    EXPECT_EQ(Play(OrvelkAction(placement, 0)), kOrvelkBadParametersError);
+    EXPECT_EQ(Play(OrvelkAction(placement, 0)), kQRActionBadParameters);
     EXPECT_EQ(CountArt(document_->art), CountArt(*Group()) + 1);
 }
 
@@ -214,7 +214,7 @@ TEST_F(FilterSessionTest, ValuesThatCannotBePlayedDrawNothingAndShowTheirCode) {
 
     for (const auto& [what, action] : cases) {
         standin::ClearTranscript();
-        EXPECT_EQ(Play(action), kOrvelkBadParametersError) << what;
+        EXPECT_EQ(Play(action), kQRActionBadParameters) << what;
         EXPECT_EQ(Heard(), std::vector<std::string>{"dialog !Prm"}) << what;
         EXPECT_EQ(standin::LiveArtCount(), art) << what;
     }

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "contract/dialog_ids.h"
 #include "qr/symbol_encoder.h"
 #include "standin/app/engine_session.h"
 #include "standin/suites/filter_menu/filters.h"
