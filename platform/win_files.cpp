@@ -59,9 +59,11 @@ HFILE OpenNative(const char* native, int flags) {
         SetLastErrorFromErrno(errno);  // ENXIO, a pipe without a reader: access denied
         return HFILE_ERROR;
     }
+    // The status flags are those just given (F_SETFL leaves the access mode
+    // and the creation flags as they are), so they need not be read back.
     struct stat st;
-    const int status = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) ? ::fcntl(fd, F_GETFL) : -1;
-    if (status == -1 || ::fcntl(fd, F_SETFL, status & ~O_NONBLOCK) != 0) {
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
+        ::fcntl(fd, F_SETFL, flags & ~(O_NONBLOCK | O_CREAT | O_EXCL | O_TRUNC)) != 0) {
         ::close(fd);
         SetLastError(ERROR_ACCESS_DENIED);
         return HFILE_ERROR;

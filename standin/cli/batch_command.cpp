@@ -377,11 +377,12 @@ class Batch {
             return false;
         }
         writer_.Write(number, path, std::move(bytes));
-        // Said once: every line of a batch has the same cell size.
-        if (!notedPixels_) {
+        // Looked at once: every line of a batch has the same cell size, so
+        // the first symbol's pixels a module are every symbol's.
+        if (!checkedPixels_) {
             const std::string note = PngModuleNote(document, path, o_.output.exportOptions.dpi);
             if (!note.empty()) PrintError(err_, kCommand, "note: %s", note.c_str());
-            notedPixels_ = !note.empty();
+            checkedPixels_ = true;
         }
         return true;
     }
@@ -426,7 +427,7 @@ class Batch {
         bool failed;
     };
     std::vector<Placed> placed_;
-    bool notedPixels_ = false;  // a PNG's too few pixels a module were said
+    bool checkedPixels_ = false;  // the first symbol's pixels a module were looked at
     // Declared last, so that it finishes its writes before the rest goes.
     standin::BackgroundWriter writer_;
 };

@@ -1,7 +1,7 @@
 // PDF of documents whose painted art is rectangles of one colour (a placed
 // symbol, rectangle_art.h), written directly: one page the size of the
-// export box, one compressed content stream that fills every rectangle,
-// through its stored corners, in the one colour. Like cairo's PDF, the
+// export box, one content stream that fills every rectangle, through its
+// stored corners, in the one colour (compressed when it is large). Like cairo's PDF, the
 // paper is not painted and the creation date is the epoch's, so the same
 // document gives the same bytes.
 #pragma once
