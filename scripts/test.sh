@@ -45,8 +45,16 @@ done
 # The plug-in and the stand-in on the 32-bit layout (-m32), as far as their
 # libraries exist for i386 here.
 cmake --preset linux32 >/dev/null
-cmake --build --preset linux32
-ctest --preset linux32
+if bash scripts/runs_32bit.sh; then
+  cmake --build --preset linux32
+  ctest --preset linux32
+else
+  # A kernel without 32-bit support cannot run the build's own tools (the
+  # table file's generator) or its tests: the layout is still held at
+  # compile time, in the plug-in's module and in the stand-in's registry.
+  echo "test.sh: this machine does not run 32-bit programs; the 32-bit Linux build is compiled (plug-in module, stand-in host and suites) but its tests are not run" >&2
+  cmake --build --preset linux32 --target orvelk_module orvelk_standin_suites
+fi
 lap linux32
 # The module the host loads, its checks, and the archive a user installs
 # (build/windows32/Orvelk-*-win32.zip).
