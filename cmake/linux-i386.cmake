@@ -6,7 +6,15 @@
 # GTK or zxing-cpp is left out (ORVELK_IMAGE_LIBS off).
 #
 # Not a cross build to CMake (no CMAKE_SYSTEM_NAME): the programs the build
-# runs, such as the table generator, are run as they are.
+# runs, such as the table generator, are run as they are, unless
+# ORVELK_I386_EMULATOR names a user-mode emulator (qemu-i386) for a kernel
+# that does not run 32-bit programs: then the build runs them, and the tests,
+# through it.
+if(ORVELK_I386_EMULATOR)
+  set(CMAKE_SYSTEM_NAME Linux)
+  set(CMAKE_SYSTEM_PROCESSOR i686)
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${ORVELK_I386_EMULATOR})
+endif()
 set(CMAKE_C_COMPILER gcc)
 set(CMAKE_CXX_COMPILER g++)
 set(CMAKE_C_FLAGS_INIT "-m32")

@@ -32,7 +32,8 @@ packages=(
   wine wine64                           # the Windows build's programs and tests, run here
   g++-mingw-w64-i686-win32              # the 32-bit Windows module (preset windows32), and
   binutils-mingw-w64-i686               #   its windres and objdump
-  g++-multilib lib32z1-dev              # the 32-bit Linux build (preset linux32)
+  g++-multilib lib32z1-dev              # the 32-bit Linux build (preset linux32), and
+  qemu-user                             #   its programs on a kernel that does not run them
 )
 
 missing=()

@@ -98,7 +98,8 @@ std::string ClosedDialogText(const standin::DialogSnapshot& snapshot) {
     else
         text.append("result ").append(std::to_string(snapshot.result)).append("\n");
     if (const standin::SnapshotItem* info = standin::FindSnapshotItem(snapshot, kInfoTextItem)) {
-        const std::string label = "    item " + std::to_string(kInfoTextItem) + ": ";
+        std::string label = "    item ";
+        label.append(std::to_string(kInfoTextItem)).append(": ");
         text.append(label)
             .append(standin::IndentedLines(info->text, static_cast<int>(label.size())))
             .append("\n");

@@ -4,16 +4,17 @@
 # the user's folder from that one (links, no copies), places a symbol and
 # saves the settings there; the installed folder is not written. The manual
 # pages are installed when the build made them.
-# Usage: install_test.sh CMAKE BUILD_DIR
+# Usage: install_test.sh CMAKE BUILD_DIR [EMULATOR]
+# (EMULATOR: the user-mode emulator this build's programs run through, if any)
 set -euo pipefail
-cmake=$1 build=$2
+cmake=$1 build=$2 emulator=${3:-}
 work=$(mktemp -d "${TMPDIR:-/tmp}/orvelk-install.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 "$cmake" --install "$build" --prefix "$work/prefix" >/dev/null
 mkdir "$work/home"
-HOME="$work/home" XDG_DATA_HOME= ORVELK_APP_FOLDER= "$work/prefix/bin/orvelk" place --text INSTALLED \
+HOME="$work/home" XDG_DATA_HOME= ORVELK_APP_FOLDER= ${emulator:+"$emulator"} "$work/prefix/bin/orvelk" place --text INSTALLED \
   -o "$work/placed.svg" 2>"$work/err" || fail "the installed orvelk failed: $(cat "$work/err")"
 [ ! -s "$work/err" ] || fail "a placed symbol printed: $(cat "$work/err")"
 user=$work/home/.local/share/orvelk

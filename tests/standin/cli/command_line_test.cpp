@@ -13,13 +13,18 @@ namespace {
 
 // A limit of the address space for a shell command; none under
 // AddressSanitizer, which reserves far more address space than any limit.
-std::string AddressSpaceLimit(const char* kilobytes) {
+// A user-mode emulator (qemu-i386) reserves the guest's whole address space
+// at start, so no limit can be set under it either.
+bool CanLimitAddressSpace() {
 #if defined(__SANITIZE_ADDRESS__)
-    (void)kilobytes;
-    return "";
+    return false;
 #else
-    return std::string("ulimit -v ") + kilobytes + "; ";
+    return !RunsThroughEmulator();
 #endif
+}
+
+std::string AddressSpaceLimit(const char* kilobytes) {
+    return CanLimitAddressSpace() ? std::string("ulimit -v ") + kilobytes + "; " : "";
 }
 
 TEST(CommandLine, TheTextComesFromAnArgumentAnOptionAFileOrStandardInput) {
@@ -69,12 +74,12 @@ TEST(CommandLine, EndlessInputStopsJustPastWhatTheTextFieldHolds) {
     r = Shell("yes | \"$ORVELK\" batch - --dump");
     EXPECT_EQ(r.status, 2);
     EXPECT_TRUE(Has(r.err, "more than 10000000 lines")) << r.err;
-#if !defined(__SANITIZE_ADDRESS__)
-    // Too little memory for what it reads is said, not an abort.
-    r = Shell(AddressSpaceLimit("350000") + "\"$ORVELK\" batch /dev/zero --dump");
-    EXPECT_EQ(r.status, 8);
-    EXPECT_TRUE(Has(r.err, "orvelk: out of memory")) << r.err;
-#endif
+    if (CanLimitAddressSpace()) {
+        // Too little memory for what it reads is said, not an abort.
+        r = Shell(AddressSpaceLimit("350000") + "\"$ORVELK\" batch /dev/zero --dump");
+        EXPECT_EQ(r.status, 8);
+        EXPECT_TRUE(Has(r.err, "orvelk: out of memory")) << r.err;
+    }
 }
 
 TEST(CommandLine, ConversionErrorsCountFromTheFileStartAndShowInvisibleCharacters) {
@@ -302,6 +307,10 @@ size_t ActionsIn(const std::string& path) {
 // $TMPDIR), saves the actions of exactly the lines written and ends with
 // 128 + the signal.
 TEST(CommandLine, AnInterruptedBatchSaysHowFarItGotAndKeepsWhatItWrote) {
+    if (RunsThroughEmulator())
+        GTEST_SKIP() << "under qemu-i386's user mode the writer thread's join fails with "
+                        "EDEADLK once a signal was handled; the case runs where the kernel "
+                        "runs the program";
     namespace fs = std::filesystem;
     std::string texts;
     for (int i = 1; i <= 20000; ++i) texts += "item " + std::to_string(i) + "\n";
