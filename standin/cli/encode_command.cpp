@@ -603,8 +603,13 @@ int RunEncodeCommand(int argc, char** argv, FILE* out, FILE* err) {
         return kExitUsage;
     }
     const std::string tablePath = StandinTableFilePath();
-    auto matrix = std::make_unique<ModuleMatrix>();
-    auto codewords = std::make_unique<QRCodewords>();
+    // Empty, and otherwise left unwritten: the engine writes the modules of
+    // the symbol's side and the codewords it counts, and clearing the whole
+    // 31 KB square would touch pages that nothing reads.
+    auto matrix = std::make_unique_for_overwrite<ModuleMatrix>();
+    matrix->side = 0;
+    auto codewords = std::make_unique_for_overwrite<QRCodewords>();
+    codewords->version = 0;
     const auto version = static_cast<int32_t>(o.symbol.version);
     const int32_t rc =
         o.format == Format::kCodewords

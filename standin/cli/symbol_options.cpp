@@ -23,10 +23,20 @@ const char kSymbolOptionsUsage[] =
 
 namespace {
 
+// A plan with its counts cleared and its segments left unwritten: the engine
+// writes the segments it counts, and clearing all of them would touch 16 KB
+// that no caller reads.
+std::unique_ptr<QRSymbolPlan> EmptyPlan() {
+    auto plan = std::make_unique_for_overwrite<QRSymbolPlan>();
+    plan->characters = plan->dropped = plan->changed = plan->keptBytes = 0;
+    plan->version = plan->capacityBits = plan->streamBits = plan->segmentCount = 0;
+    return plan;
+}
+
 // The engine's plan of `text` in `mode` at `level` and `version`, and its
 // result.
 struct Plan {
-    std::unique_ptr<QRSymbolPlan> plan = std::make_unique<QRSymbolPlan>();
+    std::unique_ptr<QRSymbolPlan> plan = EmptyPlan();
     int32_t rc = kQRBadArgument;
 };
 

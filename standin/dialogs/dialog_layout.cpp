@@ -17,15 +17,20 @@ namespace {
 // "ＭＳ Ｐゴシック" 9 pt: computed from IPAPGothic, the metric-compatible face it is
 // drawn with, at 12 pixels: the 52 letters are 368 pixels wide (7) and the
 // font's ascent and descent are 0.88 and 0.12 of its em (12).
-const std::vector<DialogFontFace> kFaces = {
-    {"MS Sans Serif", 8, {6, 13}, "Nimbus Sans", 11.0},
-    // "ＭＳ Ｐゴシック" in code page 932.
-    {"\x82\x6C\x82\x72\x20\x82\x6F\x83\x53\x83\x56\x83\x62\x83\x4E",
-     9,
-     {7, 12},
-     "IPAPGothic",
-     12.0},
-};
+//
+// Made on first use: a command that shows no dialog never builds the list.
+const std::vector<DialogFontFace>& Faces() {
+    static const std::vector<DialogFontFace> faces = {
+        {"MS Sans Serif", 8, {6, 13}, "Nimbus Sans", 11.0},
+        // "ＭＳ Ｐゴシック" in code page 932.
+        {"\x82\x6C\x82\x72\x20\x82\x6F\x83\x53\x83\x56\x83\x62\x83\x4E",
+         9,
+         {7, 12},
+         "IPAPGothic",
+         12.0},
+    };
+    return faces;
+}
 
 bool SameName(const std::string& a, const char* b) {
     size_t i = 0;
@@ -42,13 +47,13 @@ bool SameName(const std::string& a, const char* b) {
 }  // namespace
 
 const std::vector<DialogFontFace>& DialogFontFaces() {
-    return kFaces;
+    return Faces();
 }
 
 const DialogFontFace& DialogFontFor(const std::string& name, int16_t points) {
-    for (const DialogFontFace& face : kFaces)
+    for (const DialogFontFace& face : Faces())
         if (face.points == points && SameName(name, face.name)) return face;
-    return kFaces.front();
+    return Faces().front();
 }
 
 int32_t MulDivRounded(int32_t number, int32_t numerator, int32_t denominator) {

@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -48,9 +49,16 @@ constexpr int kTempNameTries = 100;
 // another process is unlikely to.
 unsigned NextTempNumber() {
     static std::atomic<unsigned> counter{0};
-    thread_local std::mt19937 random(std::random_device{}() ^
-                                     static_cast<unsigned>(::getpid()));
-    return random() ^ (counter.fetch_add(1) * 0x9E3779B9u);
+    // splitmix64 over eight bytes a thread: a Mersenne twister's 5 KB of
+    // state would be set up in every thread's storage, the first one's at
+    // every start.
+    thread_local uint64_t state =
+        (uint64_t{std::random_device{}()} << 32) ^ static_cast<unsigned>(::getpid());
+    uint64_t z = (state += 0x9E3779B97F4A7C15u);
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9u;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBu;
+    z ^= z >> 31;
+    return static_cast<unsigned>(z) ^ (counter.fetch_add(1) * 0x9E3779B9u);
 }
 
 // Opens a new file beside `path` that did not exist before,
