@@ -6,6 +6,7 @@ set -euo pipefail
 
 packages=(
   gcc g++ cmake ninja-build pkg-config  # the build
+  lld                                   # orvelk's start functions laid out together
   ccache                                # the build: objects shared between builds
   binutils-mingw-w64-x86-64             # windres: the plug-in's resource script
   libpng-dev                            # the stand-in's PNG output
