@@ -70,7 +70,7 @@ std::vector<std::string> LoggedHostCallNames(HostCall call) {
     return names;
 }
 
-ASErr CountHostCall(HostCall call, const char* name) {
+ASErr CountHostCall(HostCall call, const char* name, int32_t item) {
     assert(call != HostCall::kAny && call != HostCall::kCount);
     HostCallFailure& f = Failure();
     const unsigned any = ++f.counts[static_cast<int>(HostCall::kAny)];
@@ -86,7 +86,7 @@ ASErr CountHostCall(HostCall call, const char* name) {
         }
     }
     CallLog& log = Log();
-    if (log.on) log.calls.push_back({call, name != nullptr ? name : "", injected});
+    if (log.on) log.calls.push_back({call, name != nullptr ? name : "", injected, item});
     return injected;
 }
 

@@ -17,6 +17,7 @@
 // the host's.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -51,12 +52,14 @@ unsigned HostCallCount(HostCall call = HostCall::kAny);
 // Whether the failure set by FailHostCall has happened.
 bool HostCallFailed();
 
-// One logged host call: its kind and name, and the error it was made to
-// fail with (0 for none).
+// One logged host call: its kind and name, the error it was made to fail
+// with (0 for none), and for an ADM Item, List or Entry call the id of the
+// item it concerns (0 for none, or a handle not alive).
 struct LoggedHostCall {
     HostCall call;
     std::string name;
     ASErr injected;
+    int32_t item = 0;
 };
 
 // Starts logging the host calls (or stops it, keeping the log) and empties
@@ -70,8 +73,8 @@ const std::vector<LoggedHostCall>& HostCallLog();
 std::vector<std::string> LoggedHostCallNames(HostCall call = HostCall::kAny);
 
 // For the host's suites: counts and logs one use of `call` named `name`
-// (by default the function that calls it). The error it is to fail with
-// when it is the one chosen, else 0.
-ASErr CountHostCall(HostCall call, const char* name = __builtin_FUNCTION());
+// (by default the function that calls it), about ADM item `item` if any.
+// The error it is to fail with when it is the one chosen, else 0.
+ASErr CountHostCall(HostCall call, const char* name = __builtin_FUNCTION(), int32_t item = 0);
 
 }  // namespace standin

@@ -10,47 +10,55 @@
 
 #include "globals/plugin_state.h"
 #include "qr/symbol_encoder.h"
-#include "tests/support/fake_host.h"
+#include "standin/hooks/dialog_hooks.h"
+#include "tests/support/standin_plugin_test.h"
 
 namespace {
 
-class EngineHostTest : public PluginTest {
+class EngineHostTest : public StandinPluginTest {
   protected:
+    EngineHostTest() { startPlugin_ = false; }
+
     void SetUp() override {
-        PluginTest::SetUp();
+        StandinPluginTest::SetUp();
         SetQREngineHost(nullptr);
-        InstallTableFile();
     }
     void TearDown() override {
         SetQREngineHost(nullptr);
-        PluginTest::TearDown();
+        StandinPluginTest::TearDown();
     }
 
     // The engine's result for the digits 12345, encoded inside a message as
     // the dialog and the artwork encode: here inside the About box's modal
     // run, while the suites are held.
     int32_t Encode() {
-        auto m = std::make_unique<ModuleMatrix>();
         int32_t rc = 1;
-        host_.duringModal = [&] { rc = EncodeQRSymbol("12345", 'M', 'N', 0, m.get()); };
-        EXPECT_EQ(Send("SP Interface", "About"), kSPNoError);
-        host_.duringModal = nullptr;
+        standin::DuringNextModalDialog([&rc](ADMDialogRef) { rc = EncodeDigits(); });
+        EXPECT_EQ(standin::AboutPlugin(plugin_), kSPNoError);
+        standin::DuringNextModalDialog(nullptr);
         return rc;
+    }
+    // The same outside any message, where the host sends the plug-in
+    // nothing: after its shutdown, and while it is unloaded (a message would
+    // reload it first).
+    static int32_t EncodeDigits() {
+        auto m = std::make_unique<ModuleMatrix>();
+        return EncodeQRSymbol("12345", 'M', 'N', 0, m.get());
     }
 };
 
 TEST_F(EngineHostTest, NoHostBeforeStartupAndAfterShutdown) {
     EXPECT_EQ(HostFixedMask(), -1);
     EXPECT_EQ(Encode(), kQRTableFileDamaged);
-    ASSERT_EQ(Send("SP Interface", "Startup"), kSPNoError);
+    ASSERT_EQ(standin::StartupPlugin(plugin_), kSPNoError);
     EXPECT_EQ(Encode(), kQROk);
-    ASSERT_EQ(Send("SP Interface", "Shutdown"), kSPNoError);
+    ASSERT_EQ(standin::ShutdownPlugin(plugin_), kSPNoError);
     EXPECT_EQ(HostFixedMask(), -1);
-    EXPECT_EQ(Encode(), kQRTableFileDamaged);
+    EXPECT_EQ(EncodeDigits(), kQRTableFileDamaged);
 }
 
 TEST_F(EngineHostTest, TheMaskSettingIsReadFromTheGlobalsAsTheyChange) {
-    ASSERT_EQ(Send("SP Interface", "Startup"), kSPNoError);
+    ASSERT_EQ(standin::StartupPlugin(plugin_), kSPNoError);
     PluginGlobals* globals = gPluginState.globals;
     ASSERT_NE(globals, nullptr);
     EXPECT_EQ(HostFixedMask(), -1);
@@ -66,22 +74,20 @@ TEST_F(EngineHostTest, TheMaskSettingIsReadFromTheGlobalsAsTheyChange) {
 }
 
 TEST_F(EngineHostTest, TheFolderIsLookedUpAtEveryEncoding) {
-    ASSERT_EQ(Send("SP Interface", "Startup"), kSPNoError);
+    ASSERT_EQ(standin::StartupPlugin(plugin_), kSPNoError);
     EXPECT_EQ(Encode(), kQROk);
     std::filesystem::remove(AppFolder() + "Prefs/Orvelk/ORVK_QR.DAT");
     EXPECT_EQ(Encode(), kQRTableFileDamaged);
 }
 
 TEST_F(EngineHostTest, UnloadRemovesTheHostAndReloadPutsItBack) {
-    ASSERT_EQ(Send("SP Interface", "Startup"), kSPNoError);
+    ASSERT_EQ(standin::StartupPlugin(plugin_), kSPNoError);
     gPluginState.globals->maskSetting = 3;
-    ASSERT_EQ(Send("SP Access", "Unload"), kSPNoError);
+    ASSERT_EQ(standin::UnloadPlugin(plugin_), kSPNoError);
     EXPECT_EQ(HostFixedMask(), -1);
-    EXPECT_EQ(Encode(), kQRTableFileDamaged);
-    void* kept = message_.globals;
+    EXPECT_EQ(EncodeDigits(), kQRTableFileDamaged);
     ResetPluginState();  // the module's static state goes with it
-    message_.globals = kept;
-    ASSERT_EQ(Send("SP Access", "Reload"), kSPNoError);
+    ASSERT_EQ(standin::ReloadPlugin(plugin_), kSPNoError);
     EXPECT_EQ(HostFixedMask(), 2);
     EXPECT_EQ(Encode(), kQROk);
 }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "globals/plugin_state.h"
+#include "tests/support/cp932_text.h"
 #include "tests/support/fake_host.h"
 
 namespace {

@@ -1,10 +1,5 @@
 #include "tests/support/fake_host.h"
 
-#if defined(_WIN32)
-#include "platform/win_types.h"
-#else
-#include <iconv.h>
-#endif
 #include <strings.h>
 
 #include <algorithm>
@@ -208,6 +203,11 @@ ASBoolean HOST_CALL IsEqual(const char* a, const char* b) {
 }
 
 // ---- ADM dialogs ----
+//
+// What the plug-in's dialogs need to be built and closed: the texts their
+// initialisation sets, the notify procedure of OK, which the user presses at
+// once, and popups whose entries are handles only. Nothing acts in them as a
+// user would; that is the stand-in's (tests/support/standin_plugin_test.h).
 
 // The dialogs running now, innermost last, as indices into FakeHost::modals.
 std::vector<size_t> gRunning;
@@ -230,40 +230,13 @@ ADMListRef ListRef(int32_t id) {
 int32_t ListItemID(ADMListRef list) {
     return static_cast<int32_t>(reinterpret_cast<uintptr_t>(list) - 0x2000);
 }
+// Entry `index` of item `id`'s popup.
+ADMEntryRef EntryRef(int32_t id, int32_t index) {
+    return reinterpret_cast<ADMEntryRef>(static_cast<uintptr_t>(0x100000 + id * 0x1000 + index));
+}
 RecordedModal& Current() {
     if (gRunning.empty()) std::abort();
     return Host().modals.at(gRunning.back());
-}
-FakeItem& ItemOf(ADMItemRef item) {
-    return Current().items[ItemID(item)];
-}
-
-void Log(const std::string& call) {
-    Host().admCalls.push_back(call);
-}
-
-// Where an entry of the running dialog is: its item and index.
-struct EntryPlace {
-    int32_t itemID;
-    int32_t index;
-};
-EntryPlace PlaceOf(ADMEntryRef entry) {
-    for (auto& [id, item] : Current().items) {
-        for (size_t i = 0; i < item.entries.size(); ++i) {
-            if (reinterpret_cast<ADMEntryRef>(item.entries[i].get()) == entry) {
-                return {id, static_cast<int32_t>(i)};
-            }
-        }
-    }
-    std::abort();  // not an entry of the running dialog
-}
-FakeEntry& EntryOf(ADMEntryRef entry) {
-    const EntryPlace place = PlaceOf(entry);
-    return *Current().items[place.itemID].entries[static_cast<size_t>(place.index)];
-}
-std::string Name(ADMEntryRef entry) {
-    const EntryPlace place = PlaceOf(entry);
-    return std::to_string(place.itemID) + ":" + std::to_string(place.index);
 }
 
 int32_t HOST_CALL Modal(SPPluginRef self, const char* name, int32_t dialogID, ADMDialogStyle style,
@@ -286,16 +259,13 @@ int32_t HOST_CALL Modal(SPPluginRef self, const char* name, int32_t dialogID, AD
         host.duringModal = nullptr;
         nested();
     }
-    // The user presses OK, or Cancel, which keeps ADM's own handling.
-    const int32_t result = host.closeWith;
-    const ADMItemNotifyProc ok = Current().items[kFakeOkItem].notify;
+    // The user presses OK.
+    const ADMItemNotifyProc ok = Current().okNotify;
     Current().okHasNotifyProc = ok != nullptr;
-    if (ok != nullptr && result == kFakeOkItem) {
-        ok(ItemRef(kFakeOkItem), reinterpret_cast<ADMNotifierRef>(0x40));
-    }
-    Current().result = result;
+    if (ok != nullptr) ok(ItemRef(kFakeOkItem), reinterpret_cast<ADMNotifierRef>(0x40));
+    Current().result = kFakeOkItem;
     gRunning.pop_back();
-    return result;
+    return kFakeOkItem;
 }
 
 ADMItemRef HOST_CALL GetItem(ADMDialogRef dialog, int32_t id) {
@@ -307,131 +277,32 @@ ADMUserData HOST_CALL GetDialogUserData(ADMDialogRef dialog) {
     return Host().modals.at(gRunning.at(DialogLevel(dialog))).userData;
 }
 
-// ---- ADM items ----
-
-ADMDialogRef HOST_CALL GetItemDialog(ADMItemRef item) {
-    Log("GetDialog " + std::to_string(ItemID(item)));
-    return DialogRef(gRunning.size() - 1);
-}
+// ---- ADM items, lists and entries ----
 
 void HOST_CALL SetItemText(ADMItemRef item, const char* text) {
-    Log("SetText " + std::to_string(ItemID(item)));
     Current().itemTexts[ItemID(item)] = text;
-    ItemOf(item).text = text;
-    ++ItemOf(item).textWrites;
-}
-
-void HOST_CALL GetItemText(ADMItemRef item, char* text, ASInt32 maxLength) {
-    Log("GetText " + std::to_string(ItemID(item)) + " " + std::to_string(maxLength));
-    if (maxLength < 0) return;
-    const std::string& held = ItemOf(item).text;
-    const size_t n = std::min(held.size(), static_cast<size_t>(maxLength));
-    std::memcpy(text, held.data(), n);
-    text[n] = '\0';
-}
-
-void HOST_CALL SetMaxTextLength(ADMItemRef item, int32_t length) {
-    Log("SetMaxTextLength " + std::to_string(ItemID(item)) + " " + std::to_string(length));
-    ItemOf(item).maxTextLength = length;
 }
 
 ADMListRef HOST_CALL GetList(ADMItemRef item) {
-    Log("GetList " + std::to_string(ItemID(item)));
     return ListRef(ItemID(item));
 }
 
 void HOST_CALL SetNotifyProc(ADMItemRef item, ADMItemNotifyProc proc) {
-    Log("SetNotifyProc " + std::to_string(ItemID(item)));
-    ItemOf(item).notify = proc;
+    if (ItemID(item) == kFakeOkItem) Current().okNotify = proc;
 }
 
 void HOST_CALL DefaultNotify(ADMItemRef item, ADMNotifierRef) {
-    Log("DefaultNotify " + std::to_string(ItemID(item)));
     if (ItemID(item) == kFakeOkItem) ++Current().defaultNotifies;
 }
 
-void HOST_CALL SetDrawProc(ADMItemRef item, ADMItemDrawProc proc) {
-    Log("SetDrawProc " + std::to_string(ItemID(item)));
-    ItemOf(item).draw = proc;
-}
-
-void HOST_CALL Invalidate(ADMItemRef item) {
-    Log("Invalidate " + std::to_string(ItemID(item)));
-    ++ItemOf(item).invalidations;
-}
-
-void HOST_CALL GetLocalRect(ADMItemRef item, ADMRect* rect) {
-    Log("GetLocalRect " + std::to_string(ItemID(item)));
-    auto found = Host().itemRects.find(ItemID(item));
-    *rect = found != Host().itemRects.end() ? found->second : ADMRect{0, 0, 0, 0};
-}
-
-// ---- ADM lists and entries ----
-
-ADMEntryRef HOST_CALL InsertEntry(ADMListRef list, int32_t index) {
-    const int32_t id = ListItemID(list);
-    Log("InsertEntry " + std::to_string(id) + " " + std::to_string(index));
-    auto& entries = Current().items[id].entries;
-    const size_t at = std::min(static_cast<size_t>(std::max(index, 0)), entries.size());
-    auto entry = std::make_shared<FakeEntry>();
-    entries.insert(entries.begin() + static_cast<std::ptrdiff_t>(at), entry);
-    return reinterpret_cast<ADMEntryRef>(entry.get());
+ADMEntryRef HOST_CALL InsertEntry(ADMListRef list, int32_t) {
+    int32_t& count = Current().entryCounts[ListItemID(list)];
+    return EntryRef(ListItemID(list), count++);
 }
 
 ADMEntryRef HOST_CALL IndexEntry(ADMListRef list, int32_t index) {
-    const int32_t id = ListItemID(list);
-    Log("IndexEntry " + std::to_string(id) + " " + std::to_string(index));
-    auto& entries = Current().items[id].entries;
-    if (index < 0 || static_cast<size_t>(index) >= entries.size()) return nullptr;
-    return reinterpret_cast<ADMEntryRef>(entries[static_cast<size_t>(index)].get());
-}
-
-ADMEntryRef HOST_CALL GetActiveEntry(ADMListRef list) {
-    const int32_t id = ListItemID(list);
-    Log("GetActiveEntry " + std::to_string(id));
-    for (auto& entry : Current().items[id].entries) {
-        if (entry->selected) return reinterpret_cast<ADMEntryRef>(entry.get());
-    }
-    return nullptr;
-}
-
-int32_t HOST_CALL NumberOfEntries(ADMListRef list) {
-    Log("NumberOfEntries " + std::to_string(ListItemID(list)));
-    return static_cast<int32_t>(Current().items[ListItemID(list)].entries.size());
-}
-
-int32_t HOST_CALL EntryGetIndex(ADMEntryRef entry) {
-    Log("GetIndex " + Name(entry));
-    return PlaceOf(entry).index;
-}
-
-void HOST_CALL EntrySelect(ADMEntryRef entry, ASBoolean select) {
-    Log("Select " + Name(entry) + " " + std::to_string(select));
-    // Selecting a pop-up's entry deselects the others.
-    if (select) {
-        for (auto& other : Current().items[PlaceOf(entry).itemID].entries) other->selected = false;
-    }
-    EntryOf(entry).selected = select != 0;
-}
-
-ASBoolean HOST_CALL EntryIsSelected(ADMEntryRef entry) {
-    Log("IsSelected " + Name(entry));
-    return EntryOf(entry).selected ? kASTrue : kASFalse;
-}
-
-void HOST_CALL EntrySetText(ADMEntryRef entry, const char* text) {
-    Log("Entry.SetText " + Name(entry));
-    EntryOf(entry).text = text;
-}
-
-void HOST_CALL EntryEnable(ADMEntryRef entry, ASBoolean enable) {
-    Log("Enable " + Name(entry) + " " + std::to_string(enable));
-    EntryOf(entry).enabled = enable != 0;
-}
-
-void HOST_CALL EntryMakeSeparator(ADMEntryRef entry, ASBoolean separator) {
-    Log("MakeSeparator " + Name(entry) + " " + std::to_string(separator));
-    EntryOf(entry).separator = separator != 0;
+    const int32_t count = Current().entryCounts[ListItemID(list)];
+    return index >= 0 && index < count ? EntryRef(ListItemID(list), index) : nullptr;
 }
 
 }  // namespace
@@ -519,16 +390,11 @@ const ADMBasicSuite* FakeADMBasicSuite() {
                               ASInt32 size) -> ASErr {
             FakeHost& h = Host();
             h.stringListIDs.push_back(stringID);
-            if (stringID != 16050) {
-                Log("GetIndexString " + std::to_string(stringID) + " " + std::to_string(index) +
-                    " " + std::to_string(size));
-            }
             text[0] = '\0';
-            // The error table by index; any other list by its strings' ids.
-            const std::map<int32_t, std::string>& strings =
-                stringID == 16050 ? h.errorTable : h.strings;
-            auto found = strings.find(stringID == 16050 ? index : stringID + index);
-            if (found == strings.end()) return kSPBadParameterError;
+            // The error table by index; no other list.
+            if (stringID != 16050) return kSPBadParameterError;
+            auto found = h.errorTable.find(index);
+            if (found == h.errorTable.end()) return kSPBadParameterError;
             std::snprintf(text, static_cast<size_t>(size), "%s", found->second.c_str());
             return kSPNoError;
         };
@@ -551,16 +417,12 @@ const ADMDialogSuite* FakeADMDialogSuite() {
 const ADMItemSuite* FakeADMItemSuite() {
     static const ADMItemSuite admItem = [] {
         ADMItemSuite s = {};
-        s.GetDialog = GetItemDialog;
         s.SetText = SetItemText;
-        s.GetText = GetItemText;
-        s.SetMaxTextLength = SetMaxTextLength;
+        s.SetMaxTextLength = [](ADMItemRef, int32_t) {};
         s.GetList = GetList;
         s.SetNotifyProc = SetNotifyProc;
         s.DefaultNotify = DefaultNotify;
-        s.SetDrawProc = SetDrawProc;
-        s.Invalidate = Invalidate;
-        s.GetLocalRect = GetLocalRect;
+        s.SetDrawProc = [](ADMItemRef, ADMItemDrawProc) {};
         return s;
     }();
     return &admItem;
@@ -571,8 +433,6 @@ const ADMListSuite* FakeADMListSuite() {
         ADMListSuite s = {};
         s.InsertEntry = InsertEntry;
         s.IndexEntry = IndexEntry;
-        s.GetActiveEntry = GetActiveEntry;
-        s.NumberOfEntries = NumberOfEntries;
         return s;
     }();
     return &admList;
@@ -581,53 +441,18 @@ const ADMListSuite* FakeADMListSuite() {
 const ADMEntrySuite* FakeADMEntrySuite() {
     static const ADMEntrySuite admEntry = [] {
         ADMEntrySuite s = {};
-        s.GetIndex = EntryGetIndex;
-        s.Select = EntrySelect;
-        s.IsSelected = EntryIsSelected;
-        s.SetText = EntrySetText;
-        s.Enable = EntryEnable;
-        s.MakeSeparator = EntryMakeSeparator;
+        s.Select = [](ADMEntryRef, ASBoolean) {};
+        s.SetText = [](ADMEntryRef, const char*) {};
+        s.Enable = [](ADMEntryRef, ASBoolean) {};
+        s.MakeSeparator = [](ADMEntryRef, ASBoolean) {};
         return s;
     }();
     return &admEntry;
 }
 
 const ADMDrawerSuite* FakeADMDrawerSuite() {
-    static const ADMDrawerSuite admDrawer = {.GetPortRef = [](ADMDrawerRef drawer) -> ADMPortRef {
-        Log("GetPortRef");
-        return reinterpret_cast<ADMPortRef>(drawer);
-    }};
+    static const ADMDrawerSuite admDrawer = {};
     return &admDrawer;
-}
-
-void FakeUserChooses(int32_t itemID, int32_t index) {
-    FakeItem& item = Current().items[itemID];
-    for (size_t i = 0; i < item.entries.size(); ++i) {
-        item.entries[i]->selected = static_cast<int32_t>(i) == index;
-    }
-    if (item.notify != nullptr)
-        item.notify(ItemRef(itemID), reinterpret_cast<ADMNotifierRef>(0x41));
-}
-
-void FakeUserTypes(int32_t itemID, const std::string& text) {
-    FakeItem& item = Current().items[itemID];
-    item.text = text;
-    if (item.maxTextLength >= 0 && item.text.size() > static_cast<size_t>(item.maxTextLength)) {
-        item.text.resize(static_cast<size_t>(item.maxTextLength));
-    }
-    if (item.notify != nullptr)
-        item.notify(ItemRef(itemID), reinterpret_cast<ADMNotifierRef>(0x42));
-}
-
-bool FakeDrawItem(int32_t itemID, void* port) {
-    const ADMItemDrawProc draw = Current().items[itemID].draw;
-    if (draw == nullptr) return false;
-    draw(ItemRef(itemID), static_cast<ADMDrawerRef>(port));
-    return true;
-}
-
-FakeItem& FakeRunningItem(int32_t itemID) {
-    return Current().items[itemID];
 }
 
 std::map<int32_t, std::string> StandardErrorTable() {
@@ -648,38 +473,6 @@ std::map<int32_t, std::string> StandardErrorTable() {
         {11, "<Others>"},
         {12, "The filter cannot complete because of an unknown error."},
     };
-}
-
-std::string Cp932(const std::string& utf8) {
-#if defined(_WIN32)
-    // Windows' own conversion, through UTF-16.
-    if (utf8.empty()) return {};
-    const int units = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(),
-                                          static_cast<int>(utf8.size()), nullptr, 0);
-    if (units <= 0) std::abort();
-    std::wstring wide(static_cast<size_t>(units), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), units);
-    BOOL lossy = FALSE;
-    const int bytes =
-        WideCharToMultiByte(932, 0, wide.data(), units, nullptr, 0, nullptr, &lossy);
-    if (bytes <= 0 || lossy) std::abort();
-    std::string out(static_cast<size_t>(bytes), '\0');
-    WideCharToMultiByte(932, 0, wide.data(), units, out.data(), bytes, nullptr, nullptr);
-    return out;
-#else
-    iconv_t cd = iconv_open("CP932", "UTF-8");
-    if (cd == reinterpret_cast<iconv_t>(-1)) std::abort();
-    std::string in = utf8;
-    std::string out(in.size() * 2 + 1, '\0');
-    char* inp = in.data();
-    size_t inLeft = in.size();
-    char* outp = out.data();
-    size_t outLeft = out.size();
-    if (iconv(cd, &inp, &inLeft, &outp, &outLeft) == static_cast<size_t>(-1)) std::abort();
-    iconv_close(cd);
-    out.resize(out.size() - outLeft);
-    return out;
-#endif
 }
 
 SPMessageData FakeMessage(void* globals) {

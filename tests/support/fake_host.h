@@ -2,8 +2,8 @@
 //
 // A fake host for driving PluginMain in the test's own process: a basic suite
 // whose acquisitions hand out fake suites that record their calls, any of
-// which can be made to fail, and an application folder of its own under the
-// test's temporary folder.
+// which can be made to fail, dialogs that are built and closed with OK, and
+// an application folder of its own under the test's temporary folder.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -11,7 +11,6 @@
 #include <cstdint>
 #include <functional>
 #include <map>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -25,9 +24,8 @@ inline AIFilterHandle const kFakeFilter = reinterpret_cast<AIFilterHandle>(0xF11
 // `userData` and the parameter value `param`.
 AIActionDoActionMessage FakeDoAction(AIActionParamValueRef param, intptr_t userData);
 
-// The OK and Cancel buttons of the plug-in's dialogs: items 1 and 2.
+// The OK button of the plug-in's dialogs, which the user presses.
 inline constexpr int32_t kFakeOkItem = 1;
-inline constexpr int32_t kFakeCancelItem = 2;
 
 // One key added to an action parameter type.
 struct RecordedTypeKey {
@@ -35,25 +33,6 @@ struct RecordedTypeKey {
     std::string displayName;
     ActionParamTypeID type;
     ASBoolean shown;
-};
-
-// One entry of a list or pop-up item of a fake dialog.
-struct FakeEntry {
-    std::string text;
-    bool enabled = true;
-    bool separator = false;
-    bool selected = false;
-};
-
-// One item of a fake dialog, as the plug-in and the scripted user left it.
-struct FakeItem {
-    std::string text;
-    int32_t maxTextLength = -1;  // -1 until the plug-in limits it
-    std::vector<std::shared_ptr<FakeEntry>> entries;
-    ADMItemNotifyProc notify = nullptr;
-    ADMItemDrawProc draw = nullptr;
-    int32_t textWrites = 0;
-    int32_t invalidations = 0;
 };
 
 // One modal dialog run, with what its init procedure and buttons did.
@@ -66,10 +45,11 @@ struct RecordedModal {
     ADMUserData userData;
     int32_t options;
     std::map<int32_t, std::string> itemTexts;  // set by the init procedure
+    ADMItemNotifyProc okNotify;
     bool okHasNotifyProc;
-    int32_t defaultNotifies;            // default notifications made by pressing OK
-    std::map<int32_t, FakeItem> items;  // every item the plug-in or the user touched
-    int32_t result;                     // what Modal returned
+    int32_t defaultNotifies;                  // default notifications made by pressing OK
+    std::map<int32_t, int32_t> entryCounts;  // of the popups, by item
+    int32_t result;                           // what Modal returned
 };
 
 struct FakeHost {
@@ -86,10 +66,7 @@ struct FakeHost {
     ASErr registerEventError = kSPNoError;
     std::map<int32_t, std::string> errorTable;  // string list 16050 by index
     std::string appWindowsPath;                 // the executable's path
-    std::function<void()> duringModal;          // runs inside the next modal dialog
-    int32_t closeWith = kFakeOkItem;            // 1: the user presses OK at the end; 2: Cancel
-    std::map<int32_t, std::string> strings;     // other string resources, by id
-    std::map<int32_t, ADMRect> itemRects;       // local rectangles of items, by id
+    std::function<void()> duringModal;          // runs inside the next modal dialog, before OK
 
     // ---- Records ----
     std::vector<std::string> acquired;  // "name version", in call order
@@ -124,9 +101,6 @@ struct FakeHost {
     std::vector<AIActionParamTypeRef> deletedTypes;
     std::vector<int32_t> stringListIDs;  // of every indexed-string read
     std::vector<RecordedModal> modals;
-    // The plug-in's calls of the ADM Item, List, Entry, Drawer suites and of
-    // the Basic suite's strings, in order: "InsertEntry 5 0", "Select 5:1 1".
-    std::vector<std::string> admCalls;
     int32_t artCalls = 0;                  // of the art, path and path style suites
 
     // Acquisitions not yet released, by suite name.
@@ -150,24 +124,8 @@ const ADMListSuite* FakeADMListSuite();
 const ADMEntrySuite* FakeADMEntrySuite();
 const ADMDrawerSuite* FakeADMDrawerSuite();
 
-// What a scripted user does in the innermost running fake dialog (from
-// FakeHost::duringModal). Picks entry `index` of pop-up `itemID` and sends its
-// notification.
-void FakeUserChooses(int32_t itemID, int32_t index);
-// Replaces the text of `itemID` with `text`, cut at the item's length limit,
-// and sends its notification.
-void FakeUserTypes(int32_t itemID, const std::string& text);
-// Has the item painted by its draw procedure on the drawing port `port` (an
-// HDC). False when it has no draw procedure.
-bool FakeDrawItem(int32_t itemID, void* port);
-// The item `itemID` of the innermost running fake dialog.
-FakeItem& FakeRunningItem(int32_t itemID);
-
 // The error table of the plug-in's string resources, list 16050.
 std::map<int32_t, std::string> StandardErrorTable();
-
-// UTF-8 text in code page 932, converted by the C library.
-std::string Cp932(const std::string& utf8);
 
 // A message head for the fake host.
 SPMessageData FakeMessage(void* globals = nullptr);

@@ -1,6 +1,8 @@
 #include "tests/support/standin_host_test.h"
 
 #include "globals/plugin_state.h"
+#include "standin/hooks/dialog_hooks.h"
+#include "standin/dialogs/user_script.h"
 #include "standin/hooks/host_hooks.h"
 #include "standin/host/host_transcript.h"
 #include "standin/host/standin_app_folder.h"
@@ -19,6 +21,9 @@ void StandinHostTest::TearDown() {
     ResetPluginState();
     standin::FailHostCall(0, kSPNoError);
     standin::LogHostCalls(false);
+    standin::DuringNextModalDialog(nullptr);
+    standin::CountItemCalls(false);
+    standin::SetUserScript({});
     standin::ClearTranscript();
     SetStandinAppFolder(nullptr);
     AppFolderTest::TearDown();

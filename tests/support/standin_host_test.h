@@ -1,6 +1,7 @@
 // Tests of the plug-in's code against the stand-in host instead of a host of
-// their own. The test hooks of standin/hooks/host_hooks.h (the call log, the
-// failure of the k-th call of a kind) are the test's to set; they are
+// their own. The test hooks of standin/hooks/ (the call log, the failure of
+// the k-th call of a kind, code run inside a modal dialog, the counts of item
+// calls) and the scripted user's steps are the test's to set; they are
 // cleared after it.
 #pragma once
 

@@ -1,52 +1,71 @@
 #include "tests/ui/dialog_fixture.h"
 
+#include <cstdlib>
 #include <filesystem>
 
-#include "standin/resources/res_file.h"
-#include "standin/resources/string_table.h"
+#include "standin/dialogs/user_script.h"
+#include "standin/hooks/host_hooks.h"
+#include "standin/host/host_transcript.h"
+#include "standin/suites/adm/dialog_manager.h"
+#include "standin/suites/filter_menu/filters.h"
 
-namespace {
-
-constexpr uint16_t kJapanese = 1041;
-
-// The popups' string lists: first string and count.
-constexpr int32_t kPopupLists[][2] = {
-    {16101, 4}, {16111, 41}, {16161, 5}, {16171, 11}, {16191, 9},
-};
-
-}  // namespace
-
-void SettingsDialogTest::SetUp() {
-    PluginTest::SetUp();
-    const std::string prefs = AppFolder() + "Prefs/Orvelk";
-    std::filesystem::create_directories(prefs);
-    std::filesystem::copy_file(ORVELK_TEST_APP_DIR "/Prefs/Orvelk/ORVK_QR.DAT",
-                               prefs + "/ORVK_QR.DAT");
-    ResourceFile resources;
-    ASSERT_EQ(LoadResFile(ORVELK_TEST_PLUGIN_RES, &resources), ResourceStatus::kOk);
-    for (const auto& [first, count] : kPopupLists) {
-        for (int32_t id = first; id < first + count; ++id) {
-            std::string text;
-            ASSERT_EQ(LoadResourceString(resources, static_cast<uint16_t>(id), kJapanese, &text),
-                      ResourceStatus::kOk);
-            host_.strings[id] = text;
-        }
+ASErr SettingsDialogTest::RunDialog(const std::function<void(RunningDialog&)>& user,
+                                    int32_t closeWith) {
+    standin::ClearTranscript();
+    standin::ClearClosedDialogs();
+    standin::LogHostCalls(true);
+    standin::CountItemCalls(true);
+    bool ran = false;
+    if (user) {
+        DuringNextDialog([&](RunningDialog& dialog) {
+            ran = true;
+            user(dialog);
+        });
     }
-    ASSERT_EQ(Send("SP Interface", "Startup"), kSPNoError);
-    host_.modals.clear();
-    host_.admCalls.clear();
-    filter_ = {FakeMessage(), kFakeFilter, nullptr};
+    // OK is the default button, pressed when the script is done.
+    std::vector<standin::UserStep> steps;
+    if (closeWith != kOkItem) steps.push_back({standin::UserStep::Action::kPress, closeWith, 0, {}});
+    standin::SetUserScript(std::move(steps));
+    const std::vector<const standin::Filter*> filters = standin::Filters();
+    EXPECT_FALSE(filters.empty());
+    if (filters.empty()) return kSPBadParameterError;
+    AIFilterMessage filter = {{}, standin::FilterHandle(filters.front()), nullptr};
+    const ASErr result = Send("AI Filter", "AI Get Parameters", &filter.d);
+    standin::DuringNextModalDialog(nullptr);
+    // A dialog that never came up must not pass for one in which all went
+    // well.
+    if (user) {
+        EXPECT_TRUE(ran) << "the dialog did not come up";
+    }
+    return result;
 }
 
-ASErr SettingsDialogTest::RunDialog(const std::function<void()>& user, int32_t closeWith) {
-    host_.duringModal = user;
-    host_.closeWith = closeWith;
-    const ASErr result = Send("AI Filter", "AI Get Parameters", &filter_);
-    host_.duringModal = nullptr;
-    host_.closeWith = kFakeOkItem;
-    return result;
+standin::DialogSnapshot SettingsDialogTest::LastDialog() {
+    const standin::DialogSnapshot* closed = standin::LastClosedDialog(kSettingsDialog);
+    return closed != nullptr ? *closed : standin::DialogSnapshot();
+}
+
+const standin::SnapshotItem& SettingsDialogTest::ItemOf(const standin::DialogSnapshot& snapshot,
+                                                        int32_t id) {
+    const standin::SnapshotItem* item = standin::FindSnapshotItem(snapshot, id);
+    if (item == nullptr) {
+        ADD_FAILURE() << "dialog " << snapshot.dialogId << " has no item " << id;
+        std::abort();
+    }
+    return *item;
 }
 
 void SettingsDialogTest::RemoveTableFile() const {
     std::filesystem::remove(AppFolder() + "Prefs/Orvelk/ORVK_QR.DAT");
+}
+
+int32_t PixelsOffTheEmptyPreview(const standin::PixelImage& pixels) {
+    int32_t off = 0;
+    for (int32_t y = 0; y < pixels.height; ++y) {
+        for (int32_t x = 0; x < pixels.width; ++x) {
+            const bool frame = x == 0 || y == 0 || x == pixels.width - 1 || y == pixels.height - 1;
+            if (pixels.At(x, y) != (frame ? 0u : 0xFFFFFFu)) ++off;
+        }
+    }
+    return off;
 }

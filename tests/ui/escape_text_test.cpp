@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "tests/support/fake_host.h"
+#include "tests/support/cp932_text.h"
 
 namespace {
 

@@ -6,6 +6,7 @@
 #include "standin/suites/adm/adm_objects.h"
 #include "standin/suites/adm/dialog_back_end.h"
 #include "standin/dialogs/user_script.h"
+#include "standin/hooks/dialog_hooks.h"
 #include "standin/host/host_errors.h"
 #include "standin/host/host_transcript.h"
 
@@ -295,7 +296,11 @@ int32_t RunModalDialog(SPPluginRef self, const char* name, int32_t dialogID,
     AddTranscriptEntry(DialogEntry(dialog.get(), TranscriptEntry::Kind::kDialogShown));
     for (const auto& item : dialog->items) item->invalid = true;
     Paint(dialog.get());
-    // The init procedure may already have ended the run.
+    // A test's own code runs inside the dialog once it is up; the init
+    // procedure, or that code, may already have ended the run.
+    if (!dialog->ended) {
+        if (auto during = TakeModalDialogHook()) during(RefOf(dialog.get()));
+    }
     if (!dialog->ended) {
         if (DialogBackEnd* backEnd = BackEnd()) {
             dialog->shownBy = backEnd;

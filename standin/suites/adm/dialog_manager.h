@@ -6,8 +6,9 @@
 // area of pixels in the face colour, dialog_surface.h), calls the plug-in's
 // init procedure, records the dialog as shown (its title and the item texts
 // after init) in the transcript, paints the items that have draw procedures,
-// then plays the scripted user's steps (user_script.h) until an item ends the
-// run. A run the script leaves open gets its default button pressed; if even
+// runs a test's code if one waits for the dialog (DuringNextModalDialog of
+// standin/hooks/dialog_hooks.h), then plays the scripted user's steps
+// (user_script.h) until an item ends the run. A run the script leaves open gets its default button pressed; if even
 // that does not end it, or a step does not fit the dialog, the host ends it
 // with -1 and a note says why; a step that does not fit counts as failed.
 //

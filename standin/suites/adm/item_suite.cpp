@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "standin/hooks/dialog_hooks.h"
+
 #include "standin/suites/adm/adm_objects.h"
 #include "standin/suites/adm/dialog_manager.h"
 #include "standin/suites/adm/suite_calls.h"
@@ -22,6 +24,7 @@ int32_t HOST_CALL ItemGetID(ADMItemRef ref) {
 
 void HOST_CALL ItemSetText(ADMItemRef ref, const char* text) {
     if (AdmItem* item = LiveItem(ref)) {
+        CountItemCall(ItemCall::kSetText, item->dialog->resourceId, item->id);
         item->text = text != nullptr ? text : "";
         item->typedLast = false;
         ItemStateChanged(item);
@@ -41,6 +44,7 @@ ASInt32 HOST_CALL ItemGetTextLength(ADMItemRef ref) {
 
 void HOST_CALL ItemSetMaxTextLength(ADMItemRef ref, int32_t length) {
     if (AdmItem* item = LiveItem(ref)) {
+        CountItemCall(ItemCall::kSetMaxTextLength, item->dialog->resourceId, item->id, length);
         item->maxTextLength = std::max<int32_t>(length, -1);
         ItemStateChanged(item);
     }
@@ -85,7 +89,10 @@ void HOST_CALL ItemDefaultDraw(ADMItemRef ref, ADMDrawerRef /*drawer*/) {
 }
 
 void HOST_CALL ItemInvalidate(ADMItemRef ref) {
-    InvalidateItem(LiveItem(ref));
+    AdmItem* item = LiveItem(ref);
+    if (item != nullptr)
+        CountItemCall(ItemCall::kInvalidate, item->dialog->resourceId, item->id);
+    InvalidateItem(item);
 }
 
 void HOST_CALL ItemGetLocalRect(ADMItemRef ref, ADMRect* rect) {

@@ -14,13 +14,19 @@ void CopyOut(const std::string& text, char* buffer, int64_t maxLength) {
 }
 
 AdmItem* LiveItem(ADMItemRef ref, const char* call) {
-    return CountHostCall(HostCall::kADMItem, call) != kSPNoError ? nullptr : FromRef(ref);
+    AdmItem* item = FromRef(ref);
+    const int32_t id = item != nullptr ? item->id : 0;
+    return CountHostCall(HostCall::kADMItem, call, id) != kSPNoError ? nullptr : item;
 }
 AdmList* LiveList(ADMListRef ref, const char* call) {
-    return CountHostCall(HostCall::kADMList, call) != kSPNoError ? nullptr : FromRef(ref);
+    AdmList* list = FromRef(ref);
+    const int32_t id = list != nullptr ? list->item->id : 0;
+    return CountHostCall(HostCall::kADMList, call, id) != kSPNoError ? nullptr : list;
 }
 AdmEntry* LiveEntry(ADMEntryRef ref, const char* call) {
-    return CountHostCall(HostCall::kADMList, call) != kSPNoError ? nullptr : FromRef(ref);
+    AdmEntry* entry = FromRef(ref);
+    const int32_t id = entry != nullptr ? entry->list->item->id : 0;
+    return CountHostCall(HostCall::kADMList, call, id) != kSPNoError ? nullptr : entry;
 }
 
 }  // namespace standin
