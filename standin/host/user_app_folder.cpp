@@ -70,6 +70,30 @@ bool FillFolder(const fs::path& staging, const fs::path& installed, std::string*
     return true;
 }
 
+// Points `link`, a link of the user's folder, at `source` again when it
+// leads nowhere (the build or installation it was made from was removed)
+// and `source` exists. A working link, a file or a missing entry is left as
+// it is. The new link replaces the old one in one rename.
+void RelinkWhenDangling(const fs::path& link, const fs::path& source) {
+    struct stat info;
+    if (::lstat(link.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return;
+    if (::stat(link.c_str(), &info) == 0 || errno != ENOENT) return;
+    if (::stat(source.c_str(), &info) != 0) return;
+    const fs::path fresh =
+        link.parent_path() / (".orvelk-link-" + std::to_string(static_cast<long>(::getpid())));
+    if (::symlink(source.c_str(), fresh.c_str()) != 0) return;
+    if (::rename(fresh.c_str(), link.c_str()) != 0) ::unlink(fresh.c_str());
+}
+
+// The links of an existing user's folder that lead nowhere, pointed at the
+// installed modules and table file of the same names.
+void RelinkDanglingLinks(const fs::path& folder, const fs::path& installed) {
+    std::error_code ec;
+    for (const fs::directory_entry& module : fs::directory_iterator(installed / "Plug-ins", ec))
+        RelinkWhenDangling(folder / "Plug-ins" / module.path().filename(), module.path());
+    RelinkWhenDangling(folder / TableSubpath(), installed / TableSubpath());
+}
+
 }  // namespace
 
 std::string InstalledAppFolder() {
@@ -107,7 +131,10 @@ bool MakeUserAppFolder(const std::string& folder, const std::string& installed,
                        std::string* error) {
     std::string why;
     std::error_code ec;
-    if (fs::exists(fs::symlink_status(folder, ec))) return true;
+    if (fs::exists(fs::symlink_status(folder, ec))) {
+        RelinkDanglingLinks(folder, installed);
+        return true;
+    }
     const fs::path target(folder);
     // The base folder is private to the user, as XDG asks of one made anew.
     const fs::path base = target.parent_path();

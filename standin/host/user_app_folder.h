@@ -22,7 +22,9 @@ std::string UserAppFolder(std::string* error = nullptr);
 // with a link to the table file, so that a newer installation is what the
 // user's folder reads. The folder is made whole beside its place and renamed
 // into it, so that a process running at the same time finds it whole or
-// not at all. Nothing in an existing folder is touched. Returns false, with
+// not at all. In an existing folder only a link that leads nowhere (the
+// build or installation it was made from is gone) is pointed at the
+// installed file of its name; nothing else is touched. Returns false, with
 // the reason in *error, when it cannot be made.
 bool MakeUserAppFolder(const std::string& folder, const std::string& installed,
                        std::string* error);

@@ -121,6 +121,33 @@ TEST_F(StandinAppFolderTest, DefaultIsTheUsersFolderMadeOnFirstUseFromTheInstall
     EXPECT_TRUE(ChooseStandinAppFolder("/srv/good"));
 }
 
+// A user's folder made from a build that was removed since: its links lead
+// nowhere and are pointed at the installed files; the settings stay.
+TEST_F(StandinAppFolderTest, LinksIntoARemovedBuildAreMadeAgainAndTheSettingsStay) {
+    namespace fs = std::filesystem;
+    UserFolderVariables variables;
+    const std::string data = TestTempDir() + "stale data";
+    fs::remove_all(data);
+    setenv("XDG_DATA_HOME", data.c_str(), 1);
+    const std::string user = data + "/orvelk";
+    fs::create_directories(user + "/Prefs/Orvelk");
+    fs::create_directories(user + "/Plug-ins");
+    const std::string gone = TestTempDir() + "removed build/app";
+    fs::create_symlink(gone + "/Plug-ins/Orvelk.aip", user + "/Plug-ins/Orvelk.aip");
+    fs::create_symlink(gone + "/Prefs/Orvelk/ORVK_QR.DAT", user + "/Prefs/Orvelk/ORVK_QR.DAT");
+    std::ofstream(user + "/Prefs/Orvelk.ini") << "kept\n";
+
+    ASSERT_TRUE(ChooseStandinAppFolder(nullptr));
+    const std::string installed = ORVELK_TEST_APP_DIR;
+    EXPECT_EQ(fs::read_symlink(user + "/Plug-ins/Orvelk.aip"), installed + "/Plug-ins/Orvelk.aip");
+    EXPECT_EQ(fs::read_symlink(user + "/Prefs/Orvelk/ORVK_QR.DAT"),
+              installed + "/Prefs/Orvelk/ORVK_QR.DAT");
+    EXPECT_EQ(fs::file_size(user + "/Prefs/Orvelk.ini"), 5u);
+    for (const char* folder : {"/Plug-ins", "/Prefs/Orvelk"})
+        for (const fs::directory_entry& e : fs::directory_iterator(user + folder))
+            EXPECT_NE(e.path().filename().string().rfind(".orvelk-link-", 0), 0u) << e.path();
+}
+
 TEST_F(StandinAppFolderTest, AFolderThatCannotBeMadeIsSaid) {
     UserFolderVariables variables;
     // A file where the base folder should be.
