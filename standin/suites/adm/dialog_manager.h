@@ -8,9 +8,10 @@
 // after init) in the transcript, paints the items that have draw procedures,
 // runs a test's code if one waits for the dialog (DuringNextModalDialog of
 // standin/hooks/dialog_hooks.h), then plays the scripted user's steps
-// (user_script.h) until an item ends the run. A run the script leaves open gets its default button pressed; if even
-// that does not end it, or a step does not fit the dialog, the host ends it
-// with -1 and a note says why; a step that does not fit counts as failed.
+// (user_script.h) until an item ends the run. A run the script leaves open
+// gets its default button pressed; if even that does not end it, or a step
+// does not fit the dialog, the host ends it with -1 and a note says why; a
+// step that does not fit counts as failed.
 //
 // Painting: an item is painted when it waits to be painted (invalidated, or
 // every item when the dialog is first shown) and has a draw procedure. The

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "standin/hooks/dialog_hooks.h"
-
 #include "standin/suites/adm/adm_objects.h"
 #include "standin/suites/adm/dialog_manager.h"
 #include "standin/suites/adm/suite_calls.h"

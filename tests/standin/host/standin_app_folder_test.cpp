@@ -74,6 +74,15 @@ class UserFolderVariables {
         for (const auto& [name, value] : saved_) setenv(name.c_str(), value.c_str(), 1);
     }
 
+    // XDG_DATA_HOME set to a folder `name` of the test's own, not yet made;
+    // its path.
+    std::string FreshDataHome(const char* name) {
+        const std::string data = TestTempDir() + name;
+        std::filesystem::remove_all(data);
+        setenv("XDG_DATA_HOME", data.c_str(), 1);
+        return data;
+    }
+
   private:
     std::vector<std::pair<std::string, std::string>> saved_;
 };
@@ -81,9 +90,7 @@ class UserFolderVariables {
 TEST_F(StandinAppFolderTest, DefaultIsTheUsersFolderMadeOnFirstUseFromTheInstalledOne) {
     namespace fs = std::filesystem;
     UserFolderVariables variables;
-    const std::string data = TestTempDir() + "xdg data";
-    fs::remove_all(data);
-    setenv("XDG_DATA_HOME", data.c_str(), 1);
+    const std::string data = variables.FreshDataHome("xdg data");
     const std::string user = data + "/orvelk";
     EXPECT_FALSE(fs::exists(user));
     // Made on first use, whoever asks for it first.
@@ -126,9 +133,7 @@ TEST_F(StandinAppFolderTest, DefaultIsTheUsersFolderMadeOnFirstUseFromTheInstall
 TEST_F(StandinAppFolderTest, LinksIntoARemovedBuildAreMadeAgainAndTheSettingsStay) {
     namespace fs = std::filesystem;
     UserFolderVariables variables;
-    const std::string data = TestTempDir() + "stale data";
-    fs::remove_all(data);
-    setenv("XDG_DATA_HOME", data.c_str(), 1);
+    const std::string data = variables.FreshDataHome("stale data");
     const std::string user = data + "/orvelk";
     fs::create_directories(user + "/Prefs/Orvelk");
     fs::create_directories(user + "/Plug-ins");
