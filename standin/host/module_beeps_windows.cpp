@@ -104,7 +104,17 @@ BOOL WINAPI HeardMessageBeep(UINT type) {
         const std::function<void(UINT)> listener = beeps.listener;
         listener(type);
     }
-    return ::MessageBeep(type);
+    // user32's own function, found by name: the program's import of it may
+    // itself lead here (a plug-in linked into the program).
+    using Beep = BOOL(WINAPI*)(UINT);
+    static const Beep system = [] {
+        HMODULE user32 = GetModuleHandleA("user32.dll");
+        return user32 != nullptr
+                   ? reinterpret_cast<Beep>(reinterpret_cast<void (*)()>(GetProcAddress(user32, "MessageBeep")))
+                   : nullptr;
+    }();
+    assert(system != &HeardMessageBeep);
+    return system != nullptr ? system(type) : FALSE;
 }
 
 bool HookMessageBeepImport(HMODULE module) {

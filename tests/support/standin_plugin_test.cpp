@@ -5,6 +5,7 @@
 #include "shell/plugin_main.h"
 #include "standin/app/module_resource_file.h"
 #include "standin/hooks/dialog_hooks.h"
+#include "standin/host/module_beeps.h"
 #include "standin/host/host_transcript.h"
 #include "standin/suites/adm/dialog_manager.h"
 
@@ -52,6 +53,11 @@ void StandinPluginTest::SetUp() {
     auto resources = standin::ReadModuleResourceSection(ORVELK_TEST_MODULE_PATH, &why);
     ASSERT_NE(resources, nullptr) << why;
     plugin_ = standin::AddBuiltinPlugin("Orvelk.aip", std::move(resources), PluginMain);
+#if defined(_WIN32)
+    // The plug-in's code is linked into this program: its MessageBeep is
+    // heard as a loaded module's is, through the program's own import.
+    standin::HookMessageBeepImport(GetModuleHandleW(nullptr));
+#endif
     if (startPlugin_) {
         ASSERT_EQ(standin::StartupPlugin(plugin_), kSPNoError);
     }

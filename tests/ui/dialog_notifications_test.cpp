@@ -5,7 +5,9 @@
 
 #include <string>
 
+#if !defined(_WIN32)
 #include "platform/gdi_monitor.h"
+#endif
 #include "standin/hooks/host_hooks.h"
 #include "standin/host/host_blocks.h"
 #include "tests/ui/dialog_fixture.h"
@@ -165,8 +167,11 @@ TEST_F(DialogNotifications, ThePreviewDrawsTheSymbolTheDialogHolds) {
         EXPECT_EQ(picture.At(x0, y0 + d), 0u) << d;
     }
     EXPECT_EQ(picture.At(x0 + 3, y0 + 3), 0xFFFFFFu);
+#if !defined(_WIN32)
+    // Windows keeps no count of a process's objects to read here.
     const GdiCounts left = GdiLiveCounts();
     EXPECT_EQ(left.memoryDCs + left.bitmaps + left.brushes, 0);
+#endif
 }
 
 }  // namespace
