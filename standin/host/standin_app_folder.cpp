@@ -14,6 +14,8 @@
 #if defined(_WIN32)
 #include "platform/win_types.h"
 #else
+#include <sys/stat.h>
+
 #include "standin/host/user_app_folder.h"
 #endif
 
@@ -21,6 +23,22 @@ namespace {
 
 // The folder chosen by SetStandinAppFolder; empty while none is.
 std::string gChosenFolder;
+
+#if !defined(_WIN32)
+// The user's own folder once made (or found and its links mended) in this
+// process: it is not looked at again.
+std::string gMadeUserFolder;
+
+// Makes the user's own folder `folder` (or mends its links) unless this
+// process already did and it is still there.
+bool MakeUserFolderOnce(const std::string& folder, std::string* why) {
+    struct stat st;
+    if (folder == gMadeUserFolder && ::lstat(folder.c_str(), &st) == 0) return true;
+    if (!MakeUserAppFolder(folder, InstalledAppFolder(), why)) return false;
+    gMadeUserFolder = folder;
+    return true;
+}
+#endif
 
 // The longest folder, as a Windows path, under which the plug-in's longest
 // file name, the table file's, still fits the reader's path.
@@ -162,12 +180,9 @@ std::string StandinDefaultAppFolder() {
     // folder finds it whole. A folder that cannot be made is said by
     // ChooseStandinAppFolder and found missing by the checks.
     // Asked for on every message: once made, a folder is not looked at again.
-    static std::string made;
     const std::string folder = UserAppFolder();
-    if (!folder.empty() && folder != made) {
-        std::string ignored;
-        if (MakeUserAppFolder(folder, InstalledAppFolder(), &ignored)) made = folder;
-    }
+    std::string ignored;
+    if (!folder.empty()) MakeUserFolderOnce(folder, &ignored);
     return folder;
 #endif
 }
@@ -214,7 +229,7 @@ bool ChooseStandinAppFolder(const char* dir, std::string* error) {
     if (gChosenFolder.empty() && (variable == nullptr || *variable == '\0')) {
         std::string why;
         const std::string user = UserAppFolder(&why);
-        if (user.empty() || !MakeUserAppFolder(user, InstalledAppFolder(), &why)) {
+        if (user.empty() || !MakeUserFolderOnce(user, &why)) {
             if (error != nullptr) *error = why;
             return false;
         }
