@@ -211,12 +211,20 @@ bool ReplaceFileWith(const std::string& path, std::string_view bytes, std::strin
         SetError(error, "cannot write " + path + ": " + Reason(err));
         return false;
     }
+#if defined(_WIN32)
+    // The library's rename replaces an existing file there (MoveFileEx),
+    // which the C runtime's does not.
     std::error_code ec;
     std::filesystem::rename(temp, target.path, ec);
-    if (ec) {
+    const std::string renameFailure = ec ? ec.message() : std::string();
+#else
+    const std::string renameFailure =
+        ::rename(temp.c_str(), target.path.c_str()) != 0 ? Reason(errno) : std::string();
+#endif
+    if (!renameFailure.empty()) {
         std::remove(temp.c_str());
         ForgetTemporaryFile(note);
-        SetError(error, "cannot write " + path + ": " + ec.message());
+        SetError(error, "cannot write " + path + ": " + renameFailure);
         return false;
     }
     ForgetTemporaryFile(note);

@@ -2,9 +2,7 @@
 
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
 #include <string_view>
-#include <system_error>
 
 #include "platform/win_path.h"
 #include "prefs/app_folder_rule.h"
@@ -12,9 +10,17 @@
 #include "qr/store/table_file.h"
 
 #if defined(_WIN32)
+#include <filesystem>
+#include <system_error>
+
 #include "platform/win_types.h"
 #else
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <vector>
 
 #include "standin/host/user_app_folder.h"
 #endif
@@ -68,17 +74,44 @@ std::string ExecutablePath(const std::string& folder) {
     return path + kStandinExecutableSubpath;
 }
 #else
-// `dir` made absolute from the current directory, without "." and ".." parts
-// or a trailing slash. `dir` itself if the current directory is unknown.
+// `dir` made absolute from the current directory, without "." and ".." parts,
+// repeated slashes or a trailing slash. `dir` itself if the current directory
+// is unknown. Every command asks at its start, so this is done by hand rather
+// than with the library's paths, whose first use cost `encode` more than the
+// rest of its folder checks.
 std::string AbsoluteFolder(const char* dir) {
-    std::error_code ec;
-    // An absolute folder needs no look at the current directory.
-    std::filesystem::path p =
-        dir[0] == '/' ? std::filesystem::path(dir) : std::filesystem::absolute(dir, ec);
-    if (ec) return dir;
-    std::string folder = p.lexically_normal().string();
-    while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
-    return folder;
+    std::string path;
+    if (dir[0] != '/') {
+        // An absolute folder needs no look at the current directory.
+        std::string current(256, '\0');
+        while (::getcwd(current.data(), current.size()) == nullptr) {
+            if (errno != ERANGE) return dir;
+            current.resize(current.size() * 2);
+        }
+        path = current.c_str();
+        path += '/';
+    }
+    path += dir;
+    // The names in order, "." dropped and ".." taking back the one before (none
+    // above the root).
+    std::vector<std::string_view> names;
+    const std::string_view text(path);
+    for (size_t at = 0; at < text.size();) {
+        const size_t end = std::min(text.find('/', at), text.size());
+        const std::string_view name = text.substr(at, end - at);
+        if (name == "..") {
+            if (!names.empty()) names.pop_back();
+        } else if (!name.empty() && name != ".") {
+            names.push_back(name);
+        }
+        at = end + 1;
+    }
+    std::string folder;
+    for (const std::string_view name : names) {
+        folder += '/';
+        folder += name;
+    }
+    return folder.empty() ? std::string("/") : folder;
 }
 
 std::string ExecutablePath(const std::string& folder) {

@@ -191,6 +191,20 @@ TEST_F(StandinAppFolderTest, ExplicitFolderOverridesTheEnvironment) {
     EXPECT_EQ(NativeFolder(), "/tmp/orvelk env");
 }
 
+TEST_F(StandinAppFolderTest, AFolderIsNamedWithoutDotsOrRepeatedSlashes) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"/srv//a/./b/../../c/", "/srv/c"}, {"/../x", "/x"},  {"/a/..", "/"},
+        {"/a/b/..//..", "/"},               {"///y///", "/y"}, {"/a/.b/..c", "/a/.b/..c"},
+    };
+    for (const auto& [given, named] : cases) {
+        ASSERT_TRUE(SetStandinAppFolder(given)) << given;
+        EXPECT_EQ(ChosenStandinAppFolder(), named) << given;
+    }
+    // A relative name goes on from the current folder, ".." included.
+    ASSERT_TRUE(SetStandinAppFolder("../up"));
+    EXPECT_EQ(ChosenStandinAppFolder(), Cwd().substr(0, Cwd().rfind('/')) + "/up");
+}
+
 TEST_F(StandinAppFolderTest, KanjiWithBackslashSecondBytesRoundTrip) {
     // 表 and ソ are 0x95 0x5C and 0x83 0x5C in code page 932.
     ASSERT_TRUE(SetStandinAppFolder("/tmp/表/ソフト"));
