@@ -77,8 +77,8 @@ std::string ExecutablePath(const std::string& folder) {
 // `dir` made absolute from the current directory, without "." and ".." parts,
 // repeated slashes or a trailing slash. `dir` itself if the current directory
 // is unknown. Every command asks at its start, so this is done by hand rather
-// than with the library's paths, whose first use cost `encode` more than the
-// rest of its folder checks.
+// than with the library's paths, whose first use costs a short command page
+// faults.
 std::string AbsoluteFolder(const char* dir) {
     std::string path;
     if (dir[0] != '/') {

@@ -94,8 +94,8 @@ void RelinkWhenDangling(const std::string& link, const std::string& source) {
 
 // The links of an existing user's folder that lead nowhere, pointed at the
 // installed modules and table file of the same names. Run at every start of
-// a command, so with the system's calls alone: the library's folder walk
-// cost `encode` a tenth of its time.
+// a command, so with the system's calls alone rather than the library's
+// paths and folder walk, whose first use costs a short command page faults.
 void RelinkDanglingLinks(const std::string& folder, const std::string& installed) {
     const std::string modules = installed + "/Plug-ins";
     if (DIR* dir = ::opendir(modules.c_str())) {
