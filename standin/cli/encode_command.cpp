@@ -566,11 +566,15 @@ void PrintVerbose(const EncodeOptions& o, const ModuleMatrix& m, char mode, cons
                text.size(), kMaxPluginTextBytes);
 }
 
-// Nothing of the text is left: the run fails, and an -o file that exists is
-// left as it was (the run did not write it), which the message says.
+// Nothing of the text is left (`mode`'s filter dropped it all, or with
+// `mode` 0 there was no text at all): the run fails, and an -o file that
+// exists is left as it was (the run did not write it), which the message says.
 int NothingLeft(const EncodeOptions& o, char mode, FILE* err) {
-    PrintError(err, kCommand, "nothing is left to encode after the %s mode's filter",
-               ModeName(mode));
+    if (mode == 0)
+        PrintError(err, kCommand, "the text is empty: there is nothing to encode");
+    else
+        PrintError(err, kCommand, "nothing is left to encode after the %s mode's filter",
+                   ModeName(mode));
     struct stat st;
     if (!WritesToStandardOutput(o) && stat(o.output, &st) == 0)
         PrintError(err, kCommand, "'%s' was not written: it holds what it held before",
@@ -595,7 +599,7 @@ int RunEncodeCommand(int argc, char** argv, FILE* out, FILE* err) {
         return kExitNothingLeft;
     }
     if (!note.empty()) PrintError(err, kCommand, "note: %s", note.c_str());
-    if (text.empty()) return NothingLeft(o, mode, err);
+    if (text.empty()) return NothingLeft(o, 0, err);
 
     std::string why;
     if (!BeginEngineSession(o.appFolder, static_cast<int32_t>(o.maskSetting), &why)) {

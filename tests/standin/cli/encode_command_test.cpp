@@ -119,6 +119,9 @@ TEST(EncodeCommand, NothingLeftAfterTheFilterIsAFailure) {
     for (const char* text : {"", "abc"}) {
         r = RunOrvelkCommand({"encode", "--text", text, "--mode", "N", "-o", notes});
         EXPECT_EQ(r.status, 7) << text;
+        EXPECT_NE(r.err.find(*text == '\0' ? "the text is empty" : "nothing is left"),
+                  std::string::npos)
+            << r.err;
         EXPECT_NE(r.err.find("was not written"), std::string::npos) << r.err;
         std::ifstream in(notes, std::ios::binary);
         EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "the user's notes\n");
