@@ -80,9 +80,9 @@ constexpr char kUsageTail[] =
     "\n"
     "Exit status: 0 on success, 1 when the text does not fit (the version, or the\n"
     "plug-in's text field), 2 on bad usage or a text that cannot be read or converted,\n"
-    "3 when the symbol table file is missing or damaged, 7 when nothing of the text is\n"
-    "left after the mode's filter (an existing -o file is left as it was) or\n"
-    "--strict refused the mode, 8 when the output cannot be written.\n";
+    "3 when the symbol table file is missing or damaged, 7 when the text is empty or\n"
+    "nothing of it is left after the mode's filter (an existing -o file is left as it\n"
+    "was) or --strict refused the mode, 8 when the output cannot be written.\n";
 
 enum class Format { kNone, kText, kUtf8, kPng, kSvg, kPdf, kEps, kCodewords };
 
