@@ -5,8 +5,10 @@
 
 #include <cerrno>
 #include <cstring>
+#if defined(_WIN32)
 #include <filesystem>
 #include <system_error>
+#endif
 
 #include "contract/plugin_files.h"
 #include "standin/host/standin_app_folder.h"

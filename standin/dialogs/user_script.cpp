@@ -4,7 +4,8 @@
 #include <cstdint>
 #include <cstdlib>
 #include <deque>
-#include <sstream>
+#include <string>
+#include <string_view>
 
 #include "standin/text/cp932.h"
 
@@ -25,10 +26,41 @@ StepCounts& Counts() {
     return counts;
 }
 
-// Reads a decimal integer word from `in`; false when the next word is not one.
-bool ReadNumber(std::istringstream& in, int32_t* value) {
-    std::string word;
-    if (!(in >> word)) return false;
+// The words of a step, separated by white space (space, tab, newline,
+// vertical tab, form feed, carriage return), read one after another. Plain
+// string views: the library's string streams would bring its locale tables
+// into the program, which every command pays for at its start.
+class Words {
+  public:
+    explicit Words(std::string_view text) : text_(text) {}
+
+    // The next word; empty when none is left.
+    std::string_view Next() {
+        while (at_ < text_.size() && IsSpace(text_[at_])) ++at_;
+        const size_t begin = at_;
+        while (at_ < text_.size() && !IsSpace(text_[at_])) ++at_;
+        return text_.substr(begin, at_ - begin);
+    }
+
+    // What follows the last word read, as it stands, up to a NUL.
+    std::string_view Rest() const {
+        const std::string_view rest = text_.substr(at_);
+        return rest.substr(0, rest.find('\0'));
+    }
+
+  private:
+    static bool IsSpace(char c) {
+        return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+    }
+
+    std::string_view text_;
+    size_t at_ = 0;
+};
+
+// Reads a decimal integer word; false when the next word is not one.
+bool ReadNumber(Words& words, int32_t* value) {
+    const std::string word(words.Next());
+    if (word.empty()) return false;
     errno = 0;
     char* end = nullptr;
     const long v = std::strtol(word.c_str(), &end, 10);
@@ -39,23 +71,21 @@ bool ReadNumber(std::istringstream& in, int32_t* value) {
 
 // Parses one step into *step; returns what is wrong with it, empty if nothing.
 std::string ParseStep(const std::string& text, UserStep* step) {
-    std::istringstream in(text);
-    std::string verb;
-    in >> verb;
+    Words words(text);
+    const std::string verb(words.Next());
     if (verb == "press") {
         step->action = UserStep::Action::kPress;
-        if (!ReadNumber(in, &step->item)) return "press takes an item number";
+        if (!ReadNumber(words, &step->item)) return "press takes an item number";
     } else if (verb == "select") {
         step->action = UserStep::Action::kSelect;
-        if (!ReadNumber(in, &step->item) || !ReadNumber(in, &step->index))
+        if (!ReadNumber(words, &step->item) || !ReadNumber(words, &step->index))
             return "select takes an item number and an entry index";
     } else if (verb == "type") {
         step->action = UserStep::Action::kType;
-        if (!ReadNumber(in, &step->item)) return "type takes an item number";
+        if (!ReadNumber(words, &step->item)) return "type takes an item number";
         // The text is the rest after one space; it may be empty.
-        std::string rest;
-        std::getline(in, rest, '\0');
-        if (!rest.empty() && rest[0] == ' ') rest.erase(0, 1);
+        std::string_view rest = words.Rest();
+        if (!rest.empty() && rest[0] == ' ') rest.remove_prefix(1);
         Cp932Result converted = Utf8ToCp932(rest);
         if (converted.status != Cp932Status::kOk) return "the text has no code page 932 form";
         step->text = std::move(converted.bytes);
@@ -65,8 +95,12 @@ std::string ParseStep(const std::string& text, UserStep* step) {
     } else {
         return "'" + verb + "' is not press, select, type or close";
     }
-    std::string extra;
-    if (in >> extra) return "'" + extra + "' is one word too many";
+    const std::string_view extra = words.Next();
+    if (!extra.empty()) {
+        std::string message = "'";
+        message.append(extra).append("' is one word too many");
+        return message;
+    }
     return std::string();
 }
 
