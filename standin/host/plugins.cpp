@@ -1,13 +1,10 @@
 #include "standin/host/slot_traps.h"
 #include "standin/host/plugins.h"
 
-#include <strings.h>
-
 #include <algorithm>
-#include <filesystem>
-#include <system_error>
 
 #include "standin/host/host_errors.h"
+#include "standin/host/module_folder.h"
 #include "standin/host/module_loader.h"
 #include "standin/host/suite_registry.h"
 
@@ -33,26 +30,6 @@ std::vector<std::unique_ptr<Plugin>>& List() {
 std::vector<Plugin*>& MessagedPlugins() {
     static std::vector<Plugin*> plugins;
     return plugins;
-}
-
-// Paths are UTF-8 strings on every system; on Windows the standard
-// library's narrow strings are the ANSI code page's, so paths pass through
-// its UTF-8 forms.
-std::filesystem::path PathOf(const std::string& utf8) {
-    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
-}
-
-std::string Utf8Of(const std::filesystem::path& path) {
-    const std::u8string text = path.u8string();
-    return std::string(text.begin(), text.end());
-}
-
-std::string FileName(const std::string& path) {
-    return Utf8Of(PathOf(path).filename());
-}
-
-bool HasModuleExtension(const std::filesystem::path& path) {
-    return strcasecmp(Utf8Of(path.extension()).c_str(), ".aip") == 0;
 }
 
 // Opens `plugin`'s module and resolves its entry point into it. On failure
@@ -91,31 +68,21 @@ const std::vector<std::unique_ptr<Plugin>>& Plugins() {
 }
 
 std::vector<std::string> FindPluginModules(const std::string& folder) {
-    namespace fs = std::filesystem;
-    std::vector<std::string> modules;
-    std::error_code ec;
-    if (!fs::is_directory(PathOf(folder), ec)) {
+    if (!IsFolder(folder)) {
         AddHostNote("", "the plug-ins folder '" + folder + "' does not exist");
-        return modules;
+        return {};
     }
-    fs::recursive_directory_iterator it(PathOf(folder), fs::directory_options::skip_permission_denied,
-                                        ec);
-    for (; !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
-        std::error_code fileError;
-        if (HasModuleExtension(it->path()) && it->is_regular_file(fileError))
-            modules.push_back(Utf8Of(it->path()));
-    }
-    if (ec)
-        AddHostNote("",
-                    "the plug-ins folder '" + folder + "' cannot be read whole: " + ec.message());
-    std::sort(modules.begin(), modules.end());
+    std::string error;
+    std::vector<std::string> modules = ListModuleFiles(folder, &error);
+    if (!error.empty())
+        AddHostNote("", "the plug-ins folder '" + folder + "' cannot be read whole: " + error);
     return modules;
 }
 
 Plugin* LoadPluginModule(const std::string& path) {
     auto plugin = std::make_unique<Plugin>();
     plugin->path = path;
-    plugin->name = FileName(path);
+    plugin->name = ModuleFileName(path);
     const auto skip = [&](const std::string& why) -> Plugin* {
         AddHostNote(plugin->name, "skipped: " + why);
         return nullptr;
