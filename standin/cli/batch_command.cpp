@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
-#include <filesystem>
 
 #include <cstring>
 #include <string>
@@ -29,6 +28,9 @@
 #include "standin/export/art_dump.h"
 #include "standin/export/export_document.h"
 #include "standin/files/background_writer.h"
+#if !defined(_WIN32)
+#include "standin/files/folder_tree.h"
+#endif
 
 namespace {
 
@@ -531,8 +533,7 @@ int PlaceInJobs(const BatchOptions& o, const OutputPattern& pattern,
             if (status == kExitOk) status = kExitWriteFailed;
         }
     }
-    std::error_code ec;
-    std::filesystem::remove_all(actionsFolder, ec);
+    standin::RemoveFolderTree(actionsFolder);
     if (InterruptSignal() != 0) status = InterruptedStatus();
     return status;
 }

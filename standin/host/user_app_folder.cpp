@@ -9,16 +9,13 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
-#include <system_error>
 
 #include "qr/store/table_file.h"
+#include "standin/files/folder_tree.h"
 
 #if !defined(ORVELK_DEFAULT_APP_DIR)
 #error "ORVELK_DEFAULT_APP_DIR must name the build's application folder"
 #endif
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -48,30 +45,51 @@ std::string AbsoluteVariable(const char* name) {
     return value != nullptr && value[0] == '/' ? std::string(value) : std::string();
 }
 
+// Makes the folder `path` (absolute) and the folders above it that are
+// missing, as `mkdir -p` does. False with errno set when one cannot be made
+// or a name on the way is not a folder.
+bool MakeFolders(const std::string& path) {
+    for (size_t at = 1; at <= path.size(); ++at) {
+        if (at != path.size() && path[at] != '/') continue;
+        const std::string step = path.substr(0, at);
+        if (::mkdir(step.c_str(), 0777) == 0) continue;
+        const int e = errno;
+        struct stat info;
+        if (e == EEXIST && ::stat(step.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) continue;
+        errno = e == EEXIST ? ENOTDIR : e;
+        return false;
+    }
+    return true;
+}
+
 // Fills the new folder `staging` with links to what `installed` holds.
-bool FillFolder(const fs::path& staging, const fs::path& installed, std::string* error) {
-    std::error_code ec;
-    const fs::path plugins = staging / "Plug-ins";
-    const fs::path table = staging / TableSubpath();
-    fs::create_directories(plugins, ec);
-    if (!ec) fs::create_directories(table.parent_path(), ec);
-    if (ec) {
-        *error = "cannot make '" + staging.string() + "': " + ec.message();
+bool FillFolder(const std::string& staging, const std::string& installed, std::string* error) {
+    const std::string plugins = staging + "/Plug-ins";
+    const std::string table = staging + "/" + TableSubpath();
+    if (!MakeFolders(plugins) || !MakeFolders(ParentOf(table))) {
+        *error = "cannot make '" + staging + "': " + std::strerror(errno);
         return false;
     }
-    fs::directory_iterator modules(installed / "Plug-ins", ec);
-    if (ec) {
-        *error = "cannot read the installed plug-ins folder '" + (installed / "Plug-ins").string() +
-                 "': " + ec.message();
+    const std::string modules = installed + "/Plug-ins";
+    DIR* dir = ::opendir(modules.c_str());
+    if (dir == nullptr) {
+        *error = "cannot read the installed plug-ins folder '" + modules + "': " + std::strerror(errno);
         return false;
     }
-    for (const fs::directory_entry& module : modules) {
-        fs::create_symlink(module.path(), plugins / module.path().filename(), ec);
-        if (ec) break;
+    int failure = 0;
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string name = entry->d_name;
+        if (name == "." || name == "..") continue;
+        if (::symlink((modules + "/" + name).c_str(), (plugins + "/" + name).c_str()) != 0) {
+            failure = errno;
+            break;
+        }
     }
-    if (!ec) fs::create_symlink(installed / TableSubpath(), table, ec);
-    if (ec) {
-        *error = "cannot link the installed files into '" + staging.string() + "': " + ec.message();
+    ::closedir(dir);
+    if (failure == 0 && ::symlink((installed + "/" + TableSubpath()).c_str(), table.c_str()) != 0)
+        failure = errno;
+    if (failure != 0) {
+        *error = "cannot link the installed files into '" + staging + "': " + std::strerror(failure);
         return false;
     }
     return true;
@@ -152,38 +170,40 @@ std::string UserAppFolder(std::string* error) {
 bool MakeUserAppFolder(const std::string& folder, const std::string& installed,
                        std::string* error) {
     std::string why;
-    std::error_code ec;
     struct stat info;
     if (::lstat(folder.c_str(), &info) == 0) {
         RelinkDanglingLinks(folder, installed);
         return true;
     }
-    const fs::path target(folder);
     // The base folder is private to the user, as XDG asks of one made anew.
-    const fs::path base = target.parent_path();
-    if (!fs::exists(base, ec)) {
-        fs::create_directories(base, ec);
-        if (!ec) fs::permissions(base, fs::perms::owner_all, ec);
-        if (ec) {
-            if (error != nullptr) *error = "cannot make '" + base.string() + "': " + ec.message();
+    const std::string parent = ParentOf(folder);
+    const std::string base = parent.empty() ? std::string("/") : parent;
+    if (::stat(base.c_str(), &info) != 0) {
+        const bool madeBase = MakeFolders(base);
+        const int e = errno;
+        if (!madeBase || ::chmod(base.c_str(), 0700) != 0) {
+            if (error != nullptr)
+                *error = "cannot make '" + base + "': " + std::strerror(madeBase ? errno : e);
             return false;
         }
     }
-    std::string pattern = (base / ".orvelk-new-XXXXXX").string();
+    std::string pattern = (base == "/" ? std::string() : base) + "/.orvelk-new-XXXXXX";
     if (::mkdtemp(pattern.data()) == nullptr) {
         if (error != nullptr)
-            *error = "cannot make a folder in '" + base.string() + "': " + std::strerror(errno);
+            *error = "cannot make a folder in '" + base + "': " + std::strerror(errno);
         return false;
     }
-    const fs::path staging(pattern);
-    bool made = FillFolder(staging, installed, &why);
-    if (made && ::rename(staging.c_str(), target.c_str()) != 0) {
+    const std::string& staging = pattern;
+    std::string source = installed;
+    while (source.size() > 1 && source.back() == '/') source.pop_back();
+    bool made = FillFolder(staging, source, &why);
+    if (made && ::rename(staging.c_str(), folder.c_str()) != 0) {
         // Another process made the folder first: that one is used.
         const int e = errno;
         made = e == EEXIST || e == ENOTEMPTY;
         if (!made) why = "cannot make '" + folder + "': " + std::strerror(e);
     }
-    fs::remove_all(staging, ec);
+    standin::RemoveFolderTree(staging);
     if (!made && error != nullptr) *error = why;
     return made;
 }

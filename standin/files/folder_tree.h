@@ -1,0 +1,16 @@
+// Removing a folder with all it holds, on this machine's own calls: the
+// batch's private folder of job results and a user's folder half made.
+// Links are removed, never followed. (POSIX only; Windows builds use the
+// library's remove_all where they need one.)
+#pragma once
+
+#include <string>
+
+namespace standin {
+
+// Removes `path` and, when it is a folder (not a link to one), everything
+// under it. True when nothing of it is left (also when there was nothing);
+// stops at the first entry that cannot be removed.
+bool RemoveFolderTree(const std::string& path);
+
+}  // namespace standin
