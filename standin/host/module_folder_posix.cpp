@@ -1,12 +1,13 @@
 #include "standin/host/module_folder.h"
 
-#include <dirent.h>
 #include <strings.h>
 #include <sys/stat.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+
+#include "standin/files/folder_tree.h"
 
 namespace standin {
 namespace {
@@ -22,40 +23,24 @@ bool HasModuleExtension(const std::string& name) {
 // subfolders. False with the reason in *error when a folder could not be read
 // for another reason than a permission refused.
 bool Walk(const std::string& folder, std::vector<std::string>* modules, std::string* error) {
-    DIR* dir = ::opendir(folder.c_str());
-    if (dir == nullptr) {
+    std::vector<std::string> names;
+    if (!FolderNames(folder, &names)) {
         if (errno == EACCES || errno == EPERM) return true;
         *error = std::strerror(errno);
         return false;
     }
-    bool ok = true;
-    for (;;) {
-        errno = 0;
-        const dirent* entry = ::readdir(dir);
-        if (entry == nullptr) {
-            if (errno != 0) {
-                *error = std::strerror(errno);
-                ok = false;
-            }
-            break;
-        }
-        const std::string name = entry->d_name;
-        if (name == "." || name == "..") continue;
+    for (const std::string& name : names) {
         const std::string path = folder + "/" + name;
         struct stat info;
         if (::lstat(path.c_str(), &info) != 0) continue;
         if (S_ISDIR(info.st_mode)) {
-            if (!Walk(path, modules, error)) {
-                ok = false;
-                break;
-            }
+            if (!Walk(path, modules, error)) return false;
         } else if (HasModuleExtension(name) && ::stat(path.c_str(), &info) == 0 &&
                    S_ISREG(info.st_mode)) {
             modules->push_back(path);
         }
     }
-    ::closedir(dir);
-    return ok;
+    return true;
 }
 
 }  // namespace

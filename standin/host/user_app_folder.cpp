@@ -1,7 +1,6 @@
 #include "standin/host/user_app_folder.h"
 
 #include <stdlib.h>
-#include <dirent.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -9,6 +8,8 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "qr/store/table_file.h"
 #include "standin/files/folder_tree.h"
@@ -71,21 +72,18 @@ bool FillFolder(const std::string& staging, const std::string& installed, std::s
         return false;
     }
     const std::string modules = installed + "/Plug-ins";
-    DIR* dir = ::opendir(modules.c_str());
-    if (dir == nullptr) {
+    std::vector<std::string> names;
+    if (!standin::FolderNames(modules, &names)) {
         *error = "cannot read the installed plug-ins folder '" + modules + "': " + std::strerror(errno);
         return false;
     }
     int failure = 0;
-    while (const dirent* entry = ::readdir(dir)) {
-        const std::string name = entry->d_name;
-        if (name == "." || name == "..") continue;
+    for (const std::string& name : names) {
         if (::symlink((modules + "/" + name).c_str(), (plugins + "/" + name).c_str()) != 0) {
             failure = errno;
             break;
         }
     }
-    ::closedir(dir);
     if (failure == 0 && ::symlink((installed + "/" + TableSubpath()).c_str(), table.c_str()) != 0)
         failure = errno;
     if (failure != 0) {
@@ -116,14 +114,10 @@ void RelinkWhenDangling(const std::string& link, const std::string& source) {
 // paths and folder walk, whose first use costs a short command page faults.
 void RelinkDanglingLinks(const std::string& folder, const std::string& installed) {
     const std::string modules = installed + "/Plug-ins";
-    if (DIR* dir = ::opendir(modules.c_str())) {
-        while (const dirent* entry = ::readdir(dir)) {
-            const std::string name = entry->d_name;
-            if (name == "." || name == "..") continue;
-            RelinkWhenDangling(folder + "/Plug-ins/" + name, modules + "/" + name);
-        }
-        ::closedir(dir);
-    }
+    std::vector<std::string> names;
+    standin::FolderNames(modules, &names);  // an unreadable folder mends no module link
+    for (const std::string& name : names)
+        RelinkWhenDangling(folder + "/Plug-ins/" + name, modules + "/" + name);
     RelinkWhenDangling(folder + "/" + TableSubpath(), installed + "/" + TableSubpath());
 }
 
