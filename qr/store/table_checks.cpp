@@ -1,8 +1,6 @@
 #include "qr/store/table_checks.h"
 
 #include <cassert>
-#include <cstdlib>
-#include <cstring>
 
 #include "qr/store/crc32.h"
 #include "qr/store/table_failure.h"
@@ -15,17 +13,15 @@ int32_t ReadTableChecks(const TableFile* table, const TableDirectory* directory,
     const TableEntry* entry = FindTableEntry(directory, kTableChecksName);
     if (entry == nullptr) return kTableRead;
 
-    // Decoded straight into the lines' bytes: the section holds no more.
+    // Decoded straight into the lines' bytes: the section holds no more. An
+    // absent, misplaced or empty section leaves the lines without an entry,
+    // and so the checks broken.
     checks->state = kTableChecksBroken;
-    uint8_t* bytes = nullptr;
     int32_t length = 0;
-    const int32_t rc =
-        ReadTableEntry(table, directory, kTableChecksName, *entry, kTableDirectorySize, &bytes,
-                       &length);
+    const int32_t rc = ReadTableEntryInto(table, directory, kTableChecksName, *entry,
+                                          checks->lines.bytes, kTableDirectorySize, &length);
     if (rc == kTableOutOfMemory || rc == kTableFileCannotOpen) return rc;  // nothing to hold
-    if (bytes == nullptr) return kTableRead;
-    std::memcpy(checks->lines.bytes, bytes, static_cast<size_t>(length));
-    std::free(bytes);
+    if (rc != kTableRead) return kTableRead;
     IndexTableDirectory(&checks->lines, length);
 
     const TableEntry* self = FindTableEntry(&checks->lines, kTableChecksName);

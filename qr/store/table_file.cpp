@@ -91,10 +91,15 @@ int32_t ReadTableDirectory(const TableFile* table, TableDirectory* directory) {
     return got < 0 ? Unreadable(nullptr) : kTableRead;
 }
 
-int32_t ReadTableEntry(const TableFile* table, const TableDirectory* directory, const char* name,
-                       const TableEntry& entry, int32_t limit, uint8_t** bytes, int32_t* length) {
-    *bytes = nullptr;
-    *length = 0;
+namespace {
+
+// The compressed bytes of the section `name` of `entry`, read into a block of
+// their own (*compressed, released with std::free; none for an absent
+// section) and counted in *size.
+int32_t ReadCompressed(const TableFile* table, const TableDirectory* directory, const char* name,
+                       const TableEntry& entry, uint8_t** compressed, int32_t* size) {
+    *compressed = nullptr;
+    *size = 0;
     if (entry.offset == 0 || entry.size == 0) return kTableRead;
     // A section starts behind the directory and inside the file; an offset
     // anywhere else is damage, not a section to decode.
@@ -106,19 +111,32 @@ int32_t ReadTableEntry(const TableFile* table, const TableDirectory* directory, 
         NoteTableFailure(name, misplaced);
         return kTableSectionDamaged;
     }
-    uint32_t size = entry.size;
-    if (size > table->length - entry.offset) size = table->length - entry.offset;
-    if (size > static_cast<uint32_t>(kMaxSectionSize)) size = kMaxSectionSize;
+    uint32_t stored = entry.size;
+    if (stored > table->length - entry.offset) stored = table->length - entry.offset;
+    if (stored > static_cast<uint32_t>(kMaxSectionSize)) stored = kMaxSectionSize;
 
-    auto* compressed = static_cast<uint8_t*>(std::malloc(size));
-    if (compressed == nullptr) return kTableOutOfMemory;
-    const int64_t read = ReadAt(table->file, entry.offset, compressed, size);
+    auto* bytes = static_cast<uint8_t*>(std::malloc(stored));
+    if (bytes == nullptr) return kTableOutOfMemory;
+    const int64_t read = ReadAt(table->file, entry.offset, bytes, stored);
     if (read < 0) {
-        std::free(compressed);
+        std::free(bytes);
         return Unreadable(name);
     }
-    const auto got = static_cast<int32_t>(read);
-    int32_t rc = kTableRead;
+    *compressed = bytes;
+    *size = static_cast<int32_t>(read);
+    return kTableRead;
+}
+
+}  // namespace
+
+int32_t ReadTableEntry(const TableFile* table, const TableDirectory* directory, const char* name,
+                       const TableEntry& entry, int32_t limit, uint8_t** bytes, int32_t* length) {
+    *bytes = nullptr;
+    *length = 0;
+    uint8_t* compressed = nullptr;
+    int32_t got = 0;
+    int32_t rc = ReadCompressed(table, directory, name, entry, &compressed, &got);
+    if (rc != kTableRead || compressed == nullptr) return rc;
     if (limit < 0) {
         rc = LzssDecode(bytes, length, compressed, got);
     } else {
@@ -128,6 +146,20 @@ int32_t ReadTableEntry(const TableFile* table, const TableDirectory* directory, 
     }
     std::free(compressed);
     return rc;
+}
+
+int32_t ReadTableEntryInto(const TableFile* table, const TableDirectory* directory,
+                           const char* name, const TableEntry& entry, uint8_t* destination,
+                           int32_t capacity, int32_t* length) {
+    assert(capacity >= 0 && (destination != nullptr || capacity == 0));
+    *length = 0;
+    uint8_t* compressed = nullptr;
+    int32_t got = 0;
+    const int32_t rc = ReadCompressed(table, directory, name, entry, &compressed, &got);
+    if (rc != kTableRead || compressed == nullptr) return rc;
+    *length = LzssDecodeInto(compressed, got, destination, capacity);
+    std::free(compressed);
+    return kTableRead;
 }
 
 void CloseTableFile(TableFile* table) {

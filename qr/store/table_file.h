@@ -85,5 +85,14 @@ int32_t ReadTableDirectory(const TableFile* table, TableDirectory* directory);
 int32_t ReadTableEntry(const TableFile* table, const TableDirectory* directory, const char* name,
                        const TableEntry& entry, int32_t limit, uint8_t** bytes, int32_t* length);
 
+// Reads the section `name` of `entry` as ReadTableEntry does and decodes its
+// first `capacity` bytes (fewer when it is shorter) into `destination`, which
+// holds at least `capacity` bytes: *length is the bytes decoded, 0 for an
+// absent section. Destination bytes beyond them may have been written.
+// Returns as ReadTableEntry.
+int32_t ReadTableEntryInto(const TableFile* table, const TableDirectory* directory,
+                           const char* name, const TableEntry& entry, uint8_t* destination,
+                           int32_t capacity, int32_t* length);
+
 // Closes the file, if it is open.
 void CloseTableFile(TableFile* table);
