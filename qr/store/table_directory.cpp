@@ -35,6 +35,12 @@ void IndexLine(TableDirectory* d, int32_t at, int32_t length) {
     d->entries[d->entryCount++] = e;
 }
 
+// The first `c` in [from, stop), or `stop` when there is none.
+const uint8_t* NextByte(const uint8_t* from, const uint8_t* stop, uint8_t c) {
+    const void* found = std::memchr(from, c, static_cast<size_t>(stop - from));
+    return found != nullptr ? static_cast<const uint8_t*>(found) : stop;
+}
+
 }  // namespace
 
 void IndexTableDirectory(TableDirectory* directory, int32_t count) {
@@ -45,12 +51,19 @@ void IndexTableDirectory(TableDirectory* directory, int32_t count) {
     const int32_t end = nul != nullptr ? static_cast<int32_t>(static_cast<const uint8_t*>(nul) - bytes)
                                        : count;
     directory->end = nul != nullptr ? end + 1 : count;
+    // Every CR and every LF ends a line: the next of each is kept, and the
+    // nearer one ends the line in hand.
+    const uint8_t* stop = bytes + end;
+    const uint8_t* cr = NextByte(bytes, stop, '\r');
+    const uint8_t* lf = NextByte(bytes, stop, '\n');
     int32_t lineStart = 0;
-    for (int32_t i = 0; i < end; ++i) {
-        if (bytes[i] == '\r' || bytes[i] == '\n') {
-            IndexLine(directory, lineStart, i - lineStart);
-            lineStart = i + 1;
-        }
+    while (cr != stop || lf != stop) {
+        const uint8_t* lineEnd = cr < lf ? cr : lf;
+        const auto at = static_cast<int32_t>(lineEnd - bytes);
+        IndexLine(directory, lineStart, at - lineStart);
+        lineStart = at + 1;
+        if (lineEnd == cr) cr = NextByte(cr + 1, stop, '\r');
+        else lf = NextByte(lf + 1, stop, '\n');
     }
 }
 

@@ -84,12 +84,25 @@ protected:
 };
 
 TEST_F(TableFileTest, FindsEntriesWhateverTheLineEnds) {
-    for (const char* end : {"\r\n", "\n", "\r"}) {
+    // Every CR and every LF ends a line, in any order and run.
+    for (const char* end : {"\r\n", "\n", "\r", "\n\r", "\r\r\n\n"}) {
         WriteTable({{"QRB_S01", "template"}, {"QRA_S01M", "record M"}, {"QRC_S07", "gen"}}, end);
         EXPECT_EQ(Read("QRA_S01M"), "record M");
         EXPECT_EQ(Read("QRC_S07"), "gen");
         EXPECT_EQ(Read("QRB_S01"), "template");
     }
+    // One directory with a different end on each line; a line held between
+    // a CR and an LF is a line of its own.
+    const std::string a = LzssLiterals("first"), b = LzssLiterals("second");
+    const std::string c = LzssLiterals("third");
+    std::string dir = "00002000:" + Hex8(a.size()) + ":ONE\r";
+    dir += Hex8(0x2000 + a.size()) + ":" + Hex8(b.size()) + ":TWO\n\r";
+    dir += Hex8(0x2000 + a.size() + b.size()) + ":" + Hex8(c.size()) + ":THREE\n";
+    dir.resize(kTableDirectorySize, '\0');
+    WriteFile(dir + a + b + c);
+    EXPECT_EQ(Read("ONE"), "first");
+    EXPECT_EQ(Read("TWO"), "second");
+    EXPECT_EQ(Read("THREE"), "third");
 }
 
 TEST_F(TableFileTest, NamesMustMatchExactly) {
