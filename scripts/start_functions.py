@@ -13,6 +13,7 @@ program is passed over by the link, and a function missing from the list
 only costs its command a page read."""
 
 import argparse
+import os
 import re
 import shutil
 import subprocess
@@ -21,12 +22,13 @@ import tempfile
 from pathlib import Path
 
 
-def functions_run(command, program, cwd):
+def functions_run(command, program, cwd, env):
     """The names, as callgrind prints them, of the functions of `program`
     that `command` runs."""
     out = Path(cwd) / "callgrind.out"
     subprocess.run(["valgrind", "--tool=callgrind", f"--callgrind-out-file={out}", *command],
-                   cwd=cwd, check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+                   cwd=cwd, env=env, check=True, stdout=subprocess.DEVNULL,
+                   stderr=subprocess.DEVNULL)
     objects, names, current, found = {}, {}, None, set()
     for line in out.read_text(errors="replace").splitlines():
         m = re.match(r"^(c?ob)=\((\d+)\)(?: (.*))?$", line)
@@ -72,9 +74,15 @@ def main():
         commands = [[p, "--help"]] + [
             [p, "encode", "HELLO", "--format", f, "-o", name, *folder]
             for f, name in (("svg", "o.svg"), ("png", "o.png"), ("text", "o.txt"))]
+        # And as a user runs them, in the user's own folder: made by the
+        # first command, found (its links checked) by the next.
+        commands += [[p, "encode", "HELLO", "--format", "svg", "-o", "o.svg"]] * 2
+        env = {k: v for k, v in os.environ.items()
+               if k not in ("XDG_DATA_HOME", "ORVELK_APP_FOLDER")}
+        env["HOME"] = work
         run = set()
         for command in commands:
-            run |= functions_run(command, program, work)
+            run |= functions_run(command, program, work, env)
 
     listed = sorted({s for name in run for s in symbols.get(name, [])})
     target = root / "standin/cli/start_functions.txt"
