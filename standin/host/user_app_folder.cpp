@@ -13,6 +13,7 @@
 
 #include "qr/store/table_file.h"
 #include "standin/files/folder_tree.h"
+#include "standin/files/program_folder.h"
 
 #if !defined(ORVELK_DEFAULT_APP_DIR)
 #error "ORVELK_DEFAULT_APP_DIR must name the build's application folder"
@@ -124,20 +125,12 @@ void RelinkDanglingLinks(const std::string& folder, const std::string& installed
 }  // namespace
 
 std::string InstalledAppFolder() {
-    // The kernel's link to the executable: an absolute path without "." or
-    // ".." in it, so the installed folder is found by cutting names off.
-    std::string executable(256, '\0');
-    for (;;) {
-        const ssize_t n = ::readlink("/proc/self/exe", executable.data(), executable.size());
-        if (n <= 0) return ORVELK_DEFAULT_APP_DIR;
-        if (static_cast<size_t>(n) < executable.size()) {
-            executable.resize(static_cast<size_t>(n));
-            break;
-        }
-        executable.resize(executable.size() * 2);
-    }
-    if (executable[0] != '/') return ORVELK_DEFAULT_APP_DIR;
-    const std::string installed = ParentOf(ParentOf(executable)) + "/" + kInstalledSubfolder;
+    // The program's folder is absolute and has no "." or ".." in it, so the
+    // installed folder is found by cutting names off.
+    const std::string program = standin::ProgramFolder();
+    if (program.empty()) return ORVELK_DEFAULT_APP_DIR;
+    const std::string installed =
+        ParentOf(program.substr(0, program.size() - 1)) + "/" + kInstalledSubfolder;
     struct stat info;
     if (::stat((installed + "/Plug-ins").c_str(), &info) == 0 && S_ISDIR(info.st_mode))
         return installed;

@@ -7,6 +7,8 @@
 #include <mutex>
 #include <vector>
 
+#include "standin/files/program_folder.h"
+
 namespace standin {
 namespace {
 
@@ -47,15 +49,6 @@ void* OpenModule(const char* fileName, std::string* why) {
 }
 
 }  // namespace
-
-std::string ProgramFolder() {
-    std::vector<char> path(4096);
-    const ssize_t length = readlink("/proc/self/exe", path.data(), path.size());
-    if (length <= 0 || static_cast<size_t>(length) >= path.size()) return "";
-    std::string folder(path.data(), static_cast<size_t>(length));
-    const size_t slash = folder.rfind('/');
-    return slash == std::string::npos ? "" : folder.substr(0, slash + 1);
-}
 
 void* BackEndEntry(const char* fileName, const char* entry, std::string* why) {
     std::lock_guard<std::mutex> hold(ModulesLock());

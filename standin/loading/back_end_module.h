@@ -24,8 +24,4 @@ namespace standin {
 // at the next call.
 void* BackEndEntry(const char* fileName, const char* entry, std::string* why);
 
-// The folder the running program lies in, with a trailing slash; empty when
-// the system does not say.
-std::string ProgramFolder();
-
 }  // namespace standin
