@@ -499,12 +499,13 @@ bool WriteResult(const EncodeOptions& o, const std::string& bytes, FILE* out, st
         return false;
     }
     struct stat st;
-    if (stat(o.output, &st) == 0 && S_ISDIR(st.st_mode)) {
+    const bool exists = stat(o.output, &st) == 0;
+    if (exists && S_ISDIR(st.st_mode)) {
         // Said here, as Windows' runtime would call it a denied permission.
         *why = std::string("cannot write '") + o.output + "': " + std::strerror(EISDIR);
         return false;
     }
-    if (stat(o.output, &st) == 0 && !S_ISREG(st.st_mode)) {
+    if (exists && !S_ISREG(st.st_mode)) {
         FILE* f = std::fopen(o.output, "wb");
         bool ok = f != nullptr && std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
         ok = ok && std::fflush(f) == 0;
