@@ -30,8 +30,13 @@ constexpr size_t kTextKeyPrefixLength = sizeof kTextKeyPrefix - 1;
 // Bytes of a line that are kept, not counting kept TABs; the rest of a longer
 // line is read and dropped.
 constexpr int32_t kKeptLimit = 256;
-// Room for the kept bytes with the TABs among them.
-constexpr int32_t kKeptBufferSize = 2 * kKeptLimit;
+// A run of TABs means no more than two of them do (a quote, a TAB and a quote
+// is a written quote; a quote and two TABs are not), so at most two of a run
+// are kept.
+constexpr int32_t kKeptTabRun = 2;
+// Room for the kept bytes with the TABs among them: a run of kept TABs before
+// each counted byte.
+constexpr int32_t kKeptBufferSize = (kKeptTabRun + 1) * kKeptLimit;
 // Fields of a line: key, value, and three more that no key uses.
 constexpr int32_t kFieldCount = 5;
 
@@ -119,25 +124,31 @@ struct PrefsLine {
 
 // Keeps the bytes of one line (without its LF) that count: CR is dropped; a
 // space outside quotes is dropped; a double quote switches the quoted state;
-// TABs are kept for the split, which drops those that carry nothing. At most
-// kKeptLimit bytes besides TABs. Returns the number of bytes kept.
+// TABs are kept for the split, which drops those that carry nothing, up to
+// kKeptTabRun of a run. At most kKeptLimit bytes besides TABs, however many
+// TABs stand among them. Returns the number of bytes kept.
 int32_t KeepLineBytes(const unsigned char* line, size_t length, unsigned char* kept) {
     int32_t count = 0;    // bytes kept, TABs included
     int32_t counted = 0;  // bytes kept, TABs not included
+    int32_t tabRun = 0;   // TABs kept since the last counted byte
     bool quoted = false;
     for (size_t i = 0; i < length && counted < kKeptLimit; ++i) {
         const unsigned char c = line[i];
         if (c == kCarriageReturn) continue;
         if (c == kTab) {
-            if (count < kKeptBufferSize) kept[count++] = c;
+            if (tabRun < kKeptTabRun) {
+                kept[count++] = c;
+                ++tabRun;
+            }
             continue;
         }
         if (c == kQuote) quoted = !quoted;
         if (c == ' ' && !quoted) continue;
-        if (count >= kKeptBufferSize) break;
         kept[count++] = c;
         ++counted;
+        tabRun = 0;
     }
+    assert(count <= kKeptBufferSize);
     return count;
 }
 

@@ -258,6 +258,15 @@ TEST_F(PreferencesFileTest, ALineKeepsAtMost256Bytes) {
     Load("barcode_text00 = \"" + std::string(300, 'x') + "\"\r\nqr_version = 3\r\n");
     EXPECT_EQ(std::string(globals_.text), std::string(240, 'x'));
     EXPECT_EQ(globals_.version, 3);
+
+    // TABs are dropped and count for nothing, however many stand in a line.
+    Load("qr_version=" + std::string(600, '\t') + "7\r\n");
+    EXPECT_EQ(globals_.version, 7);
+    Load("barcode_text00=\"" + std::string(400, '\t') + std::string(300, 'y') + "\"");
+    EXPECT_EQ(std::string(globals_.text), std::string(240, 'y'));
+    // A run of TABs is no written quote, as two of them are not.
+    Load("barcode_text00=\"a\"\t\t\t\"b\"");
+    EXPECT_STREQ(globals_.text, "ab");
 }
 
 TEST_F(PreferencesFileTest, TheTextFillsAtMost8192Bytes) {
