@@ -1,9 +1,12 @@
 #include "art/symbol_art.h"
 
 #include <cassert>
+#include <cfloat>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 
+#include "contract/error_codes.h"
 #include "globals/plugin_state.h"
 #include "hostapi/sp_basic.h"
 #include "qr/symbol_encoder.h"
@@ -50,6 +53,15 @@ ASRealRect OuterSquare(double x, double y, double moduleSize, int32_t side) {
     outer.left = static_cast<ASReal>(x - width / 2);
     outer.right = static_cast<ASReal>(outer.left + width);
     return outer;
+}
+
+// Whether a symbol of `side` modules centred on (x, y) fits the 32-bit reals
+// the host stores: its width, and each coordinate, which lies within that
+// width of the centre, stay finite when the centre's distance from 0 and the
+// width together stay within the largest float. A NaN fails.
+bool PlacementFits(double x, double y, double moduleSize, int32_t side) {
+    const double width = (side + 2 * kQuietZoneModules) * moduleSize;
+    return moduleSize > 0 && std::fabs(x) + width <= FLT_MAX && std::fabs(y) + width <= FLT_MAX;
 }
 
 // The square of the module in `column` and `row` inside `outer`, rounded the
@@ -113,6 +125,10 @@ ASErr DrawSymbolArt(double x, double y, double moduleSize, const char* text, cha
         return encoded;
     }
     assert(side >= 21 && side <= kMaxSide);
+    if (!PlacementFits(x, y, moduleSize, side)) {
+        std::free(matrix);
+        return kQRActionBadParameters;
+    }
 
     AIArtHandle group = nullptr;
     const ASErr error = art->NewArt(kGroupArt, kPlaceAboveAll, nullptr, &group);

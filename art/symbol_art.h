@@ -17,7 +17,9 @@
 // `moduleSize` points per module. Returns the engine's code when it fails
 // (nothing drawn), 0 when the mode's filter kept nothing (nothing drawn), the
 // host's error when the group cannot be made, -108 when the matrix cannot be
-// allocated, "S!Fd" when an art suite is not held, else 0. A module path that
+// allocated, "S!Fd" when an art suite is not held, "!Prm" when the symbol at
+// this place and size would reach past the largest 32-bit real (nothing
+// drawn), else 0. A module path that
 // cannot be made or shaped is missing or incomplete and the drawing goes on.
 // Each stored coordinate is a 32-bit float computed from the ones stored
 // before it: top = y + W/2, bottom = top - W, left = x - W/2, right =

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cfloat>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -15,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "contract/error_codes.h"
 #include "globals/plugin_state.h"
 #include "qr/symbol_encoder.h"
 #include "standin/app/engine_session.h"
@@ -243,6 +245,21 @@ TEST_F(SymbolArtTest, NothingIsDrawnWhenTheEngineGivesNoSymbol) {
     gPluginState.path = nullptr;
     EXPECT_EQ(DrawSymbolArt(0, 0, 1, "X", 'M', 'B', 0), kSPSuiteNotFoundError);
     EXPECT_TRUE(recorder_.calls.empty());
+}
+
+TEST_F(SymbolArtTest, ASymbolBeyondTheHostsRealsIsRefusedWholeBeforeAnyArt) {
+    // 29 modules of 2e37 points reach past the largest float, and so does
+    // half of a smaller symbol beside a centre at the largest float.
+    EXPECT_EQ(DrawSymbolArt(0, 0, 2e37, "12345", 'M', 'N', 1), kQRActionBadParameters);
+    EXPECT_EQ(DrawSymbolArt(FLT_MAX, 0, 1e32, "12345", 'M', 'N', 1), kQRActionBadParameters);
+    EXPECT_EQ(DrawSymbolArt(0, std::nan(""), 1, "12345", 'M', 'N', 1), kQRActionBadParameters);
+    EXPECT_TRUE(recorder_.calls.empty());
+    // Large but within them: drawn, every corner finite.
+    EXPECT_EQ(DrawSymbolArt(0, 0, 1e36, "12345", 'M', 'N', 1), kSPNoError);
+    ASSERT_FALSE(recorder_.segments.empty());
+    for (const auto& [path, segments] : recorder_.segments)
+        for (const AIPathSegment& segment : segments)
+            EXPECT_TRUE(std::isfinite(segment.p.h) && std::isfinite(segment.p.v));
 }
 
 TEST_F(SymbolArtTest, AFailedGroupEndsTheDrawingAFailedPathDoesNot) {
