@@ -537,16 +537,18 @@ int ReportEngineFailure(int32_t rc, const EncodeOptions& o, char mode, const std
     }
 }
 
-// "numeric 8" or "Kanji 2, 8-bit byte 3": the segments of the text in
-// `mode` as the engine plans them, with their characters.
+// "numeric 8 characters" or "Kanji 1 character, 8-bit byte 3 characters":
+// the segments of the text in `mode` as the engine plans them, with their
+// characters.
 std::string SegmentsText(const std::string& text, char mode, char level, int32_t version) {
     auto plan = std::make_unique<QRSymbolPlan>();
     PlanQRSymbol(text.c_str(), level, mode, version, plan.get());
     std::string list;
     for (int32_t i = 0; i < plan->segmentCount; ++i) {
         if (!list.empty()) list += ", ";
-        list += std::string(ModeName(plan->segments[i].mode)) + " " +
-                std::to_string(plan->segments[i].characters);
+        const int32_t characters = plan->segments[i].characters;
+        list += std::string(ModeName(plan->segments[i].mode)) + " " + std::to_string(characters) +
+                (characters == 1 ? " character" : " characters");
     }
     return list;
 }
@@ -558,7 +560,7 @@ void PrintVerbose(const EncodeOptions& o, const ModuleMatrix& m, char mode, cons
     PrintError(err, kCommand, "version %d (%d x %d modules), level %c, mask %d%s, %s mode", version,
                m.side, m.side, o.symbol.level, mask, o.maskSetting == 0 ? " (by penalty)" : "",
                ModeName(mode));
-    PrintError(err, kCommand, "segments: %s characters",
+    PrintError(err, kCommand, "segments: %s",
                SegmentsText(text, mode, o.symbol.level, version).c_str());
     PrintError(err, kCommand,
                "capacity: version %d at level %c holds %s; the text is %zu of the %zu bytes the "

@@ -132,7 +132,9 @@ bool ResolveMode(const SymbolOptions& o, const std::string& text, char* mode, st
                  std::to_string(loss.characters) + " characters";
     if (loss.changed != 0)
         *note += std::string(loss.dropped != 0 ? " and" : "") + " gives " +
-                 std::to_string(loss.changed) + " lower-case letters in upper case";
+                 std::to_string(loss.changed) +
+                 (loss.changed == 1 ? " lower-case letter" : " lower-case letters") +
+                 " in upper case";
     return !o.strict;
 }
 

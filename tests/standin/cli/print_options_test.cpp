@@ -134,6 +134,8 @@ TEST(PrintOptions, AutoModeKeepsTheTextAndLossyModesSaySo) {
     EXPECT_TRUE(Has(r.err, "note: numeric mode drops 6 of the text's 10 characters")) << r.err;
     r = Shell("\"$ORVELK\" encode 'ab' --mode a --format codewords");
     EXPECT_TRUE(Has(r.err, "gives 2 lower-case letters in upper case")) << r.err;
+    r = Shell("\"$ORVELK\" encode 'aB' --mode a --format codewords");
+    EXPECT_TRUE(Has(r.err, "gives 1 lower-case letter in upper case")) << r.err;
     r = Shell("\"$ORVELK\" encode 'tel: 12-34' --mode N --strict");
     EXPECT_EQ(r.status, 7);
     EXPECT_EQ(r.out, "");
@@ -145,6 +147,12 @@ TEST(PrintOptions, VerboseTellsWhatWasChosen) {
     ASSERT_EQ(r.status, 0);
     EXPECT_TRUE(Has(r.err, "version 1 (21 x 21 modules), level M, mask 5, numeric mode")) << r.err;
     EXPECT_TRUE(Has(r.err, "segments: numeric 8 characters")) << r.err;
+    // One Kanji character, then seven bytes: each segment counts its own.
+    const ProcessRun mixed =
+        Shell("\"$ORVELK\" encode '\xE6\xBC\xA2"
+              "abcdefg' --mode M --verbose");
+    EXPECT_TRUE(Has(mixed.err, "segments: Kanji 1 character, 8-bit byte 7 characters"))
+        << mixed.err;
     EXPECT_TRUE(Has(r.err, "version 1 at level M holds 34 digits in numeric mode")) << r.err;
     EXPECT_TRUE(Has(r.err, "the text is 8 of the 8192 bytes")) << r.err;
     const ProcessRun automatic = Shell("\"$ORVELK\" encode 01234567 --mode N --verbose");
