@@ -8,7 +8,9 @@
 #include <cerrno>
 #include <climits>
 #include <cstdint>
+#include <cstring>
 #include <ctime>
+#include <string>
 
 #include "platform/file_faults.h"
 #include "platform/last_error.h"
@@ -48,6 +50,49 @@ bool MapPath(LPCSTR path, char (&native)[4 * MAX_PATH]) {
     return false;
 }
 
+// Sets the last error for `error` (an errno) from a call on the native path
+// `native`: a missing name whose folder is missing too is a missing path, as
+// Windows tells ERROR_PATH_NOT_FOUND from ERROR_FILE_NOT_FOUND.
+void SetLastErrorForPath(int error, const char* native) {
+    if (error == ENOENT) {
+        const char* slash = std::strrchr(native, '/');
+        if (slash != nullptr && slash != native) {
+            const std::string folder(native, static_cast<size_t>(slash - native));
+            struct stat st;
+            if (::stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
+                SetLastError(ERROR_PATH_NOT_FOUND);
+                return;
+            }
+        }
+    }
+    SetLastErrorFromErrno(error);
+}
+
+// Whether `native` names a file Windows would call read-only: a regular file
+// (not followed through a link) without any write permission bit, as
+// GetFileInformationByHandle reports FILE_ATTRIBUTE_READONLY.
+bool IsReadOnlyFile(const char* native) {
+    struct stat st;
+    return ::lstat(native, &st) == 0 && S_ISREG(st.st_mode) && (st.st_mode & 0222) == 0;
+}
+
+// Whether `native` names a folder (not followed through a link).
+bool IsFolder(const char* native) {
+    struct stat st;
+    return ::lstat(native, &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+// The last error of a read or write that failed with `error` on `file`: a
+// handle that is open but not for this access is refused access, as Windows
+// refuses it; one that is not open is an invalid handle.
+void SetLastErrorForAccess(int error, HFILE file) {
+    if (error == EBADF && ::fcntl(file, F_GETFL) != -1) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return;
+    }
+    SetLastErrorFromErrno(error);
+}
+
 // Opens a regular file, and nothing else. The open itself does not block
 // (a named pipe without a writer would hold a plain open forever), and
 // whatever is not a regular file - a folder, a pipe, a device, a socket - is
@@ -56,7 +101,7 @@ bool MapPath(LPCSTR path, char (&native)[4 * MAX_PATH]) {
 HFILE OpenNative(const char* native, int flags) {
     const int fd = ::open(native, flags | O_CLOEXEC | O_NONBLOCK, 0666);
     if (fd < 0) {
-        SetLastErrorFromErrno(errno);  // ENXIO, a pipe without a reader: access denied
+        SetLastErrorForPath(errno, native);  // ENXIO, a pipe without a reader: access denied
         return HFILE_ERROR;
     }
     // The status flags are those just given (F_SETFL leaves the access mode
@@ -142,7 +187,7 @@ HANDLE CreateFileA(LPCSTR path, DWORD access, DWORD /*share*/, LPSECURITY_ATTRIB
         if (errno == EEXIST) {
             SetLastError(ERROR_FILE_EXISTS);
         } else {
-            SetLastErrorFromErrno(errno);
+            SetLastErrorForPath(errno, native);
         }
         return INVALID_HANDLE_VALUE;
     }
@@ -187,7 +232,7 @@ UINT _lread(HFILE file, LPVOID buffer, UINT count) {
         if (n == 0) break;
         if (n < 0) {
             if (errno == EINTR) continue;
-            SetLastErrorFromErrno(errno);
+            SetLastErrorForAccess(errno, file);
             return static_cast<UINT>(HFILE_ERROR);
         }
         done += static_cast<UINT>(n);
@@ -202,7 +247,7 @@ UINT _lwrite(HFILE file, LPCCH buffer, UINT count) {
         const ssize_t n = ::write(file, buffer + done, count - done);
         if (n < 0) {
             if (errno == EINTR) continue;
-            SetLastErrorFromErrno(errno);
+            SetLastErrorForAccess(errno, file);
             return static_cast<UINT>(HFILE_ERROR);
         }
         done += static_cast<UINT>(n);
@@ -221,7 +266,13 @@ LONG _llseek(HFILE file, LONG offset, int origin) {
     }
     const off_t pos = ::lseek(file, offset, whence);
     if (pos < 0) {
-        SetLastErrorFromErrno(errno);
+        // The origin is a valid one: EINVAL is a position before the start,
+        // which leaves the pointer where it was.
+        if (errno == EINVAL) {
+            SetLastError(ERROR_NEGATIVE_SEEK);
+        } else {
+            SetLastErrorFromErrno(errno);
+        }
         return HFILE_ERROR;
     }
     if (pos > LONG_MAX) {
@@ -257,7 +308,7 @@ BOOL CreateDirectoryA(LPCSTR path, LPSECURITY_ATTRIBUTES /*attributes*/) {
     char native[4 * MAX_PATH];
     if (!MapPath(path, native)) return FALSE;
     if (::mkdir(native, 0777) != 0) {
-        SetLastErrorFromErrno(errno);
+        SetLastErrorForPath(errno, native);
         return FALSE;
     }
     return TRUE;
@@ -267,8 +318,12 @@ BOOL DeleteFileA(LPCSTR path) {
     if (Injected(FileCall::kDelete)) return FALSE;
     char native[4 * MAX_PATH];
     if (!MapPath(path, native)) return FALSE;
+    if (IsReadOnlyFile(native)) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return FALSE;
+    }
     if (::unlink(native) != 0) {
-        SetLastErrorFromErrno(errno);
+        SetLastErrorForPath(errno, native);
         return FALSE;
     }
     return TRUE;
@@ -278,12 +333,22 @@ BOOL MoveFileExA(LPCSTR from, LPCSTR to, DWORD flags) {
     if (Injected(FileCall::kMove)) return FALSE;
     char nativeFrom[4 * MAX_PATH], nativeTo[4 * MAX_PATH];
     if (!MapPath(from, nativeFrom) || !MapPath(to, nativeTo)) return FALSE;
-    if (flags & MOVEFILE_REPLACE_EXISTING) KeepPermissions(nativeTo, nativeFrom);
-    const int rc = (flags & MOVEFILE_REPLACE_EXISTING)
+    const bool replace = (flags & MOVEFILE_REPLACE_EXISTING) != 0;
+    // Replacing is for files: not a folder, either side, and not a file
+    // marked read-only.
+    if (replace && (IsFolder(nativeFrom) || IsFolder(nativeTo) || IsReadOnlyFile(nativeTo))) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return FALSE;
+    }
+    if (replace) KeepPermissions(nativeTo, nativeFrom);
+    const int rc = replace
                        ? ::rename(nativeFrom, nativeTo)
                        : ::renameat2(AT_FDCWD, nativeFrom, AT_FDCWD, nativeTo, RENAME_NOREPLACE);
     if (rc != 0) {
-        SetLastErrorFromErrno(errno);
+        const int error = errno;
+        struct stat st;
+        // A source that is there leaves the target's folder as what is missing.
+        SetLastErrorForPath(error, ::lstat(nativeFrom, &st) == 0 ? nativeTo : nativeFrom);
         return FALSE;
     }
     return TRUE;

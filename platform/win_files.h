@@ -35,9 +35,12 @@ typedef struct _BY_HANDLE_FILE_INFORMATION {
 #define FILE_ATTRIBUTE_NORMAL 0x00000080
 
 // Opens an existing file (OF_READ, OF_WRITE, OF_READWRITE); HFILE_ERROR if it
-// cannot be opened. Only a regular file opens: a folder, a named pipe, a
-// device or a socket fails at once (never waiting for the pipe's other end)
-// with ERROR_ACCESS_DENIED.
+// cannot be opened: ERROR_FILE_NOT_FOUND for a missing file in a folder that
+// is there, ERROR_PATH_NOT_FOUND when the folder is missing too (so for every
+// call here that names a path). Only a regular file opens: a folder, a named
+// pipe, a device or a socket fails at once (never waiting for the pipe's
+// other end) with ERROR_ACCESS_DENIED. The share modes (OF_SHARE_*) are not
+// kept: files here are never locked against other openers.
 ORVELK_PLATFORM_API HFILE _lopen(LPCSTR path, int readWrite);
 
 // Creates a file, or truncates an existing one, open for writing; what is
@@ -68,13 +71,17 @@ ORVELK_PLATFORM_API BOOL CloseHandle(HANDLE file);
 ORVELK_PLATFORM_API DWORD GetCurrentProcessId(void);
 
 // Reads up to `count` bytes; returns the number read (0 at the end of the
-// file) or (UINT)HFILE_ERROR.
+// file) or (UINT)HFILE_ERROR, with ERROR_ACCESS_DENIED for a file opened
+// only for writing and ERROR_INVALID_HANDLE for one not open.
 ORVELK_PLATFORM_API UINT _lread(HFILE file, LPVOID buffer, UINT count);
 
-// Writes `count` bytes; returns the number written or (UINT)HFILE_ERROR.
+// Writes `count` bytes; returns the number written or (UINT)HFILE_ERROR,
+// with ERROR_ACCESS_DENIED for a file opened only for reading.
 ORVELK_PLATFORM_API UINT _lwrite(HFILE file, LPCCH buffer, UINT count);
 
-// Moves the file pointer; returns the new offset from the start or HFILE_ERROR.
+// Moves the file pointer; returns the new offset from the start or
+// HFILE_ERROR, with ERROR_NEGATIVE_SEEK (the pointer left where it was) for a
+// position before the start.
 ORVELK_PLATFORM_API LONG _llseek(HFILE file, LONG offset, int origin);
 
 // Closes the file; returns 0 or HFILE_ERROR.
@@ -94,11 +101,16 @@ ORVELK_PLATFORM_API void GetSystemTimeAsFileTime(FILETIME* time);
 // Creates one directory; FALSE with ERROR_ALREADY_EXISTS if it exists.
 ORVELK_PLATFORM_API BOOL CreateDirectoryA(LPCSTR path, LPSECURITY_ATTRIBUTES attributes);
 
-// Deletes a file; FALSE if it cannot.
+// Deletes a file; FALSE if it cannot: ERROR_ACCESS_DENIED for a folder and
+// for a read-only file (one without any write permission bit, which
+// GetFileInformationByHandle reports as FILE_ATTRIBUTE_READONLY).
 ORVELK_PLATFORM_API BOOL DeleteFileA(LPCSTR path);
 
 // Renames a file; with MOVEFILE_REPLACE_EXISTING an existing target is
-// replaced in one step. Here a regular file so replaced hands its
+// replaced in one step, unless it is read-only or either name is a folder
+// (ERROR_ACCESS_DENIED); without it an existing target fails with
+// ERROR_ALREADY_EXISTS. Other flags are ignored: a move to another file
+// system fails with ERROR_ACCESS_DENIED. Here a regular file so replaced hands its
 // permission bits (and its owner and group, where the process may set them)
 // on to the file that takes its place, as its security descriptor would
 // stay on Windows: rewriting a file the user keeps private keeps it so.

@@ -68,6 +68,11 @@ TEST(WinFiles, CreateWriteSeekReadClose) {
     EXPECT_STREQ(buffer, "world");
     EXPECT_EQ(_lread(f, buffer, sizeof buffer), 0u);
     EXPECT_EQ(_llseek(f, -1, FILE_BEGIN), HFILE_ERROR);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NEGATIVE_SEEK));
+    EXPECT_EQ(_llseek(f, 0, FILE_CURRENT), 11);  // the pointer stayed
+    // A handle opened for reading writes nothing.
+    EXPECT_EQ(_lwrite(f, "x", 1), static_cast<UINT>(HFILE_ERROR));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
     EXPECT_EQ(_lclose(f), 0);
 
     // _lcreat truncates an existing file.
@@ -82,6 +87,16 @@ TEST(WinFiles, CreateWriteSeekReadClose) {
 TEST(WinFiles, OpenFailuresSetTheLastError) {
     EXPECT_EQ(_lopen(Win("wf_missing.bin").c_str(), OF_READ), HFILE_ERROR);
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
+    // A missing folder on the way is a missing path, for every call.
+    const std::string lost = Win("wf_no_folder\\sub\\f.bin");
+    EXPECT_EQ(_lopen(lost.c_str(), OF_READ), HFILE_ERROR);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
+    EXPECT_EQ(_lcreat(lost.c_str(), 0), HFILE_ERROR);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
+    EXPECT_FALSE(CreateDirectoryA(Win("wf_no_folder\\sub").c_str(), nullptr));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
+    EXPECT_FALSE(DeleteFileA(lost.c_str()));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
     EXPECT_EQ(_lopen(Win("").c_str(), OF_READ), HFILE_ERROR);  // a folder is no file
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
     EXPECT_EQ(_lopen(("C:\\" + std::string(300, 'x')).c_str(), OF_READ), HFILE_ERROR);
@@ -147,6 +162,19 @@ TEST(WinFiles, DirectoriesAndMoves) {
     EXPECT_STREQ(buffer, "new");
     _lclose(f);
     EXPECT_EQ(_lopen(a.c_str(), OF_READ), HFILE_ERROR);
+
+    // Replacing is for files: a folder is neither replaced nor moved over one.
+    const std::string sub = dir + "\\sub", other = dir + "\\other";
+    EXPECT_TRUE(CreateDirectoryA(sub.c_str(), nullptr));
+    EXPECT_TRUE(CreateDirectoryA(other.c_str(), nullptr));
+    EXPECT_FALSE(MoveFileExA(sub.c_str(), other.c_str(), MOVEFILE_REPLACE_EXISTING));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+    EXPECT_FALSE(MoveFileExA(b.c_str(), other.c_str(), MOVEFILE_REPLACE_EXISTING));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+    // Nor is a folder deleted as a file.
+    EXPECT_FALSE(DeleteFileA(sub.c_str()));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+    EXPECT_EQ(_lopen(b.c_str(), OF_READ) != HFILE_ERROR, true);
     DeleteFileA(b.c_str());
 }
 
@@ -209,6 +237,19 @@ TEST(WinFiles, AReplacedFileKeepsItsPermissions) {
     struct stat st;
     ASSERT_EQ(::stat((dir + "old").c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 07777, 0600u);
+    EXPECT_EQ(st.st_size, 3);
+
+    // A file without write bits is read-only, as Windows marks it: neither
+    // deleted nor replaced, whoever asks (root too).
+    ASSERT_EQ(::chmod((dir + "old").c_str(), 0444), 0);
+    std::FILE* f = std::fopen((dir + "newer").c_str(), "w");
+    std::fclose(f);
+    EXPECT_FALSE(MoveFileExA(Win("wf_mode/newer").c_str(), Win("wf_mode/old").c_str(),
+                             MOVEFILE_REPLACE_EXISTING));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+    EXPECT_FALSE(DeleteFileA(Win("wf_mode/old").c_str()));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+    ASSERT_EQ(::stat((dir + "old").c_str(), &st), 0);
     EXPECT_EQ(st.st_size, 3);
     std::filesystem::remove_all(dir);
 }

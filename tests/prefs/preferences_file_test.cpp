@@ -617,6 +617,15 @@ TEST_F(PreferencesFileTest, ASaveKeepsTheFilesPermissions) {
     ASSERT_EQ(::stat(PrefsFile().c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 07777, 0600u);
     EXPECT_NE(ReadPrefsFile().find("qr_version = 0"), std::string::npos);
+
+    // A read-only file is the user's word: the save fails and leaves it, and
+    // no temporary file stays beside it.
+    WritePrefsFile("qr_version = 7\r\n");
+    ASSERT_EQ(::chmod(PrefsFile().c_str(), 0444), 0);
+    EXPECT_EQ(SavePreferences(), -1);
+    EXPECT_EQ(ReadPrefsFile(), "qr_version = 7\r\n");
+    EXPECT_TRUE(TempFilesLeft().empty());
+    ASSERT_EQ(::chmod(PrefsFile().c_str(), 0600), 0);
 }
 #endif
 
