@@ -137,7 +137,8 @@ ORVELK_PLATFORM_API BOOL InflateRect(LPRECT rect, int dx, int dy);
 // device context's surface. An empty rectangle draws nothing and succeeds; an
 // inverted one is painted from the same edges the other way ({5, 3, 4, 0} is
 // column 5, rows 1 to 3). Non-zero on success, 0 for a bad device context,
-// rectangle or brush.
+// rectangle or brush. A system colour value (COLOR_* + 1), which Windows
+// paints in that colour, is no brush here: the layer keeps no system colours.
 ORVELK_PLATFORM_API int FillRect(HDC dc, const RECT* rect, HBRUSH brush);
 
 // Draws the one-pixel border just inside `rect` with `brush`. Non-zero on
@@ -162,8 +163,9 @@ ORVELK_PLATFORM_API HGDIOBJ SelectObject(HDC dc, HGDIOBJ object);
 
 // Copies what describes `object` into `buffer`: a BITMAP for a bitmap, a
 // LOGBRUSH for a brush. Returns the bytes written, or with a null buffer the
-// bytes needed; 0 for a bad object, a buffer smaller than the structure or
-// one not on a 4-byte boundary.
+// bytes needed; 0 for a bad object or a buffer smaller than the structure
+// (Windows copies that much of a brush's; here nothing). Any alignment will
+// do.
 ORVELK_PLATFORM_API int GetObjectA(HANDLE object, int size, LPVOID buffer);
 
 // A bitmap compatible with `dc` of the header's width and |height|; with

@@ -244,7 +244,7 @@ TEST_F(GdiTest, HandlesThatAreNotWhatACallNeedsFailWithoutHarm) {
     HBRUSH reused = CreateSolidBrush(RGB(0, 0, 0));  // takes the freed slot
     EXPECT_NE(reused, freed);
     int local = 0;
-    void* const bad[] = {nullptr, reinterpret_cast<void*>(6),  // a system colour index
+    void* const bad[] = {nullptr, reinterpret_cast<void*>(6),  // a system colour: none here
                          reinterpret_cast<void*>(0xDEADBEEF), &local, freed};
     RECT r{0, 0, 2, 2};
     BITMAPINFO info = Header32(2, 2);
