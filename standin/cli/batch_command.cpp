@@ -65,7 +65,8 @@ constexpr char kUsageHead[] =
     "                           (the bytes pass unchanged, as the plug-in receives them)\n"
     "  --save-actions SET.json  save the actions of the lines that were written as an\n"
     "                           action set; 'orvelk replay SET.json -o PATTERN' writes\n"
-    "                           the same files again\n"
+    "                           the same files again. A run that fails before any line\n"
+    "                           is placed leaves an existing set as it was\n"
     "  --jobs N                 place the lines on N processes, 1 to 64 (default 1), each\n"
     "                           a host of its own with a run of the lines; the files,\n"
     "                           the dump and the messages are those of one process\n";
@@ -437,6 +438,16 @@ class Batch {
 // Places lines [share.begin, share.end) in a host session of their own and
 // saves their actions to `actionsPath` when it is not empty. Returns the
 // exit status.
+// Whether the user's action set at `path` is to be left as it is: a run
+// that failed without placing a line has nothing to put in its place, so it
+// says so and writes nothing.
+bool LeaveActionSet(const std::vector<standin::RecordedAction>& actions, int status,
+                    const char* path, FILE* err) {
+    if (!actions.empty() || status == kExitOk) return false;
+    PrintError(err, kCommand, "'%s' was not written: no line was placed; it is as it was", path);
+    return true;
+}
+
 int PlaceShare(const BatchOptions& o, const OutputPattern& pattern,
                const std::vector<std::string_view>& lines, const char* start,
                const JobShare& share, FILE* out, FILE* err) {
@@ -463,6 +474,8 @@ int PlaceShare(const BatchOptions& o, const OutputPattern& pattern,
             }
             std::string why;
             if (!share.actionsPath.empty() &&
+                !(share.usersSet &&
+                  LeaveActionSet(batch.Written(), status, share.actionsPath.c_str(), err)) &&
                 !standin::SaveActionSet(batch.Written(), share.actionsPath, &why)) {
                 PrintError(err, kCommand, "%s", why.c_str());
                 if (status == kExitOk) status = kExitWriteFailed;
@@ -479,6 +492,7 @@ int PlaceAll(const BatchOptions& o, const OutputPattern& pattern,
     JobShare all;
     all.end = lines.size();
     if (o.saveActions != nullptr) all.actionsPath = o.saveActions;
+    all.usersSet = true;
     return PlaceShare(o, pattern, lines, start, all, out, err);
 }
 
@@ -528,6 +542,8 @@ int PlaceInJobs(const BatchOptions& o, const OutputPattern& pattern,
             PrintError(err, kCommand, "%s was not written (%s); it is as it was", o.saveActions,
                        missing.c_str());
             if (status == kExitOk) status = kExitWriteFailed;
+        } else if (LeaveActionSet(all, status, o.saveActions, err)) {
+            // Nothing placed: the old set stays.
         } else if (!standin::SaveActionSet(all, o.saveActions, &why)) {
             PrintError(err, kCommand, "%s", why.c_str());
             if (status == kExitOk) status = kExitWriteFailed;

@@ -20,6 +20,9 @@ struct JobShare {
     FILE* out = nullptr;
     FILE* err = nullptr;
     std::string actionsPath;
+    // Whether actionsPath is the user's own set (one process), rather than a
+    // job's part that the parent reads back.
+    bool usersSet = false;
     int progressFd = -1;
 };
 

@@ -362,6 +362,23 @@ TEST(CommandLine, AKilledJobIsNamedAndTheOldActionSetStays) {
     EXPECT_EQ(Slurp(dir + "set.json"), "the old set");
 }
 
+// A batch that places no line has no actions to put in place of the old
+// set, on one process or on several.
+TEST(CommandLine, ABatchThatPlacesNothingLeavesTheOldActionSet) {
+    const std::string dir = TestTempDir() + "nothing/";
+    std::filesystem::create_directories(dir);
+    Write("nothing/texts.txt", "\n" + std::string(3000, '9') + "\n");  // empty, too long
+    for (const char* jobs : {"1", "2"}) {
+        Write("nothing/set.json", "the old set");
+        const ProcessRun r = Shell("cd '" + dir + "' && \"$ORVELK\" batch texts.txt --dump --jobs " +
+                                   jobs + " --save-actions set.json >/dev/null");
+        EXPECT_EQ(r.status, 5) << jobs << ": " << r.err;
+        EXPECT_TRUE(Has(r.err, "'set.json' was not written: no line was placed; it is as it was"))
+            << jobs << ": " << r.err;
+        EXPECT_EQ(Slurp(dir + "set.json"), "the old set") << jobs;
+    }
+}
+
 TEST(CommandLine, BatchShowsProgressOnATerminalOnly) {
     const std::string texts = Write("progress.txt", "A\nB\nC\n");
     for (const char* jobs : {"1", "2"}) {
