@@ -370,8 +370,8 @@ TEST(CommandLine, ABatchThatPlacesNothingLeavesTheOldActionSet) {
     Write("nothing/texts.txt", "\n" + std::string(3000, '9') + "\n");  // empty, too long
     for (const char* jobs : {"1", "2"}) {
         Write("nothing/set.json", "the old set");
-        const ProcessRun r = Shell("cd '" + dir + "' && \"$ORVELK\" batch texts.txt --dump --jobs " +
-                                   jobs + " --save-actions set.json >/dev/null");
+        const ProcessRun r = Shell("cd '" + dir + "' && \"$ORVELK\" batch texts.txt --dump" +
+                                   " --jobs " + jobs + " --save-actions set.json >/dev/null");
         EXPECT_EQ(r.status, 5) << jobs << ": " << r.err;
         EXPECT_TRUE(Has(r.err, "'set.json' was not written: no line was placed; it is as it was"))
             << jobs << ": " << r.err;
