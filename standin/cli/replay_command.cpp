@@ -40,8 +40,9 @@ constexpr char kExitStatusUsage[] =
     "Exit status: 0 when every action played and every document was written, 2 on bad\n"
     "usage or a set that cannot be loaded, 3 when the symbol table file is missing or\n"
     "damaged, 4 when a module was skipped, a plug-in failed to start or none was found,\n"
-    "5 when some actions failed or some documents could not be written (each is named;\n"
-    "the others were written) or a step of --user could not be carried out or was left\n"
+    "5 when some actions failed or placed nothing, or some documents could not be\n"
+    "written (each is named; the others were written, and a document that got no art\n"
+    "keeps its old file) or a step of --user could not be carried out or was left\n"
     "over, 8 when standard output cannot be written.\n";
 
 struct ReplayOptions {
@@ -64,8 +65,11 @@ int32_t DocumentOf(const standin::RecordedAction& action) {
 
 using DocumentActions = std::map<int32_t, std::vector<const standin::RecordedAction*>>;
 
-// Plays each document's actions into a new document and writes it. Returns
-// the exit status.
+// Plays each document's actions into a new document and writes it. An
+// action that places nothing (it failed, or the mode's filter kept nothing
+// of its text) is named and fails the run; a document that had actions and
+// got no art from any of them is not written, and its file stays as it was.
+// Returns the exit status.
 int PlayDocuments(PlaySession& session, const std::vector<standin::RecordedAction>& actions,
                   const DocumentActions& documents, const ReplayOptions& o,
                   const OutputPattern& pattern, FILE* out, FILE* err) {
@@ -73,9 +77,19 @@ int PlayDocuments(PlaySession& session, const std::vector<standin::RecordedActio
     for (const auto& [number, played] : documents) {
         standin::Document* document = standin::OpenDocument(PlayDocumentName(number));
         for (const standin::RecordedAction* action : played) {
+            const size_t artBefore = document->art.children.size();
             const ASErr result = session.Play(*action, document);
-            if (result == kSPNoError) continue;
             const size_t index = static_cast<size_t>(action - actions.data()) + 1;
+            if (result == kSPNoError) {
+                if (document->art.children.size() == artBefore) {
+                    PrintError(err, kCommand,
+                               "action %zu: nothing was placed: the mode's filter kept nothing "
+                               "of the text",
+                               index);
+                    status = kExitSomeFailed;
+                }
+                continue;
+            }
             PrintError(err, kCommand, "action %zu: %s", index, PlayFailureText(result).c_str());
             // Without its table file no symbol can be drawn at all.
             if (result == kQRTableFileDamaged) return kExitTableFile;
@@ -83,6 +97,13 @@ int PlayDocuments(PlaySession& session, const std::vector<standin::RecordedActio
         }
         const std::string path =
             o.output.output != nullptr ? PatternFileName(pattern, number) : std::string();
+        if (!played.empty() && document->art.children.empty()) {
+            if (!path.empty())
+                PrintError(err, kCommand, "'%s' was not written: nothing was placed in document %d",
+                           path.c_str(), number);
+            standin::CloseDocument(document);
+            continue;
+        }
         std::string why;
         if (!EmitDocument(*document, path, o.output, out, &why)) {
             PrintError(err, kCommand, "%s", why.c_str());

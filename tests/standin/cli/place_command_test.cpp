@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "contract/filter_action.h"
 #include "standin/actions/action_set.h"
 #include "standin/text/cp932.h"
 #include "tests/standin/cli/app_folder_copy.h"
@@ -418,6 +419,35 @@ TEST_F(PlaceCommandTest, ARecordedPlacementReplaysToTheSameBytes) {
     EXPECT_EQ(SvgMatrix(Path("m.svg")), EngineMatrix("MASKED", 'M', 'B', 0, 7));
     EXPECT_EQ(SvgMatrix(Path("m2.svg")), EngineMatrix("MASKED", 'M', 'B', 0));
     EXPECT_NE(SvgMatrix(Path("m.svg")), SvgMatrix(Path("m2.svg")));
+}
+
+// A replayed action that places nothing fails the run, and a document that
+// gets no art keeps its old file; the other documents are written.
+TEST_F(PlaceCommandTest, AReplayedDocumentWithoutArtKeepsItsFile) {
+    ASSERT_EQ(Place({"--text", "12", "--mode", "N", "-o", Path("r.svg"), "--record",
+                     Path("r.json")})
+                  .status,
+              0);
+    std::vector<standin::RecordedAction> actions;
+    std::string why;
+    ASSERT_TRUE(standin::LoadActionSet(Path("r.json"), &actions, &why)) << why;
+    ASSERT_EQ(actions.size(), 1u);
+    actions.push_back(actions[0]);
+    actions[0].document = 1;
+    actions[1].document = 2;
+    for (auto& [key, value] : actions[1].values)
+        if (key == kActionKeyText) value.string = "abc";  // numeric mode keeps nothing
+    ASSERT_TRUE(standin::SaveActionSet(actions, Path("two.json"), &why)) << why;
+    {
+        std::ofstream keep(Path("two-2.svg"));
+        keep << "keep";
+    }
+    const CommandResult r = RunOrvelkCommand(
+        {"replay", Path("two.json"), "-o", Path("two-#.svg"), "--app-folder", app_});
+    EXPECT_EQ(r.status, 5) << r.err;
+    EXPECT_TRUE(Contains(r.err, "action 2: nothing was placed")) << r.err;
+    EXPECT_EQ(FileBytes(Path("two-2.svg")), "keep");
+    EXPECT_EQ(FileBytes(Path("two-1.svg")), FileBytes(Path("r.svg")));
 }
 
 // The preview's pixels: white 255, black 0, greys between.
