@@ -19,6 +19,13 @@ int TakeDocumentOutputOption(int c, const char* arg, const char* command, Docume
                              FILE* err) {
     switch (c) {
         case 'o':
+            // One pattern names every document's file: a second one would
+            // silently replace the first.
+            if (o->output != nullptr) {
+                PrintError(err, command, "-o is given twice ('%s' and '%s'): give one file name",
+                           o->output, arg);
+                return kExitUsage;
+            }
             o->output = arg;
             return -1;
         case kOptionDump:
