@@ -119,10 +119,10 @@ constexpr char kExitStatusUsage[] =
     "failed otherwise, 5 when a step of the user could not be carried out or was\n"
     "left over, 6 when the dialog was cancelled (nothing placed, recorded or\n"
     "exported; --show-dialog and --show-preview are written), 7 when the mode's\n"
-    "filter kept nothing of the text (an existing -o or --record file is left as\n"
-    "it was) or, with --strict, dropped or changed some of it, 8 when a file cannot\n"
-    "be written, 9 when everything was placed and written but the plug-in could\n"
-    "not save its settings at OK (the preferences file is as it was).\n";
+    "filter kept nothing of the text (an existing -o file is left as it was) or,\n"
+    "with --strict, dropped or changed some of it, 8 when a file cannot be\n"
+    "written, 9 when everything was placed and written but the plug-in could not\n"
+    "save its settings at OK (the preferences file is as it was).\n";
 
 // getopt_long values of the command's own options.
 enum PlaceOption {
@@ -383,8 +383,7 @@ class Placement {
         } else {
             status = Export(*document);
         }
-        // Nothing placed, nothing to replay: an existing set stays.
-        if (o_.record != nullptr && status != kExitNothingLeft) {
+        if (o_.record != nullptr) {
             std::string why;
             if (!standin::SaveActionSet(standin::RecordedActions(), o_.record, &why)) {
                 PrintError(err_, kCommand, "%s", why.c_str());
@@ -399,9 +398,7 @@ class Placement {
     // An -o file that exists was not written by this run and is left as it
     // was: said, so that it is not taken for this run's symbol.
     void NoteUnwrittenOutputs() const {
-        std::vector<const char*> paths(o_.outputs.begin(), o_.outputs.end());
-        if (o_.record != nullptr) paths.push_back(o_.record);
-        for (const char* path : paths) {
+        for (const char* path : o_.outputs) {
             struct stat st;
             if (stat(path, &st) == 0)
                 PrintError(err_, kCommand, "'%s' was not written: it holds what it held before",

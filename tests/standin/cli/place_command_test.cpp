@@ -182,18 +182,6 @@ TEST_F(PlaceCommandTest, WhatTheModesFilterDropsIsSaidAndStrictRefusesIt) {
     EXPECT_TRUE(Contains(r.err, "(--strict): nothing was placed")) << r.err;
     EXPECT_FALSE(std::filesystem::exists(Path("s.svg")));
     EXPECT_FALSE(std::filesystem::exists(Path("s.json")));
-    // The filter keeping nothing places nothing: the set recorded before
-    // stays, and is named.
-    auto contents = [](const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    };
-    const std::string recorded = contents(Path("k.json"));
-    ASSERT_FALSE(recorded.empty());
-    r = Place({"--text", "abc", "--mode", "N", "-o", Path("s.svg"), "--record", Path("k.json")});
-    EXPECT_EQ(r.status, 7) << r.err;
-    EXPECT_TRUE(Contains(r.err, Path("k.json").append("' was not written"))) << r.err;
-    EXPECT_EQ(contents(Path("k.json")), recorded);
     // A text the mode keeps whole passes --strict in silence.
     r = Place({"--text", "漢字", "--mode", "K", "--strict", "-o", Path("s.svg")});
     EXPECT_EQ(r.status, 0) << r.err;
