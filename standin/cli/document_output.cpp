@@ -19,9 +19,9 @@ int TakeDocumentOutputOption(int c, const char* arg, const char* command, Docume
                              FILE* err) {
     switch (c) {
         case 'o':
-            // One pattern names every document's file: a second one would
-            // silently replace the first.
-            if (o->output != nullptr) {
+            if (o->output != nullptr && !o->manyOutputs) {
+                // One file or pattern names every document's file: a second
+                // one would silently replace the first.
                 PrintError(err, command, "-o is given twice ('%s' and '%s'): give one file name",
                            o->output, arg);
                 return kExitUsage;

@@ -20,13 +20,15 @@ extern const char kDocumentOutputUsage[];
 
 struct DocumentOutputOptions {
     const char* output = nullptr;  // -o: a file, or a pattern with a run of '#'
+    bool manyOutputs = false;      // -o may be given more than once (the last is kept here)
     bool dump = false;             // --dump: the art tree on standard output
     standin::ExportOptions exportOptions;
 };
 
 // Takes option `c` ('o' or one of the values above) with argument `arg`.
 // Returns -2 when `c` is not one of them, -1 when it was taken, or the exit
-// status of a bad value (with a message on `err`).
+// status of a bad value or of a second -o without manyOutputs (with a
+// message on `err`).
 int TakeDocumentOutputOption(int c, const char* arg, const char* command, DocumentOutputOptions* o,
                              FILE* err);
 

@@ -119,7 +119,8 @@ constexpr char kExitStatusUsage[] =
     "failed otherwise, 5 when a step of the user could not be carried out or was\n"
     "left over, 6 when the dialog was cancelled (nothing placed, recorded or\n"
     "exported; --show-dialog and --show-preview are written), 7 when the mode's\n"
-    "filter kept nothing of the text (an existing -o file is left as it was) or,\n"
+    "filter kept nothing of the text (an existing -o file is left as it was;\n"
+    "--record saves the action, which the plug-in records like a success) or,\n"
     "with --strict, dropped or changed some of it, 8 when a file cannot be\n"
     "written, 9 when everything was placed and written but the plug-in could not\n"
     "save its settings at OK (the preferences file is as it was).\n";
@@ -293,6 +294,7 @@ int ParseOptions(int argc, char** argv, PlaceOptions* o, FILE* out, FILE* err) {
     PlacingCommand command = {kCommand, kUsageHead, kExitStatusUsage, nullptr};
     command.needsOutput = false;
     const char* none = nullptr;
+    o->output.manyOutputs = true;  // each -o is written (o->outputs)
     const int status = ScanPlacingCommand(
         argc, argv, command,
         {
@@ -388,6 +390,10 @@ class Placement {
             if (!standin::SaveActionSet(standin::RecordedActions(), o_.record, &why)) {
                 PrintError(err_, kCommand, "%s", why.c_str());
                 status = kExitWriteFailed;
+            } else if (status == kExitNothingLeft) {
+                PrintError(err_, kCommand,
+                           "note: the plug-in recorded the placement all the same: '%s' holds it",
+                           o_.record);
             }
         }
         if (status == kExitOk && !settingsSaved) status = kExitSettingsNotSaved;

@@ -182,6 +182,15 @@ TEST_F(PlaceCommandTest, WhatTheModesFilterDropsIsSaidAndStrictRefusesIt) {
     EXPECT_TRUE(Contains(r.err, "(--strict): nothing was placed")) << r.err;
     EXPECT_FALSE(std::filesystem::exists(Path("s.svg")));
     EXPECT_FALSE(std::filesystem::exists(Path("s.json")));
+    // The filter keeping nothing places nothing, yet the plug-in records the
+    // placement like a success: the set holds it, and that is said.
+    r = Place({"--text", "abc", "--mode", "N", "-o", Path("s.svg"), "--record", Path("z.json")});
+    EXPECT_EQ(r.status, 7) << r.err;
+    EXPECT_TRUE(Contains(r.err, "note: the plug-in recorded the placement all the same")) << r.err;
+    std::vector<standin::RecordedAction> recorded;
+    std::string why;
+    ASSERT_TRUE(standin::LoadActionSet(Path("z.json"), &recorded, &why)) << why;
+    EXPECT_EQ(recorded.size(), 1u);
     // A text the mode keeps whole passes --strict in silence.
     r = Place({"--text", "漢字", "--mode", "K", "--strict", "-o", Path("s.svg")});
     EXPECT_EQ(r.status, 0) << r.err;
