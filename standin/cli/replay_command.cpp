@@ -68,7 +68,8 @@ using DocumentActions = std::map<int32_t, std::vector<const standin::RecordedAct
 // Plays each document's actions into a new document and writes it. An
 // action that places nothing (it failed, or the mode's filter kept nothing
 // of its text) is named and fails the run; a document that had actions and
-// got no art from any of them is not written, and its file stays as it was.
+// got no art from any of them is not exported, and its file stays as it was
+// (--dump still prints its empty tree).
 // Returns the exit status.
 int PlayDocuments(PlaySession& session, const std::vector<standin::RecordedAction>& actions,
                   const DocumentActions& documents, const ReplayOptions& o,
@@ -95,14 +96,13 @@ int PlayDocuments(PlaySession& session, const std::vector<standin::RecordedActio
             if (result == kQRTableFileDamaged) return kExitTableFile;
             status = kExitSomeFailed;
         }
-        const std::string path =
+        std::string path =
             o.output.output != nullptr ? PatternFileName(pattern, number) : std::string();
-        if (!played.empty() && document->art.children.empty()) {
-            if (!path.empty())
-                PrintError(err, kCommand, "'%s' was not written: nothing was placed in document %d",
-                           path.c_str(), number);
-            standin::CloseDocument(document);
-            continue;
+        if (!played.empty() && document->art.children.empty() && !path.empty()) {
+            // Its tree is still dumped: the document exists, empty.
+            PrintError(err, kCommand, "'%s' was not written: nothing was placed in document %d",
+                       path.c_str(), number);
+            path.clear();
         }
         std::string why;
         if (!EmitDocument(*document, path, o.output, out, &why)) {
