@@ -3,11 +3,27 @@
 #include <cairo-ps.h>
 #include <cairo.h>
 
+#include <algorithm>
+#include <cmath>
+
 #include "standin/export/cairo_module.h"
 #include "standin/export/eps_box.h"
 
 namespace standin {
 namespace {
+
+// PostScript has no transparency: cairo paints a translucent symbol into an
+// EPS as an image of the page at its fallback resolution. The image keeps
+// within 25 million pixels (5000 a side, still over 20 a module at version
+// 40), at cairo's 300 dpi where the page is small enough and lower on a
+// larger one, so a large cell never asks for gigabytes.
+constexpr double kFallbackDpi = 300;
+constexpr double kMaxFallbackPixels = 2.5e7;
+
+// The fallback resolution for a square page of `side` points.
+double FallbackDpi(double side) {
+    return std::min(kFallbackDpi, 72 * std::sqrt(kMaxFallbackPixels) / side);
+}
 
 cairo_status_t AppendBytes(void* closure, const unsigned char* data, unsigned int length) {
     static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
@@ -28,11 +44,14 @@ bool WriteModules(const ModuleDrawing& drawing, bool eps, std::string* out, std:
     cairo_surface_t* surface =
         eps ? cairo_ps_surface_create_for_stream(AppendBytes, &bytes, side, EpsPageHeight(side))
             : cairo_pdf_surface_create_for_stream(AppendBytes, &bytes, side, side);
-    if (eps)
+    if (eps) {
         cairo_ps_surface_set_eps(surface, 1);
-    else
+        const double dpi = FallbackDpi(side);
+        cairo_surface_set_fallback_resolution(surface, dpi, dpi);
+    } else {
         cairo_pdf_surface_set_metadata(surface, CAIRO_PDF_METADATA_CREATE_DATE,
                                        kExportCreationDate);
+    }
     cairo_t* cr = cairo_create(surface);
     if (eps) cairo_translate(cr, 0, EpsShiftDown(side));
     SetColour(cr, drawing.lightColor);

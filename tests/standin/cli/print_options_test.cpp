@@ -82,6 +82,22 @@ TEST(PrintOptions, ColoursReachSvgAndPng) {
         EXPECT_EQ(
             Shell(std::string("\"$ORVELK\" encode HI --format svg --foreground ") + bad).status, 2);
     EXPECT_EQ(Shell("\"$ORVELK\" encode HI --format codewords --foreground 000000").status, 2);
+
+    // PostScript has no transparency: a translucent EPS holds an image of the
+    // symbol, 300 dpi on a small page and few enough pixels on a 2.9 m one.
+    for (const char* cell : {"1", "100"}) {
+        r = Shell(std::string("\"$ORVELK\" encode HI --format eps --foreground 00000080 --cell ") +
+                  cell);
+        ASSERT_EQ(r.status, 0) << cell << ": " << r.err;
+        const size_t at = r.out.find("/Width ");
+        ASSERT_NE(at, std::string::npos) << cell;
+        const long width = std::stol(r.out.substr(at + 7));
+        if (std::string(cell) == "1") {
+            EXPECT_TRUE(Has(r.out, "res=300ppi")) << r.out.substr(0, 2000);
+        } else {
+            EXPECT_LE(width, 5000) << cell;
+        }
+    }
 }
 
 TEST(PrintOptions, DpiIsThePngsResolutionAndWithCellItsPixelsPerModule) {
