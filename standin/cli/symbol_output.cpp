@@ -7,9 +7,11 @@
 #include <cassert>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <vector>
 
 #include "standin/export/eps_box.h"
+#include "standin/export/export_geometry.h"
 #include "standin/export/number_text.h"
 
 #if ORVELK_ENCODE_CAIRO
@@ -146,9 +148,20 @@ struct PngLayout {
     png_uint_32 perMetre;
 };
 
+// libpng's error handler: keeps the message for the command's own and
+// leaves through the jump point.
+[[noreturn]] void KeepPngError(png_structp png, png_const_charp message) {
+    *static_cast<std::string*>(png_get_error_ptr(png)) = message;
+    png_longjmp(png, 1);
+}
+
+// libpng's warnings are not the command's to print.
+void IgnorePngWarning(png_structp, png_const_charp) {}
+
 bool WritePng(std::string* out, const ModuleMatrix& m, const SymbolStyle& style,
-              const PngLayout& layout) {
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+              const PngLayout& layout, std::string* error) {
+    png_structp png =
+        png_create_write_struct(PNG_LIBPNG_VER_STRING, error, KeepPngError, IgnorePngWarning);
     if (png == nullptr) return false;
     png_infop info = png_create_info_struct(png);
     std::vector<png_byte> row(static_cast<size_t>(layout.side) * layout.channels);
@@ -195,8 +208,21 @@ bool AppendSymbolPng(std::string* out, const ModuleMatrix& m, int scale, double 
                 : PNG_COLOR_TYPE_RGB,
         static_cast<png_uint_32>(std::lround(pixelsPerMetre)),
     };
-    if (WritePng(out, m, style, layout)) return true;
+    // The limits of every PNG the stand-in writes.
+    const double side = layout.side;
+    if (side > standin::kMaxPngSide || side * side > standin::kMaxPngPixels) {
+        char text[200];
+        std::snprintf(text, sizeof text,
+                      "a PNG of %d x %d pixels is too large (at most %d a side and %.0f pixels); "
+                      "lower --scale, --dpi or --cell",
+                      layout.side, layout.side, standin::kMaxPngSide, standin::kMaxPngPixels);
+        *why = text;
+        return false;
+    }
+    std::string error;
+    if (WritePng(out, m, style, layout, &error)) return true;
     *why = "libpng failed to write the image";
+    if (!error.empty()) why->append(": ").append(error);
     return false;
 }
 

@@ -109,6 +109,13 @@ TEST(PrintOptions, DpiIsThePngsResolutionAndWithCellItsPixelsPerModule) {
     PngFacts facts = ReadPngFacts(Slurp(png));
     EXPECT_EQ(facts.width, 29u * 10);  // 1 mm at 254 dpi is 10 pixels
     EXPECT_EQ(facts.perMetre, 10000u);
+    // A PNG keeps to the limits of every PNG the stand-in writes; the file
+    // asked for is left as it was.
+    const ProcessRun huge =
+        Shell("\"$ORVELK\" encode HI --cell 100 --dpi 600 -o '" + png + "'");
+    EXPECT_EQ(huge.status, 8);
+    EXPECT_TRUE(Has(huge.err, "a PNG of 68498 x 68498 pixels is too large")) << huge.err;
+    EXPECT_EQ(ReadPngFacts(Slurp(png)).width, 29u * 10);
     // Without --dpi the resolution still says the module size: 4 pixels in 0.5 mm.
     ASSERT_EQ(Shell("\"$ORVELK\" encode 01234567 -o '" + png + "'").status, 0);
     facts = ReadPngFacts(Slurp(png));
