@@ -198,6 +198,12 @@ int TakeEncodeOption(int c, const char* arg, EncodeOptions* o, FILE* out, FILE* 
             o->verbose = true;
             return -1;
         case 'o':
+            if (o->output != nullptr) {
+                // One symbol, one file: a second name would silently win.
+                PrintError(err, kCommand, "-o is given twice ('%s' and '%s'): give one file name",
+                           o->output, arg);
+                return kExitUsage;
+            }
             o->output = arg;
             return -1;
         case kOptAppFolder:

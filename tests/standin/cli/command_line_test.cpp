@@ -362,13 +362,14 @@ TEST(CommandLine, AKilledJobIsNamedAndTheOldActionSetStays) {
     EXPECT_EQ(Slurp(dir + "set.json"), "the old set");
 }
 
-TEST(CommandLine, ReplayAndBatchTakeOneOutput) {
+TEST(CommandLine, EncodeReplayAndBatchTakeOneOutput) {
     const std::string texts = Write("twice.txt", "A\n");
     const ProcessRun r =
         Shell("\"$ORVELK\" batch " + texts + " -o a-#.svg -o b-#.png");
     EXPECT_EQ(r.status, 2);
     EXPECT_TRUE(Has(r.err, "-o is given twice ('a-#.svg' and 'b-#.png')")) << r.err;
     EXPECT_EQ(Shell("\"$ORVELK\" replay x.json -o a.svg -o b.svg").status, 2);
+    EXPECT_EQ(Shell("\"$ORVELK\" encode HI -o a.svg -o b.svg").status, 2);
 }
 
 // A batch that places no line has no actions to put in place of the old
