@@ -101,12 +101,31 @@ void FillWithTraps(void* record, size_t slotCount, const char* suiteName, int32_
     }
 }
 
-const void* UncalledSuite(const char* suiteName, int32_t version) {
-    using Record = std::array<HostUnusedSlot, kUncalledSuiteSlots>;
-    static std::deque<Record> records;  // never moved, never freed
-    Record& record = records.emplace_back();
+namespace {
+
+using FullRecord = std::array<HostUnusedSlot, kUncalledSuiteSlots>;
+
+// A new record whose every slot is one trap naming `suiteName`.
+FullRecord& NewTrappedRecord(const char* suiteName, int32_t version) {
+    static std::deque<FullRecord> records;  // never moved, never freed
+    FullRecord& record = records.emplace_back();
     record.fill(NewTrap(TrapSite{suiteName, version, "", kAnySlot}));
-    return record.data();
+    return record;
+}
+
+}  // namespace
+
+const void* UncalledSuite(const char* suiteName, int32_t version) {
+    return NewTrappedRecord(suiteName, version).data();
+}
+
+const void* PaddedSuite(const void* record, size_t recordSize, const char* suiteName,
+                        int32_t version) {
+    assert(recordSize % sizeof(HostUnusedSlot) == 0 &&
+           recordSize <= kUncalledSuiteSlots * sizeof(HostUnusedSlot));
+    FullRecord& padded = NewTrappedRecord(suiteName, version);
+    std::memcpy(padded.data(), record, recordSize);
+    return padded.data();
 }
 
 const char* TrapSlotName(HostUnusedSlot slot) {

@@ -48,6 +48,15 @@ inline constexpr size_t kUncalledSuiteSlots = 160;
 // released but none of its functions called. Lives as long as the process.
 const void* UncalledSuite(const char* suiteName, int32_t version);
 
+// A copy of the suite record at `record`, `recordSize` bytes (whole slots,
+// at most kUncalledSuiteSlots of them), followed by traps up to
+// kUncalledSuiteSlots slots, one shared trap naming `suiteName` at
+// `version`. The host fills every slot of its tables, more than the slots
+// the stand-in implements: a call past them reaches a trap, not whatever
+// memory follows the record. Lives as long as the process.
+const void* PaddedSuite(const void* record, size_t recordSize, const char* suiteName,
+                        int32_t version);
+
 // The name of the slot whose trap `slot` is ("" for a slot of a suite the
 // stand-in does not implement); null when `slot` is no trap.
 const char* TrapSlotName(HostUnusedSlot slot);

@@ -8,6 +8,7 @@
 
 #include "standin/hooks/host_hooks.h"
 #include "standin/host/host_blocks.h"
+#include "standin/host/slot_traps.h"
 // The stand-in serves only the host's documented layout.
 #include "hostapi/layout_checks.h"
 
@@ -142,5 +143,9 @@ void ResetStandinSuiteUse() {
 }
 
 const SPBasicSuite* StandinBasicSuite() {
-    return &kBasicSuite;
+    // The host's table (version 4) has a slot more than the stand-in
+    // implements.
+    static const auto* padded = static_cast<const SPBasicSuite*>(
+        standin::PaddedSuite(&kBasicSuite, sizeof kBasicSuite, "SP Basic Suite", 4));
+    return padded;
 }

@@ -17,30 +17,38 @@ namespace standin {
 namespace {
 
 // The record its family serves for each suite the plug-in calls, named by the
-// catalog's `held` column; a suite held as Other has none.
-constexpr const void* (*ServedOther)() = nullptr;
-const void* ServedBlocks() { return StandinBlocksSuite(); }
-const void* ServedRuntime() { return StandinRuntimeSuite(); }
-const void* ServedDocumentView() { return StandinDocumentViewSuite(); }
-const void* ServedArt() { return StandinArtSuite(); }
-const void* ServedPath() { return StandinPathSuite(); }
-const void* ServedPathStyle() { return StandinPathStyleSuite(); }
-const void* ServedFilter() { return StandinFilterSuite(); }
-const void* ServedMenu() { return StandinMenuSuite(); }
-const void* ServedActionManager() { return StandinActionManagerSuite(); }
-const void* ServedUser() { return StandinUserSuite(); }
-const void* ServedADMDialog() { return StandinADMDialogSuite(); }
-const void* ServedADMItem() { return StandinADMItemSuite(); }
-const void* ServedADMList() { return StandinADMListSuite(); }
-const void* ServedADMEntry() { return StandinADMEntrySuite(); }
-const void* ServedADMDrawer() { return StandinADMDrawerSuite(); }
-const void* ServedADMBasic() { return StandinADMBasicSuite(); }
+// catalog's `held` column, with its size; a suite held as Other has none.
+struct FamilyRecord {
+    const void* record;
+    size_t size;
+};
+template <class Suite>
+FamilyRecord Of(const Suite* record) {
+    return {record, sizeof(Suite)};
+}
+constexpr FamilyRecord (*ServedOther)() = nullptr;
+FamilyRecord ServedBlocks() { return Of(StandinBlocksSuite()); }
+FamilyRecord ServedRuntime() { return Of(StandinRuntimeSuite()); }
+FamilyRecord ServedDocumentView() { return Of(StandinDocumentViewSuite()); }
+FamilyRecord ServedArt() { return Of(StandinArtSuite()); }
+FamilyRecord ServedPath() { return Of(StandinPathSuite()); }
+FamilyRecord ServedPathStyle() { return Of(StandinPathStyleSuite()); }
+FamilyRecord ServedFilter() { return Of(StandinFilterSuite()); }
+FamilyRecord ServedMenu() { return Of(StandinMenuSuite()); }
+FamilyRecord ServedActionManager() { return Of(StandinActionManagerSuite()); }
+FamilyRecord ServedUser() { return Of(StandinUserSuite()); }
+FamilyRecord ServedADMDialog() { return Of(StandinADMDialogSuite()); }
+FamilyRecord ServedADMItem() { return Of(StandinADMItemSuite()); }
+FamilyRecord ServedADMList() { return Of(StandinADMListSuite()); }
+FamilyRecord ServedADMEntry() { return Of(StandinADMEntrySuite()); }
+FamilyRecord ServedADMDrawer() { return Of(StandinADMDrawerSuite()); }
+FamilyRecord ServedADMBasic() { return Of(StandinADMBasicSuite()); }
 
 struct ServedSuite {
     const char* name;
     int32_t version;
     SuiteFamily family;
-    const void* (*record)();  // the family's record; null for a suite served with traps
+    FamilyRecord (*record)();  // the family's record; null for a suite served with traps
 };
 
 #define STANDIN_SERVED_SUITE(name, version, held, family) \
@@ -60,11 +68,19 @@ static_assert(EveryFamilyServes());
 }  // namespace
 
 void RegisterHostSuites() {
-    // A record of traps for each suite no family serves, each made once.
+    // Each record made once: a family's own followed by traps up to the
+    // length of any of the host's tables, or traps alone for a suite no
+    // family serves.
     static const std::vector<const void*> records = [] {
         std::vector<const void*> made;
-        for (const ServedSuite& s : kServed)
-            made.push_back(s.record != nullptr ? s.record() : UncalledSuite(s.name, s.version));
+        for (const ServedSuite& s : kServed) {
+            if (s.record == nullptr) {
+                made.push_back(UncalledSuite(s.name, s.version));
+            } else {
+                const FamilyRecord family = s.record();
+                made.push_back(PaddedSuite(family.record, family.size, s.name, s.version));
+            }
+        }
         return made;
     }();
     for (size_t i = 0; i < std::size(kServed); ++i)

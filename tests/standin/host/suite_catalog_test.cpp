@@ -15,6 +15,7 @@
 #include "standin/suites/document/documents.h"
 #include "standin/suites/filter_menu/filters.h"
 #include "standin/host/host_blocks.h"
+#include "standin/host/slot_traps.h"
 #include "standin/suites/blocks_runtime/blocks_runtime.h"
 #include "standin/suites/user/user_suite.h"
 #include "tests/standin/host/host_test_support.h"
@@ -45,40 +46,61 @@ TEST_F(SuiteCatalogTest, EverySuiteIsAcquiredAndReleasedOnceEachWayAndCounted) {
     }
 }
 
+// A suite record the stand-in implements, with its size.
+struct WorkingSuite {
+    const char* name;
+    const void* record;
+    size_t size;
+};
+template <class Suite>
+WorkingSuite Working(const char* name, const Suite* record) {
+    return {name, record, sizeof(Suite)};
+}
+
 TEST_F(SuiteCatalogTest, TheSuitesThePluginCallsWorkAndTheOthersAreEmpty) {
-    const std::pair<const char*, const void*> working[] = {
-        {kSPBlocksSuite, StandinBlocksSuite()},
-        {kAIRuntimeSuite, StandinRuntimeSuite()},
-        {kAIFilterSuite, standin::StandinFilterSuite()},
-        {kAIMenuSuite, standin::StandinMenuSuite()},
-        {kAIActionManagerSuite, standin::StandinActionManagerSuite()},
-        {kAIUserSuite, standin::StandinUserSuite()},
-        {kAIDocumentViewSuite, standin::StandinDocumentViewSuite()},
-        {kAIArtSuite, standin::StandinArtSuite()},
-        {kAIPathSuite, standin::StandinPathSuite()},
-        {kAIPathStyleSuite, standin::StandinPathStyleSuite()},
-        {kADMDialogSuite, standin::StandinADMDialogSuite()},
-        {kADMItemSuite, standin::StandinADMItemSuite()},
-        {kADMListSuite, standin::StandinADMListSuite()},
-        {kADMEntrySuite, standin::StandinADMEntrySuite()},
-        {kADMDrawerSuite, standin::StandinADMDrawerSuite()},
-        {kADMBasicSuite, standin::StandinADMBasicSuite()},
+    const WorkingSuite working[] = {
+        Working(kSPBlocksSuite, StandinBlocksSuite()),
+        Working(kAIRuntimeSuite, StandinRuntimeSuite()),
+        Working(kAIFilterSuite, standin::StandinFilterSuite()),
+        Working(kAIMenuSuite, standin::StandinMenuSuite()),
+        Working(kAIActionManagerSuite, standin::StandinActionManagerSuite()),
+        Working(kAIUserSuite, standin::StandinUserSuite()),
+        Working(kAIDocumentViewSuite, standin::StandinDocumentViewSuite()),
+        Working(kAIArtSuite, standin::StandinArtSuite()),
+        Working(kAIPathSuite, standin::StandinPathSuite()),
+        Working(kAIPathStyleSuite, standin::StandinPathStyleSuite()),
+        Working(kADMDialogSuite, standin::StandinADMDialogSuite()),
+        Working(kADMItemSuite, standin::StandinADMItemSuite()),
+        Working(kADMListSuite, standin::StandinADMListSuite()),
+        Working(kADMEntrySuite, standin::StandinADMEntrySuite()),
+        Working(kADMDrawerSuite, standin::StandinADMDrawerSuite()),
+        Working(kADMBasicSuite, standin::StandinADMBasicSuite()),
     };
     // The others are records of traps, one of their own each.
     std::set<const void*> trapped;
     for (const CatalogSuite& s : kSuiteCatalog) {
-        const void* expected = nullptr;
-        for (const auto& [name, record] : working)
-            if (std::strcmp(name, s.name) == 0) expected = record;
+        const WorkingSuite* expected = nullptr;
+        for (const WorkingSuite& w : working)
+            if (std::strcmp(w.name, s.name) == 0) expected = &w;
         const void* suite = AcquireSuite<void>(s.name, s.version);
         ASSERT_NE(suite, nullptr) << s.name;
-        if (expected != nullptr)
-            EXPECT_EQ(suite, expected) << s.name;
-        else
+        if (expected != nullptr) {
+            // The family's record, then traps as far as any host table goes.
+            EXPECT_EQ(std::memcmp(suite, expected->record, expected->size), 0) << s.name;
+            const auto* slots = static_cast<const HostUnusedSlot*>(suite);
+            for (size_t i = expected->size / sizeof(HostUnusedSlot);
+                 i < standin::kUncalledSuiteSlots; ++i)
+                EXPECT_NE(standin::TrapSlotName(slots[i]), nullptr) << s.name << " " << i;
+        } else {
             trapped.insert(suite);
+        }
         StandinBasicSuite()->ReleaseSuite(s.name, s.version);
     }
     EXPECT_EQ(trapped.size(), 133u - std::size(working));
+    // The basic suite of every message is padded the same way.
+    const auto* basic = reinterpret_cast<const HostUnusedSlot*>(StandinBasicSuite());
+    EXPECT_NE(standin::TrapSlotName(basic[sizeof(SPBasicSuite) / sizeof(HostUnusedSlot)]),
+              nullptr);
 }
 
 TEST_F(SuiteCatalogTest, AFailureByNameFailsOneSuite) {
