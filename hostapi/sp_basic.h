@@ -60,6 +60,12 @@ struct SPInterfaceMessage {
 // When an "SP Access" message comes: at startup 0, at run time 1, at
 // shutdown 2, at the end 3 (an int-sized enumeration).
 typedef int32_t SPAccessPoint;
+// When an "SP Access" message comes: as the host starts, while it runs, as it
+// shuts down, or as it ends.
+inline constexpr SPAccessPoint kSPAccessStartup = 0;
+inline constexpr SPAccessPoint kSPAccessRuntime = 1;
+inline constexpr SPAccessPoint kSPAccessShutdown = 2;
+inline constexpr SPAccessPoint kSPAccessTerminal = 3;
 
 // The "SP Access" messages ("Unload", "Reload").
 struct SPAccessMessage {

@@ -191,9 +191,11 @@ ASErr ShutdownPlugin(Plugin* plugin) {
 
 ASErr UnloadPlugin(Plugin* plugin) {
     if (plugin == nullptr || plugin->unloaded) return kSPBadParameterError;
-    SPMessageData message{};
+    // The whole record of the message, with when it comes: the host runs.
+    SPAccessMessage message{};
+    message.when = kSPAccessRuntime;
     const ASErr result =
-        SendPluginMessage(plugin, kSPAccessCaller, kSPAccessUnloadSelector, &message);
+        SendPluginMessage(plugin, kSPAccessCaller, kSPAccessUnloadSelector, &message.d);
     CloseModule(plugin);
     plugin->unloaded = true;
     return result;
@@ -209,8 +211,9 @@ ASErr ReloadPlugin(Plugin* plugin) {
         }
     }
     plugin->unloaded = false;
-    SPMessageData message{};
-    return SendPluginMessage(plugin, kSPAccessCaller, kSPAccessReloadSelector, &message);
+    SPAccessMessage message{};
+    message.when = kSPAccessRuntime;
+    return SendPluginMessage(plugin, kSPAccessCaller, kSPAccessReloadSelector, &message.d);
 }
 
 bool IsModuleResident(const std::string& path) {
