@@ -90,7 +90,8 @@ constexpr char kExitStatusUsage[] =
     "or standard output cannot be written (an action set is written only whole: the\n"
     "old one stays when a job did not run to its end), 130 when interrupted\n"
     "(128 + the signal): the batch stops at its next line, says how far it got and\n"
-    "saves the actions of the lines written.\n";
+    "saves the actions of the lines written; a reader of standard output that goes\n"
+    "away ends it at once and silently (141), the old action set kept.\n";
 
 // Option values of the batch's own options.
 enum BatchOption {

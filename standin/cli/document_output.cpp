@@ -7,6 +7,7 @@
 #include "standin/cli/options.h"
 #include "standin/export/art_dump.h"
 #include "standin/export/module_size.h"
+#include "standin/files/replace_file.h"
 
 const char kDocumentOutputUsage[] =
     "  --dump                   print each document's art tree on standard output\n"
@@ -72,6 +73,12 @@ int CheckDocumentOutput(const DocumentOutputOptions& o, const char* command, FIL
     }
     if (!standin::CanExport(format)) {
         PrintError(err, command, "this build cannot write '%s' (it has no cairo)", o.output);
+        return kExitUsage;
+    }
+    if ((format == standin::ExportFormat::kPng || format == standin::ExportFormat::kPdf) &&
+        standin::NamesTerminal(o.output)) {
+        PrintError(err, command, "will not write %s to a terminal: -o '%s' is one; give a file",
+                   format == standin::ExportFormat::kPng ? "PNG" : "PDF", o.output);
         return kExitUsage;
     }
     return -1;

@@ -280,6 +280,12 @@ int CheckFormat(EncodeOptions* o, FILE* out, FILE* err) {
                    f == Format::kPng ? "PNG" : "PDF");
         return kExitUsage;
     }
+    if ((f == Format::kPng || f == Format::kPdf) && !WritesToStandardOutput(*o) &&
+        standin::NamesTerminal(o->output)) {
+        PrintError(err, kCommand, "will not write %s to a terminal: -o '%s' is one; give a file",
+                   f == Format::kPng ? "PNG" : "PDF", o->output);
+        return kExitUsage;
+    }
     if (f == Format::kPng && !CanWriteSymbolPng()) {
         PrintError(err, kCommand, "this build cannot write png (it has no libpng)");
         return kExitUsage;

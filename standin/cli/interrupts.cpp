@@ -21,10 +21,18 @@ volatile std::sig_atomic_t gChildCount = 0;
 // Writes a NUL-terminated text to standard error from a handler.
 void Say(const char* text) { (void)!::write(2, text, std::strlen(text)); }
 
+// Notes the signal and passes it on to the jobs; unless deferred, removes
+// the files being written and ends the run with 128 + the signal.
 void OnInterrupt(int signal) {
     if (gSignal == 0) gSignal = signal;
 #if !defined(_WIN32)
     for (int i = 0; i < gChildCount; ++i) ::kill(gChildren[i], signal);
+    // A reader that went away (| head) ends the run at once, as it ends any
+    // writer's, and without a word: nothing more of it is wanted.
+    if (signal == SIGPIPE) {
+        standin::RemoveTemporaryFiles();
+        ::_exit(128 + signal);
+    }
 #endif
     if (gDeferred != 0) return;
     standin::RemoveTemporaryFiles();
@@ -55,18 +63,27 @@ void InstallInterruptHandlers(bool terminal) {
     std::signal(SIGINT, OnInterrupt);
     std::signal(SIGTERM, OnInterrupt);
 #else
+    // The signals sent to end the process, rather than raised by a fault of
+    // its own (those keep their core dump): each ends the run as an
+    // interrupt does, its temporary files removed.
+    static constexpr int kEnding[] = {SIGINT,  SIGTERM, SIGHUP,    SIGQUIT, SIGALRM, SIGUSR1,
+                                      SIGUSR2, SIGXCPU, SIGVTALRM, SIGPROF, SIGPIPE};
     struct sigaction action;
     std::memset(&action, 0, sizeof action);
     action.sa_handler = OnInterrupt;
     sigemptyset(&action.sa_mask);
-    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) sigaddset(&action.sa_mask, signal);
-    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+    for (const int signal : kEnding) sigaddset(&action.sa_mask, signal);
+    for (const int signal : kEnding) {
         struct sigaction old;
         // A signal ignored by whoever started us (nohup, a background job)
-        // stays ignored.
-        if (sigaction(signal, nullptr, &old) == 0 && old.sa_handler == SIG_IGN) continue;
+        // stays ignored, and one a library handles before us (a profiler's
+        // SIGPROF) stays its.
+        if (sigaction(signal, nullptr, &old) != 0 || old.sa_handler != SIG_DFL) continue;
         sigaction(signal, &action, nullptr);
     }
+    // A write beyond the file size limit (ulimit -f) fails with EFBIG, which
+    // the writers report, instead of ending the process in the middle.
+    ::signal(SIGXFSZ, SIG_IGN);
     action.sa_handler = OnLibraryTrap;
     sigaction(SIGTRAP, &action, nullptr);
 #endif

@@ -1,9 +1,13 @@
-// What an interrupt (SIGINT, SIGTERM, SIGHUP) does to a run of `orvelk`. By
-// default it removes the temporary files of the run (those being written
-// beside their targets, and the plug-in's new preferences file), clears a
-// progress line, says that the run was interrupted and ends the process with
-// 128 + the signal. A command that stops on its own at a safe point (batch)
-// asks to be told instead, and then says how far it got.
+// What an interrupt (SIGINT, SIGTERM, SIGHUP, and the other signals sent to
+// end a process: SIGQUIT, SIGALRM, SIGUSR1, SIGUSR2, SIGXCPU, SIGVTALRM,
+// SIGPROF) does to a run of `orvelk`. By default it removes the temporary
+// files of the run (those being written beside their targets, and the
+// plug-in's new preferences file), clears a progress line, says that the run
+// was interrupted and ends the process with 128 + the signal. A command that
+// stops on its own at a safe point (batch) asks to be told instead, and then
+// says how far it got. A closed pipe (SIGPIPE) ends every run at once, its
+// temporary files removed, without a word. SIGXFSZ is ignored, so that a
+// write beyond the file size limit fails as a write.
 #pragma once
 
 #include <sys/types.h>

@@ -61,15 +61,51 @@ unsigned NextTempNumber() {
     return static_cast<unsigned>(z) ^ (counter.fetch_add(1) * 0x9E3779B9u);
 }
 
+// What a temporary name adds to the name it stands beside: ".<8 hex>.tmp".
+constexpr size_t kTempSuffixBytes = 13;
+
+// The longest name the folder of `path` takes, in bytes; 255, the common
+// limit, where the system does not say.
+size_t NameLimitBeside(const std::string& path) {
+#if defined(_WIN32)
+    (void)path;
+    return 255;
+#else
+    const size_t slash = path.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
+    const long limit = ::pathconf(folder.c_str(), _PC_NAME_MAX);
+    return limit > 0 ? static_cast<size_t>(limit) : 255;
+#endif
+}
+
+// The start of the temporary names beside `path`: `path` itself, or, when
+// its name leaves no room for the suffix within the folder's limit, the
+// name cut short at a character's start, so that any name the folder takes
+// can be written.
+std::string TempNameStem(const std::string& path) {
+    const size_t slash = path.rfind('/');
+    const size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+    const size_t nameBytes = path.size() - nameStart;
+    const size_t limit = NameLimitBeside(path);
+    if (nameBytes + kTempSuffixBytes <= limit) return path;
+    size_t keep = limit > kTempSuffixBytes ? limit - kTempSuffixBytes : 0;
+    // No UTF-8 character is cut in two.
+    while (keep > 0 && (static_cast<unsigned char>(path[nameStart + keep]) & 0xC0) == 0x80) --keep;
+    return path.substr(0, nameStart + keep);
+}
+
 // Opens a new file beside `path` that did not exist before,
-// "<path>.<8 hex digits>.tmp", created with `mode` (less the umask).
-// Names that are taken, by stale files of earlier runs or anything else, are
-// passed over. Returns its descriptor, or -1 with the reason in *why.
+// "<path>.<8 hex digits>.tmp" (of a shortened name for a long one, see
+// TempNameStem), created with `mode` (less the umask). Names that are
+// taken, by stale files of earlier runs or anything else, are passed over.
+// Returns its descriptor, or -1 with the reason in *why.
 int OpenTemporary(const std::string& path, int mode, std::string* tempPath, std::string* why) {
+    const std::string stem = TempNameStem(path);
     for (int attempt = 0; attempt < kTempNameTries; ++attempt) {
         char number[16];
         std::snprintf(number, sizeof number, ".%08x.tmp", NextTempNumber());
-        *tempPath = path + number;
+        *tempPath = stem;
+        tempPath->append(number);
         const int fd = ::open(tempPath->c_str(), kCreateFlags, mode);
         if (fd >= 0) return fd;
         if (errno != EEXIST) {
@@ -176,6 +212,14 @@ bool ReplaceFileWith(const std::string& path, std::string_view bytes, std::strin
         return false;
     }
     if (target.exists && !target.regular) return WriteInto(path, bytes, error);
+#if !defined(_WIN32)
+    // A file the process may not write is not replaced either, although the
+    // folder would let it: as a program writing into it would be refused.
+    if (target.exists && ::access(target.path.c_str(), W_OK) != 0) {
+        SetError(error, "cannot write " + path + ": " + Reason(errno));
+        return false;
+    }
+#endif
 
     // A file that replaces another is private until it has the old one's
     // permissions; a new file has the umask's.
@@ -188,13 +232,17 @@ bool ReplaceFileWith(const std::string& path, std::string_view bytes, std::strin
     const int note = NoteTemporaryFile(temp.c_str());
     int err = 0;
     bool ok = true;
+    const char* failedStep = "";  // what could not be done, before the reason
 #if !defined(_WIN32)
     if (target.exists) {
-        // The owner where the process may set it; the bits always.
-        if (target.st.st_uid != ::geteuid() || target.st.st_gid != ::getegid()) {
-            [[maybe_unused]] const int ignored = ::fchown(fd, target.st.st_uid, target.st.st_gid);
-        }
-        if (::fchmod(fd, target.st.st_mode & 07777) != 0) {
+        // The old file's owner and group, or no replacement: another user's
+        // file does not silently become the caller's. Then its bits.
+        if ((target.st.st_uid != ::geteuid() || target.st.st_gid != ::getegid()) &&
+            ::fchown(fd, target.st.st_uid, target.st.st_gid) != 0) {
+            ok = false;
+            err = errno;
+            failedStep = "its owner and group cannot be kept: ";
+        } else if (::fchmod(fd, target.st.st_mode & 07777) != 0) {
             ok = false;
             err = errno;
         }
@@ -208,7 +256,9 @@ bool ReplaceFileWith(const std::string& path, std::string_view bytes, std::strin
     if (!ok) {
         std::remove(temp.c_str());
         ForgetTemporaryFile(note);
-        SetError(error, "cannot write " + path + ": " + Reason(err));
+        std::string why = "cannot write " + path + ": ";
+        why.append(failedStep).append(Reason(err));
+        SetError(error, why);
         return false;
     }
 #if defined(_WIN32)
@@ -229,6 +279,23 @@ bool ReplaceFileWith(const std::string& path, std::string_view bytes, std::strin
     }
     ForgetTemporaryFile(note);
     return true;
+}
+
+bool NamesTerminal(const std::string& path) {
+#if defined(_WIN32)
+    (void)path;
+    return false;
+#else
+    struct stat st;
+    if (::stat(path.c_str(), &st) != 0 || !S_ISCHR(st.st_mode)) return false;
+    // Opened as the write would open it, without becoming the controlling
+    // terminal or waiting for a line.
+    const int fd = ::open(path.c_str(), O_WRONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return false;
+    const bool terminal = ::isatty(fd) != 0;
+    ::close(fd);
+    return terminal;
+#endif
 }
 
 bool ReadWholeFile(const std::string& path, size_t maxBytes, std::string* bytes,

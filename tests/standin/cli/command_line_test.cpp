@@ -2,8 +2,11 @@
 // input from a pipe or a file, /dev/full and /dev/zero, a terminal through a
 // pseudo-terminal (util-linux `script`), and the exit statuses it gives.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
+#include <iterator>
 #include <string>
 
 #include "tests/support/process_runner.h"
@@ -123,6 +126,43 @@ TEST(CommandLine, FailedWritesAreFailuresThatNameTheFile) {
     EXPECT_TRUE(Has(r.err, "No such file or directory")) << r.err;
 }
 
+// A write beyond the file size limit is a failed write, said, with the old
+// file kept and no temporary file left; a file the user may not write is
+// refused.
+TEST(CommandLine, FileLimitsAndPermissionsAreFailedWritesThatKeepTheOldFile) {
+    namespace fs = std::filesystem;
+    const std::string dir = TestTempDir() + "limits/";
+    fs::create_directories(dir);
+    Write("limits/big.svg", "old");
+    Write("limits/long.txt", std::string(2000, 'A'));
+    ProcessRun r = Shell("cd '" + dir + "' && ulimit -f 1 && \"$ORVELK\" encode --text-file " +
+                         "long.txt --level L -o big.svg");
+    EXPECT_EQ(r.status, 8);
+    EXPECT_TRUE(Has(r.err, "cannot write big.svg: File too large")) << r.err;
+    EXPECT_EQ(Slurp(dir + "big.svg"), "old");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 2);
+
+    // As a user other than root, who may write any file: the test's own
+    // user, or nobody where the test runs as root and setpriv is there.
+    Write("limits/read-only.svg", "precious");
+    ::chmod((dir + "read-only.svg").c_str(), 0444);
+    std::string as;
+    if (::geteuid() == 0) {
+        if (Shell("command -v setpriv").status != 0)
+            GTEST_SKIP() << "the run as root needs setpriv to be another user";
+        ::chmod(dir.c_str(), 0777);
+        ::chown((dir + "read-only.svg").c_str(), 65534, 65534);
+        as = "ORVELK_APP_FOLDER='" ORVELK_TEST_APP_DIR
+             "' setpriv --reuid=65534 --regid=65534 --clear-groups ";
+        if (Shell(as + "test -w '" + dir + "'").status != 0)
+            GTEST_SKIP() << "nobody cannot reach the test's folder " << dir;
+    }
+    r = Shell("cd '" + dir + "' && " + as + "\"$ORVELK\" encode HI -o read-only.svg");
+    EXPECT_EQ(r.status, 8) << r.err;
+    EXPECT_TRUE(Has(r.err, "cannot write read-only.svg: Permission denied")) << r.err;
+    EXPECT_EQ(Slurp(dir + "read-only.svg"), "precious");
+}
+
 TEST(CommandLine, NothingLeftAfterTheFilterFailsAndLeavesTheFileAsItWas) {
     const std::string svg = TestTempDir() + "earlier.svg";
     ASSERT_EQ(Shell("\"$ORVELK\" encode 123 -o '" + svg + "'").status, 0);
@@ -162,6 +202,18 @@ TEST(CommandLine, TheFormatFollowsTheExtensionAndContradictionsAreRefused) {
     EXPECT_EQ(r.status, 2);
     EXPECT_TRUE(Has(r.out, "will not write PNG to a terminal")) << r.out;
     EXPECT_EQ(Shell("script -qec '\"$ORVELK\" encode HELLO --format utf8' /dev/null").status, 0);
+    // So is an -o that is a terminal, named or through a link.
+    r = Shell("script -qec '\"$ORVELK\" encode HELLO --format pdf -o /dev/tty' /dev/null");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_TRUE(Has(r.out, "will not write PDF to a terminal: -o '/dev/tty' is one")) << r.out;
+    EXPECT_FALSE(Has(r.out, "%PDF")) << r.out;
+    r = Shell("cd '" + dir + "' && ln -sf /dev/tty t.png && script -qec '\"$ORVELK\" place " +
+              "--no-interactive --text HELLO -o t.png' /dev/null");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_TRUE(Has(r.out, "will not write PNG to a terminal: -o 't.png' is one")) << r.out;
+    EXPECT_EQ(Shell("script -qec '\"$ORVELK\" encode HELLO --format svg -o /dev/tty' /dev/null")
+                  .status,
+              0);
 }
 
 TEST(CommandLine, UsageMessagesNameTheOptionAndSuggestTheNearest) {
@@ -317,8 +369,8 @@ TEST(CommandLine, AnInterruptedBatchSaysHowFarItGotAndKeepsWhatItWrote) {
     const std::string dir = TestTempDir() + "stop/";
     fs::create_directories(dir);
     Write("stop/texts.txt", texts);
-    for (const char* how : {"INT --jobs 1", "TERM --jobs 3"}) {
-        const std::string signal = std::string(how).substr(0, 4) == "INT " ? "INT" : "TERM";
+    for (const char* how : {"INT --jobs 1", "TERM --jobs 3", "USR1 --jobs 2"}) {
+        const std::string signal = std::string(how).substr(0, std::string(how).find(' '));
         const std::string jobs = std::string(how).substr(signal.size() + 1);
         fs::remove_all(dir + "out");
         fs::remove_all(dir + "tmp");
@@ -328,7 +380,8 @@ TEST(CommandLine, AnInterruptedBatchSaysHowFarItGotAndKeepsWhatItWrote) {
             Shell("cd '" + dir + "' && TMPDIR='" + dir + "tmp' timeout --preserve-status -s " +
                   signal + " 1.5 \"$ORVELK\" batch texts.txt -o out/l-#####.svg " + jobs +
                   " --save-actions set.json");
-        EXPECT_EQ(r.status, signal == "INT" ? 130 : 143) << how << ": " << r.err;
+        EXPECT_EQ(r.status, signal == "INT" ? 130 : signal == "TERM" ? 143 : 138)
+            << how << ": " << r.err;
         EXPECT_TRUE(Has(r.err, "interrupted: stopped at line ")) << how << ": " << r.err;
         const size_t written = NamesEndingIn(dir + "out", ".svg");
         EXPECT_GT(written, 0u) << how;
@@ -339,6 +392,43 @@ TEST(CommandLine, AnInterruptedBatchSaysHowFarItGotAndKeepsWhatItWrote) {
         if (jobs == "--jobs 1") {
             EXPECT_TRUE(Has(r.err, "; lines 1-" + std::to_string(written) + " written")) << r.err;
         }
+    }
+}
+
+// The other signals sent to end a process end a run as an interrupt does,
+// unless whoever started it ignored them; a reader that goes away ends it
+// at once and silently, batch too, its temporary files removed and the old
+// action set kept.
+TEST(CommandLine, EverySignalThatEndsARunRemovesWhatItWrote) {
+    for (const auto& [signal, status] :
+         {std::pair{"USR1", 138}, {"USR2", 140}, {"ALRM", 142}, {"XCPU", 152}, {"PROF", 155}}) {
+        // encode waits for its text from a pipe that the shell holds open.
+        const ProcessRun r = Shell("cd '" + TestTempDir() + "' && rm -f fifo && mkfifo fifo && " +
+                                   "{ \"$ORVELK\" encode -o never.svg <fifo & p=$!; exec 3>fifo; " +
+                                   "sleep 0.3; kill -" + signal + " $p; wait $p; }");
+        EXPECT_EQ(r.status, status) << signal << ": " << r.err;
+        EXPECT_TRUE(Has(r.err, "orvelk: interrupted")) << signal << ": " << r.err;
+    }
+    const ProcessRun ignored = Shell(
+        "cd '" + TestTempDir() + "' && trap '' USR1 && { \"$ORVELK\" encode --format codewords " +
+        "<fifo & p=$!; exec 3>fifo; sleep 0.3; kill -USR1 $p; exec 3>&-; wait $p; }");
+    EXPECT_EQ(ignored.status, 7) << ignored.err;  // it ran on: the text was empty
+
+    namespace fs = std::filesystem;
+    const std::string dir = TestTempDir() + "pipe/";
+    fs::create_directories(dir + "out");
+    std::string texts;
+    for (int i = 1; i <= 3000; ++i) texts += "item " + std::to_string(i) + "\n";
+    Write("pipe/texts.txt", texts);
+    Write("pipe/set.json", "the old set");
+    for (const char* jobs : {"1", "2"}) {
+        const ProcessRun r = Shell("cd '" + dir + "' && { \"$ORVELK\" batch texts.txt --dump " +
+                                   "-o out/l-####.svg --save-actions set.json --jobs " + jobs +
+                                   "; echo $? >status; } | head -c 100");
+        EXPECT_EQ(Slurp(dir + "status"), "141\n") << jobs << ": " << r.err;
+        EXPECT_EQ(r.err, "") << jobs;
+        EXPECT_EQ(NamesEndingIn(dir + "out", ".tmp"), 0u) << jobs;
+        EXPECT_EQ(Slurp(dir + "set.json"), "the old set") << jobs;
     }
 }
 
