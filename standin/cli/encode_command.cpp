@@ -487,17 +487,10 @@ bool RenderResult(const EncodeOptions& o, const ModuleMatrix& m, const QRCodewor
     return false;
 }
 
-// Writes `bytes` to standard output or the -o file: a regular file is
-// replaced whole, a device or pipe written as it is. False with the name
-// and the system's reason in `why`.
-bool WriteResult(const EncodeOptions& o, const std::string& bytes, FILE* out, std::string* why) {
-    if (WritesToStandardOutput(o)) {
-        if (std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size() &&
-            std::fflush(out) == 0)
-            return true;
-        *why = std::string("cannot write standard output: ") + std::strerror(errno);
-        return false;
-    }
+// Writes `bytes` to the -o file: a regular file is replaced whole, a device
+// or pipe written as it is. False with the name and the system's reason in
+// `why`.
+bool WriteOutputFile(const EncodeOptions& o, const std::string& bytes, std::string* why) {
     struct stat st;
     const bool exists = stat(o.output, &st) == 0;
     if (exists && S_ISDIR(st.st_mode)) {
@@ -642,7 +635,13 @@ int RunEncodeCommand(int argc, char** argv, FILE* out, FILE* err) {
         PrintError(err, kCommand, "%s", why.c_str());
         return kExitWriteFailed;
     }
-    if (!WriteResult(o, bytes, out, &why)) {
+    if (WritesToStandardOutput(o)) {
+        if (std::fwrite(bytes.data(), 1, bytes.size(), out) != bytes.size() ||
+            std::fflush(out) != 0) {
+            ReportStandardOutputFailure(out, err, kCommand, errno);
+            return kExitWriteFailed;
+        }
+    } else if (!WriteOutputFile(o, bytes, &why)) {
         PrintError(err, kCommand, "%s", why.c_str());
         return kExitWriteFailed;
     }

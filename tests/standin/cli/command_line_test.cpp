@@ -103,11 +103,15 @@ TEST(CommandLine, FailedWritesAreFailuresThatNameTheFile) {
     ProcessRun r = Shell("\"$ORVELK\" encode HELLO >/dev/full");
     EXPECT_EQ(r.status, 8);
     EXPECT_TRUE(Has(r.err, "cannot write standard output: No space left on device")) << r.err;
+    // Said once, by encode: the last flush of standard output says it no more.
+    EXPECT_EQ(r.err.find("standard output"), r.err.rfind("standard output")) << r.err;
     r = Shell("\"$ORVELK\" encode HELLO -o /dev/full");
     EXPECT_EQ(r.status, 8);
     EXPECT_TRUE(Has(r.err, "'/dev/full': No space left on device")) << r.err;
     r = Shell("\"$ORVELK\" encode --help >/dev/full");
     EXPECT_EQ(r.status, 8);
+    EXPECT_TRUE(r.err.starts_with("orvelk: cannot write standard output: ")) << r.err;
+    EXPECT_EQ(r.err.find("standard output"), r.err.rfind("standard output")) << r.err;
     // info and about say status 8 for it in their help, and exit with it.
     for (const char* command : {"info", "about"}) {
         r = Shell(std::string("\"$ORVELK\" ") + command + " >/dev/full");
