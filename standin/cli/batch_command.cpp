@@ -298,7 +298,7 @@ class Batch {
         }
         writer_.Finish();
         if (ReportFailedWrites() != kExitOk && status == kExitOk) status = kExitSomeFailed;
-        if (progress_) std::fputs("\r\033[K", err_);
+        ClearProgress();
         return status;
     }
 
@@ -368,7 +368,12 @@ class Batch {
     // Prints the document's dump when asked, and queues its file. A file's
     // failure to be written is seen later, by ReportFailedWrites.
     bool Emit(const standin::Document& document, int32_t number, std::string* why) {
-        if (o_.output.dump) std::fputs(standin::DumpArtTree(document).c_str(), out_);
+        if (o_.output.dump) {
+            // Standard output may be the progress line's terminal too.
+            ClearProgress();
+            std::fputs(standin::DumpArtTree(document).c_str(), out_);
+            if (progress_) std::fflush(out_);
+        }
         if (o_.output.output == nullptr) return true;
         const std::string path = PatternFileName(pattern_, number);
         std::string bytes;
@@ -402,13 +407,21 @@ class Batch {
         return status;
     }
 
-    void Noted(int32_t number, const std::string& note) {
+    // Clears the progress line, when one is shown, so that what comes next
+    // starts a line of its own.
+    void ClearProgress() {
         if (progress_) std::fputs("\r\033[K", err_);
+    }
+
+    // Says the note of line `number` on a line of its own.
+    void Noted(int32_t number, const std::string& note) {
+        ClearProgress();
         PrintError(err_, kCommand, "line %d: note: %s", number, note.c_str());
     }
 
+    // Names line `number` as failed, with `why`. Returns kExitSomeFailed.
     int Failed(int32_t number, const std::string& why) {
-        if (progress_) std::fputs("\r\033[K", err_);
+        ClearProgress();
         PrintError(err_, kCommand, "line %d: %s", number, why.c_str());
         return kExitSomeFailed;
     }

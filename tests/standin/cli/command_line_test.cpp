@@ -374,6 +374,21 @@ TEST(CommandLine, BatchShowsProgressOnATerminalOnly) {
         EXPECT_EQ(r.status, 0) << r.out;
         EXPECT_TRUE(Has(r.out, "\rorvelk batch: line 3 of 3")) << jobs << ": " << r.out;
     }
+    // The dump on the same terminal: each document starts a line of its own,
+    // the progress line cleared before it.
+    for (const char* jobs : {"1", "2"}) {
+        const ProcessRun r = Shell("script -qec '\"$ORVELK\" batch " + texts + " --dump --jobs " +
+                                   jobs + "' /dev/null");
+        EXPECT_EQ(r.status, 0) << r.out;
+        for (const char* document : {"1", "2", "3"}) {
+            const size_t at = r.out.find(std::string("document \"Untitled-") + document + "\"");
+            ASSERT_NE(at, std::string::npos) << jobs << ": " << r.out;
+            const std::string before =
+                r.out.substr(at - std::min<size_t>(at, 4), std::min<size_t>(at, 4));
+            EXPECT_TRUE(before.empty() || before.ends_with('\n') || before == "\r\033[K")
+                << jobs << ": " << r.out;
+        }
+    }
 }
 
 TEST(CommandLine, EveryCommandHasHelpOnStandardOutput) {
