@@ -61,8 +61,9 @@ constexpr char kUsageHead[] =
     "                           symbol as UTF-8 bytes (8-bit byte mode), which most\n"
     "                           readers show as UTF-8; needed for characters that code\n"
     "                           page 932 lacks (é, emoji)\n"
-    "  --input-encoding ENC     utf-8 (default; converted to code page 932) or cp932\n"
-    "                           (the bytes pass unchanged, as the plug-in receives them)\n"
+    "  --input-encoding ENC     utf-8 (default; converted to code page 932), or cp932\n"
+    "                           or bytes (the bytes pass unchanged, as the plug-in\n"
+    "                           receives them)\n"
     "  --save-actions SET.json  save the actions of the lines that were written as an\n"
     "                           action set; 'orvelk replay SET.json -o PATTERN' writes\n"
     "                           the same files again\n"
@@ -84,12 +85,13 @@ constexpr char kExitStatusUsage[] =
     "Exit status: 0 when every line was written, 2 on bad usage or when TEXTS cannot\n"
     "be read, 3 when the symbol table file is missing or damaged (the batch stops), 4\n"
     "when a module was skipped, a plug-in failed to start or none registered the\n"
-    "action, 5 when some lines failed (each is named; the others were written) or a\n"
-    "step of --user could not be carried out or was left over, 8 when the action set\n"
-    "or standard output cannot be written (an action set is written only whole: the\n"
-    "old one stays when a job did not run to its end), 130 when interrupted\n"
-    "(128 + the signal): the batch stops at its next line, says how far it got and\n"
-    "saves the actions of the lines written.\n";
+    "action, 5 when some lines failed, an empty line among them (each is named; the\n"
+    "others were written), or a step of --user could not be carried out or was left\n"
+    "over, 8 when the action set or standard output cannot be written (an action set\n"
+    "is written only whole: the old one stays when a job did not run to its end),\n"
+    "128 + N when interrupted by signal N (130 for Ctrl-C, 143 for SIGTERM): the\n"
+    "batch stops at its next line, says how far it got and saves the actions of the\n"
+    "lines written.\n";
 
 // Option values of the batch's own options.
 enum BatchOption {
@@ -468,9 +470,9 @@ int PlaceShare(const BatchOptions& o, const OutputPattern& pattern,
                     PrintError(err, kCommand, "interrupted: stopped at line %zu of %zu; no line written",
                                stopped + 1, lines.size());
                 } else {
-                    PrintError(err, kCommand,
-                               "interrupted: stopped at line %zu of %zu; lines %zu-%zu written",
-                               stopped + 1, lines.size(), share.begin + 1, stopped);
+                    PrintError(err, kCommand, "interrupted: stopped at line %zu of %zu; %s written",
+                               stopped + 1, lines.size(),
+                               LinesText(share.begin + 1, stopped).c_str());
                 }
                 status = InterruptedStatus();
             }
@@ -527,12 +529,12 @@ int PlaceInJobs(const BatchOptions& o, const OutputPattern& pattern,
         for (int j = 0; j < jobs && missing.empty(); ++j) {
             const size_t begin = JobBegin(lines.size(), j, jobs) + 1;
             const size_t end = JobBegin(lines.size(), j + 1, jobs);
-            const std::string lineRange = std::to_string(begin) + "-" + std::to_string(end);
+            const std::string lineRange = LinesText(begin, end);
             if (statuses[static_cast<size_t>(j)] == kJobDidNotEnd) {
-                missing = "the job of lines " + lineRange + " did not run to its end";
+                missing = "the job of " + lineRange + " did not run to its end";
             } else if (!standin::LoadActionSet(actionFiles[static_cast<size_t>(j)].c_str(), &some,
                                                &why)) {
-                missing = "the actions of lines " + lineRange + " cannot be read back: " + why;
+                missing = "the actions of " + lineRange + " cannot be read back: " + why;
             } else {
                 all.insert(all.end(), some.begin(), some.end());
             }

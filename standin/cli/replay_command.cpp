@@ -42,7 +42,8 @@ constexpr char kExitStatusUsage[] =
     "damaged, 4 when a module was skipped, a plug-in failed to start or none was found,\n"
     "5 when some actions failed or some documents could not be written (each is named;\n"
     "the others were written) or a step of --user could not be carried out or was left\n"
-    "over, 8 when standard output cannot be written.\n";
+    "over, 8 when standard output cannot be written, 128 + N when interrupted by\n"
+    "signal N (130 for Ctrl-C, 143 for SIGTERM): what was being written is removed.\n";
 
 struct ReplayOptions {
     const char* set = nullptr;
