@@ -61,8 +61,9 @@ constexpr char kUsageHead[] =
     "                           symbol as UTF-8 bytes (8-bit byte mode), which most\n"
     "                           readers show as UTF-8; needed for characters that code\n"
     "                           page 932 lacks (é, emoji)\n"
-    "  --input-encoding ENC     utf-8 (default; converted to code page 932) or cp932\n"
-    "                           (the bytes pass unchanged, as the plug-in receives them)\n"
+    "  --input-encoding ENC     utf-8 (default; converted to code page 932), or cp932\n"
+    "                           or bytes (the bytes pass unchanged, as the plug-in\n"
+    "                           receives them)\n"
     "  --save-actions SET.json  save the actions of the lines that were written as an\n"
     "                           action set; 'orvelk replay SET.json -o PATTERN' writes\n"
     "                           the same files again. A run that fails before any line\n"
@@ -85,13 +86,14 @@ constexpr char kExitStatusUsage[] =
     "Exit status: 0 when every line was written, 2 on bad usage or when TEXTS cannot\n"
     "be read, 3 when the symbol table file is missing or damaged (the batch stops), 4\n"
     "when a module was skipped, a plug-in failed to start or none registered the\n"
-    "action, 5 when some lines failed (each is named; the others were written) or a\n"
-    "step of --user could not be carried out or was left over, 8 when the action set\n"
-    "or standard output cannot be written (an action set is written only whole: the\n"
-    "old one stays when a job did not run to its end), 130 when interrupted\n"
-    "(128 + the signal): the batch stops at its next line, says how far it got and\n"
-    "saves the actions of the lines written; a reader of standard output that goes\n"
-    "away ends it at once and silently (141), the old action set kept.\n";
+    "action, 5 when some lines failed, an empty line among them (each is named; the\n"
+    "others were written), or a step of --user could not be carried out or was left\n"
+    "over, 8 when the action set or standard output cannot be written (an action set\n"
+    "is written only whole: the old one stays when a job did not run to its end),\n"
+    "128 + N when interrupted by signal N (130 for Ctrl-C, 143 for SIGTERM): the\n"
+    "batch stops at its next line, says how far it got and saves the actions of the\n"
+    "lines written; a reader of standard output that goes away ends it at once and\n"
+    "silently (141), the old action set kept.\n";
 
 // Option values of the batch's own options.
 enum BatchOption {
@@ -300,7 +302,7 @@ class Batch {
         }
         writer_.Finish();
         if (ReportFailedWrites() != kExitOk && status == kExitOk) status = kExitSomeFailed;
-        if (progress_) std::fputs("\r\033[K", err_);
+        ClearProgress();
         return status;
     }
 
@@ -370,7 +372,12 @@ class Batch {
     // Prints the document's dump when asked, and queues its file. A file's
     // failure to be written is seen later, by ReportFailedWrites.
     bool Emit(const standin::Document& document, int32_t number, std::string* why) {
-        if (o_.output.dump) std::fputs(standin::DumpArtTree(document).c_str(), out_);
+        if (o_.output.dump) {
+            // Standard output may be the progress line's terminal too.
+            ClearProgress();
+            std::fputs(standin::DumpArtTree(document).c_str(), out_);
+            if (progress_) std::fflush(out_);
+        }
         if (o_.output.output == nullptr) return true;
         const std::string path = PatternFileName(pattern_, number);
         std::string bytes;
@@ -404,13 +411,21 @@ class Batch {
         return status;
     }
 
-    void Noted(int32_t number, const std::string& note) {
+    // Clears the progress line, when one is shown, so that what comes next
+    // starts a line of its own.
+    void ClearProgress() {
         if (progress_) std::fputs("\r\033[K", err_);
+    }
+
+    // Says the note of line `number` on a line of its own.
+    void Noted(int32_t number, const std::string& note) {
+        ClearProgress();
         PrintError(err_, kCommand, "line %d: note: %s", number, note.c_str());
     }
 
+    // Names line `number` as failed, with `why`. Returns kExitSomeFailed.
     int Failed(int32_t number, const std::string& why) {
-        if (progress_) std::fputs("\r\033[K", err_);
+        ClearProgress();
         PrintError(err_, kCommand, "line %d: %s", number, why.c_str());
         return kExitSomeFailed;
     }
@@ -467,9 +482,9 @@ int PlaceShare(const BatchOptions& o, const OutputPattern& pattern,
                     PrintError(err, kCommand, "interrupted: stopped at line %zu of %zu; no line written",
                                stopped + 1, lines.size());
                 } else {
-                    PrintError(err, kCommand,
-                               "interrupted: stopped at line %zu of %zu; lines %zu-%zu written",
-                               stopped + 1, lines.size(), share.begin + 1, stopped);
+                    PrintError(err, kCommand, "interrupted: stopped at line %zu of %zu; %s written",
+                               stopped + 1, lines.size(),
+                               LinesText(share.begin + 1, stopped).c_str());
                 }
                 status = InterruptedStatus();
             }
@@ -529,12 +544,12 @@ int PlaceInJobs(const BatchOptions& o, const OutputPattern& pattern,
         for (int j = 0; j < jobs && missing.empty(); ++j) {
             const size_t begin = JobBegin(lines.size(), j, jobs) + 1;
             const size_t end = JobBegin(lines.size(), j + 1, jobs);
-            const std::string lineRange = std::to_string(begin) + "-" + std::to_string(end);
+            const std::string lineRange = LinesText(begin, end);
             if (statuses[static_cast<size_t>(j)] == kJobDidNotEnd) {
-                missing = "the job of lines " + lineRange + " did not run to its end";
+                missing = "the job of " + lineRange + " did not run to its end";
             } else if (!standin::LoadActionSet(actionFiles[static_cast<size_t>(j)].c_str(), &some,
                                                &why)) {
-                missing = "the actions of lines " + lineRange + " cannot be read back: " + why;
+                missing = "the actions of " + lineRange + " cannot be read back: " + why;
             } else {
                 all.insert(all.end(), some.begin(), some.end());
             }

@@ -121,8 +121,8 @@ std::vector<int> RunJobs(size_t count, int jobs, const JobWork& work, const char
         } else {
             why = std::string("did not run to its end: ") + std::strerror(errno);
         }
-        PrintError(err, command, "the job of lines %zu-%zu %s: its lines may not all be placed",
-                   begin, end, why.c_str());
+        PrintError(err, command, "the job of %s %s: its lines may not all be placed",
+                   LinesText(begin, end).c_str(), why.c_str());
         statuses.push_back(kJobDidNotEnd);
     }
     return statuses;

@@ -39,6 +39,16 @@ inline size_t JobBegin(size_t count, int job, int jobs) {
     return count * static_cast<size_t>(job) / static_cast<size_t>(jobs);
 }
 
+// "line 3", or "lines 1-4": lines `first` to `last`, numbered from 1.
+inline std::string LinesText(size_t first, size_t last) {
+    std::string text = first == last ? "line " : "lines ";
+    text += std::to_string(first);
+    if (first == last) return text;
+    text += '-';
+    text += std::to_string(last);
+    return text;
+}
+
 // Runs `work` in `jobs` child processes over `count` lines. While they run,
 // a progress line "line K of N" shows on `err` when `progress` is set; then
 // each child's output and messages are copied to `out` and `err` in line

@@ -40,8 +40,9 @@ constexpr char kUsageHead[] =
     "                           symbol as UTF-8 bytes (8-bit byte mode), which most\n"
     "                           readers show as UTF-8; needed for characters that code\n"
     "                           page 932 lacks (é, emoji)\n"
-    "  --input-encoding ENC     utf-8 (default; converted to code page 932) or cp932\n"
-    "                           (the bytes pass unchanged, as the plug-in receives them)\n";
+    "  --input-encoding ENC     utf-8 (default; converted to code page 932), or cp932\n"
+    "                           or bytes (the bytes pass unchanged, as the plug-in\n"
+    "                           receives them)\n";
 
 // The usage text states the default border, the plug-in's quiet zone.
 static_assert(kQuietZoneModules == 4, "the usage text of 'orvelk encode' needs the new border");
@@ -70,7 +71,7 @@ constexpr char kUsageTail[] =
     "                           --scale), rounded to whole pixels: a note gives the\n"
     "                           size written when it is off, --strict refuses it\n"
     "  --verbose                print the version, level, mask, mode, segments and\n"
-    "                           capacity chosen on standard error\n"
+    "                           capacity chosen on standard error (codewords: no mask)\n"
     "  -o, --output FILE        write to FILE instead of standard output ('-')\n"
     "  --app-folder DIR         the host application folder that holds\n"
     "                           Prefs/Orvelk/ORVK_QR.DAT (default: $ORVELK_APP_FOLDER,\n"
@@ -82,7 +83,9 @@ constexpr char kUsageTail[] =
     "plug-in's text field), 2 on bad usage or a text that cannot be read or converted,\n"
     "3 when the symbol table file is missing or damaged, 7 when the text is empty or\n"
     "nothing of it is left after the mode's filter (an existing -o file is left as it\n"
-    "was) or --strict refused the mode, 8 when the output cannot be written.\n";
+    "was) or --strict refused the mode, 8 when the output cannot be written, 128 + N\n"
+    "when interrupted by signal N (130 for Ctrl-C, 143 for SIGTERM): what was being\n"
+    "written is removed.\n";
 
 enum class Format { kNone, kText, kUtf8, kPng, kSvg, kPdf, kEps, kCodewords };
 
@@ -311,7 +314,6 @@ int CheckFormat(EncodeOptions* o, FILE* out, FILE* err) {
              (f == Format::kPng && o->dpi > 0)},
         {o->scale > 0, "--scale", f == Format::kPng},
         {o->dpi > 0, "--dpi", f == Format::kPng},
-        {o->verbose, "--verbose", f != Format::kCodewords},
     };
     for (const Applies& a : checks) {
         if (a.given && !a.applies) {
@@ -499,17 +501,10 @@ bool RenderResult(const EncodeOptions& o, const ModuleMatrix& m, const QRCodewor
     return false;
 }
 
-// Writes `bytes` to standard output or the -o file: a regular file is
-// replaced whole, a device or pipe written as it is. False with the name
-// and the system's reason in `why`.
-bool WriteResult(const EncodeOptions& o, const std::string& bytes, FILE* out, std::string* why) {
-    if (WritesToStandardOutput(o)) {
-        if (std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size() &&
-            std::fflush(out) == 0)
-            return true;
-        *why = std::string("cannot write standard output: ") + std::strerror(errno);
-        return false;
-    }
+// Writes `bytes` to the -o file: a regular file is replaced whole, a device
+// or pipe written as it is. False with the name and the system's reason in
+// `why`.
+bool WriteOutputFile(const EncodeOptions& o, const std::string& bytes, std::string* why) {
     struct stat st;
     const bool exists = stat(o.output, &st) == 0;
     if (exists && S_ISDIR(st.st_mode)) {
@@ -565,13 +560,21 @@ std::string SegmentsText(const std::string& text, char mode, char level, int32_t
     return list;
 }
 
-void PrintVerbose(const EncodeOptions& o, const ModuleMatrix& m, char mode, const std::string& text,
+// Prints what --verbose tells on `err`: the version, level, mask, mode,
+// segments and capacity of the symbol of `version`; `mask` is -1 for the
+// codewords, which come before the mask.
+void PrintVerbose(const EncodeOptions& o, int version, int mask, char mode, const std::string& text,
                   FILE* err) {
-    const int version = (m.side - 17) / 4;
-    const int mask = QRSymbolMask(&m, o.symbol.level);
-    PrintError(err, kCommand, "version %d (%d x %d modules), level %c, mask %d%s, %s mode", version,
-               m.side, m.side, o.symbol.level, mask, o.maskSetting == 0 ? " (by penalty)" : "",
-               ModeName(mode));
+    const int side = 17 + 4 * version;
+    if (mask < 0)
+        PrintError(err, kCommand,
+                   "version %d (%d x %d modules), level %c, %s mode; the codewords come before "
+                   "the mask",
+                   version, side, side, o.symbol.level, ModeName(mode));
+    else
+        PrintError(err, kCommand, "version %d (%d x %d modules), level %c, mask %d%s, %s mode",
+                   version, side, side, o.symbol.level, mask,
+                   o.maskSetting == 0 ? " (by penalty)" : "", ModeName(mode));
     PrintError(err, kCommand, "segments: %s",
                SegmentsText(text, mode, o.symbol.level, version).c_str());
     PrintError(err, kCommand,
@@ -638,7 +641,11 @@ int RunEncodeCommand(int argc, char** argv, FILE* out, FILE* err) {
     if (rc != kQROk) return ReportEngineFailure(rc, o, mode, tablePath, err);
     const bool empty = o.format == Format::kCodewords ? codewords->version == 0 : matrix->side == 0;
     if (empty) return NothingLeft(o, mode, err);
-    if (o.verbose) PrintVerbose(o, *matrix, mode, text, err);
+    if (o.verbose && o.format == Format::kCodewords)
+        PrintVerbose(o, codewords->version, -1, mode, text, err);
+    else if (o.verbose)
+        PrintVerbose(o, (matrix->side - 17) / 4, QRSymbolMask(matrix.get(), o.symbol.level), mode,
+                     text, err);
 
     std::string rounding;
     NotePngCellRounding(o, &rounding);
@@ -654,7 +661,13 @@ int RunEncodeCommand(int argc, char** argv, FILE* out, FILE* err) {
         PrintError(err, kCommand, "%s", why.c_str());
         return kExitWriteFailed;
     }
-    if (!WriteResult(o, bytes, out, &why)) {
+    if (WritesToStandardOutput(o)) {
+        if (std::fwrite(bytes.data(), 1, bytes.size(), out) != bytes.size() ||
+            std::fflush(out) != 0) {
+            ReportStandardOutputFailure(out, err, kCommand, errno);
+            return kExitWriteFailed;
+        }
+    } else if (!WriteOutputFile(o, bytes, &why)) {
         PrintError(err, kCommand, "%s", why.c_str());
         return kExitWriteFailed;
     }

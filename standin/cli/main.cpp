@@ -75,9 +75,10 @@ int main(int argc, char** argv) {
         return kExitWriteFailed;
     }
     // What is still buffered for standard output must reach it too: a full
-    // disk or a closed pipe is a failure, not a success.
+    // disk or a closed pipe is a failure, not a success (said once: the
+    // command may have said it already).
     if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
-        std::fprintf(stderr, "orvelk: cannot write standard output: %s\n", std::strerror(errno));
+        ReportStandardOutputFailure(stdout, stderr, nullptr, errno);
         if (status == kExitOk) status = kExitWriteFailed;
     }
     return status;

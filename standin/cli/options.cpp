@@ -15,6 +15,16 @@ void PrintError(FILE* err, const char* command, const char* format, ...) {
     std::fputc('\n', err);
 }
 
+void ReportStandardOutputFailure(FILE* stream, FILE* err, const char* command, int error) {
+    static FILE* said = nullptr;
+    if (stream == said) return;
+    said = stream;
+    if (command == nullptr)
+        std::fprintf(err, "orvelk: cannot write standard output: %s\n", std::strerror(error));
+    else
+        PrintError(err, command, "cannot write standard output: %s", std::strerror(error));
+}
+
 bool ParseIntInRange(const char* s, long lo, long hi, long* value) {
     if (s == nullptr || *s == '\0') return false;
     errno = 0;

@@ -33,6 +33,13 @@ enum ExitStatus : int {
 void PrintError(FILE* err, const char* command, const char* format, ...)
     __attribute__((format(ORVELK_PRINTF_FORMAT, 3, 4)));
 
+// Says "orvelk COMMAND: cannot write standard output: REASON" on `err` (just
+// "orvelk:" when `command` is null), where `error` is the errno of the
+// failure, unless it was said for `stream` before: a command that meets the
+// failure says it, and main's last flush of what is left does not say it
+// again.
+void ReportStandardOutputFailure(FILE* stream, FILE* err, const char* command, int error);
+
 // Parses the whole of `s` as a decimal integer from lo to hi.
 bool ParseIntInRange(const char* s, long lo, long hi, long* value);
 

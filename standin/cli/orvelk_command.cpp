@@ -42,7 +42,11 @@ constexpr char kUsage[] =
     "found; 5 when some lines or actions failed, or a step of --user could not be\n"
     "carried out or was left over; 6 when the user cancelled the dialog of place; 7\n"
     "when nothing of the text is left after the mode's filter, or --strict refused\n"
-    "the mode; 8 when the output cannot be written. See each command's --help.\n";
+    "the mode; 8 when the output cannot be written; 9 when place placed the symbol\n"
+    "and wrote every file, but the plug-in could not save its settings at OK;\n"
+    "128 + N when interrupted by signal N (130 for Ctrl-C, 143 for SIGTERM): what\n"
+    "was being written is removed, and batch says how far it got and saves the\n"
+    "actions of the lines written. See each command's --help.\n";
 
 struct Command {
     const char* name;

@@ -72,9 +72,9 @@ constexpr char kUsageHead[] =
     "                           symbol as UTF-8 bytes (8-bit byte mode), which most\n"
     "                           readers show as UTF-8; needed for characters that code\n"
     "                           page 932 lacks (é, emoji)\n"
-    "  --input-encoding ENC     utf-8 (default; converted to code page 932) or cp932\n"
-    "                           (the bytes pass unchanged); at most 8192 bytes of\n"
-    "                           code page 932\n"
+    "  --input-encoding ENC     utf-8 (default; converted to code page 932), or cp932\n"
+    "                           or bytes (the bytes pass unchanged); at most 8192\n"
+    "                           bytes of code page 932\n"
     "  --level L|M|Q|H          the error-correction level\n"
     "  --version auto|0-40      the version; auto or 0 takes the smallest that fits\n"
     "  --mode N|A|B|K|M         numeric, alphanumeric, 8-bit byte, Kanji or mixed\n"
@@ -123,7 +123,9 @@ constexpr char kExitStatusUsage[] =
     "--record saves the action, which the plug-in records like a success) or,\n"
     "with --strict, dropped or changed some of it, 8 when a file cannot be\n"
     "written, 9 when everything was placed and written but the plug-in could not\n"
-    "save its settings at OK (the preferences file is as it was).\n";
+    "save its settings at OK (the preferences file is as it was), 128 + N when\n"
+    "interrupted by signal N (130 for Ctrl-C, 143 for SIGTERM): what was being\n"
+    "written is removed.\n";
 
 // getopt_long values of the command's own options.
 enum PlaceOption {

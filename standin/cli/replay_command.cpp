@@ -43,7 +43,8 @@ constexpr char kExitStatusUsage[] =
     "5 when some actions failed or placed nothing, or some documents could not be\n"
     "written (each is named; the others were written, and a document that got no art\n"
     "keeps its old file) or a step of --user could not be carried out or was left\n"
-    "over, 8 when standard output cannot be written.\n";
+    "over, 8 when standard output cannot be written, 128 + N when interrupted by\n"
+    "signal N (130 for Ctrl-C, 143 for SIGTERM): what was being written is removed.\n";
 
 struct ReplayOptions {
     const char* set = nullptr;

@@ -106,11 +106,15 @@ TEST(CommandLine, FailedWritesAreFailuresThatNameTheFile) {
     ProcessRun r = Shell("\"$ORVELK\" encode HELLO >/dev/full");
     EXPECT_EQ(r.status, 8);
     EXPECT_TRUE(Has(r.err, "cannot write standard output: No space left on device")) << r.err;
+    // Said once, by encode: the last flush of standard output says it no more.
+    EXPECT_EQ(r.err.find("standard output"), r.err.rfind("standard output")) << r.err;
     r = Shell("\"$ORVELK\" encode HELLO -o /dev/full");
     EXPECT_EQ(r.status, 8);
     EXPECT_TRUE(Has(r.err, "'/dev/full': No space left on device")) << r.err;
     r = Shell("\"$ORVELK\" encode --help >/dev/full");
     EXPECT_EQ(r.status, 8);
+    EXPECT_TRUE(r.err.starts_with("orvelk: cannot write standard output: ")) << r.err;
+    EXPECT_EQ(r.err.find("standard output"), r.err.rfind("standard output")) << r.err;
     // info and about say status 8 for it in their help, and exit with it.
     for (const char* command : {"info", "about"}) {
         r = Shell(std::string("\"$ORVELK\" ") + command + " >/dev/full");
@@ -390,7 +394,9 @@ TEST(CommandLine, AnInterruptedBatchSaysHowFarItGotAndKeepsWhatItWrote) {
         EXPECT_TRUE(fs::is_empty(dir + "tmp")) << how;
         EXPECT_EQ(ActionsIn(dir + "set.json"), written) << how;
         if (jobs == "--jobs 1") {
-            EXPECT_TRUE(Has(r.err, "; lines 1-" + std::to_string(written) + " written")) << r.err;
+            const std::string lines =
+                written == 1 ? "line 1" : "lines 1-" + std::to_string(written);
+            EXPECT_TRUE(Has(r.err, "; " + lines + " written")) << r.err;
         }
     }
 }
@@ -487,6 +493,81 @@ TEST(CommandLine, BatchShowsProgressOnATerminalOnly) {
         EXPECT_EQ(r.status, 0) << r.out;
         EXPECT_TRUE(Has(r.out, "\rorvelk batch: line 3 of 3")) << jobs << ": " << r.out;
     }
+    // The dump on the same terminal: each document starts a line of its own,
+    // the progress line cleared before it.
+    for (const char* jobs : {"1", "2"}) {
+        const ProcessRun r = Shell("script -qec '\"$ORVELK\" batch " + texts + " --dump --jobs " +
+                                   jobs + "' /dev/null");
+        EXPECT_EQ(r.status, 0) << r.out;
+        for (const char* document : {"1", "2", "3"}) {
+            const size_t at = r.out.find(std::string("document \"Untitled-") + document + "\"");
+            ASSERT_NE(at, std::string::npos) << jobs << ": " << r.out;
+            const std::string before =
+                r.out.substr(at - std::min<size_t>(at, 4), std::min<size_t>(at, 4));
+            EXPECT_TRUE(before.empty() || before.ends_with('\n') || before == "\r\033[K")
+                << jobs << ": " << r.out;
+        }
+    }
+}
+
+// `command`'s --help as one line: its words with single blanks between them.
+std::string HelpOf(const std::string& command) {
+    const std::string help = Shell("\"$ORVELK\" " + command + " --help").out;
+    std::string flat;
+    for (const char c : help) {
+        const bool blank = c == ' ' || c == '\n';
+        if (!blank)
+            flat += c;
+        else if (!flat.empty() && flat.back() != ' ')
+            flat += ' ';
+    }
+    return flat;
+}
+
+// What the help texts say of the statuses and values, held to what the
+// commands do.
+TEST(CommandLine, TheHelpTextsSayWhatTheCommandsDo) {
+    const std::string interrupted =
+        "128 + N when interrupted by signal N (130 for Ctrl-C, 143 for SIGTERM)";
+    for (const char* command : {"", "encode", "place", "batch", "replay"})
+        EXPECT_TRUE(Has(HelpOf(command), interrupted)) << command << ": " << HelpOf(command);
+    EXPECT_TRUE(Has(HelpOf(""),
+                    "; 9 when place placed the symbol and wrote every file, but the "
+                    "plug-in could not save its settings at OK;"))
+        << HelpOf("");
+
+    // An empty text: each command's own status, which its help gives.
+    const std::string empty = Write("empty-line.txt", "A\n\nC\n");
+    ProcessRun r = Shell("\"$ORVELK\" encode ''");
+    EXPECT_EQ(r.status, 7) << r.err;
+    EXPECT_TRUE(Has(HelpOf("encode"), "7 when the text is empty")) << HelpOf("encode");
+    r = Shell("\"$ORVELK\" place --no-interactive --text '' -o '" + TestTempDir() + "e.svg'");
+    EXPECT_EQ(r.status, 2) << r.err;
+    EXPECT_TRUE(Has(HelpOf("place"),
+                    "2 on bad usage or a text that cannot be read or converted "
+                    "or that is empty"))
+        << HelpOf("place");
+    r = Shell("\"$ORVELK\" batch '" + empty + "' --dump");
+    EXPECT_EQ(r.status, 5) << r.err;
+    EXPECT_TRUE(Has(r.err, "line 2: the line is empty")) << r.err;
+    EXPECT_TRUE(Has(HelpOf("batch"), "5 when some lines failed, an empty line among them"))
+        << HelpOf("batch");
+
+    // --input-encoding: what its help lists is what it takes and what its
+    // refusal names.
+    for (const char* command : {"encode", "place", "batch"}) {
+        EXPECT_TRUE(Has(HelpOf(command),
+                        "--input-encoding ENC utf-8 (default; converted to code "
+                        "page 932), or cp932 or bytes"))
+            << command;
+        r = Shell(std::string("\"$ORVELK\" ") + command + " --input-encoding latin1");
+        EXPECT_EQ(r.status, 2) << command;
+        EXPECT_TRUE(Has(r.err, "--input-encoding takes utf-8, bytes or cp932, not 'latin1'"))
+            << command << ": " << r.err;
+    }
+    const ProcessRun bytes = Shell("\"$ORVELK\" encode HELLO --input-encoding bytes");
+    EXPECT_EQ(bytes.status, 0) << bytes.err;
+    EXPECT_EQ(bytes.out, Shell("\"$ORVELK\" encode HELLO --input-encoding cp932").out);
 }
 
 TEST(CommandLine, EveryCommandHasHelpOnStandardOutput) {

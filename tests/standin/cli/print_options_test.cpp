@@ -180,6 +180,17 @@ TEST(PrintOptions, VerboseTellsWhatWasChosen) {
     EXPECT_TRUE(Has(r.err, "the text is 8 of the 8192 bytes")) << r.err;
     const ProcessRun automatic = Shell("\"$ORVELK\" encode 01234567 --mode N --verbose");
     EXPECT_TRUE(Has(automatic.err, "mask 2 (by penalty)")) << automatic.err;
+    // The codewords, which come before the mask, are told all but the mask;
+    // standard output holds the codewords alone.
+    const ProcessRun codewords =
+        Shell("\"$ORVELK\" encode 01234567 --mode N --format codewords --verbose");
+    ASSERT_EQ(codewords.status, 0) << codewords.err;
+    EXPECT_EQ(codewords.out, Shell("\"$ORVELK\" encode 01234567 --mode N --format codewords").out);
+    EXPECT_TRUE(Has(codewords.err,
+                    "version 1 (21 x 21 modules), level M, numeric mode; the "
+                    "codewords come before the mask"))
+        << codewords.err;
+    EXPECT_TRUE(Has(codewords.err, "segments: numeric 8 characters")) << codewords.err;
 }
 
 }  // namespace
