@@ -284,8 +284,12 @@ const Json& ArrayAt(const Json& j, const std::string& pointer) {
 
 int64_t IntegerAt(const Json& j, const std::string& pointer, int64_t lowest, int64_t highest) {
     if (!j.is_number_integer()) Fail(pointer, "expected an integer, found " + TypeOf(j));
-    if (j.is_number_unsigned() ? j.get<uint64_t>() > static_cast<uint64_t>(highest)
-                               : j.get<int64_t>() < lowest || j.get<int64_t>() > highest)
+    // A non-negative literal is stored unsigned: held to both bounds too.
+    const bool outside = j.is_number_unsigned()
+                             ? j.get<uint64_t>() > static_cast<uint64_t>(highest) ||
+                                   (lowest > 0 && j.get<uint64_t>() < static_cast<uint64_t>(lowest))
+                             : j.get<int64_t>() < lowest || j.get<int64_t>() > highest;
+    if (outside)
         Fail(pointer, "the integer " + j.dump() + " is not " + std::to_string(lowest) + " to " +
                           std::to_string(highest));
     return j.get<int64_t>();

@@ -222,6 +222,8 @@ TEST(ActionSetTest, DamagedFilesNameThePlace) {
         {"\"event\": \"Orvelk_QRCode\"", "\"event\": null",
          "set.json: at /actions/0/event: expected a string or {\"cp932-hex\": ...}, found "
          "null"},
+        {"\"dialog\": 3", "\"dialog\": 3, \"document\": 0",
+         "set.json: at /actions/0/document: the integer 0 is not 1 to 2147483647"},
         {"\"parameters\": [", "\"parameters\": [ 5,",
          "set.json: at /actions/0/parameters/0: expected an object, found an integer"},
     };
