@@ -11,6 +11,7 @@
 #include "standin/cli/options.h"
 #include "standin/cli/window_option.h"
 #include "standin/dialogs/user_script.h"
+#include "standin/host/host_errors.h"
 #include "standin/host/standin_app_folder.h"
 
 namespace {
@@ -112,9 +113,14 @@ int RunAboutCommand(int argc, char** argv, FILE* out, FILE* err) {
             if (asked > 1) std::fputc('\n', out);
             capture.asked = plugin.get();
             capture.shown = false;
-            standin::AboutPlugin(plugin.get());
+            const ASErr result = standin::AboutPlugin(plugin.get());
             capture.asked = nullptr;
-            if (!capture.shown) {
+            if (result != kSPNoError) {
+                // A box shown or not, the message failed (a trapped call too).
+                PrintError(err, kCommand, "%s answered \"About\" with error %s",
+                           plugin->name.c_str(), standin::ErrorText(result).c_str());
+                status = kExitPluginFailure;
+            } else if (!capture.shown) {
                 PrintError(err, kCommand, "%s showed no About box", plugin->name.c_str());
                 status = kExitPluginFailure;
             }

@@ -98,13 +98,15 @@ ASErr HOST_CALL NewArt(AIArtType type, AIPaintOrder paintOrder, AIArtHandle refe
     if (type != kGroupArt && type != kPathArt) return kSPBadParameterError;
 
     Art* ref = nullptr;
-    if (paintOrder != kPlaceAboveAll && paintOrder != kPlaceBelowAll) {
+    if (paintOrder != kPlaceAboveAll && paintOrder != kPlaceBelowAll &&
+        paintOrder != kPlaceDefault) {
         ref = FromArtHandle(reference);
         if (ref == nullptr || ref->document != document) return kSPBadParameterError;
     }
     Art* parent = nullptr;
     std::vector<std::unique_ptr<Art>>::iterator at;
     switch (paintOrder) {
+        case kPlaceDefault:  // the host's choice: on top of the one layer, no reference
         case kPlaceAboveAll:
             parent = &document->art;
             at = parent->children.end();

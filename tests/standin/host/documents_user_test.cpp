@@ -84,6 +84,10 @@ TEST_F(DocumentsTest, NewArtGoesWhereThePaintOrderSays) {
     EXPECT_EQ(inside[2].get(), Of(above));
     EXPECT_EQ(inside[3].get(), Of(second));
     EXPECT_EQ(standin::CountArt(doc->art), 6u);
+    // The host's own choice: on top, whatever the reference.
+    AIArtHandle chosen = New(kPathArt, kPlaceDefault, first);
+    ASSERT_EQ(doc->art.children.size(), 3u);
+    EXPECT_EQ(doc->art.children[2].get(), Of(chosen));
 
     AIArtHandle art = nullptr;
     EXPECT_EQ(art_->NewArt(kPathArt, kPlaceInsideOnTop, first, &art), kSPBadParameterError);
@@ -93,7 +97,7 @@ TEST_F(DocumentsTest, NewArtGoesWhereThePaintOrderSays) {
     // Art of another document is no reference for the current one.
     standin::OpenDocument("Other");
     EXPECT_EQ(art_->NewArt(kPathArt, kPlaceInsideOnTop, group, &art), kSPBadParameterError);
-    EXPECT_EQ(standin::CountArt(doc->art), 6u);
+    EXPECT_EQ(standin::CountArt(doc->art), 7u);
 }
 
 TEST_F(DocumentsTest, PathsTakeSegmentsStyleAndClosingAndRefuseGaps) {

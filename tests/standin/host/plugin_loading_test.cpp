@@ -116,8 +116,10 @@ TEST_F(PluginLoadingTest, UnloadAndReloadReallyReopenTheModuleAndKeepItsGlobals)
     EXPECT_TRUE(standin::IsModuleResident(plugin->path));
     const TestStateMessage state = State(plugin);
     EXPECT_EQ(state.moduleGlobals, globals);
-    // A fresh load: Reload and State are its only messages.
+    // A fresh load: Reload and State are its only messages; the Reload came
+    // as the whole SP Access record, while the host runs.
     EXPECT_EQ(state.messagesSinceLoad, 2);
+    EXPECT_EQ(state.reloadWhen, kSPAccessRuntime);
     // The record counted State, Unload and the last State; the fresh module
     // had no record yet when Reload arrived.
     EXPECT_EQ(static_cast<TestModuleGlobals*>(globals)->messages, 3);

@@ -36,6 +36,9 @@ void AskViewCentre(const SPBasicSuite* basic, TestViewCentreMessage* m) {
 TestModuleGlobals* gGlobals = nullptr;
 // Messages since the module was loaded: starts at 0 at every load.
 int32_t gMessagesSinceLoad = 0;
+// The "when" of the Reload that loaded the module, read from the whole
+// SP Access record.
+SPAccessPoint gReloadWhen = -1;
 
 bool Is(const SPBasicSuite* basic, const char* a, const char* b) {
     return basic->IsEqual(a, b);
@@ -73,8 +76,10 @@ extern "C" __attribute__((visibility("default"))) ASErr TEST_MODULE_ENTRY(const 
     if (gGlobals != nullptr) ++gGlobals->messages;
     if (Is(basic, caller, kSPAccessCaller)) {
         if (Is(basic, selector, kSPAccessUnloadSelector)) m->globals = gGlobals;
-        if (Is(basic, selector, kSPAccessReloadSelector))
+        if (Is(basic, selector, kSPAccessReloadSelector)) {
             gGlobals = static_cast<TestModuleGlobals*>(m->globals);
+            gReloadWhen = static_cast<SPAccessMessage*>(message)->when;
+        }
         return kSPNoError;
     }
     if (Is(basic, caller, kSPInterfaceCaller)) {
@@ -94,6 +99,7 @@ extern "C" __attribute__((visibility("default"))) ASErr TEST_MODULE_ENTRY(const 
         state->moduleGlobals = gGlobals;
         state->messagesSinceLoad = gMessagesSinceLoad;
         state->self = m->self;
+        state->reloadWhen = gReloadWhen;
         return kSPNoError;
     }
     return kSPNoError;

@@ -32,4 +32,5 @@ struct TestStateMessage {
     void* moduleGlobals;        // the module's globals pointer
     int32_t messagesSinceLoad;  // this one included; 0 at every load
     SPPluginRef self;           // the reference the message carried
+    SPAccessPoint reloadWhen;   // the "when" of the Reload that loaded it; -1 for none
 };
