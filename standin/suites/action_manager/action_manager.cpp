@@ -6,6 +6,7 @@
 #include <unordered_map>
 
 #include "standin/host/host_errors.h"
+#include "standin/host/host_transcript.h"
 #include "standin/hooks/host_hooks.h"
 #include "standin/host/plugins.h"
 #include "standin/host/slot_traps.h"
@@ -27,6 +28,9 @@ struct ActionState {
     bool recording = false;
     std::unordered_map<const ParamType*, std::unique_ptr<ParamType>> types;
     std::unordered_map<const ParamValue*, std::unique_ptr<ParamValue>> values;
+    // The host's own value of the "Do Action" message being played: the
+    // host disposes of it after the message, never the plug-in.
+    const ParamValue* played = nullptr;
 };
 
 ActionState& State() {
@@ -166,6 +170,11 @@ ASErr HOST_CALL NewActionParamValue(AIActionParamValueRef* value) {
 
 ASErr HOST_CALL DeleteActionParamValue(AIActionParamValueRef value) {
     if (FromValueRef(value) == nullptr) return kSPBadParameterError;
+    if (reinterpret_cast<const ParamValue*>(value) == State().played) {
+        AddHostNote("", "a plug-in tried to dispose of the host's own parameter value of "
+                        "\"Do Action\"; it was refused");
+        return kSPBadParameterError;
+    }
     State().values.erase(reinterpret_cast<const ParamValue*>(value));
     return kSPNoError;
 }
@@ -307,8 +316,11 @@ ASErr PlayAction(const RecordedAction& action, ActionDialogStatus dialogStatus) 
     message.dialogStatus = dialogStatus == kDialogOn ? kASTrue : kASFalse;
     message.userData = event->userData;
     const AIActionParamValueRef param = message.param;
+    const ParamValue* const outer = State().played;  // a play inside a play
+    State().played = reinterpret_cast<const ParamValue*>(param);
     const ASErr result =
         SendPluginMessage(plugin, kActionManagerCaller, kDoActionSelector, &message.d);
+    State().played = outer;
     State().values.erase(reinterpret_cast<const ParamValue*>(param));
     return result;
 }

@@ -348,6 +348,9 @@ TEST_F(ActionsTest, RecordsOnlyWhileRecordingAndPlaysBackToThePlugin) {
         EXPECT_EQ(x, 300.0f);
         EXPECT_EQ(am_->GetString(m->param, MakeFourCharCode("data"), text), 0);
         EXPECT_STREQ(text, "QR");
+        // The value is the host's: the plug-in may not dispose of it.
+        EXPECT_EQ(am_->DeleteActionParamValue(m->param), kSPBadParameterError);
+        EXPECT_EQ(am_->GetReal(m->param, MakeFourCharCode("plcx"), &x), 0);
         return ASErr{-1};
     };
     EXPECT_EQ(standin::PlayAction(action, kDialogOff), -1);  // the plug-in's result
