@@ -9,6 +9,7 @@
 
 #include "hostapi/sp_basic.h"
 #include "standin/hooks/host_hooks.h"
+#include "standin/host/host_transcript.h"
 
 namespace {
 
@@ -45,7 +46,13 @@ ASErr AllocateHostBlock(size_t size, void** block) {
 
 ASErr FreeHostBlock(void* block) {
     if (block == nullptr) return kSPNoError;
-    if (Blocks().erase(block) == 0) return kSPBadParameterError;
+    if (Blocks().erase(block) == 0) {
+        // Freed already, or never the host's: a fault of the plug-in that a
+        // result it may ignore would hide.
+        standin::AddHostNote("", "a plug-in freed a block the host did not hand out or had freed "
+                        "already; it was refused");
+        return kSPBadParameterError;
+    }
     std::free(block);
     return kSPNoError;
 }

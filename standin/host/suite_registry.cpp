@@ -7,6 +7,7 @@
 #include <unordered_map>
 
 #include "standin/hooks/host_hooks.h"
+#include "standin/host/host_transcript.h"
 #include "standin/host/host_blocks.h"
 #include "standin/host/slot_traps.h"
 // The stand-in serves only the host's documented layout.
@@ -122,7 +123,11 @@ ASErr AcquireStandinSuite(const char* name, int32_t version, const void** suite)
 ASErr ReleaseStandinSuite(const char* name, int32_t version) {
     SuiteEntry* e = Find(name, version);
     if (e == nullptr || e->suite == nullptr) return kSPSuiteNotFoundError;
-    if (e->useCount == 0) return kSPBadParameterError;
+    if (e->useCount == 0) {
+        standin::AddHostNote("", std::string("a plug-in released \"") + name +
+                            "\", which it did not hold; the release was refused");
+        return kSPBadParameterError;
+    }
     --e->useCount;
     return kSPNoError;
 }

@@ -143,6 +143,10 @@ TEST_F(SuiteCatalogTest, TheHeapRefusesForeignBlocksAndTakesBackLeftovers) {
     EXPECT_EQ(basic->FreeBlock(b), 0);
     EXPECT_EQ(blocks->FreeBlock(b), kSPBadParameterError);  // not twice
     EXPECT_EQ(OutstandingHostBlocks(), 1u);
+    // A refusal the plug-in may ignore is still told.
+    const std::vector<std::string> notes = TranscriptNotes();
+    ASSERT_FALSE(notes.empty());
+    EXPECT_NE(notes.back().find("had freed already; it was refused"), std::string::npos);
     FreeAllHostBlocks();
     EXPECT_EQ(OutstandingHostBlocks(), 0u);
 }
