@@ -37,8 +37,8 @@ void OnInterrupt(int signal) {
     if (gDeferred != 0) return;
     standin::RemoveTemporaryFiles();
     if (gTerminal) Say("\r\033[K");
-    Say("orvelk: interrupted: the files being written were removed; the others are as they "
-        "were\n");
+    Say("orvelk: interrupted: the files being written were removed; those written before "
+        "are kept, the rest are as they were\n");
     ::_exit(128 + signal);
 }
 
