@@ -451,9 +451,6 @@ class Batch {
     standin::BackgroundWriter writer_;
 };
 
-// Places lines [share.begin, share.end) in a host session of their own and
-// saves their actions to `actionsPath` when it is not empty. Returns the
-// exit status.
 // Whether the user's action set at `path` is to be left as it is: a run
 // that failed without placing a line has nothing to put in its place, so it
 // says so and writes nothing.
@@ -464,6 +461,10 @@ bool LeaveActionSet(const std::vector<standin::RecordedAction>& actions, int sta
     return true;
 }
 
+// Places lines [share.begin, share.end) in a host session of their own and
+// saves their actions to `actionsPath` when it is not empty (the user's own
+// set only when there is something to put in its place). Returns the exit
+// status.
 int PlaceShare(const BatchOptions& o, const OutputPattern& pattern,
                const std::vector<std::string_view>& lines, const char* start,
                const JobShare& share, FILE* out, FILE* err) {

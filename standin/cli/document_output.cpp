@@ -7,7 +7,6 @@
 #include "standin/cli/options.h"
 #include "standin/export/art_dump.h"
 #include "standin/export/module_size.h"
-#include "standin/files/replace_file.h"
 
 const char kDocumentOutputUsage[] =
     "  --dump                   print each document's art tree on standard output\n"
@@ -20,13 +19,10 @@ int TakeDocumentOutputOption(int c, const char* arg, const char* command, Docume
                              FILE* err) {
     switch (c) {
         case 'o':
-            if (o->output != nullptr && !o->manyOutputs) {
-                // One file or pattern names every document's file: a second
-                // one would silently replace the first.
-                PrintError(err, command, "-o is given twice ('%s' and '%s'): give one file name",
-                           o->output, arg);
-                return kExitUsage;
-            }
+            // One file or pattern names every document's file: a second one
+            // would silently replace the first.
+            if (o->output != nullptr && !o->manyOutputs)
+                return RefuseSecondOutput(err, command, o->output, arg);
             o->output = arg;
             return -1;
         case kOptionDump:
@@ -76,11 +72,9 @@ int CheckDocumentOutput(const DocumentOutputOptions& o, const char* command, FIL
         return kExitUsage;
     }
     if ((format == standin::ExportFormat::kPng || format == standin::ExportFormat::kPdf) &&
-        standin::NamesTerminal(o.output)) {
-        PrintError(err, command, "will not write %s to a terminal: -o '%s' is one; give a file",
-                   format == standin::ExportFormat::kPng ? "PNG" : "PDF", o.output);
+        RefuseBinaryToTerminal(err, command,
+                               format == standin::ExportFormat::kPng ? "PNG" : "PDF", o.output))
         return kExitUsage;
-    }
     return -1;
 }
 

@@ -201,12 +201,8 @@ int TakeEncodeOption(int c, const char* arg, EncodeOptions* o, FILE* out, FILE* 
             o->verbose = true;
             return -1;
         case 'o':
-            if (o->output != nullptr) {
-                // One symbol, one file: a second name would silently win.
-                PrintError(err, kCommand, "-o is given twice ('%s' and '%s'): give one file name",
-                           o->output, arg);
-                return kExitUsage;
-            }
+            // One symbol, one file: a second name would silently win.
+            if (o->output != nullptr) return RefuseSecondOutput(err, kCommand, o->output, arg);
             o->output = arg;
             return -1;
         case kOptAppFolder:
@@ -284,11 +280,8 @@ int CheckFormat(EncodeOptions* o, FILE* out, FILE* err) {
         return kExitUsage;
     }
     if ((f == Format::kPng || f == Format::kPdf) && !WritesToStandardOutput(*o) &&
-        standin::NamesTerminal(o->output)) {
-        PrintError(err, kCommand, "will not write %s to a terminal: -o '%s' is one; give a file",
-                   f == Format::kPng ? "PNG" : "PDF", o->output);
+        RefuseBinaryToTerminal(err, kCommand, f == Format::kPng ? "PNG" : "PDF", o->output))
         return kExitUsage;
-    }
     if (f == Format::kPng && !CanWriteSymbolPng()) {
         PrintError(err, kCommand, "this build cannot write png (it has no libpng)");
         return kExitUsage;

@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "standin/files/replace_file.h"
+
 void PrintError(FILE* err, const char* command, const char* format, ...) {
     std::fprintf(err, "orvelk %s: ", command);
     va_list args;
@@ -23,6 +25,20 @@ void ReportStandardOutputFailure(FILE* stream, FILE* err, const char* command, i
         std::fprintf(err, "orvelk: cannot write standard output: %s\n", std::strerror(error));
     else
         PrintError(err, command, "cannot write standard output: %s", std::strerror(error));
+}
+
+int RefuseSecondOutput(FILE* err, const char* command, const char* first, const char* second) {
+    PrintError(err, command, "-o is given twice ('%s' and '%s'): give one file name", first,
+               second);
+    return kExitUsage;
+}
+
+bool RefuseBinaryToTerminal(FILE* err, const char* command, const char* format,
+                            const char* path) {
+    if (!standin::NamesTerminal(path)) return false;
+    PrintError(err, command, "will not write %s to a terminal: -o '%s' is one; give a file",
+               format, path);
+    return true;
 }
 
 bool ParseIntInRange(const char* s, long lo, long hi, long* value) {

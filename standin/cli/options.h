@@ -40,6 +40,15 @@ void PrintError(FILE* err, const char* command, const char* format, ...)
 // again.
 void ReportStandardOutputFailure(FILE* stream, FILE* err, const char* command, int error);
 
+// Says on `err` that -o was given twice, `first` and then `second`, to a
+// command that writes one file or pattern. Returns kExitUsage.
+int RefuseSecondOutput(FILE* err, const char* command, const char* first, const char* second);
+
+// Whether the -o file `path` is a terminal, which the binary format `format`
+// ("PNG", "PDF") is not written to; then says so on `err`.
+bool RefuseBinaryToTerminal(FILE* err, const char* command, const char* format,
+                            const char* path);
+
 // Parses the whole of `s` as a decimal integer from lo to hi.
 bool ParseIntInRange(const char* s, long lo, long hi, long* value);
 

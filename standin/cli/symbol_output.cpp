@@ -209,16 +209,8 @@ bool AppendSymbolPng(std::string* out, const ModuleMatrix& m, int scale, double 
         static_cast<png_uint_32>(std::lround(pixelsPerMetre)),
     };
     // The limits of every PNG the stand-in writes.
-    const double side = layout.side;
-    if (side > standin::kMaxPngSide || side * side > standin::kMaxPngPixels) {
-        char text[200];
-        std::snprintf(text, sizeof text,
-                      "a PNG of %d x %d pixels is too large (at most %d a side and %.0f pixels); "
-                      "lower --scale, --dpi or --cell",
-                      layout.side, layout.side, standin::kMaxPngSide, standin::kMaxPngPixels);
-        *why = text;
+    if (!standin::PngPixelsFit(layout.side, layout.side, "--scale, --dpi or --cell", why))
         return false;
-    }
     std::string error;
     if (WritePng(out, m, style, layout, &error)) return true;
     *why = "libpng failed to write the image";

@@ -122,6 +122,20 @@ int DashCount(const AIDashStyle& dash) {
     return std::clamp<int>(dash.length, 0, kMaxDashComponents);
 }
 
+bool PngPixelsFit(double width, double height, const char* hint, std::string* error) {
+    if (width <= kMaxPngSide && height <= kMaxPngSide && width * height <= kMaxPngPixels)
+        return true;
+    if (error != nullptr) {
+        char text[200];
+        std::snprintf(text, sizeof text,
+                      "a PNG of %.0f x %.0f pixels is too large (at most %d a side and %.0f "
+                      "pixels); lower %s",
+                      width, height, kMaxPngSide, kMaxPngPixels, hint);
+        *error = text;
+    }
+    return false;
+}
+
 bool PngSize(const ExportBox& box, double dpi, int* width, int* height, std::string* error) {
     if (!(std::isfinite(dpi) && dpi > 0)) {
         if (error != nullptr) *error = "the resolution must be a positive number of dots per inch";
@@ -130,17 +144,7 @@ bool PngSize(const ExportBox& box, double dpi, int* width, int* height, std::str
     const double scale = dpi / 72;
     const double w = std::max(1.0, std::ceil(box.Width() * scale - 1e-6));
     const double h = std::max(1.0, std::ceil(box.Height() * scale - 1e-6));
-    if (w > kMaxPngSide || h > kMaxPngSide || w * h > kMaxPngPixels) {
-        if (error != nullptr) {
-            char text[160];
-            std::snprintf(text, sizeof text,
-                          "a PNG of %.0f x %.0f pixels is too large (at most %d a side and %.0f "
-                          "pixels); lower --dpi",
-                          w, h, kMaxPngSide, kMaxPngPixels);
-            *error = text;
-        }
-        return false;
-    }
+    if (!PngPixelsFit(w, h, "--dpi", error)) return false;
     *width = static_cast<int>(w);
     *height = static_cast<int>(h);
     return true;

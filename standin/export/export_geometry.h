@@ -33,6 +33,11 @@ struct ExportBox {
 // (a page that is not a positive, finite size).
 bool ExportBounds(const Document& document, ExportCrop crop, ExportBox* box, std::string* error);
 
+// Whether a PNG of `width` x `height` pixels keeps within kMaxPngSide and
+// kMaxPngPixels; else false with the reason in *error (when not null),
+// ending with `hint`, what the user may lower ("--dpi").
+bool PngPixelsFit(double width, double height, const char* hint, std::string* error);
+
 // The size in pixels of a PNG of `box` at `dpi`: whole pixels that hold the
 // box (a hair's excess from rounding is dropped), at least 1. False with a
 // reason when the resolution is not a positive number or the image would

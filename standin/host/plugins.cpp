@@ -189,13 +189,21 @@ ASErr ShutdownPlugin(Plugin* plugin) {
     return result;
 }
 
-ASErr UnloadPlugin(Plugin* plugin) {
-    if (plugin == nullptr || plugin->unloaded) return kSPBadParameterError;
-    // The whole record of the message, with when it comes: the host runs.
+namespace {
+
+// Sends the "SP Access" message `selector` as its whole record, `when` the
+// host runs.
+ASErr SendAccessMessage(Plugin* plugin, const char* selector) {
     SPAccessMessage message{};
     message.when = kSPAccessRuntime;
-    const ASErr result =
-        SendPluginMessage(plugin, kSPAccessCaller, kSPAccessUnloadSelector, &message.d);
+    return SendPluginMessage(plugin, kSPAccessCaller, selector, &message.d);
+}
+
+}  // namespace
+
+ASErr UnloadPlugin(Plugin* plugin) {
+    if (plugin == nullptr || plugin->unloaded) return kSPBadParameterError;
+    const ASErr result = SendAccessMessage(plugin, kSPAccessUnloadSelector);
     CloseModule(plugin);
     plugin->unloaded = true;
     return result;
@@ -211,9 +219,7 @@ ASErr ReloadPlugin(Plugin* plugin) {
         }
     }
     plugin->unloaded = false;
-    SPAccessMessage message{};
-    message.when = kSPAccessRuntime;
-    return SendPluginMessage(plugin, kSPAccessCaller, kSPAccessReloadSelector, &message.d);
+    return SendAccessMessage(plugin, kSPAccessReloadSelector);
 }
 
 bool IsModuleResident(const std::string& path) {
