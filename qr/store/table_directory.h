@@ -2,9 +2,9 @@
 // line becomes an entry of the index, in the order of the lines, so that
 // finding a section no longer scans the text.
 //
-// Directory lines end with CR or LF; the directory ends at its first NUL or
-// after the last byte read, and a last line without a line end is not an
-// entry. An entry is a line of 19 to 255 characters with colons at positions
+// Directory lines end with CR or LF; the directory ends at its first NUL or,
+// in a file without one, behind its last entry line (the bytes after it may
+// be sections), and a last line without a line end is not an entry. An entry is a line of 19 to 255 characters with colons at positions
 // 8 and 17: 8 upper-case hex digits of offset, ':', 8 of compressed size,
 // ':', the section name (any bytes, compared exactly).
 #pragma once
@@ -25,7 +25,7 @@ struct TableEntry {
 
 struct TableDirectory {
     uint8_t bytes[kTableDirectorySize];  // as read from the file
-    int32_t end;  // bytes the directory takes, its ending 0x00 included: no section starts below
+    int32_t end;  // bytes the directory takes, its 0x00 or last entry line included: no section starts below
     int32_t entryCount;
     TableEntry entries[kMaxTableEntries];
 };

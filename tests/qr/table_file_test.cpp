@@ -212,6 +212,22 @@ TEST_F(TableFileTest, OnlyTheFirst8192BytesAreDirectory) {
     EXPECT_EQ(Read("LATE"), "<absent>");
 }
 
+TEST_F(TableFileTest, WithoutItsNulTheDirectoryEndsBehindItsLastEntry) {
+    // Sections written straight behind the lines, no 0x00 anywhere: each is
+    // read, while an offset into an entry line is still no section.
+    const std::string a = LzssLiterals("first"), b = LzssLiterals("second");
+    const std::string lines = Hex8(0x46) + ":" + Hex8(a.size()) + ":ONE\r\n" + Hex8(0x46 + a.size()) +
+                              ":" + Hex8(b.size()) + ":TWO\r\n" + "00000005:00000004:INTO\r\n";
+    ASSERT_EQ(lines.size(), 0x46u);
+    ASSERT_EQ((a + b).find('\0'), std::string::npos);
+    WriteFile(lines + a + b);
+    EXPECT_EQ(Read("ONE"), "first");
+    EXPECT_EQ(Read("TWO"), "second");
+    int32_t rc = 0;
+    EXPECT_EQ(Read("INTO", &rc), "<absent>");
+    EXPECT_NE(rc, kTableRead);
+}
+
 TEST(TakeSectionBytes, CopiesInOrderAndStopsAtTheEnd) {
     const uint8_t section[5] = {1, 2, 3, 4, 5};
     uint8_t a[3] = {9, 9, 9}, b[4] = {9, 9, 9, 9};
