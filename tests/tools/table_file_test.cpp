@@ -190,5 +190,23 @@ TEST(TableFile, ProgramWritesTheSameFileAndFailsLoudly) {
     ASSERT_EQ(run(out.string()), 0);
     EXPECT_EQ(ReadFile(out), ReadFile(ORVELK_TABLE_FILE));
     EXPECT_FALSE(std::filesystem::exists(out.string() + ".tmp"));
+#if !defined(_WIN32)
+    // A replaced file keeps its mode; what lies at any name beside it (a
+    // link included) is not written through, and no temporary file stays.
+    std::ofstream(dir / "victim") << "precious";
+    std::filesystem::create_symlink(dir / "victim", out.string() + ".tmp");
+    std::filesystem::permissions(out, std::filesystem::perms(0640));
+    ASSERT_EQ(run(out.string()), 0);
+    EXPECT_EQ(std::filesystem::file_size(dir / "victim"), 8u);  // "precious"
+    EXPECT_TRUE(std::filesystem::is_symlink(out.string() + ".tmp"));
+    EXPECT_FALSE(std::filesystem::is_symlink(out));
+    EXPECT_EQ(std::filesystem::status(out).permissions(), std::filesystem::perms(0640));
+    int files = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(out.parent_path())) {
+        (void)entry;
+        ++files;
+    }
+    EXPECT_EQ(files, 2);  // the table file and the link
+#endif
     std::filesystem::remove_all(dir);
 }

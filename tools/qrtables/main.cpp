@@ -1,9 +1,14 @@
 // orvk_tablegen: computes the QR Code tables of the plug-in's engine and
 // writes them as the symbol table file ORVK_QR.DAT.
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -11,6 +16,16 @@
 #include "tools/qrtables/table_writer.h"
 
 namespace {
+
+#if defined(_WIN32)
+constexpr int kNoFollow = 0;  // a new name is no link
+constexpr int kBinary = O_BINARY;
+constexpr int kInterrupts[] = {SIGINT, SIGTERM};
+#else
+constexpr int kNoFollow = O_NOFOLLOW;
+constexpr int kBinary = 0;
+constexpr int kInterrupts[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT};
+#endif
 
 constexpr char kUsage[] =
     "usage: orvk_tablegen [--stats] OUTPUT_FILE\n"
@@ -24,15 +39,49 @@ constexpr char kUsage[] =
     "  --stats   print each section's raw and compressed size\n"
     "  --help    print this text\n";
 
-// The table file being written: a temporary file beside the output, renamed
-// over it only once every byte is out, so that a failed run leaves no partial
-// table file behind. Opened before the tables are computed, so that a bad
-// path fails at once.
+// The table file being written: a temporary file beside the output, created
+// new under a name of its own (never through an existing name or link) and
+// renamed over the output only once every byte is out, so that a failed or
+// interrupted run leaves no partial table file behind. Opened before the
+// tables are computed, so that a bad path fails at once.
 struct PendingFile {
     std::filesystem::path path;
-    std::filesystem::path temporary;
-    std::ofstream out;
+    std::string temporary;
+    int fd = -1;
+    int mode = -1;  // the replaced file's permission bits; -1: the new file's own
 };
+
+// The temporary file's name for the signal handler, which removes it.
+char gTemporaryName[4096];
+volatile sig_atomic_t gTemporaryNoted = 0;
+
+// Removes the temporary file and ends the process by the signal.
+void RemoveTemporaryAndDie(int signal) {
+    if (gTemporaryNoted) unlink(gTemporaryName);
+    std::signal(signal, SIG_DFL);
+    std::raise(signal);
+}
+
+// Creates the temporary file for `path` exclusively under a free name.
+int CreateTemporary(const std::filesystem::path& path, std::string* name) {
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        *name = path.string() + "." + std::to_string(getpid()) + "." + std::to_string(attempt) +
+                ".tmp";
+        if (name->size() >= sizeof gTemporaryName) {
+            errno = ENAMETOOLONG;
+            return -1;
+        }
+        std::strcpy(gTemporaryName, name->c_str());
+        gTemporaryNoted = 0;
+        const int fd = open(name->c_str(), O_WRONLY | O_CREAT | O_EXCL | kNoFollow | kBinary, 0666);
+        if (fd >= 0) {
+            gTemporaryNoted = 1;
+            return fd;
+        }
+        if (errno != EEXIST) return -1;
+    }
+    return -1;
+}
 
 bool OpenPending(const std::filesystem::path& path, PendingFile* file, std::string* error) {
     std::error_code ec;
@@ -49,34 +98,58 @@ bool OpenPending(const std::filesystem::path& path, PendingFile* file, std::stri
         *error = path.string() + " exists and is not a regular file";
         return false;
     }
+    if (std::filesystem::exists(status)) file->mode = static_cast<int>(status.permissions());
     file->path = path;
-    file->temporary = path;
-    file->temporary += ".tmp";
-    file->out.open(file->temporary, std::ios::binary | std::ios::trunc);
-    if (!file->out) {
-        *error = "cannot create " + file->temporary.string();
+    for (int s : kInterrupts) std::signal(s, RemoveTemporaryAndDie);
+    file->fd = CreateTemporary(path, &file->temporary);
+    if (file->fd < 0) {
+        *error = "cannot create " + file->temporary + ": " + std::strerror(errno);
         return false;
+    }
+    return true;
+}
+
+// Writes all of `bytes` to `fd`; false with errno set on failure.
+bool WriteAll(int fd, const std::vector<uint8_t>& bytes) {
+    size_t done = 0;
+    while (done < bytes.size()) {
+        const auto n = write(fd, bytes.data() + done, static_cast<unsigned>(bytes.size() - done));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        done += static_cast<size_t>(n);
     }
     return true;
 }
 
 bool FinishPending(PendingFile* file, const std::vector<uint8_t>& bytes, bool keep,
                    std::string* error) {
-    if (keep)
-        file->out.write(reinterpret_cast<const char*>(bytes.data()),
-                        static_cast<std::streamsize>(bytes.size()));
-    file->out.close();
-    std::error_code ec;
-    if (keep && !file->out) {
-        *error = "cannot write " + file->temporary.string();
+    if (keep && !WriteAll(file->fd, bytes)) {
+        *error = "cannot write " + file->temporary + ": " + std::strerror(errno);
         keep = false;
+    }
+    if (close(file->fd) != 0 && keep) {
+        *error = "cannot write " + file->temporary + ": " + std::strerror(errno);
+        keep = false;
+    }
+    std::error_code ec;
+    if (keep && file->mode >= 0) {  // a replaced file keeps its mode
+        std::filesystem::permissions(file->temporary,
+                                     static_cast<std::filesystem::perms>(file->mode), ec);
+        if (ec) {
+            *error = "cannot set the mode of " + file->temporary + ": " + ec.message();
+            keep = false;
+        }
     }
     if (keep) {
         std::filesystem::rename(file->temporary, file->path, ec);
-        if (!ec) return true;
+        if (!ec) {
+            gTemporaryNoted = 0;
+            return true;
+        }
         *error = "cannot replace " + file->path.string() + ": " + ec.message();
     }
     std::filesystem::remove(file->temporary, ec);
+    gTemporaryNoted = 0;
     return false;
 }
 
