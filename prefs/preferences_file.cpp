@@ -306,7 +306,12 @@ void AppendTextChunk(const PrefsLine& line, TextLoad* load, PluginGlobals* globa
             decodedLength = lengthBefore;
             decoder = decoderBefore;
             // Half a character or a backslash whose sequence is cut off is
-            // not a byte of the text.
+            // not a byte of the text; a backslash before a byte that makes
+            // no sequence with it is one of its own, and kept when it fits.
+            const unsigned char c = static_cast<unsigned char>(line.value[i]);
+            if (decoder.pending == Pending::kBackslash && c != 't' && c != 'r' && c != 'n' &&
+                base + decodedLength + 1 <= kMaxGlobalsTextLength)
+                decoded[decodedLength++] = static_cast<char>(kBackslash);
             decoder.pending = Pending::kNone;
             load->full = true;
             break;

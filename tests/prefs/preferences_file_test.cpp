@@ -294,6 +294,15 @@ TEST_F(PreferencesFileTest, TheTextFillsAtMost8192Bytes) {
         Load(file);
         EXPECT_EQ(std::string(globals_.text), std::string(8160, 'a') + std::string(bs, 'b'));
     }
+    // A backslash of the text itself that fits stays, whatever follows it.
+    for (const char* after : {"x", "\x88\x9F"}) {
+        file.clear();
+        for (int i = 0; i < 102; ++i)
+            file += "barcode_text" + std::to_string(i) + " = \"" + std::string(80, 'a') + "\"\r\n";
+        file += "barcode_text102 = \"" + std::string(31, 'b') + "\\" + after + "\"\r\n";
+        Load(file);
+        EXPECT_EQ(std::string(globals_.text), std::string(8160, 'a') + std::string(31, 'b') + "\\");
+    }
 }
 
 // A file no save could have written, however large, costs at most the read
