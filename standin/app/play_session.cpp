@@ -7,8 +7,10 @@ PlaySession::PlaySession(const char* command, const HostCommandOptions& host, FI
     : command_(command), err_(err), quietDialog_(host.quietDialog) {
     standin::ClearTranscript();
     standin::SetTranscriptListener([this](const standin::TranscriptEntry& entry) {
-        // What needs the user (alerts, error dialogs, beeps, the host's
-        // notes) is always said; the dialog the options drive is not.
+        // What needs the user (alerts, beeps, the host's notes) is always
+        // said; the dialog the options drive is not, nor any dialog while an
+        // action plays (its error dialog's code is said by the command's own
+        // line for the action).
         if (entry.kind == standin::TranscriptEntry::Kind::kDialogShown &&
             (playing_ || (quietDialog_ != 0 && entry.dialogId == quietDialog_)))
             return;
