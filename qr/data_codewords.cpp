@@ -131,8 +131,7 @@ int32_t PlanFiltered(DataWork* w, int32_t length, char levelChar, char modeChar,
 
 int32_t BuildDataCodewords(const char* text, char levelChar, char modeChar, int32_t version,
                            DataCodewords* out) {
-    if (text == nullptr || out == nullptr || version < 0 || version > kMaxVersion)
-        return kQRBadArgument;
+    if (text == nullptr || out == nullptr) return kQRBadArgument;
     out->version = 0;
     out->dataCount = 0;
 
@@ -143,9 +142,12 @@ int32_t BuildDataCodewords(const char* text, char levelChar, char modeChar, int3
     if (w.filtered != nullptr) {
         // The filter keeps at most the text's bytes; a kept length beyond any
         // version's capacity fails before the item arrays are sized from it.
+        // Nothing kept is no symbol, whatever the version asked for.
         const size_t kept = FilterText(text, modeChar, w.filtered);
         if (kept == 0)
             rc = kQROk;
+        else if (version < 0 || version > kMaxVersion)
+            rc = kQRBadArgument;
         else if (kept > static_cast<size_t>(kMaxFilteredLength))
             rc = kQRDoesNotFit;
         else

@@ -26,8 +26,8 @@ inline constexpr int32_t kMaxFilteredLength = 7089;
 
 // Runs the data stages for `text` with the settings of EncodeQRSymbol and
 // fills `out`, whatever it held before. Returns kQROk (with version 0 when
-// the mode's filter kept nothing), kQRDoesNotFit, kQROutOfMemory, or
-// kQRBadArgument for a version outside 0 to 40.
+// the mode's filter kept nothing, whatever the version), kQRDoesNotFit,
+// kQROutOfMemory, or kQRBadArgument for a version outside 0 to 40.
 int32_t BuildDataCodewords(const char* text, char levelChar, char modeChar, int32_t version,
                            DataCodewords* out);
 

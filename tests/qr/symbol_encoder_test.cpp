@@ -50,6 +50,13 @@ TEST(EncodeQRSymbol, BadArgumentsAreRefused) {
     EXPECT_EQ(m->side, 0);
     EXPECT_EQ(EncodeQRSymbol("1", 'M', 'B', 0, nullptr), kQRBadArgument);
     EXPECT_EQ(EncodeQRSymbol("1", 'M', 'B', 41, m.get()), kQRBadArgument);
+    EXPECT_EQ(EncodeQRSymbol("1", 'M', 'B', -1, m.get()), kQRBadArgument);
+    // Nothing kept is no symbol before the version is looked at.
+    m->side = 7;
+    EXPECT_EQ(EncodeQRSymbol("", 'M', 'B', 41, m.get()), kQROk);
+    EXPECT_EQ(m->side, 0);
+    EXPECT_EQ(EncodeQRSymbol("abc", 'M', 'N', -1, m.get()), kQROk);
+    EXPECT_EQ(m->side, 0);
 }
 
 }  // namespace
