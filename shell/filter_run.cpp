@@ -96,9 +96,10 @@ ASErr GenerateFromSettings() {
     const ASErr viewError = documentView->GetDocumentViewCenter(nullptr, &center);
     if (viewError != kSPNoError) return viewError;
 
-    // The module size the action records: a 32-bit real. Drawing with the
-    // same value makes a replay of the recording place the same art.
-    const ASReal moduleSize = static_cast<ASReal>(ModuleSizePoints(globals->moduleSize));
+    // The module size in points, drawn as the double it is; the action
+    // records it as a 32-bit real, so a replay of a large symbol may place a
+    // coordinate one float step away from this drawing.
+    const double moduleSize = ModuleSizePoints(globals->moduleSize);
     const ASErr error = DrawSymbolArt(center.h, center.v, moduleSize, globals->text,
                                       LevelCharFromIndex(globals->level),
                                       ModeCharFromIndex(globals->mode), globals->version);

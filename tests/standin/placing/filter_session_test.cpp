@@ -3,6 +3,7 @@
 // and hears when either fails.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <cstring>
 #include <filesystem>
@@ -87,6 +88,45 @@ TEST_F(FilterSessionTest, TheFilterPlacesAtTheViewsCentreAndRecordsTheSevenValue
     EXPECT_EQ(Value(recorded, "size").real, static_cast<float>(0.50 / 0.35278));
     EXPECT_EQ(Value(recorded, "data").string, "HELLO WORLD");
     EXPECT_TRUE(Heard().empty());
+}
+
+// "AI Go" draws with the module size as the double of its millimetres, each
+// corner rounded to a 32-bit float as it is stored, later ones from the
+// stored ones; a size rounded to a float first would move some by a step.
+TEST_F(FilterSessionTest, TheFilterDrawsWithTheModuleSizeInDoublePrecision) {
+    document_->viewCenter = {300, 400};
+    Settings("0123456789012345", 0, 0, 0, 10);
+    ASSERT_EQ(RunFilter(), kSPNoError);
+    const standin::Art* group = Group();
+    ASSERT_NE(group, nullptr);
+    const double m = ModuleSizePoints(10);
+    const std::string matrix = EngineMatrix("0123456789012345", 'L', 'N', 0);
+    const int n = static_cast<int>(matrix.find('\n'));
+    const double w = (n + 8) * m;
+    const float top = static_cast<float>(400 + w / 2);
+    const float left = static_cast<float>(300 - w / 2);
+    std::vector<std::array<float, 4>> expected = {
+        {left, top, static_cast<float>(left + w), static_cast<float>(top - w)}};
+    const double f = static_cast<float>(m);
+    int moved = 0;  // corners a size rounded to a float would have placed elsewhere
+    for (int r = 0; r < n; ++r)
+        for (int c = 0; c < n; ++c) {
+            if (matrix[static_cast<size_t>(r * (n + 1) + c)] != '1') continue;
+            const float t = static_cast<float>(top - 4 * m - r * m);
+            const float l = static_cast<float>(left + 4 * m + c * m);
+            expected.push_back({l, t, static_cast<float>(l + m), static_cast<float>(t - m)});
+            moved += l != static_cast<float>(left + 4 * f + c * f) ? 1 : 0;
+        }
+    ASSERT_EQ(group->children.size(), expected.size());
+    for (size_t i = 0; i < expected.size(); ++i) {
+        const auto& s = group->children[i]->segments;
+        ASSERT_EQ(s.size(), 4u);
+        EXPECT_EQ(s[0].p.h, expected[i][0]) << i;
+        EXPECT_EQ(s[0].p.v, expected[i][1]) << i;
+        EXPECT_EQ(s[2].p.h, expected[i][2]) << i;
+        EXPECT_EQ(s[2].p.v, expected[i][3]) << i;
+    }
+    EXPECT_GT(moved, 0);  // the case tells the two apart
 }
 
 TEST_F(FilterSessionTest, AFailedPlacementIsHeardShownAndNotRecorded) {
