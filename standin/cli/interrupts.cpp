@@ -3,6 +3,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 
 #include <unistd.h>
 
@@ -12,11 +13,16 @@ namespace {
 
 volatile std::sig_atomic_t gSignal = 0;
 volatile std::sig_atomic_t gDeferred = 0;
-// The interrupts sent to this process, and those its batch passed on to it
-// as a job (gInJob).
-volatile std::sig_atomic_t gDirect = 0;
-volatile std::sig_atomic_t gForwarded = 0;
+// The interrupts sent to this process [0], and those its batch passed on to
+// it as a job [1] (gInJob): how many, and when the first came.
+volatile std::sig_atomic_t gCount[2] = {0, 0};
 volatile std::sig_atomic_t gInJob = 0;
+#if !defined(_WIN32)
+struct timespec gFirst[2];
+// A signal this soon after the first is the same event told twice:
+// timeout(1) sends it to the process and then to its group.
+constexpr long kSameEventNanoseconds = 250'000'000;
+#endif
 bool gTerminal = false;
 
 constexpr int kMaxChildren = 64;
@@ -73,6 +79,28 @@ void RemoveWhatIsBeingWritten() {
 #endif
 }
 
+// Whether an interrupt of kind `kind` (see gCount) is a second one, rather
+// than the first or the first told again.
+bool SecondInterrupt(int kind) {
+#if defined(_WIN32)
+    gCount[kind] = gCount[kind] + 1;
+    return gCount[kind] > 1;
+#else
+    struct timespec now;
+    ::clock_gettime(CLOCK_MONOTONIC, &now);
+    if (gCount[kind] == 0) {
+        gFirst[kind] = now;
+        gCount[kind] = 1;
+        return false;
+    }
+    const long long since = (now.tv_sec - gFirst[kind].tv_sec) * 1'000'000'000LL +
+                            (now.tv_nsec - gFirst[kind].tv_nsec);
+    if (since < kSameEventNanoseconds) return false;
+    gCount[kind] = gCount[kind] + 1;
+    return true;
+#endif
+}
+
 // Notes the signal and passes it on to the jobs; unless deferred, removes
 // the files being written and ends the run with 128 + the signal. A second
 // signal while deferred ends the run so as well: a run stuck where it does
@@ -80,8 +108,7 @@ void RemoveWhatIsBeingWritten() {
 // `forwarded` says that a job's batch passed the signal on: a Ctrl-C reaches
 // a job both from the terminal and from its batch, which is one press.
 void Interrupted(int signal, bool forwarded) {
-    volatile std::sig_atomic_t& count = forwarded ? gForwarded : gDirect;
-    count = count + 1;
+    const bool second = SecondInterrupt(forwarded ? 1 : 0);
     if (gSignal == 0) gSignal = signal;
 #if !defined(_WIN32)
     for (int i = 0; i < gChildCount; ++i) ::kill(gChildren[i], signal);
@@ -92,7 +119,7 @@ void Interrupted(int signal, bool forwarded) {
         ::_exit(128 + signal);
     }
 #endif
-    if (gDeferred != 0 && count < 2) return;
+    if (gDeferred != 0 && !second) return;
     RemoveWhatIsBeingWritten();
     if (gTerminal) Say("\r\033[K");
     Say("orvelk: interrupted: the files being written were removed; those written before "
@@ -102,7 +129,9 @@ void Interrupted(int signal, bool forwarded) {
 
 #if defined(_WIN32)
 // The handler of an interrupt.
-void OnInterrupt(int signal) { Interrupted(signal, false); }
+void OnInterrupt(int signal) {
+    Interrupted(signal, false);
+}
 #else
 // The handler of an interrupt: in a job, one its batch passed on is told
 // from one sent to the job itself.
@@ -178,8 +207,8 @@ void ForgetChildProcesses() {
     gChildCount = 0;
     gJobs = 0;
     gInJob = 1;
-    gDirect = 0;
-    gForwarded = 0;
+    gCount[0] = 0;
+    gCount[1] = 0;
 }
 
 void NoteJobsFolder(const std::string& folder, int jobs) {
@@ -189,7 +218,9 @@ void NoteJobsFolder(const std::string& folder, int jobs) {
     gJobs = jobs;
 }
 
-void ForgetJobsFolder() { gJobs = 0; }
+void ForgetJobsFolder() {
+    gJobs = 0;
+}
 
 void NoteSettingsTemporaryFiles(const std::string& prefsFolder) {
 #if !defined(_WIN32)

@@ -6,9 +6,10 @@
 // was interrupted and ends the process with 128 + the signal. A command that
 // stops on its own at a safe point (batch) asks to be told instead, and then
 // says how far it got; a second interrupt ends it at once all the same (the
-// press of Ctrl-C twice), as if it had not asked. A closed pipe (SIGPIPE) ends every run at once, its
-// temporary files removed, without a word. SIGXFSZ is ignored, so that a
-// write beyond the file size limit fails as a write.
+// press of Ctrl-C twice), as if it had not asked. A closed pipe (SIGPIPE)
+// ends every run at once, its temporary files removed, without a word.
+// SIGXFSZ is ignored, so that a write beyond the file size limit fails as a
+// write.
 #pragma once
 
 #include <sys/types.h>

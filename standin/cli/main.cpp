@@ -115,7 +115,8 @@ int main(int argc, char** argv) {
     // of it is met by the last flush below, which knows its reason; a
     // terminal keeps its line buffering.
     static char outputBuffer[size_t{1} << 16];
-    if (isatty(fileno(stdout)) == 0) std::setvbuf(stdout, outputBuffer, _IOFBF, sizeof outputBuffer);
+    if (isatty(fileno(stdout)) == 0)
+        std::setvbuf(stdout, outputBuffer, _IOFBF, sizeof outputBuffer);
     InstallInterruptHandlers(isatty(fileno(stderr)) != 0);
     int status = kExitOk;
     try {

@@ -429,9 +429,10 @@ TEST(CommandLine, EverySignalThatEndsARunRemovesWhatItWrote) {
     Write("pipe/set.json", "the old set");
     fs::create_directories(dir + "tmp");
     for (const char* jobs : {"1", "2"}) {
-        const ProcessRun r = Shell("cd '" + dir + "' && { TMPDIR='" + dir + "tmp' \"$ORVELK\" " +
-                                   "batch texts.txt --dump -o out/l-####.svg --save-actions " +
-                                   "set.json --jobs " + jobs + "; echo $? >status; } | head -c 100");
+        const ProcessRun r =
+            Shell("cd '" + dir + "' && { TMPDIR='" + dir + "tmp' \"$ORVELK\" " +
+                  "batch texts.txt --dump -o out/l-####.svg --save-actions set.json --jobs " +
+                  jobs + "; echo $? >status; } | head -c 100");
         EXPECT_EQ(Slurp(dir + "status"), "141\n") << jobs << ": " << r.err;
         EXPECT_EQ(r.err, "") << jobs;
         EXPECT_EQ(NamesEndingIn(dir + "out", ".tmp"), 0u) << jobs;
@@ -500,11 +501,11 @@ TEST(CommandLine, ASecondInterruptEndsABatchThatIsStuck) {
     Write("stuck/texts.txt", "a\nb\nc\nd\n");
     for (const char* jobs : {"1", "2"}) {
         // (The shell starts a background run with SIGINT ignored: TERM it is.)
-        const ProcessRun r = Shell(
-            "cd '" + dir + "' && rm -f l-* && mkfifo l-2.svg && { TMPDIR='" + dir + "tmp' " +
-            "\"$ORVELK\" batch texts.txt -o l-#.svg --save-actions set.json --jobs " + jobs +
-            " & p=$!; sleep 0.7; kill -TERM $p; sleep 0.3; kill -TERM $p; sleep 0.7; " +
-            "kill -KILL $p 2>/dev/null; wait $p; }");
+        const ProcessRun r =
+            Shell("cd '" + dir + "' && rm -f l-* && mkfifo l-2.svg && { TMPDIR='" + dir + "tmp' " +
+                  "\"$ORVELK\" batch texts.txt -o l-#.svg --save-actions set.json --jobs " + jobs +
+                  " & p=$!; sleep 0.7; kill -TERM $p; sleep 0.3; kill -TERM $p; sleep 0.7; " +
+                  "kill -KILL $p 2>/dev/null; wait $p; }");
         EXPECT_EQ(r.status, 143) << jobs << ": " << r.err;
         EXPECT_TRUE(Has(r.err, "orvelk: interrupted: the files being written were removed"))
             << jobs << ": " << r.err;
@@ -521,13 +522,14 @@ TEST(CommandLine, AnInterruptDuringTheSaveIsTheInterrupt) {
     std::filesystem::create_directories(dir);
     Write("late/texts.txt", "a\nb\n");
     for (const char* jobs : {"1", "2"}) {
-        const ProcessRun r = Shell("cd '" + dir + "' && rm -f set.json && mkfifo set.json && " +
-                                   "timeout --preserve-status -s INT 1 \"$ORVELK\" batch " +
-                                   "texts.txt --dump --save-actions set.json --jobs " + jobs +
-                                   " >/dev/null");
+        const ProcessRun r =
+            Shell("cd '" + dir + "' && rm -f set.json && mkfifo set.json && " +
+                  "timeout --preserve-status -s INT 1 \"$ORVELK\" batch " +
+                  "texts.txt --dump --save-actions set.json --jobs " + jobs + " >/dev/null");
         EXPECT_EQ(r.status, 130) << jobs << ": " << r.err;
-        EXPECT_EQ(r.err, "orvelk batch: interrupted while set.json was being saved: it was not "
-                         "saved\n")
+        EXPECT_EQ(r.err,
+                  "orvelk batch: interrupted while set.json was being saved: it was not "
+                  "saved\n")
             << jobs;
     }
 }
@@ -536,13 +538,13 @@ TEST(CommandLine, AnInterruptDuringTheSaveIsTheInterrupt) {
 // full disk, a file size limit) names itself and fails the run with 8.
 TEST(CommandLine, AJobThatCannotKeepItsOutputSaysSo) {
     const std::string texts = Write("lost.txt", "1\nabc\n2\nabc\n");
-    const ProcessRun r = Shell("{ ulimit -f 0; \"$ORVELK\" batch '" + texts +
-                               "' --mode N --dump --jobs 2 2>&1 >/dev/null; echo \"status $?\"; } " +
-                               "| cat");
+    const ProcessRun r =
+        Shell("{ ulimit -f 0; \"$ORVELK\" batch '" + texts +
+              "' --mode N --dump --jobs 2 2>&1 >/dev/null; echo \"status $?\"; } " + "| cat");
     EXPECT_TRUE(Has(r.out, "status 8")) << r.out;
-    for (const char* what : {"lines 1-2 could not keep its dump in ",
-                             "lines 1-2 could not keep its messages in ",
-                             "lines 3-4 could not keep its messages in "})
+    for (const char* what :
+         {"lines 1-2 could not keep its dump in ", "lines 1-2 could not keep its messages in ",
+          "lines 3-4 could not keep its messages in "})
         EXPECT_TRUE(Has(r.out, what)) << what << ": " << r.out;
 }
 
