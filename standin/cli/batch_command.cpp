@@ -70,7 +70,8 @@ constexpr char kUsageHead[] =
     "                           is placed leaves an existing set as it was\n"
     "  --jobs N                 place the lines on N processes, 1 to 64 (default 1), each\n"
     "                           a host of its own with a run of the lines; the files,\n"
-    "                           the dump and the messages are those of one process\n";
+    "                           the dump and the messages are those of one process\n"
+    "                           (kept meanwhile in a folder of its own in $TMPDIR)\n";
 
 // The usage texts state the plug-in's conversion of a cell size and its
 // quiet zone.
@@ -92,7 +93,8 @@ constexpr char kExitStatusUsage[] =
     "is written only whole: the old one stays when a job did not run to its end),\n"
     "128 + N when interrupted by signal N (130 for Ctrl-C, 143 for SIGTERM): the\n"
     "batch stops at its next line, says how far it got and saves the actions of the\n"
-    "lines written; a reader of standard output that goes away ends it at once and\n"
+    "lines written; a second interrupt ends it at once, its files being written\n"
+    "removed; a reader of standard output that goes away ends it at once and\n"
     "silently (141), the old action set kept.\n";
 
 // Option values of the batch's own options.
@@ -375,8 +377,12 @@ class Batch {
         if (o_.output.dump) {
             // Standard output may be the progress line's terminal too.
             ClearProgress();
-            std::fputs(standin::DumpArtTree(document).c_str(), out_);
-            if (progress_) std::fflush(out_);
+            // A failed write of standard output is said with its reason at
+            // once, while errno still holds it (a job's output is its own).
+            if ((std::fputs(standin::DumpArtTree(document).c_str(), out_) == EOF ||
+                 (progress_ && std::fflush(out_) != 0)) &&
+                progressFd_ < 0)
+                ReportStandardOutputFailure(out_, err_, kCommand, errno);
         }
         if (o_.output.output == nullptr) return true;
         const std::string path = PatternFileName(pattern_, number);
@@ -461,6 +467,23 @@ bool LeaveActionSet(const std::vector<standin::RecordedAction>& actions, int sta
     return true;
 }
 
+// Saves `actions` to `path`. Returns kExitOk, kExitWriteFailed with the
+// reason said, or 128 + the signal of an interrupt that stopped the save.
+int SaveActions(const std::vector<standin::RecordedAction>& actions, const std::string& path,
+                FILE* err) {
+    std::string why;
+    if (standin::SaveActionSet(actions, path, &why)) return kExitOk;
+    // A signal ends a write into a pipe or a slow device with EINTR: that is
+    // the interrupt, not a fault of the file.
+    if (InterruptSignal() != 0 && std::string_view(why).ends_with(std::strerror(EINTR))) {
+        PrintError(err, kCommand, "interrupted while %s was being saved: it was not saved",
+                   path.c_str());
+        return InterruptedStatus();
+    }
+    PrintError(err, kCommand, "%s", why.c_str());
+    return kExitWriteFailed;
+}
+
 // Places lines [share.begin, share.end) in a host session of their own and
 // saves their actions to `actionsPath` when it is not empty (the user's own
 // set only when there is something to put in its place). Returns the exit
@@ -489,13 +512,11 @@ int PlaceShare(const BatchOptions& o, const OutputPattern& pattern,
                 }
                 status = InterruptedStatus();
             }
-            std::string why;
             if (!share.actionsPath.empty() &&
                 !(share.usersSet &&
-                  LeaveActionSet(batch.Written(), status, share.actionsPath.c_str(), err)) &&
-                !standin::SaveActionSet(batch.Written(), share.actionsPath, &why)) {
-                PrintError(err, kCommand, "%s", why.c_str());
-                if (status == kExitOk) status = kExitWriteFailed;
+                  LeaveActionSet(batch.Written(), status, share.actionsPath.c_str(), err))) {
+                const int saved = SaveActions(batch.Written(), share.actionsPath, err);
+                if (status == kExitOk || saved > kExitWriteFailed) status = saved;
             }
         }
     }
@@ -510,7 +531,9 @@ int PlaceAll(const BatchOptions& o, const OutputPattern& pattern,
     all.end = lines.size();
     if (o.saveActions != nullptr) all.actionsPath = o.saveActions;
     all.usersSet = true;
-    return PlaceShare(o, pattern, lines, start, all, out, err);
+    const int status = PlaceShare(o, pattern, lines, start, all, out, err);
+    // An interrupt after the last line ends the run as one during it does.
+    return InterruptSignal() != 0 ? InterruptedStatus() : status;
 }
 
 #if !defined(_WIN32)
@@ -528,6 +551,7 @@ int PlaceInJobs(const BatchOptions& o, const OutputPattern& pattern,
         return kExitWriteFailed;
     }
     const int jobs = static_cast<int>(std::min<size_t>(static_cast<size_t>(o.jobs), lines.size()));
+    NoteJobsFolder(actionsFolder, jobs);
     std::vector<std::string> actionFiles;
     const std::vector<int> statuses = RunJobs(
         lines.size(), jobs,
@@ -561,12 +585,12 @@ int PlaceInJobs(const BatchOptions& o, const OutputPattern& pattern,
             if (status == kExitOk) status = kExitWriteFailed;
         } else if (LeaveActionSet(all, status, o.saveActions, err)) {
             // Nothing placed: the old set stays.
-        } else if (!standin::SaveActionSet(all, o.saveActions, &why)) {
-            PrintError(err, kCommand, "%s", why.c_str());
-            if (status == kExitOk) status = kExitWriteFailed;
+        } else if (const int saved = SaveActions(all, o.saveActions, err); status == kExitOk) {
+            status = saved;
         }
     }
     standin::RemoveFolderTree(actionsFolder);
+    ForgetJobsFolder();
     if (InterruptSignal() != 0) status = InterruptedStatus();
     return status;
 }

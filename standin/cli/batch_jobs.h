@@ -53,10 +53,14 @@ inline std::string LinesText(size_t first, size_t last) {
 // a progress line "line K of N" shows on `err` when `progress` is set; then
 // each child's output and messages are copied to `out` and `err` in line
 // order. `actionsFolder` (an existing folder) receives the children's action
-// files, whose paths come back in *actionFiles, in order. Interrupts reach
-// the children, which stop at their next line. Returns the children's exit
-// statuses, in order: kJobDidNotEnd for a child that could not be started
-// or ended abnormally, which is said with its lines and the reason.
+// files, whose paths come back in *actionFiles, in order, and their output
+// and messages, whose names are removed at once. A child whose output or
+// messages were cut short says so and exits with kExitWriteFailed; one whose
+// output or messages cannot be read back is named, and so is a failed write
+// of `out`, each giving kExitWriteFailed. Interrupts reach the children,
+// which stop at their next line. Returns the children's exit statuses, in
+// order: kJobDidNotEnd for a child that could not be started or ended
+// abnormally, which is said with its lines and the reason.
 std::vector<int> RunJobs(size_t count, int jobs, const JobWork& work, const char* command,
                          bool progress, const std::string& actionsFolder,
                          std::vector<std::string>* actionFiles, FILE* out, FILE* err);

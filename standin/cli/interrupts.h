@@ -5,9 +5,11 @@
 // plug-in's new preferences file), clears a progress line, says that the run
 // was interrupted and ends the process with 128 + the signal. A command that
 // stops on its own at a safe point (batch) asks to be told instead, and then
-// says how far it got. A closed pipe (SIGPIPE) ends every run at once, its
-// temporary files removed, without a word. SIGXFSZ is ignored, so that a
-// write beyond the file size limit fails as a write.
+// says how far it got; a second interrupt ends it at once all the same (the
+// press of Ctrl-C twice), as if it had not asked. A closed pipe (SIGPIPE)
+// ends every run at once, its temporary files removed, without a word.
+// SIGXFSZ is ignored, so that a write beyond the file size limit fails as a
+// write.
 #pragma once
 
 #include <sys/types.h>
@@ -32,9 +34,18 @@ int InterruptedStatus();
 // Passes interrupts on to `pid` (a job of batch); at most a few dozen.
 void NoteChildProcess(pid_t pid);
 
-// Forgets the processes of NoteChildProcess: in a job just started, which
-// has no jobs of its own.
+// Forgets the processes of NoteChildProcess and the folder of
+// NoteJobsFolder: in a job just started, which has no jobs of its own, and
+// whose batch passes its interrupts on to it.
 void ForgetChildProcesses();
+
+// Notes the private folder of a batch's `jobs` jobs, so that a run that
+// ends at once (a second interrupt, a reader gone) removes it: the files
+// job-N.json, job-N.out and job-N.err in it, for N from 0, and the folder.
+void NoteJobsFolder(const std::string& folder, int jobs);
+
+// Forgets the folder of NoteJobsFolder, once it is removed.
+void ForgetJobsFolder();
 
 // Notes the names of the new preferences file that this process's plug-in
 // may write in the preferences folder `prefsFolder`, so that an interrupt

@@ -1,7 +1,9 @@
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <new>
 
@@ -46,6 +48,52 @@ std::vector<std::string> Utf8Arguments() {
 }  // namespace
 #endif
 
+namespace {
+
+#if !defined(_WIN32)
+// Opens /dev/null onto each of the descriptors 0-2 that is closed, so that
+// no file the run opens takes its place (a file being written would then
+// receive the dump or the messages). It is opened for the other direction,
+// so that reading standard input or writing standard output still fails as
+// on a closed descriptor, and is said so.
+void FillClosedStandardDescriptors() {
+    for (int fd = 0; fd <= 2; ++fd) {
+        if (fcntl(fd, F_GETFD) != -1 || errno != EBADF) continue;
+        const int opened = open("/dev/null", fd == 0 ? O_WRONLY : O_RDONLY);
+        if (opened >= 0 && opened != fd) {
+            dup2(opened, fd);
+            close(opened);
+        }
+    }
+}
+#endif
+
+// Says that standard output could not be written, with `error` as its
+// reason, unless the command said it already. An error of 0 is a reason not
+// known (a write failed earlier and took its buffer with it): the words are
+// said without one.
+void SayStandardOutputFailed(int error) {
+#if !defined(_WIN32)
+    if (error == 0) {
+        // ReportStandardOutputFailure says it only once; its words are
+        // caught so that no stale reason goes with them.
+        char* words = nullptr;
+        size_t size = 0;
+        FILE* caught = open_memstream(&words, &size);
+        if (caught != nullptr) {
+            ReportStandardOutputFailure(stdout, caught, nullptr, 0);
+            std::fclose(caught);
+            if (size > 0) std::fputs("orvelk: cannot write standard output\n", stderr);
+            std::free(words);
+            return;
+        }
+    }
+#endif
+    ReportStandardOutputFailure(stdout, stderr, nullptr, error);
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
 #if defined(_WIN32)
     // Bytes as they are: no CR before each LF, no end at a 0x1A.
@@ -60,7 +108,15 @@ int main(int argc, char** argv) {
         argc = static_cast<int>(arguments.size());
         argv = pointers.data();
     }
+#else
+    FillClosedStandardDescriptors();
 #endif
+    // Room for what the commands print but a dump, so that a failed write
+    // of it is met by the last flush below, which knows its reason; a
+    // terminal keeps its line buffering.
+    static char outputBuffer[size_t{1} << 16];
+    if (isatty(fileno(stdout)) == 0)
+        std::setvbuf(stdout, outputBuffer, _IOFBF, sizeof outputBuffer);
     InstallInterruptHandlers(isatty(fileno(stderr)) != 0);
     int status = kExitOk;
     try {
@@ -76,9 +132,12 @@ int main(int argc, char** argv) {
     }
     // What is still buffered for standard output must reach it too: a full
     // disk or a closed pipe is a failure, not a success (said once: the
-    // command may have said it already).
-    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
-        ReportStandardOutputFailure(stdout, stderr, nullptr, errno);
+    // command may have said it already). The reason is the flush's own when
+    // it failed; not known when an earlier write failed.
+    errno = 0;
+    const bool flushed = std::fflush(stdout) == 0;
+    if (!flushed || std::ferror(stdout)) {
+        SayStandardOutputFailed(flushed ? 0 : errno);
         if (status == kExitOk) status = kExitWriteFailed;
     }
     return status;

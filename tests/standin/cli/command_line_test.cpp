@@ -427,14 +427,17 @@ TEST(CommandLine, EverySignalThatEndsARunRemovesWhatItWrote) {
     for (int i = 1; i <= 3000; ++i) texts += "item " + std::to_string(i) + "\n";
     Write("pipe/texts.txt", texts);
     Write("pipe/set.json", "the old set");
+    fs::create_directories(dir + "tmp");
     for (const char* jobs : {"1", "2"}) {
-        const ProcessRun r = Shell("cd '" + dir + "' && { \"$ORVELK\" batch texts.txt --dump " +
-                                   "-o out/l-####.svg --save-actions set.json --jobs " + jobs +
-                                   "; echo $? >status; } | head -c 100");
+        const ProcessRun r =
+            Shell("cd '" + dir + "' && { TMPDIR='" + dir + "tmp' \"$ORVELK\" " +
+                  "batch texts.txt --dump -o out/l-####.svg --save-actions set.json --jobs " +
+                  jobs + "; echo $? >status; } | head -c 100");
         EXPECT_EQ(Slurp(dir + "status"), "141\n") << jobs << ": " << r.err;
         EXPECT_EQ(r.err, "") << jobs;
         EXPECT_EQ(NamesEndingIn(dir + "out", ".tmp"), 0u) << jobs;
         EXPECT_EQ(Slurp(dir + "set.json"), "the old set") << jobs;
+        EXPECT_TRUE(fs::is_empty(dir + "tmp")) << jobs;  // the jobs' folder too
     }
 }
 
@@ -456,6 +459,93 @@ TEST(CommandLine, AKilledJobIsNamedAndTheOldActionSetStays) {
                            "end); it is as it was"))
         << r.err;
     EXPECT_EQ(Slurp(dir + "set.json"), "the old set");
+}
+
+// Descriptors 0-2 that whoever started the run closed are never taken by a
+// file it writes (a batch's writer would put the dump or the messages in
+// it); a closed standard output is still a failed write, said with its
+// reason, with or without jobs.
+TEST(CommandLine, ClosedStandardDescriptorsAreNeverTheFilesItWrites) {
+    namespace fs = std::filesystem;
+    const std::string dir = TestTempDir() + "closed/";
+    fs::create_directories(dir);
+    // encode waits in opening its -o file, a pipe nobody reads yet.
+    ProcessRun r = Shell("cd '" + dir + "' && rm -f fifo && mkfifo fifo && " +
+                         "{ \"$ORVELK\" encode HI -o fifo <&- >&- 2>&- & p=$!; sleep 0.5; " +
+                         "readlink /proc/$p/fd/0 /proc/$p/fd/1 /proc/$p/fd/2; " +
+                         "cat fifo >/dev/null; wait $p; }");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "/dev/null\n/dev/null\n/dev/null\n");
+    std::string texts;
+    for (int i = 1; i <= 40; ++i) texts += "item " + std::to_string(i) + "\n";
+    Write("closed/texts.txt", texts);
+    for (const char* jobs : {"1", "2"}) {
+        r = Shell("cd '" + dir + "' && \"$ORVELK\" batch texts.txt --dump -o l-##.svg --jobs " +
+                  jobs + " >&-");
+        EXPECT_EQ(r.status, 8) << jobs;
+        EXPECT_EQ(r.err, "orvelk batch: cannot write standard output: Bad file descriptor\n")
+            << jobs;
+    }
+    // A reader gone while SIGPIPE is ignored: the reason is the write's own.
+    r = Shell("cd '" + dir + "' && trap '' PIPE && \"$ORVELK\" batch texts.txt --dump | true");
+    EXPECT_EQ(r.err, "orvelk batch: cannot write standard output: Broken pipe\n");
+}
+
+// A batch stuck in a write (a pipe nobody reads as one of its files) is not
+// held by its wait for the next line: a second interrupt ends it at once,
+// its files being written and the jobs' folder removed.
+TEST(CommandLine, ASecondInterruptEndsABatchThatIsStuck) {
+    namespace fs = std::filesystem;
+    const std::string dir = TestTempDir() + "stuck/";
+    fs::create_directories(dir + "tmp");
+    Write("stuck/texts.txt", "a\nb\nc\nd\n");
+    for (const char* jobs : {"1", "2"}) {
+        // (The shell starts a background run with SIGINT ignored: TERM it is.)
+        const ProcessRun r =
+            Shell("cd '" + dir + "' && rm -f l-* && mkfifo l-2.svg && { TMPDIR='" + dir + "tmp' " +
+                  "\"$ORVELK\" batch texts.txt -o l-#.svg --save-actions set.json --jobs " + jobs +
+                  " & p=$!; sleep 0.7; kill -TERM $p; sleep 0.3; kill -TERM $p; sleep 0.7; " +
+                  "kill -KILL $p 2>/dev/null; wait $p; }");
+        EXPECT_EQ(r.status, 143) << jobs << ": " << r.err;
+        EXPECT_TRUE(Has(r.err, "orvelk: interrupted: the files being written were removed"))
+            << jobs << ": " << r.err;
+        EXPECT_EQ(NamesEndingIn(dir, ".tmp"), 0u) << jobs;
+        EXPECT_TRUE(fs::is_empty(dir + "tmp")) << jobs;
+    }
+}
+
+// An interrupt that stops the save of the action set (a pipe nobody reads)
+// is said as the interrupt, and ends the run with 128 + the signal, on one
+// process as on several.
+TEST(CommandLine, AnInterruptDuringTheSaveIsTheInterrupt) {
+    const std::string dir = TestTempDir() + "late/";
+    std::filesystem::create_directories(dir);
+    Write("late/texts.txt", "a\nb\n");
+    for (const char* jobs : {"1", "2"}) {
+        const ProcessRun r =
+            Shell("cd '" + dir + "' && rm -f set.json && mkfifo set.json && " +
+                  "timeout --preserve-status -s INT 1 \"$ORVELK\" batch " +
+                  "texts.txt --dump --save-actions set.json --jobs " + jobs + " >/dev/null");
+        EXPECT_EQ(r.status, 130) << jobs << ": " << r.err;
+        EXPECT_EQ(r.err,
+                  "orvelk batch: interrupted while set.json was being saved: it was not "
+                  "saved\n")
+            << jobs;
+    }
+}
+
+// A job whose dump or messages cannot be kept in the temporary folder (a
+// full disk, a file size limit) names itself and fails the run with 8.
+TEST(CommandLine, AJobThatCannotKeepItsOutputSaysSo) {
+    const std::string texts = Write("lost.txt", "1\nabc\n2\nabc\n");
+    const ProcessRun r =
+        Shell("{ ulimit -f 0; \"$ORVELK\" batch '" + texts +
+              "' --mode N --dump --jobs 2 2>&1 >/dev/null; echo \"status $?\"; } " + "| cat");
+    EXPECT_TRUE(Has(r.out, "status 8")) << r.out;
+    for (const char* what :
+         {"lines 1-2 could not keep its dump in ", "lines 1-2 could not keep its messages in ",
+          "lines 3-4 could not keep its messages in "})
+        EXPECT_TRUE(Has(r.out, what)) << what << ": " << r.out;
 }
 
 TEST(CommandLine, EncodeReplayAndBatchTakeOneOutput) {
