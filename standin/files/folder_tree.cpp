@@ -78,6 +78,8 @@ bool RemoveEntryNow(int parent, const char* name, int depth) {
 
 }  // namespace
 
-void RemoveFolderTreeNow(const char* path) { RemoveEntryNow(AT_FDCWD, path, kDepthNow); }
+void RemoveFolderTreeNow(const char* path) {
+    RemoveEntryNow(AT_FDCWD, path, kDepthNow);
+}
 
 }  // namespace standin

@@ -188,7 +188,8 @@ bool MakeUserAppFolder(const std::string& folder, const std::string& installed,
     const int note = madeStaging ? standin::NoteTemporaryFolder(pattern.c_str()) : -1;
     pthread_sigmask(SIG_SETMASK, &before, nullptr);
     if (!madeStaging) {
-        if (error != nullptr) *error = "cannot make a folder in '" + base + "': " + std::strerror(e);
+        if (error != nullptr)
+            *error = "cannot make a folder in '" + base + "': " + std::strerror(e);
         return false;
     }
     const std::string& staging = pattern;

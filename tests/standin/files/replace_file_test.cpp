@@ -57,12 +57,12 @@ size_t OtherNames(const std::string& dir, std::initializer_list<std::string> kno
     return count;
 }
 
-// What `replace` reports, run in a child process whose real, effective
-// and saved user ids are `uid` (the real one `realUid`) and whose group ids
-// are `gid`, with no supplementary groups. Empty with *skip set when this
-// process may not become them.
+// What `replace` reports, run in a child process whose effective and saved
+// user ids are `uid` (the real one `realUid`) and whose group ids are `gid`,
+// with no supplementary groups. Empty with *skip set when this process may
+// not become them.
 template <typename Replace>
-std::string RunAs(uid_t realUid, uid_t uid, gid_t gid, const Replace& replace, std::string* skip) {
+std::string RunAs(uid_t realUid, uid_t uid, gid_t gid, std::string* skip, const Replace& replace) {
     int pipeFds[2];
     if (::pipe(pipeFds) != 0) return "no pipe";
     const pid_t child = fork();
@@ -242,7 +242,7 @@ TEST_F(ReplaceFileTest, AFileTheUserMayNotWriteOrWhoseOwnerCannotBeKeptIsLeftAsI
     ASSERT_EQ(::chmod(shared.c_str(), 0666), 0);
 
     std::string skip;
-    const std::string report = RunAs(nobody, nobody, nobody, [&] {
+    const std::string report = RunAs(nobody, nobody, nobody, &skip, [&] {
         if (::access(dir_.c_str(), W_OK | X_OK) != 0) return std::string("unreachable");
         std::string written;
         for (const std::string& path : {mine, theirs, shared}) {
@@ -251,7 +251,7 @@ TEST_F(ReplaceFileTest, AFileTheUserMayNotWriteOrWhoseOwnerCannotBeKeptIsLeftAsI
             written += "\n";
         }
         return written;
-    }, &skip);
+    });
     if (!skip.empty()) GTEST_SKIP() << skip;
     if (report == "unreachable")
         GTEST_SKIP() << "another user cannot reach the test's folder " << dir_;
@@ -302,7 +302,8 @@ TEST_F(ReplaceFileTest, AReplacedFileKeepsItsExtendedAttributesAndAccessControlL
     ASSERT_TRUE(standin::ReplaceFileWith(path, "new", &why)) << why;
     EXPECT_EQ(Read(path), "new");
     char value[256];
-    const ssize_t aclSize = ::getxattr(path.c_str(), "system.posix_acl_access", value, sizeof value);
+    const ssize_t aclSize =
+        ::getxattr(path.c_str(), "system.posix_acl_access", value, sizeof value);
     EXPECT_EQ(aclSize > 0 ? std::string(value, static_cast<size_t>(aclSize)) : "", acl);
     const ssize_t noteSize = ::getxattr(path.c_str(), "user.note", value, sizeof value);
     EXPECT_EQ(noteSize > 0 ? std::string(value, static_cast<size_t>(noteSize)) : "", "keep me");
@@ -324,7 +325,7 @@ TEST_F(ReplaceFileTest, AFileTheKernelWouldNotOpenForWritingIsNotReplaced) {
     ASSERT_EQ(::chmod(kept.c_str(), 0444), 0);
     fs::create_symlink(kept, dir_ + "link.svg");
     std::string skip;
-    const std::string report = RunAs(0, nobody, nobody, [&] {
+    const std::string report = RunAs(0, nobody, nobody, &skip, [&] {
         std::string reasons;
         for (const char* name : {"kept.svg", "link.svg"}) {
             std::string reason;
@@ -332,7 +333,7 @@ TEST_F(ReplaceFileTest, AFileTheKernelWouldNotOpenForWritingIsNotReplaced) {
             reasons += "\n";
         }
         return reasons;
-    }, &skip);
+    });
     if (!skip.empty()) GTEST_SKIP() << skip;
     EXPECT_EQ(report, "cannot write " + kept + ": Permission denied\ncannot write " + dir_ +
                           "link.svg: Permission denied\n");
