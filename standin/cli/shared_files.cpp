@@ -111,6 +111,7 @@ size_t NumberOfName(const PatternFiles& files, const std::string& name) {
 // else 0.
 size_t NumberOfFile(const PatternFiles& files, const Identity& id) {
     if (id.kind == Identity::kNothing) return 0;
+    // By name: a new file (and, without inodes, an existing one).
     if (const size_t number = NumberOfName(files, id.name); number != 0) return number;
 #if !defined(_WIN32)
     // An existing file may be a pattern's file under another name (a link).
@@ -123,13 +124,11 @@ size_t NumberOfFile(const PatternFiles& files, const Identity& id) {
     return 0;
 }
 
-// Says that `a` and `b` name one file. Returns kExitUsage.
-int Refuse(const NamedFile& a, const NamedFile& b, const char* command, FILE* err) {
-    PrintError(err, command, "%s '%s' and %s '%s' are the same file: %s", a.option, a.path,
-               b.option, b.path,
-               a.written && b.written ? "one would replace the other; give each its own"
-                                      : "the run would replace what it reads; give another");
-    return kExitUsage;
+// What a run would do to one file named twice: two outputs (`bothWritten`)
+// or an output and an input.
+const char* Consequence(bool bothWritten) {
+    return bothWritten ? "one would replace the other; give each its own"
+                       : "the run would replace what it reads; give another";
 }
 
 }  // namespace
@@ -144,14 +143,17 @@ int RefuseSharedFiles(const std::vector<NamedFile>& files, const char* command, 
     for (const NamedFile& file : files) ids.push_back(IdentityOf(file.path));
     for (size_t i = 0; i < files.size(); ++i) {
         for (size_t j = i + 1; j < files.size(); ++j)
-            if ((files[i].written || files[j].written) && SameFile(ids[i], ids[j]))
-                return Refuse(files[i], files[j], command, err);
+            if ((files[i].written || files[j].written) && SameFile(ids[i], ids[j])) {
+                PrintError(err, command, "%s '%s' and %s '%s' are the same file: %s",
+                           files[i].option, files[i].path, files[j].option, files[j].path,
+                           Consequence(files[i].written && files[j].written));
+                return kExitUsage;
+            }
         if (pattern == nullptr) continue;
         if (const size_t number = NumberOfFile(*pattern, ids[i]); number != 0) {
             PrintError(err, command, "%s '%s' is the file of line %zu of -o '%s': %s",
                        files[i].option, files[i].path, number, pattern->given,
-                       files[i].written ? "one would replace the other; give each its own"
-                                        : "the run would replace what it reads; give another");
+                       Consequence(files[i].written));
             return kExitUsage;
         }
     }
