@@ -22,6 +22,7 @@
 #include "standin/cli/options.h"
 #include "standin/cli/orvelk_action.h"
 #include "standin/cli/placing_options.h"
+#include "standin/cli/shared_files.h"
 #include "standin/cli/symbol_options.h"
 #include "standin/app/play_session.h"
 #include "standin/cli/play_failure.h"
@@ -627,6 +628,12 @@ int RunBatchCommand(int argc, char** argv, FILE* out, FILE* err) {
         PrintError(err, kCommand, "'%s' holds no line", o.texts);
         return kExitUsage;
     }
+    const PatternFiles files = {o.output.output, &pattern, lines.size()};
+    if (const int status =
+            RefuseSharedFiles({{"TEXTS", o.texts, false}, {"--save-actions", o.saveActions, true}},
+                              kCommand, err, o.output.output ? &files : nullptr);
+        status >= 0)
+        return status;
     if (!BeginHostCommand(o.host, kCommand, err)) return kExitUsage;
     // An interrupt stops the run at the next line, which then says how far
     // it got and saves the actions of the lines written.

@@ -14,6 +14,7 @@
 #include "standin/app/engine_session.h"
 #include "standin/cli/input_text.h"
 #include "standin/cli/option_table.h"
+#include "standin/cli/shared_files.h"
 #include "standin/cli/option_values.h"
 #include "standin/cli/options.h"
 #include "standin/cli/symbol_options.h"
@@ -367,6 +368,10 @@ int ParseOptions(int argc, char** argv, EncodeOptions* o, FILE* out, FILE* err) 
         }
         o->textFile = "-";
     }
+    if (const int status = RefuseSharedFiles(
+            {{"--text-file", o->textFile, false}, {"-o", o->output, true}}, kCommand, err);
+        status >= 0)
+        return status;
     return CheckFormat(o, out, err);
 }
 

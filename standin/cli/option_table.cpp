@@ -1,7 +1,9 @@
 #include "standin/cli/option_table.h"
 
+#include <algorithm>
 #include <cassert>
 #include <cstring>
+#include <iterator>
 #include <string>
 #include <string_view>
 
@@ -77,6 +79,29 @@ void ReportUnknown(const std::vector<option>& table, const char* given, const ch
                    static_cast<int>(word.size()), word.data(), nearest.c_str());
 }
 
+// The long options, of any command, whose value names a file or a folder.
+constexpr std::string_view kFileOptions[] = {
+    "output", "text-file", "record", "show-dialog", "show-preview", "save-actions", "app-folder"};
+
+// An empty value of an option that names a file: a variable that was never
+// set (--save-actions "$SET") would otherwise ask for nothing, or fail only
+// once the work is done. Says so and returns kExitUsage; -1 otherwise.
+int RefuseEmptyFileName(const std::vector<option>& table, int c, const char* arg,
+                        const char* command, FILE* err) {
+    if (arg == nullptr || *arg != '\0') return -1;
+    const option* o = FindByValue(table, c);
+    if (o == nullptr || std::find(std::begin(kFileOptions), std::end(kFileOptions),
+                                  std::string_view(o->name)) == std::end(kFileOptions))
+        return -1;
+    const bool folder = std::string_view(o->name) == "app-folder";
+    if (o->val > ' ' && o->val <= '~')
+        PrintError(err, command, "-%c '' names no file (see --help)", o->val);
+    else
+        PrintError(err, command, "--%s '' names no %s (see --help)", o->name,
+                   folder ? "folder" : "file");
+    return kExitUsage;
+}
+
 }  // namespace
 
 int ScanOptions(int argc, char** argv, const char* command, const std::vector<option>& table,
@@ -97,6 +122,8 @@ int ScanOptions(int argc, char** argv, const char* command, const std::vector<op
             ReportUnknown(table, given, command, err);
             return kExitUsage;
         }
+        if (const int empty = RefuseEmptyFileName(table, c, optarg, command, err); empty >= 0)
+            return empty;
         const int status = take(c, optarg);
         assert(status != -2);  // every option of the table has a taker
         if (status >= 0) return status;

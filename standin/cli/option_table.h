@@ -18,7 +18,10 @@ using OptionTaker = std::function<int(int c, const char* arg)>;
 // terminating entry; entries whose value is a printable character are also
 // short options) and hands each option to `take`. Arguments that are not
 // options are moved behind them, so afterwards argv[optind..argc) are the
-// command's other arguments. Returns -1 to go on, else the exit status.
+// command's other arguments. An empty value of an option that names a file
+// or folder (-o, --text-file, --record, --show-dialog, --show-preview,
+// --save-actions, --app-folder) is refused as bad usage. Returns -1 to go
+// on, else the exit status.
 int ScanOptions(int argc, char** argv, const char* command, const std::vector<option>& table,
                 const OptionTaker& take, FILE* err);
 

@@ -26,6 +26,7 @@
 #include "standin/app/play_session.h"
 #include "standin/cli/play_failure.h"
 #include "standin/cli/settings_save_check.h"
+#include "standin/cli/shared_files.h"
 #include "standin/cli/symbol_options.h"
 #include "standin/cli/window_option.h"
 #include "standin/suites/adm/dialog_back_end.h"
@@ -122,10 +123,12 @@ constexpr char kExitStatusUsage[] =
     "filter kept nothing of the text (an existing -o file is left as it was;\n"
     "--record saves the action, which the plug-in records like a success) or,\n"
     "with --strict, dropped or changed some of it, 8 when a file cannot be\n"
-    "written, 9 when everything was placed and written but the plug-in could not\n"
-    "save its settings at OK (the preferences file is as it was), 128 + N when\n"
-    "interrupted by signal N (130 for Ctrl-C, 143 for SIGTERM): what was being\n"
-    "written is removed.\n";
+    "written (a picture that cannot be written after OK places nothing, and the\n"
+    "-o and --record files left unwritten are named), 9 when everything was\n"
+    "placed and written but the plug-in could not save its settings at OK (the\n"
+    "cause is said where it can be seen; the preferences file is as it was),\n"
+    "128 + N when interrupted by signal N (130 for Ctrl-C, 143 for SIGTERM): what\n"
+    "was being written is removed.\n";
 
 // getopt_long values of the command's own options.
 enum PlaceOption {
@@ -348,7 +351,13 @@ int ParseOptions(int argc, char** argv, PlaceOptions* o, FILE* out, FILE* err) {
         one.output = path;
         if (const int bad = CheckDocumentOutput(one, kCommand, err); bad >= 0) return bad;
     }
-    return -1;
+    std::vector<NamedFile> files;
+    for (const char* path : o->outputs) files.push_back({"-o", path, true});
+    files.insert(files.end(), {{"--record", o->record, true},
+                               {"--show-dialog", o->showDialog, true},
+                               {"--show-preview", o->showPreview, true},
+                               {"--text-file", o->text.file, false}});
+    return RefuseSharedFiles(files, kCommand, err);
 }
 
 // One run of the filter in a started session: the dialog, the drawing, the
@@ -404,13 +413,19 @@ class Placement {
 
   private:
     // An -o file that exists was not written by this run and is left as it
-    // was: said, so that it is not taken for this run's symbol.
-    void NoteUnwrittenOutputs() const {
-        for (const char* path : o_.outputs) {
+    // was: said, so that it is not taken for this run's symbol. With
+    // `everyFile`, the new -o files and --record are named too, as files
+    // the run was asked for and did not write.
+    void NoteUnwrittenOutputs(bool everyFile = false) const {
+        std::vector<const char*> paths = o_.outputs;
+        if (everyFile && o_.record != nullptr) paths.push_back(o_.record);
+        for (const char* path : paths) {
             struct stat st;
             if (stat(path, &st) == 0)
                 PrintError(err_, kCommand, "'%s' was not written: it holds what it held before",
                            path);
+            else if (everyFile)
+                PrintError(err_, kCommand, "'%s' was not written", path);
         }
     }
 
@@ -424,6 +439,13 @@ class Placement {
             if (o_.verbose)
                 std::fprintf(err_, "orvelk %s: %s", kCommand, ClosedDialogText(*closed).c_str());
             status = WritePictures(*closed);
+            if (result == kSPNoError && status >= 0 &&
+                (!o_.outputs.empty() || o_.record != nullptr || o_.output.dump)) {
+                // OK was pressed, but the run stops here: what it was to
+                // write after the dialog is named.
+                PrintError(err_, kCommand, "nothing was placed, as a picture could not be written");
+                NoteUnwrittenOutputs(true);
+            }
             if (result == kSPNoError && status < 0) status = NoteFilterLoss(*closed);
         } else if (o_.showDialog != nullptr || o_.showPreview != nullptr) {
             PrintError(err_, kCommand, "the settings dialog was not shown: no picture of it");

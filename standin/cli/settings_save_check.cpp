@@ -1,6 +1,9 @@
 #include "standin/cli/settings_save_check.h"
 
 #include <sys/stat.h>
+#if !defined(_WIN32)
+#include <sys/statvfs.h>
+#endif
 #include <unistd.h>
 
 #include <cerrno>
@@ -51,14 +54,24 @@ bool SettingsFileWritten(const SettingsFileState& before) {
 std::string SettingsSaveFailureText() {
     const std::string file = SettingsFilePath();
     const std::string folder = SettingsFolderPath();
+    const std::string notSaved = "the settings were not saved to " + file + ": ";
     struct stat st;
-    if (::stat(file.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
-        return "the settings were not saved: " + file + " is a folder";
-    if (::stat(folder.c_str(), &st) != 0)
-        return "the settings were not saved: " + folder + ": " + std::strerror(errno);
+    if (::stat(file.c_str(), &st) == 0) {
+        if (S_ISDIR(st.st_mode)) return notSaved + "it is a folder";
+        // The platform, as Windows does, replaces no file marked read-only.
+        if (S_ISREG(st.st_mode) && (st.st_mode & 0222) == 0)
+            return notSaved + "it is read-only; it is as it was";
+    }
+    if (::stat(folder.c_str(), &st) != 0) return notSaved + folder + ": " + std::strerror(errno);
+    if (!S_ISDIR(st.st_mode)) return notSaved + folder + " is not a folder";
     if (::access(folder.c_str(), W_OK) != 0)
-        return "the settings were not saved: cannot write in " + folder + ": " +
-               std::strerror(errno);
-    return "the settings were not saved to " + file +
-           " (the disk may be full); the file is as it was";
+        return notSaved + "cannot write in " + folder + ": " + std::strerror(errno);
+#if !defined(_WIN32)
+    struct statvfs space;
+    if (::statvfs(folder.c_str(), &space) == 0 &&
+        ((::geteuid() == 0 ? space.f_bfree : space.f_bavail) == 0 ||
+         (space.f_files != 0 && (::geteuid() == 0 ? space.f_ffree : space.f_favail) == 0)))
+        return notSaved + "the disk is full; the file is as it was";
+#endif
+    return notSaved + "the cause is unknown; the file is as it was";
 }

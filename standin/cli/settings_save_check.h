@@ -27,6 +27,7 @@ SettingsFileState TakeSettingsFileState();
 bool SettingsFileWritten(const SettingsFileState& before);
 
 // Why a save could not have written the file, as far as can be seen from
-// outside: the name taken by a folder, the folder not writable; else a
-// general reason.
+// outside: the name taken by a folder, a read-only file, a preferences
+// folder that is missing, not a folder or not writable, a full disk; else
+// that the cause is unknown.
 std::string SettingsSaveFailureText();

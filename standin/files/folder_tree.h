@@ -19,4 +19,9 @@ bool FolderNames(const std::string& path, std::vector<std::string>* names);
 // stops at the first entry that cannot be removed.
 bool RemoveFolderTree(const std::string& path);
 
+// The same, on the system's calls alone, so that a signal handler may call
+// it: no memory is allocated and no lock taken. Folders deeper than a few
+// levels below `path` are left.
+void RemoveFolderTreeNow(const char* path);
+
 }  // namespace standin

@@ -2,6 +2,9 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#if !defined(_WIN32)
+#include <sys/xattr.h>
+#endif
 #include <unistd.h>
 
 #include <atomic>
@@ -149,6 +152,83 @@ bool WriteInto(const std::string& path, std::string_view bytes, std::string* err
     return ok;
 }
 
+#if !defined(_WIN32)
+// Whether the process may write what `path` names, as the kernel judges it:
+// it is opened for writing, following a link as the kernel follows one (so
+// that its protection of links in shared folders and the permissions of the
+// process's effective ids apply, as to a program that writes into the
+// file), neither truncated nor waited on, and closed again. A named pipe
+// without a reader (ENXIO) is no refusal: it is written into once one
+// comes. False with the reason in errno.
+bool MayOpenForWriting(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return errno == ENXIO;
+    ::close(fd);
+    return true;
+}
+
+// The extended attribute that holds a file's access control list.
+constexpr char kAccessAcl[] = "system.posix_acl_access";
+
+// The value of the extended attribute `name` of `path` (not following a
+// link), or of the open file `fd` when `path` is null. False with errno set.
+bool ReadAttribute(const char* path, int fd, const char* name, std::string* value) {
+    for (;;) {
+        const ssize_t size = path != nullptr ? ::lgetxattr(path, name, nullptr, 0)
+                                             : ::fgetxattr(fd, name, nullptr, 0);
+        if (size < 0) return false;
+        value->resize(static_cast<size_t>(size));
+        const ssize_t got = path != nullptr ? ::lgetxattr(path, name, value->data(), value->size())
+                                            : ::fgetxattr(fd, name, value->data(), value->size());
+        if (got >= 0) {
+            value->resize(static_cast<size_t>(got));
+            return true;
+        }
+        if (errno != ERANGE) return false;  // it grew in between: read again
+    }
+}
+
+// Gives the new file `fd` the extended attributes of the file `from`, its
+// access control list among them, as a program writing into `from` would
+// keep them. An attribute the file system does not take at all (ENOTSUP) is
+// passed over; one the new file has already with the same value is left.
+// False, with the reason in *err and the attribute in *failedStep, when one
+// cannot be read or kept.
+bool KeepAttributes(const std::string& from, int fd, int* err, std::string* failedStep) {
+    std::string names;
+    for (;;) {
+        const ssize_t size = ::llistxattr(from.c_str(), nullptr, 0);
+        if (size >= 0) names.resize(static_cast<size_t>(size));
+        const ssize_t got =
+            size > 0 ? ::llistxattr(from.c_str(), names.data(), names.size()) : size;
+        if (got >= 0) {
+            names.resize(static_cast<size_t>(got));
+            break;
+        }
+        if (errno == ENOTSUP) return true;
+        if (errno != ERANGE) {
+            *err = errno;
+            *failedStep = "its extended attributes cannot be read: ";
+            return false;
+        }
+    }
+    std::string value, present;
+    for (size_t at = 0; at < names.size(); at += std::strlen(names.c_str() + at) + 1) {
+        const char* name = names.c_str() + at;
+        bool kept = ReadAttribute(from.c_str(), -1, name, &value);
+        if (kept && !(ReadAttribute(nullptr, fd, name, &present) && present == value))
+            kept = ::fsetxattr(fd, name, value.data(), value.size(), 0) == 0;
+        if (kept || errno == ENOTSUP || errno == ENODATA) continue;  // ENODATA: removed meanwhile
+        *err = errno;
+        *failedStep = std::strcmp(name, kAccessAcl) == 0
+                          ? std::string("its access control list cannot be kept: ")
+                          : "its extended attribute " + std::string(name) + " cannot be kept: ";
+        return false;
+    }
+    return true;
+}
+#endif
+
 // What stands at the name to be written.
 struct Target {
     std::string path;    // the file to replace: a link's target, when it is a link
@@ -215,7 +295,11 @@ bool ReplaceFileWith(const std::string& path, std::string_view bytes, std::strin
 #if !defined(_WIN32)
     // A file the process may not write is not replaced either, although the
     // folder would let it: as a program writing into it would be refused.
-    if (target.exists && ::access(target.path.c_str(), W_OK) != 0) {
+    // Asked through the name given, so that the kernel judges a link there
+    // as it judges one it follows itself (fs.protected_symlinks: another
+    // user's link in /tmp), although the rename below replaces the file
+    // the link was resolved to here.
+    if (target.exists && !MayOpenForWriting(path)) {
         SetError(error, "cannot write " + path + ": " + Reason(errno));
         return false;
     }
@@ -231,24 +315,28 @@ bool ReplaceFileWith(const std::string& path, std::string_view bytes, std::strin
     }
     const int note = NoteTemporaryFile(temp.c_str());
     int err = 0;
-    bool ok = true;
-    const char* failedStep = "";  // what could not be done, before the reason
+    bool ok = WriteAll(fd, bytes, &err);
+    std::string failedStep;  // what could not be done, before the reason
 #if !defined(_WIN32)
-    if (target.exists) {
+    if (ok && target.exists) {
         // The old file's owner and group, or no replacement: another user's
-        // file does not silently become the caller's. Then its bits.
+        // file does not silently become the caller's. Then its extended
+        // attributes (its access control list, whose entries the bits alone
+        // would lose), then its bits. All after the bytes, whose writing
+        // would clear set-id bits and a program's capabilities.
         if ((target.st.st_uid != ::geteuid() || target.st.st_gid != ::getegid()) &&
             ::fchown(fd, target.st.st_uid, target.st.st_gid) != 0) {
             ok = false;
             err = errno;
             failedStep = "its owner and group cannot be kept: ";
+        } else if (!KeepAttributes(target.path, fd, &err, &failedStep)) {
+            ok = false;
         } else if (::fchmod(fd, target.st.st_mode & 07777) != 0) {
             ok = false;
             err = errno;
         }
     }
 #endif
-    ok = ok && WriteAll(fd, bytes, &err);
     if (::close(fd) != 0 && ok) {
         ok = false;
         err = errno;

@@ -12,8 +12,11 @@ namespace standin {
 // one is complete. The new file is created beside it under a name of its
 // own (of a shortened name when the full one would be too long for the
 // folder), never through an existing name or link, and takes the old file's
-// permission bits, owner and group. A file the process may not write, or
-// whose owner and group the new file cannot be given, is not replaced. A
+// permission bits, owner and group, and its extended attributes, its access
+// control list among them. A file the process may not write (as the kernel
+// judges an open for writing through `path`, a link's protections
+// included), or whose owner and group or extended attributes the new file
+// cannot be given, is not replaced. A
 // link at `path` stays, and the file it leads to is what is replaced (other
 // hard links to it keep the old contents); a device, a named pipe or
 // another file that is not a regular one is written into, not replaced. On

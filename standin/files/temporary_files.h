@@ -1,7 +1,8 @@
 // The temporary files a run has open at the moment, so that an interrupt
 // can remove them: a file is noted when it is created and forgotten once it
-// has taken its target's name or been removed. Removing them is safe inside
-// a signal handler.
+// has taken its target's name or been removed; so is a folder made under a
+// name of its own to be filled. Removing them is safe inside a signal
+// handler.
 #pragma once
 
 namespace standin {
@@ -14,7 +15,14 @@ int NoteTemporaryFile(const char* path);
 // Forgets the note `number` of NoteTemporaryFile (-1 does nothing).
 void ForgetTemporaryFile(int number);
 
-// Removes every noted file; async-signal-safe. Returns how many were noted.
+// Notes the folder at `path`, being filled before it takes its name, so
+// that an interrupt removes it with all it holds (links removed, never
+// followed); as NoteTemporaryFile otherwise. Forgotten with
+// ForgetTemporaryFile. Folders are removed on POSIX systems only.
+int NoteTemporaryFolder(const char* path);
+
+// Removes every noted file and folder; async-signal-safe. Returns how many
+// were noted.
 int RemoveTemporaryFiles();
 
 }  // namespace standin

@@ -1,5 +1,7 @@
 #include "standin/host/user_app_folder.h"
 
+#include <pthread.h>
+#include <signal.h>
 #include <stdlib.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -14,6 +16,7 @@
 #include "qr/store/table_file.h"
 #include "standin/files/folder_tree.h"
 #include "standin/files/program_folder.h"
+#include "standin/files/temporary_files.h"
 
 #if !defined(ORVELK_DEFAULT_APP_DIR)
 #error "ORVELK_DEFAULT_APP_DIR must name the build's application folder"
@@ -175,9 +178,18 @@ bool MakeUserAppFolder(const std::string& folder, const std::string& installed,
         }
     }
     std::string pattern = (base == "/" ? std::string() : base) + "/.orvelk-new-XXXXXX";
-    if (::mkdtemp(pattern.data()) == nullptr) {
+    // An interrupt while it is filled removes it, as it removes the files
+    // being written: it is noted before a signal can come.
+    sigset_t all, before;
+    sigfillset(&all);
+    pthread_sigmask(SIG_BLOCK, &all, &before);
+    const bool madeStaging = ::mkdtemp(pattern.data()) != nullptr;
+    const int e = errno;
+    const int note = madeStaging ? standin::NoteTemporaryFolder(pattern.c_str()) : -1;
+    pthread_sigmask(SIG_SETMASK, &before, nullptr);
+    if (!madeStaging) {
         if (error != nullptr)
-            *error = "cannot make a folder in '" + base + "': " + std::strerror(errno);
+            *error = "cannot make a folder in '" + base + "': " + std::strerror(e);
         return false;
     }
     const std::string& staging = pattern;
@@ -191,6 +203,7 @@ bool MakeUserAppFolder(const std::string& folder, const std::string& installed,
         if (!made) why = "cannot make '" + folder + "': " + std::strerror(e);
     }
     standin::RemoveFolderTree(staging);
+    standin::ForgetTemporaryFile(note);
     if (!made && error != nullptr) *error = why;
     return made;
 }

@@ -8,6 +8,8 @@
 #include <filesystem>
 #include <iterator>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "tests/support/process_runner.h"
 #include "tests/support/test_temp_dir.h"
@@ -556,6 +558,55 @@ TEST(CommandLine, EncodeReplayAndBatchTakeOneOutput) {
     EXPECT_TRUE(Has(r.err, "-o is given twice ('a-#.svg' and 'b-#.png')")) << r.err;
     EXPECT_EQ(Shell("\"$ORVELK\" replay x.json -o a.svg -o b.svg").status, 2);
     EXPECT_EQ(Shell("\"$ORVELK\" encode HI -o a.svg -o b.svg").status, 2);
+}
+
+// An empty name for a file, as an unset variable gives ("$SET"), is bad
+// usage while the options are read, before anything runs.
+TEST(CommandLine, AnEmptyFileNameIsRefused) {
+    const std::string texts = Write("empty-names.txt", "A\n");
+    for (const std::string& command : std::vector<std::string>{
+             "encode HI -o ''", "encode --text-file= ",
+             "batch " + texts + " -o l-#.svg --save-actions ''",
+             "place --text HI -o p.svg --record ''", "place --text HI --output= --dump",
+             "place --text HI --show-preview '' --dump", "replay x.json --dump --app-folder ''"}) {
+        const ProcessRun r = Shell("cd '" + TestTempDir() + "' && \"$ORVELK\" " + command);
+        EXPECT_EQ(r.status, 2) << command;
+        EXPECT_TRUE(Has(r.err, "'' names no ")) << command << ": " << r.err;
+    }
+    EXPECT_FALSE(std::filesystem::exists(TestTempDir() + "p.svg"));
+}
+
+// Two outputs of a run, or an output and the file it reads, that are one
+// file are refused before anything runs, whatever names they have; files
+// of their own are not.
+TEST(CommandLine, OutputsThatAreOneFileOrTheInputAreRefused) {
+    namespace fs = std::filesystem;
+    const std::string dir = TestTempDir() + "same/";
+    fs::create_directories(dir + "sub");
+    Write("same/items.txt", "A\nB\nC\n");
+    fs::create_symlink("items.txt", dir + "l-2.svg");
+    const std::vector<std::pair<std::string, std::string>> refused = {
+        {"place --text HI -o y.svg --record y.svg", "-o 'y.svg' and --record 'y.svg'"},
+        {"place --text HI -o x.png --show-dialog sub/../x.png", "and --show-dialog 'sub/../x.png'"},
+        {"place --text HI -o a.svg -o ./a.svg", "-o 'a.svg' and -o './a.svg' are the same file"},
+        {"encode --text-file items.txt -o items.txt", "would replace what it reads"},
+        {"batch items.txt -o n-#.svg --save-actions items.txt", "are the same file"},
+        {"batch items.txt -o n-#.svg --save-actions n-3.svg", "'n-3.svg' is the file of line 3"},
+        {"batch items.txt -o l-#.svg", "TEXTS 'items.txt' is the file of line 2 of -o 'l-#.svg'"},
+    };
+    for (const auto& [command, said] : refused) {
+        const ProcessRun r = Shell("cd '" + dir + "' && \"$ORVELK\" " + command);
+        EXPECT_EQ(r.status, 2) << command;
+        EXPECT_TRUE(Has(r.err, said)) << command << ": " << r.err;
+    }
+    EXPECT_EQ(Slurp(dir + "items.txt"), "A\nB\nC\n");
+    for (const char* name : {"y.svg", "x.png", "a.svg", "n-1.svg"})
+        EXPECT_FALSE(fs::exists(dir + name)) << name;
+    // A name of the pattern that no line writes is a file of its own.
+    const ProcessRun r =
+        Shell("cd '" + dir + "' && \"$ORVELK\" batch items.txt -o n-#.svg --save-actions n-4.svg");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(Has(Slurp(dir + "n-4.svg"), "\"document\": 3")) << Slurp(dir + "n-4.svg");
 }
 
 // A batch that places no line has no actions to put in place of the old

@@ -327,6 +327,18 @@ TEST_F(PlaceCommandTest, FilesThatCannotBeWrittenFailWithTheirNames) {
     EXPECT_TRUE(std::filesystem::exists(Path("ok.svg")));
     r = Place({"--text", "WRITE", "--show-preview", Path("no-such-folder/p.png")});
     EXPECT_EQ(r.status, 8) << r.err;
+    // A picture that cannot be written stops the run after OK: the files
+    // it was to write after the dialog are named, an old one as kept.
+    std::ofstream(Path("old.svg")) << "old";
+    r = Place({"--text", "WRITE", "-o", Path("old.svg"), "--record", Path("r.json"),
+               "--show-dialog", Path("no-such-folder/d.png")});
+    EXPECT_EQ(r.status, 8) << r.err;
+    EXPECT_TRUE(Contains(r.err, "nothing was placed, as a picture could not be written")) << r.err;
+    EXPECT_TRUE(
+        Contains(r.err, Path("old.svg") + "' was not written: it holds what it held before"))
+        << r.err;
+    EXPECT_TRUE(Contains(r.err, "'" + Path("r.json") + "' was not written\n")) << r.err;
+    EXPECT_EQ(FileBytes(Path("old.svg")), "old");
 }
 
 // A save the plug-in could not make is said, and ends the run with a status
@@ -335,8 +347,28 @@ TEST_F(PlaceCommandTest, ASettingsSaveThatFailsIsSaid) {
     std::filesystem::create_directories(PreferencesPath(app_) + "/kept");
     CommandResult r = Place({"--text", "SAVED?", "-o", Path("s.svg")});
     EXPECT_EQ(r.status, 9) << r.err;
-    EXPECT_TRUE(Contains(r.err, "the settings were not saved")) << r.err;
-    EXPECT_TRUE(Contains(r.err, PreferencesPath(app_))) << r.err;
+    EXPECT_TRUE(Contains(r.err, "the settings were not saved to " + PreferencesPath(app_) +
+                                    ": it is a folder"))
+        << r.err;
+    // The cause is named where it can be seen: a file marked read-only, a
+    // preferences folder that is a file.
+    const std::string prefsFolder =
+        PreferencesPath(app_).substr(0, PreferencesPath(app_).rfind('/'));
+    std::filesystem::remove_all(PreferencesPath(app_));
+    std::ofstream(PreferencesPath(app_)) << "qr_ecclevel = 1\r\n";
+    std::filesystem::permissions(PreferencesPath(app_), std::filesystem::perms::owner_read);
+    r = Place({"--text", "SAVED?", "-o", Path("s.svg")});
+    EXPECT_EQ(r.status, 9) << r.err;
+    EXPECT_TRUE(Contains(r.err, "it is read-only; it is as it was")) << r.err;
+    EXPECT_EQ(PreferencesBytes(app_), "qr_ecclevel = 1\r\n");
+    std::filesystem::rename(prefsFolder, prefsFolder + ".moved");
+    std::ofstream(prefsFolder) << "not a folder";
+    r = Place({"--text", "SAVED?", "-o", Path("s.svg")});
+    EXPECT_TRUE(Contains(r.err, prefsFolder + " is not a folder")) << r.err;
+    std::filesystem::remove(prefsFolder);
+    std::filesystem::rename(prefsFolder + ".moved", prefsFolder);
+    std::filesystem::remove(PreferencesPath(app_));
+    std::filesystem::create_directories(PreferencesPath(app_) + "/kept");
     EXPECT_TRUE(std::filesystem::exists(Path("s.svg")));
     EXPECT_TRUE(std::filesystem::is_directory(PreferencesPath(app_) + "/kept"));
     // A failure of its own comes first.

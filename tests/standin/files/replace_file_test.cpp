@@ -8,11 +8,13 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -53,6 +55,36 @@ size_t OtherNames(const std::string& dir, std::initializer_list<std::string> kno
         if (std::find(known.begin(), known.end(), name) == known.end()) ++count;
     }
     return count;
+}
+
+// What `replace` reports, run in a child process whose effective and saved
+// user ids are `uid` (the real one `realUid`) and whose group ids are `gid`,
+// with no supplementary groups. Empty with *skip set when this process may
+// not become them.
+template <typename Replace>
+std::string RunAs(uid_t realUid, uid_t uid, gid_t gid, std::string* skip, const Replace& replace) {
+    int pipeFds[2];
+    if (::pipe(pipeFds) != 0) return "no pipe";
+    const pid_t child = fork();
+    if (child < 0) return "no child";
+    if (child == 0) {
+        ::close(pipeFds[0]);
+        if (::setgroups(0, nullptr) != 0 || ::setresgid(gid, gid, gid) != 0 ||
+            ::setresuid(realUid, uid, uid) != 0)
+            _exit(98);
+        const std::string report = replace();
+        (void)!::write(pipeFds[1], report.data(), report.size());
+        _exit(0);
+    }
+    ::close(pipeFds[1]);
+    std::string report;
+    char buffer[512];
+    for (ssize_t n; (n = ::read(pipeFds[0], buffer, sizeof buffer)) > 0;) report.append(buffer, n);
+    ::close(pipeFds[0]);
+    int status = 0;
+    if (waitpid(child, &status, 0) != child || !WIFEXITED(status)) return "the child failed";
+    if (WEXITSTATUS(status) == 98) *skip = "this process may not become another user";
+    return report;
 }
 
 class ReplaceFileTest : public testing::Test {
@@ -209,37 +241,20 @@ TEST_F(ReplaceFileTest, AFileTheUserMayNotWriteOrWhoseOwnerCannotBeKeptIsLeftAsI
     ASSERT_EQ(::chmod(theirs.c_str(), 0644), 0);
     ASSERT_EQ(::chmod(shared.c_str(), 0666), 0);
 
-    int pipeFds[2];
-    ASSERT_EQ(::pipe(pipeFds), 0);
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        ::close(pipeFds[0]);
-        if (::setgroups(0, nullptr) != 0 || ::setresgid(nobody, nobody, nobody) != 0 ||
-            ::setresuid(nobody, nobody, nobody) != 0)
-            _exit(98);
-        if (::access(dir_.c_str(), W_OK | X_OK) != 0) _exit(99);
-        std::string report;
+    std::string skip;
+    const std::string report = RunAs(nobody, nobody, nobody, &skip, [&] {
+        if (::access(dir_.c_str(), W_OK | X_OK) != 0) return std::string("unreachable");
+        std::string written;
         for (const std::string& path : {mine, theirs, shared}) {
             std::string reason;
-            report += standin::ReplaceFileWith(path, "new", &reason) ? "written" : reason;
-            report += "\n";
+            written += standin::ReplaceFileWith(path, "new", &reason) ? "written" : reason;
+            written += "\n";
         }
-        (void)!::write(pipeFds[1], report.data(), report.size());
-        _exit(0);
-    }
-    ::close(pipeFds[1]);
-    std::string report;
-    char buffer[512];
-    for (ssize_t n; (n = ::read(pipeFds[0], buffer, sizeof buffer)) > 0;) report.append(buffer, n);
-    ::close(pipeFds[0]);
-    int status = 0;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFEXITED(status));
-    if (WEXITSTATUS(status) == 98) GTEST_SKIP() << "this process may not become another user";
-    if (WEXITSTATUS(status) == 99)
+        return written;
+    });
+    if (!skip.empty()) GTEST_SKIP() << skip;
+    if (report == "unreachable")
         GTEST_SKIP() << "another user cannot reach the test's folder " << dir_;
-    ASSERT_EQ(WEXITSTATUS(status), 0);
     std::string expected;
     expected.append("cannot write ").append(mine).append(": Permission denied\n");
     expected.append("cannot write ").append(theirs).append(": Permission denied\n");
@@ -258,6 +273,85 @@ TEST_F(ReplaceFileTest, AFileTheUserMayNotWriteOrWhoseOwnerCannotBeKeptIsLeftAsI
     EXPECT_EQ(Read(mine), "root's");
     EXPECT_EQ(Owner(mine), static_cast<long>(nobody));
     EXPECT_EQ(Mode(mine), 0444u);
+}
+
+// A file shared through its access control list (the named user nobody may
+// write it, the owning group only read it), which the mode bits alone
+// cannot hold: their group bits are the list's mask.
+TEST_F(ReplaceFileTest, AReplacedFileKeepsItsExtendedAttributesAndAccessControlList) {
+    const std::string path = dir_ + "shared.svg";
+    Write(path, "old");
+    ASSERT_EQ(::chmod(path.c_str(), 0660), 0);
+    // user::rw- user:65534:rw- group::r-- mask::rw- other::---
+    const auto entry = [](uint16_t tag, uint16_t perm, uint32_t id) {
+        std::string bytes(8, '\0');
+        std::memcpy(bytes.data(), &tag, 2);
+        std::memcpy(bytes.data() + 2, &perm, 2);
+        std::memcpy(bytes.data() + 4, &id, 4);
+        return bytes;
+    };
+    const uint32_t version = 2, none = 0xFFFFFFFF;
+    std::string acl(reinterpret_cast<const char*>(&version), 4);
+    acl += entry(0x01, 6, none) + entry(0x02, 6, 65534) + entry(0x04, 4, none) +
+           entry(0x10, 6, none) + entry(0x20, 0, none);
+    if (::setxattr(path.c_str(), "system.posix_acl_access", acl.data(), acl.size(), 0) != 0 ||
+        ::setxattr(path.c_str(), "user.note", "keep me", 7, 0) != 0)
+        GTEST_SKIP() << "the test's folder takes no access control lists or user attributes: "
+                     << std::strerror(errno);
+    std::string why;
+    ASSERT_TRUE(standin::ReplaceFileWith(path, "new", &why)) << why;
+    EXPECT_EQ(Read(path), "new");
+    char value[256];
+    const ssize_t aclSize =
+        ::getxattr(path.c_str(), "system.posix_acl_access", value, sizeof value);
+    EXPECT_EQ(aclSize > 0 ? std::string(value, static_cast<size_t>(aclSize)) : "", acl);
+    const ssize_t noteSize = ::getxattr(path.c_str(), "user.note", value, sizeof value);
+    EXPECT_EQ(noteSize > 0 ? std::string(value, static_cast<size_t>(noteSize)) : "", "keep me");
+    EXPECT_EQ(Mode(path), 0660u);  // the group's bits are the list's mask
+    EXPECT_EQ(OtherNames(dir_, {"shared.svg"}), 0u);
+}
+
+// Whether the file may be written is the kernel's judgement of an open for
+// writing through the name given, with the process's effective ids (a
+// process whose real id is root's is still refused), and through a link
+// with the kernel's protection of links in shared folders where it is on.
+TEST_F(ReplaceFileTest, AFileTheKernelWouldNotOpenForWritingIsNotReplaced) {
+    if (::geteuid() != 0) GTEST_SKIP() << "other ids need root to take";
+    const uid_t nobody = 65534;
+    ASSERT_EQ(::chmod(dir_.c_str(), 0777), 0);
+    const std::string kept = dir_ + "kept.svg";
+    Write(kept, "old");
+    ASSERT_EQ(::chown(kept.c_str(), nobody, nobody), 0);
+    ASSERT_EQ(::chmod(kept.c_str(), 0444), 0);
+    fs::create_symlink(kept, dir_ + "link.svg");
+    std::string skip;
+    const std::string report = RunAs(0, nobody, nobody, &skip, [&] {
+        std::string reasons;
+        for (const char* name : {"kept.svg", "link.svg"}) {
+            std::string reason;
+            reasons += standin::ReplaceFileWith(dir_ + name, "new", &reason) ? "written" : reason;
+            reasons += "\n";
+        }
+        return reasons;
+    });
+    if (!skip.empty()) GTEST_SKIP() << skip;
+    EXPECT_EQ(report, "cannot write " + kept + ": Permission denied\ncannot write " + dir_ +
+                          "link.svg: Permission denied\n");
+    EXPECT_EQ(Read(kept), "old");
+
+    // Another user's link in a sticky folder that anyone may write, which
+    // the kernel does not follow for root while fs.protected_symlinks is on.
+    if (Read("/proc/sys/fs/protected_symlinks").rfind("1", 0) != 0) return;
+    const std::string sticky = dir_ + "sticky/";
+    fs::create_directory(sticky);
+    ASSERT_EQ(::chmod(sticky.c_str(), 01777), 0);
+    fs::create_symlink(dir_ + "precious", sticky + "qr.svg");
+    Write(dir_ + "precious", "root's own");
+    ASSERT_EQ(::lchown((sticky + "qr.svg").c_str(), nobody, nobody), 0);
+    std::string why;
+    EXPECT_FALSE(standin::ReplaceFileWith(sticky + "qr.svg", "new", &why));
+    EXPECT_NE(why.find("Permission denied"), std::string::npos) << why;
+    EXPECT_EQ(Read(dir_ + "precious"), "root's own");
 }
 
 TEST_F(ReplaceFileTest, AFailedWriteLeavesTheOldFileAndNoTemporary) {

@@ -3,6 +3,12 @@
 #include "standin/host/standin_app_folder.h"
 
 #include <gtest/gtest.h>
+#if !defined(_WIN32)
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+#endif
 
 #include <cstdlib>
 #include <cstring>
@@ -16,6 +22,8 @@
 #include "globals/plugin_state.h"
 #include "platform/win_path.h"
 #include "prefs/app_folder.h"
+#include "standin/files/temporary_files.h"
+#include "standin/host/user_app_folder.h"
 #include "standin/suites/blocks_runtime/blocks_runtime.h"
 #include "tests/support/standin_suite_install.h"
 #include "tests/support/test_temp_dir.h"
@@ -152,6 +160,52 @@ TEST_F(StandinAppFolderTest, LinksIntoARemovedBuildAreMadeAgainAndTheSettingsSta
         for (const fs::directory_entry& e : fs::directory_iterator(user + folder))
             EXPECT_NE(e.path().filename().string().rfind(".orvelk-link-", 0), 0u) << e.path();
 }
+
+#if !defined(_WIN32)
+// An interrupt while the user's folder is first made removes the folder
+// being filled, as it removes the files being written, and nothing its
+// links lead to.
+TEST_F(StandinAppFolderTest, AnInterruptWhileTheUsersFolderIsMadeLeavesNothingBehind) {
+    namespace fs = std::filesystem;
+    const std::string base = TestTempDir() + "interrupted data/";
+    const std::string installed = TestTempDir() + "many modules/";
+    fs::remove_all(base);
+    fs::create_directories(base);
+    // So many modules that linking them takes long enough to be interrupted
+    // (hard links of one file, which are quickly made).
+    constexpr int kModules = 2000;
+    fs::create_directories(installed + "Plug-ins");
+    std::ofstream(installed + "module");
+    for (int i = 0; i < kModules; ++i)
+        fs::create_hard_link(installed + "module", installed + "Plug-ins/" + std::to_string(i));
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        ::signal(SIGTERM, [](int signal) {
+            standin::RemoveTemporaryFiles();
+            ::_exit(128 + signal);
+        });
+        std::string error;
+        ::_exit(MakeUserAppFolder(base + "orvelk", installed, &error) ? 0 : 1);
+    }
+    // Sent once the folder being filled is there.
+    const auto staging = [&] {
+        for (const fs::directory_entry& e : fs::directory_iterator(base))
+            if (e.path().filename().string().rfind(".orvelk-new-", 0) == 0) return true;
+        return false;
+    };
+    for (int tries = 0; tries < 1000000 && !staging() && !fs::exists(base + "orvelk"); ++tries) {
+    }
+    ::kill(child, SIGTERM);
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    if (WIFEXITED(status) && WEXITSTATUS(status) == 0)
+        GTEST_SKIP() << "the folder was made before the interrupt came";
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 128 + SIGTERM) << status;
+    EXPECT_FALSE(staging());
+    EXPECT_EQ(std::distance(fs::directory_iterator(installed + "Plug-ins"), {}), kModules);
+}
+#endif
 
 TEST_F(StandinAppFolderTest, AFolderThatCannotBeMadeIsSaid) {
     UserFolderVariables variables;
