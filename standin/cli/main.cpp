@@ -68,30 +68,6 @@ void FillClosedStandardDescriptors() {
 }
 #endif
 
-// Says that standard output could not be written, with `error` as its
-// reason, unless the command said it already. An error of 0 is a reason not
-// known (a write failed earlier and took its buffer with it): the words are
-// said without one.
-void SayStandardOutputFailed(int error) {
-#if !defined(_WIN32)
-    if (error == 0) {
-        // ReportStandardOutputFailure says it only once; its words are
-        // caught so that no stale reason goes with them.
-        char* words = nullptr;
-        size_t size = 0;
-        FILE* caught = open_memstream(&words, &size);
-        if (caught != nullptr) {
-            ReportStandardOutputFailure(stdout, caught, nullptr, 0);
-            std::fclose(caught);
-            if (size > 0) std::fputs("orvelk: cannot write standard output\n", stderr);
-            std::free(words);
-            return;
-        }
-    }
-#endif
-    ReportStandardOutputFailure(stdout, stderr, nullptr, error);
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -137,7 +113,7 @@ int main(int argc, char** argv) {
     errno = 0;
     const bool flushed = std::fflush(stdout) == 0;
     if (!flushed || std::ferror(stdout)) {
-        SayStandardOutputFailed(flushed ? 0 : errno);
+        ReportStandardOutputFailure(stdout, stderr, nullptr, flushed ? 0 : errno);
         if (status == kExitOk) status = kExitWriteFailed;
     }
     return status;

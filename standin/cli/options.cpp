@@ -21,10 +21,13 @@ void ReportStandardOutputFailure(FILE* stream, FILE* err, const char* command, i
     static FILE* said = nullptr;
     if (stream == said) return;
     said = stream;
+    // An error of 0 is a reason not known: the words go without one.
+    const char* separator = error != 0 ? ": " : "";
+    const char* reason = error != 0 ? std::strerror(error) : "";
     if (command == nullptr)
-        std::fprintf(err, "orvelk: cannot write standard output: %s\n", std::strerror(error));
+        std::fprintf(err, "orvelk: cannot write standard output%s%s\n", separator, reason);
     else
-        PrintError(err, command, "cannot write standard output: %s", std::strerror(error));
+        PrintError(err, command, "cannot write standard output%s%s", separator, reason);
 }
 
 int RefuseSecondOutput(FILE* err, const char* command, const char* first, const char* second) {

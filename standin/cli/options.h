@@ -35,7 +35,7 @@ void PrintError(FILE* err, const char* command, const char* format, ...)
 
 // Says "orvelk COMMAND: cannot write standard output: REASON" on `err` (just
 // "orvelk:" when `command` is null), where `error` is the errno of the
-// failure, unless it was said for `stream` before: a command that meets the
+// failure (0: not known, said without a reason), unless it was said for `stream` before: a command that meets the
 // failure says it, and main's last flush of what is left does not say it
 // again.
 void ReportStandardOutputFailure(FILE* stream, FILE* err, const char* command, int error);
