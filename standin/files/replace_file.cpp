@@ -308,12 +308,16 @@ bool ReplaceFileWith(const std::string& path, std::string_view bytes, std::strin
     // A file that replaces another is private until it has the old one's
     // permissions; a new file has the umask's.
     std::string temp, why;
-    const int fd = OpenTemporary(target.path, target.exists ? 0600 : 0666, &temp, &why);
+    int fd, note;
+    {
+        NotingTemporaryFile noting;
+        fd = OpenTemporary(target.path, target.exists ? 0600 : 0666, &temp, &why);
+        note = fd >= 0 ? NoteTemporaryFile(temp.c_str()) : -1;
+    }
     if (fd < 0) {
         SetError(error, why);
         return false;
     }
-    const int note = NoteTemporaryFile(temp.c_str());
     int err = 0;
     bool ok = WriteAll(fd, bytes, &err);
     std::string failedStep;  // what could not be done, before the reason

@@ -4,6 +4,11 @@
 
 #include <atomic>
 #include <cstring>
+#include <ctime>
+
+#if !defined(_WIN32)
+#include <pthread.h>
+#endif
 
 #if !defined(_WIN32)
 #include "standin/files/folder_tree.h"
@@ -26,6 +31,9 @@ struct Place {
     char path[kPathSize] = {};
 };
 constinit Place gPlaces[kPlaces];
+
+// Threads between creating a temporary file and noting it.
+constinit std::atomic<int> gNoting{0};
 
 // Notes `path` in a free place as `state`; its number, or -1.
 int Note(const char* path, State state) {
@@ -52,6 +60,12 @@ void ForgetTemporaryFile(int number) {
 }
 
 int RemoveTemporaryFiles() {
+    // The noting thread holds the signals off, so this is another thread:
+    // it finishes its note within moments.
+    for (int waited = 0; gNoting.load() > 0 && waited < 1000; ++waited) {
+        struct timespec millisecond = {0, 1000000};
+        ::nanosleep(&millisecond, nullptr);
+    }
     int count = 0;
     for (Place& place : gPlaces) {
         const int state = place.state.load();
@@ -67,6 +81,25 @@ int RemoveTemporaryFiles() {
         ++count;
     }
     return count;
+}
+
+NotingTemporaryFile::NotingTemporaryFile() {
+#if !defined(_WIN32)
+    // Every signal that a handler may take; those of a fault stay open.
+    sigset_t held;
+    sigfillset(&held);
+    for (const int signal : {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGTRAP, SIGABRT})
+        sigdelset(&held, signal);
+    pthread_sigmask(SIG_BLOCK, &held, &before_);
+#endif
+    gNoting.fetch_add(1);
+}
+
+NotingTemporaryFile::~NotingTemporaryFile() {
+    gNoting.fetch_sub(1);
+#if !defined(_WIN32)
+    pthread_sigmask(SIG_SETMASK, &before_, nullptr);
+#endif
 }
 
 }  // namespace standin

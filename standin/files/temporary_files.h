@@ -5,6 +5,10 @@
 // handler.
 #pragma once
 
+#if !defined(_WIN32)
+#include <signal.h>
+#endif
+
 namespace standin {
 
 // Notes the temporary file at `path`; returns the note's number for
@@ -21,8 +25,27 @@ void ForgetTemporaryFile(int number);
 // ForgetTemporaryFile. Folders are removed on POSIX systems only.
 int NoteTemporaryFolder(const char* path);
 
-// Removes every noted file and folder; async-signal-safe. Returns how many
-// were noted.
+// Removes every noted file and folder; async-signal-safe. A file being
+// created and noted under a NotingTemporaryFile on another thread is waited
+// for (a second at most), so that it is removed too. Returns how many were
+// noted.
 int RemoveTemporaryFiles();
+
+// While one lives, a temporary file is being created and noted on this
+// thread: the signals that end a run are held off this thread, and
+// RemoveTemporaryFiles on another waits for it, so that no interrupt falls
+// between the file's creation and its note.
+class NotingTemporaryFile {
+public:
+    NotingTemporaryFile();
+    ~NotingTemporaryFile();
+    NotingTemporaryFile(const NotingTemporaryFile&) = delete;
+    NotingTemporaryFile& operator=(const NotingTemporaryFile&) = delete;
+
+private:
+#if !defined(_WIN32)
+    sigset_t before_;
+#endif
+};
 
 }  // namespace standin
