@@ -12,6 +12,9 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -19,6 +22,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <thread>
 
 #include "standin/files/temporary_files.h"
 #include "tests/support/test_temp_dir.h"
@@ -369,6 +373,35 @@ TEST_F(ReplaceFileTest, AFailedWriteLeavesTheOldFileAndNoTemporary) {
     EXPECT_EQ(OtherNames(dir_, {"kept.txt"}), 0u);
     // Nothing is left noted for an interrupt to remove.
     EXPECT_EQ(standin::RemoveTemporaryFiles(), 0);
+}
+
+// An interrupt taken between a file's creation and its note would leave the
+// file: the creating thread holds the signals off, and the removal on
+// another thread waits for the note.
+TEST(TemporaryFiles, AFileBeingCreatedAndNotedIsRemovedWithTheOthers) {
+    const std::string path = TestTempDir() + "being-noted.tmp";
+    std::remove(path.c_str());
+    std::atomic<bool> created{false};
+    int note = -1;
+    std::thread creator([&] {
+        standin::NotingTemporaryFile noting;
+        sigset_t now;
+        pthread_sigmask(SIG_BLOCK, nullptr, &now);
+        EXPECT_TRUE(sigismember(&now, SIGINT) && sigismember(&now, SIGPIPE));
+        EXPECT_FALSE(sigismember(&now, SIGSEGV));
+        ::close(::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0600));
+        created = true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        note = standin::NoteTemporaryFile(path.c_str());
+    });
+    while (!created) std::this_thread::yield();
+    EXPECT_EQ(standin::RemoveTemporaryFiles(), 1);
+    EXPECT_FALSE(std::filesystem::exists(path));
+    creator.join();
+    standin::ForgetTemporaryFile(note);
+    sigset_t after;
+    pthread_sigmask(SIG_BLOCK, nullptr, &after);
+    EXPECT_FALSE(sigismember(&after, SIGINT));
 }
 
 }  // namespace
