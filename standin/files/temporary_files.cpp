@@ -62,10 +62,12 @@ void ForgetTemporaryFile(int number) {
 int RemoveTemporaryFiles() {
     // The noting thread holds the signals off, so this is another thread:
     // it finishes its note within moments.
+#if !defined(_WIN32)
     for (int waited = 0; gNoting.load() > 0 && waited < 1000; ++waited) {
         struct timespec millisecond = {0, 1000000};
         ::nanosleep(&millisecond, nullptr);
     }
+#endif
     int count = 0;
     for (Place& place : gPlaces) {
         const int state = place.state.load();
