@@ -115,11 +115,14 @@ size_t NumberOfFile(const PatternFiles& files, const Identity& id) {
     if (const size_t number = NumberOfName(files, id.name); number != 0) return number;
 #if !defined(_WIN32)
     // An existing file may be a pattern's file under another name (a link).
-    if (id.kind == Identity::kExisting)
+    // One stat a line, nothing more: a batch of many lines starts at once.
+    if (id.kind == Identity::kExisting) {
+        struct stat st;
         for (size_t n = 1; n <= files.count; ++n)
-            if (SameFile(IdentityOf(PatternFileName(*files.pattern, static_cast<long>(n)).c_str()),
-                         id))
+            if (::stat(PatternFileName(*files.pattern, static_cast<long>(n)).c_str(), &st) == 0 &&
+                st.st_dev == id.device && st.st_ino == id.inode)
                 return n;
+    }
 #endif
     return 0;
 }
