@@ -191,7 +191,8 @@ bool ReadAttribute(const char* path, int fd, const char* name, std::string* valu
 // Gives the new file `fd` the extended attributes of the file `from`, its
 // access control list among them, as a program writing into `from` would
 // keep them. An attribute the file system does not take at all (ENOTSUP) is
-// passed over; one the new file has already with the same value is left.
+// passed over, and so is a security label that cannot be set; one the new
+// file has already with the same value is left.
 // False, with the reason in *err and the attribute in *failedStep, when one
 // cannot be read or kept.
 bool KeepAttributes(const std::string& from, int fd, int* err, std::string* failedStep) {
@@ -219,6 +220,9 @@ bool KeepAttributes(const std::string& from, int fd, int* err, std::string* fail
         if (kept && !(ReadAttribute(nullptr, fd, name, &present) && present == value))
             kept = ::fsetxattr(fd, name, value.data(), value.size(), 0) == 0;
         if (kept || errno == ENOTSUP || errno == ENODATA) continue;  // ENODATA: removed meanwhile
+        // A security label is the system policy's to give (the folder's
+        // label for a new file), not the writer's to keep.
+        if (std::strncmp(name, "security.", 9) == 0) continue;
         *err = errno;
         *failedStep = std::strcmp(name, kAccessAcl) == 0
                           ? std::string("its access control list cannot be kept: ")

@@ -520,6 +520,10 @@ TEST(CommandLine, ASecondInterruptEndsABatchThatIsStuck) {
 // is said as the interrupt, and ends the run with 128 + the signal, on one
 // process as on several.
 TEST(CommandLine, AnInterruptDuringTheSaveIsTheInterrupt) {
+    if (RunsThroughEmulator())
+        GTEST_SKIP() << "under qemu-i386's user mode the writer thread's join fails with "
+                        "EDEADLK once a signal was handled; the case runs where the kernel "
+                        "runs the program";
     const std::string dir = TestTempDir() + "late/";
     std::filesystem::create_directories(dir);
     Write("late/texts.txt", "a\nb\n");
@@ -587,7 +591,9 @@ TEST(CommandLine, OutputsThatAreOneFileOrTheInputAreRefused) {
     fs::create_symlink("items.txt", dir + "l-2.svg");
     const std::vector<std::pair<std::string, std::string>> refused = {
         {"place --text HI -o y.svg --record y.svg", "-o 'y.svg' and --record 'y.svg'"},
+#if ORVELK_TEST_IMAGE_LIBS  // a build without cairo refuses the PNG first
         {"place --text HI -o x.png --show-dialog sub/../x.png", "and --show-dialog 'sub/../x.png'"},
+#endif
         {"place --text HI -o a.svg -o ./a.svg", "-o 'a.svg' and -o './a.svg' are the same file"},
         {"encode --text-file items.txt -o items.txt", "would replace what it reads"},
         {"batch items.txt -o n-#.svg --save-actions items.txt", "are the same file"},
