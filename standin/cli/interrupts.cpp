@@ -8,6 +8,9 @@
 #include <unistd.h>
 
 #include "standin/files/temporary_files.h"
+#if !defined(_WIN32)
+#include "standin/files/folder_tree.h"
+#endif
 
 namespace {
 
@@ -29,53 +32,19 @@ constexpr int kMaxChildren = 64;
 volatile pid_t gChildren[kMaxChildren];
 volatile std::sig_atomic_t gChildCount = 0;
 
-// The batch jobs' folder of NoteJobsFolder and its number of jobs; the
-// folder's path is complete once gJobs is set.
+// The batch jobs' folder of NoteJobsFolder; its path is complete once gJobs
+// (the number of its jobs, 0: none noted) is set.
 char gJobsFolder[4096];
 volatile std::sig_atomic_t gJobs = 0;
 
 // Writes a NUL-terminated text to standard error from a handler.
 void Say(const char* text) { (void)!::write(2, text, std::strlen(text)); }
 
-#if !defined(_WIN32)
-// Appends the decimal digits of `n` to `at`; returns the end.
-char* AppendNumber(char* at, int n) {
-    char digits[12];
-    int count = 0;
-    do {
-        digits[count++] = static_cast<char>('0' + n % 10);
-        n /= 10;
-    } while (n > 0);
-    while (count > 0) *at++ = digits[--count];
-    return at;
-}
-
-// Removes the batch jobs' folder of NoteJobsFolder by the names its jobs
-// give their files, and then the folder itself.
-void RemoveJobsFolder() {
-    if (gJobs == 0) return;
-    static constexpr const char* kEndings[] = {".json", ".out", ".err"};
-    const size_t length = std::strlen(gJobsFolder);
-    char path[sizeof gJobsFolder + 32];
-    std::memcpy(path, gJobsFolder, length);
-    for (int job = 0; job < gJobs; ++job) {
-        for (const char* ending : kEndings) {
-            char* at = path + length;
-            std::memcpy(at, "/job-", 5);
-            at = AppendNumber(at + 5, job);
-            std::memcpy(at, ending, std::strlen(ending) + 1);
-            ::unlink(path);
-        }
-    }
-    ::rmdir(gJobsFolder);
-}
-#endif
-
 // Removes what the run was writing: its temporary files and the jobs' folder.
 void RemoveWhatIsBeingWritten() {
     standin::RemoveTemporaryFiles();
 #if !defined(_WIN32)
-    RemoveJobsFolder();
+    if (gJobs != 0) standin::RemoveFolderTreeNow(gJobsFolder);
 #endif
 }
 

@@ -40,8 +40,8 @@ void NoteChildProcess(pid_t pid);
 void ForgetChildProcesses();
 
 // Notes the private folder of a batch's `jobs` jobs, so that a run that
-// ends at once (a second interrupt, a reader gone) removes it: the files
-// job-N.json, job-N.out and job-N.err in it, for N from 0, and the folder.
+// ends at once (a second interrupt, a reader gone) removes it with all it
+// holds.
 void NoteJobsFolder(const std::string& folder, int jobs);
 
 // Forgets the folder of NoteJobsFolder, once it is removed.
